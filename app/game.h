@@ -1,0 +1,61 @@
+// The running game: shared state, the layer, the archive, the random generator, the scene
+// table and the frame loop with its mouse and key rules.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/scene.h"
+#include "app/state.h"
+#include "engine/archive.h"
+#include "engine/layer.h"
+
+namespace vepa {
+
+enum class MouseButton { Left, Right, Middle };
+
+struct Game : SharedState {
+  explicit Game(Layer& layer);
+  ~Game();
+
+  Layer& layer;
+  Archive archive;
+  RandomGenerator rng;
+  int Random(int n) { return rng.Random(n); }
+
+  // Scene table: the per-frame routine of each scene number (null where none).
+  Scene* GetScene(int number) const;
+  // Calls the loader of a scene (which sets SceneNumber last).
+  void LoadScene(int number, int arg = 0);
+
+  // The tick (DXTimer1Timer): keyboard, background, scene routine, counters, transition, flip.
+  void Tick();
+  void TransitionOverlay();
+  // Mouse handlers of the drawing surface; coordinates in 640x480 screen pixels.
+  void MouseMove(int x, int y);
+  void MouseDown(MouseButton button, int x, int y);
+  void MouseUp(MouseButton button, int x, int y);
+  // Returns true when the key is swallowed (Alt+F4 while full screen).
+  bool FormKeyDown(int key, bool alt);
+
+  // Player progress for a new game.
+  void NewGame();
+  // The program-start values of the sound settings and the start of the game proper
+  // (common lists, then the publisher logo). Returns false when the display cannot start.
+  void StartGameState();
+
+  // Set by the closing screen: the program ends after this tick.
+  bool QuitRequested = false;
+  // Set by the frame loop when it returns to the launcher (data read error).
+  bool ReturnedToLauncher = false;
+  std::function<void()> OnReturnToLauncher;
+
+ private:
+  std::array<std::unique_ptr<Scene>, 256> scenes_;
+};
+
+// Registers every scene of the game in the table (app/scenes.cpp).
+void RegisterScenes(Game& game, std::array<std::unique_ptr<Scene>, 256>& table);
+
+}  // namespace vepa

@@ -1,0 +1,18 @@
+// The scene loaders' archive reads: each finds its entry, reads and unscrambles it, and hands
+// the bytes to its consumer. A file that cannot be opened sets FatalError.
+#pragma once
+
+#include <string_view>
+
+namespace vepa {
+
+struct Game;
+
+void LoadBackground(Game& g, std::string_view name);
+void LoadImages(Game& g, int list, std::string_view name);
+void LoadHitMap(Game& g, std::string_view name);
+void LoadWaves(Game& g, int list, std::string_view name);
+// Channel 0 speech ("CustomSnd01"), 1 music ("Music01").
+void LoadChannelWave(Game& g, std::string_view name, int channel);
+
+}  // namespace vepa

@@ -1,0 +1,64 @@
+// Sound buffers and the mixer that plays them. Both the SDL audio device and the headless
+// layer use the same buffers: the device pulls mixed samples, the headless layer advances the
+// play positions in simulated time, so code that waits for a sound behaves the same in tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vepa {
+
+// PCM data of one RIFF WAVE and its playback state. Positions are in bytes of the PCM data,
+// as the game reads them.
+struct SoundBuffer {
+  std::vector<uint8_t> Data;  // PCM bytes (8-bit unsigned or 16-bit signed little-endian)
+  int Channels = 1;
+  int BitsPerSample = 8;
+  int SampleRate = 11025;  // as stored
+  int Frequency = 11025;   // playback rate in Hz (pitch and speed)
+  int Volume = 0;          // hundredths of a decibel, 0 full .. -10000 silent
+  int Pan = 0;             // -10000 left .. 10000 right
+  bool Playing = false;
+  bool Looping = false;
+  double Position = 0;  // in sample frames, fractional while resampling
+
+  int BlockAlign() const { return Channels * (BitsPerSample / 8); }
+  size_t FrameCount() const { return BlockAlign() > 0 ? Data.size() / BlockAlign() : 0; }
+  // Play: flag 0 once, 1 looped; continues from the current position.
+  void Play(bool loop);
+  void Stop() { Playing = false; }
+  void SetPosition(uint32_t bytes);
+  uint32_t GetPosition() const;
+  bool IsPlaying() const { return Playing; }
+  // Sample (left, right) of frame i as floats -1..1.
+  void FrameAt(size_t i, float& left, float& right) const;
+  // Moves the position by the frames that `seconds` at the playback rate consume.
+  void Advance(double seconds);
+};
+
+// Parses a RIFF WAVE file into a buffer (PCM 8 or 16 bit, mono or stereo). Returns false on
+// malformed data and leaves the buffer untouched.
+bool ParseWave(const uint8_t* data, size_t size, SoundBuffer& out, std::string* error = nullptr);
+
+// A named wave of a wave list.
+struct Wave {
+  std::string Name;
+  bool Loop = false;
+  SoundBuffer Buffer;
+};
+
+// Mixes every playing buffer of the registered lists into interleaved signed 16-bit stereo.
+class Mixer {
+ public:
+  void SetSources(std::vector<std::vector<Wave>*> lists) { lists_ = std::move(lists); }
+  void Mix(int16_t* out, int frames, int deviceRate);
+  // Simulated time: advance every playing buffer by the given seconds (headless layer).
+  void Advance(double seconds);
+
+ private:
+  std::vector<std::vector<Wave>*> lists_;
+  std::vector<float> scratch_;
+};
+
+}  // namespace vepa

@@ -1,0 +1,82 @@
+// The default-content builder: modules (one per scene or group of entries, under content/)
+// register themselves and emit archive entries through a ContentSink. The builder writes a
+// content tree, one file per archive entry, that `vepa4-pack pack` turns into the archive.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace content {
+
+// A picture to be drawn with cairo onto a transparent ARGB canvas of the given size.
+using DrawFn = std::function<void(cairo_t* cr)>;
+// Draws one pattern (0-based) into a canvas of the pattern's size.
+using PatternFn = std::function<void(cairo_t* cr, int pattern)>;
+
+struct ImageSpec {
+  std::string Name;
+  int PatternWidth = 0;
+  int PatternHeight = 0;
+  int Patterns = 1;
+  PatternFn Draw;
+  int PatternsPerRow = 0;  // 0: all patterns in one row
+};
+
+struct WaveSpec {
+  std::string Name;
+  bool Loop = false;
+  std::vector<int16_t> Samples;  // mono
+  int SampleRate = 11025;
+};
+
+// Hit-map codes are drawn as shapes filled with the code's value; no antialiasing.
+struct HitShape {
+  enum Kind { Rect, Ellipse, Polygon } Shape = Rect;
+  int Code = 0;
+  std::vector<double> Coords;  // Rect/Ellipse: x1 y1 x2 y2 in screen pixels; Polygon: x y ...
+};
+
+class ContentSink {
+ public:
+  virtual ~ContentSink() = default;
+  // 640x480 background ("r_"/"l_" entries), stored as a Windows bitmap.
+  virtual void Background(const std::string& entry, int width, int height, const DrawFn& draw) = 0;
+  // An image list ("s_"/"d_"): each image's patterns are drawn with antialiasing; the alpha
+  // channel becomes the image's alpha mask.
+  virtual void ImageList(const std::string& entry, const std::vector<ImageSpec>& images) = 0;
+  // A hit map ("b_"), 320x240 cells; shapes are in screen pixels, later shapes win.
+  virtual void HitMap(const std::string& entry, const std::vector<HitShape>& shapes) = 0;
+  // A wave list ("w_").
+  virtual void WaveList(const std::string& entry, const std::vector<WaveSpec>& waves) = 0;
+  // A single RIFF WAVE entry: music ("m_") or a clip played by name ("tvroz01").
+  virtual void Sound(const std::string& entry, const WaveSpec& wave) = 0;
+  // A phrase table "t_<stem>01" from a text source and the spoken waves of its phrases
+  // (speech synthesized from the lines at the given sample rate).
+  virtual void PhraseTable(const std::string& stem, const std::string& sourceFile,
+                           int speechRate) = 0;
+  // A spoken clip (speech entry, only its first 41 bytes scrambled) from Russian text.
+  virtual void SpokenClip(const std::string& entry, const std::string& textUtf8, int sampleRate,
+                          int pitch = 50, int speed = 160) = 0;
+  // Raw bytes of an entry.
+  virtual void Raw(const std::string& entry, const std::vector<uint8_t>& bytes) = 0;
+  // Directory with the content sources (content/).
+  virtual std::string SourceDir() const = 0;
+};
+
+struct Module {
+  const char* Name;
+  void (*Build)(ContentSink& sink);
+};
+
+// Called from static registrars in the module files.
+int RegisterModule(const char* name, void (*build)(ContentSink&));
+const std::vector<Module>& Modules();
+
+}  // namespace content
+
+#define VEPA_CONTENT_MODULE(name, fn) \
+  static const int vepa_content_module_##name = ::content::RegisterModule(#name, fn)

@@ -41,9 +41,12 @@ struct Game : SharedState {
 
   // Player progress for a new game.
   void NewGame();
-  // The program-start values of the sound settings and the start of the game proper
-  // (common lists, then the publisher logo). Returns false when the display cannot start.
-  void StartGameState();
+  // The start of the game proper once the display runs: sound device, the common lists,
+  // the program-start sound settings, then (unless told otherwise) the publisher logo.
+  void StartGameState(bool startLogo = true);
+
+  // Shots not yet fired in the shooting gallery; its mouse rule reads them.
+  uint16_t ShotsLeft = 0;
 
   // Set by the closing screen: the program ends after this tick.
   bool QuitRequested = false;

@@ -1,0 +1,185 @@
+// The frame loop: one tick every 50 ms draws the background, runs the current scene, counts
+// down the shared counters, draws the screen transition and presents the frame. The mouse
+// handlers only record the pointer and turn presses into ClickState by per-scene rules.
+#include "app/game.h"
+
+#include <cmath>
+
+#include "engine/loaders.h"
+
+namespace vepa {
+
+Game::Game(Layer& l) : layer(l) { RegisterScenes(*this, scenes_); }
+
+Game::~Game() = default;
+
+Scene* Game::GetScene(int number) const {
+  if (number < 0 || number > 255) return nullptr;
+  return scenes_[number].get();
+}
+
+void Game::LoadScene(int number, int arg) {
+  if (Scene* s = GetScene(number)) s->Load(arg);
+}
+
+void Game::NewGame() {
+  BatteryCharge = 16200;
+  Money = 51;
+  Tickets = 0;
+  TicketsFilled = 0;
+  MusicVolume = -1000;
+  BubbleMode = 0;
+  // Place-major order: each place of all six tickets before the next place.
+  for (int i = 0; i < 6; ++i)
+    for (int t = 0; t < 6; ++t) TicketNumbers[t][i] = static_cast<uint8_t>(Random(40) + 1);
+}
+
+void Game::StartGameState(bool startLogo) {
+  FatalError = 0;
+  SceneNumber = 61;
+  SoundAvailable = layer.InitSound() ? 1 : 0;
+  LoadWaves(*this, 1, "w_all01");
+  LoadImages(*this, 1, "s_all01");
+  layer.MakeColorTable(1);
+  MusicVolume = -1500;
+  CurrentMusic = "none";
+  BubbleMode = 1;
+  FullScreenActive = 1;
+  if (startLogo) LoadScene(61);
+}
+
+void Game::Tick() {
+  if (!FatalError) {
+    layer.UpdateInput();
+    if (!layer.CanDraw()) return;
+    Surface& back = layer.BackBuffer();
+    FillSurface(back, 0);
+    const Surface& bg = layer.BackgroundSurface();
+    // A background surface that was never filled (or was lost) is refilled from the holder.
+    if (bg.width < 639 && bg.height < 479) layer.LoadSurfaceFromBitmap();
+    BlitSurface(back, 0, 0, layer.BackgroundSurface(), Rect{0, 0, 640, 480});
+    FrameToggle ^= 1;
+    if (Scene* s = GetScene(SceneNumber)) s->Frame();
+    if ((SceneNumber == 27 || SceneNumber == 28) && BatteryCharge > 0) --BatteryCharge;
+    if (SpeechCountdown > 0) --SpeechCountdown;
+    TransitionOverlay();
+    layer.Flip();
+  }
+  if (FatalError == 1 && !ReturnedToLauncher) {
+    FullScreenActive = 0;
+    ReturnedToLauncher = true;
+    if (OnReturnToLauncher) OnReturnToLauncher();
+  }
+}
+
+void Game::TransitionOverlay() {
+  if (FadeMode == 0) {
+    FadeLatch = 0;
+    return;
+  }
+  if (FadeMode == 1) {
+    if (FadeLatch != 1) {
+      FadeLatch = 1;
+    } else {
+      if (FadeProgress == 0) FadeShape = static_cast<uint8_t>(Random(5));
+      if (FadeProgress < 400) FadeProgress += 80;
+    }
+  } else if (FadeMode == 2) {
+    if (FadeLatch != 2) {
+      FadeLatch = 2;
+    } else {
+      if (FadeProgress == 400) FadeShape = static_cast<uint8_t>(Random(5));
+      if (FadeProgress > 0)
+        FadeProgress -= 80;
+      else
+        FadeMode = 0;
+    }
+  } else {
+    return;  // unknown modes draw nothing
+  }
+  Surface& back = layer.BackBuffer();
+  const int p = FadeProgress;
+  if (p >= 400) {
+    FillRectangle(back, 0, 0, 640, 480, 0);
+    return;
+  }
+  const int w = static_cast<int>(std::trunc(p * 1.6));
+  const int h = static_cast<int>(std::trunc(p * 1.2));
+  switch (FadeShape) {
+    case 0: FillEllipse(back, 320 - p, 240 - p, 320 + p, 240 + p, 0); break;
+    case 1: FillRectangle(back, 0, 0, w, 480, 0); break;
+    case 2: FillRectangle(back, 640 - w, 0, 640, 480, 0); break;
+    case 3: FillRectangle(back, 0, 0, 640, h, 0); break;
+    case 4: FillRectangle(back, 0, 480 - h, 640, 480, 0); break;
+    default: break;
+  }
+}
+
+void Game::MouseMove(int x, int y) {
+  const int s = SceneNumber;
+  // Darts freezes the pointer while a dart is being picked up or thrown.
+  if (s == 1) {
+    if (ClickState == 0 || ClickState == 2) {
+      MouseX = x;
+      MouseY = y;
+    }
+  } else if (s <= 100) {
+    MouseX = x;
+    MouseY = y;
+  }
+}
+
+namespace {
+bool InLeftPressSet(int scene) {
+  switch (scene) {
+    case 2: case 6: case 15: case 21: case 23: case 27: case 28: case 40: case 46: case 80:
+    case 81: case 83: case 84:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+void Game::MouseDown(MouseButton button, int x, int y) {
+  const bool left = button == MouseButton::Left;
+  const bool right = button == MouseButton::Right;
+  switch (SceneNumber) {
+    case 0:
+      if (left && ClickState == 0 && HandFrame == 0)
+        ClickState = 1;
+      else if (right && ClickState == 0 && HandFrame == 0)
+        ClickState = 3;
+      else if (left && ClickState == 4)
+        ClickState = 5;
+      return;
+    case 1:
+      if (!left) return;
+      if (SceneBytes[0] > 0 && ClickState == 0 &&
+          HitMapAt(x, y, AimShakeX, AimShakeY + 20) == 8) {
+        ClickState = 1;
+      } else if (ClickState == 2) {
+        const uint8_t ring = HitMapAt(x, y, AimShakeX + 75, AimShakeY + 32);
+        if (ring >= 1 && ring <= 7) ClickState = 3;
+      }
+      return;
+    default:
+      if (left && InLeftPressSet(SceneNumber) && ClickState == 0 && HandFrame == 0) {
+        ClickState = 1;
+      } else if (left && SceneNumber == 4 && ClickState == 0 && ShotsLeft > 0) {
+        ClickState = 1;
+      } else if (left && SceneNumber == 47) {
+        ClickState = 1;
+        ButtonHeld = 1;
+      }
+      return;
+  }
+}
+
+void Game::MouseUp(MouseButton button, int, int) {
+  if (button == MouseButton::Left && SceneNumber == 47) ButtonHeld = 0;
+}
+
+bool Game::FormKeyDown(int key, bool alt) { return FullScreenActive == 1 && alt && key == 115; }
+
+}  // namespace vepa

@@ -1,0 +1,73 @@
+#include "app/json.h"
+
+#include <cstdio>
+
+namespace vepa {
+
+void JsonWriter::Separator() {
+  if (!first_.back()) out_ += ',';
+  first_.back() = false;
+}
+
+void JsonWriter::Quoted(std::string_view s) {
+  out_ += '"';
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out_ += '\\';
+      out_ += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out_ += buf;
+    } else {
+      out_ += static_cast<char>(c);
+    }
+  }
+  out_ += '"';
+}
+
+void JsonWriter::Key(std::string_view key) {
+  Separator();
+  if (!key.empty()) {
+    Quoted(key);
+    out_ += ':';
+  }
+}
+
+void JsonWriter::BeginObject(std::string_view key) {
+  Key(key);
+  out_ += '{';
+  first_.push_back(true);
+}
+
+void JsonWriter::EndObject() {
+  first_.pop_back();
+  out_ += '}';
+}
+
+void JsonWriter::BeginArray(std::string_view key) {
+  Key(key);
+  out_ += '[';
+  first_.push_back(true);
+}
+
+void JsonWriter::EndArray() {
+  first_.pop_back();
+  out_ += ']';
+}
+
+void JsonWriter::Number(std::string_view key, int64_t v) {
+  Key(key);
+  out_ += std::to_string(v);
+}
+
+void JsonWriter::Number(int64_t v) { Number({}, v); }
+
+void JsonWriter::String(std::string_view key, std::string_view utf8) {
+  Key(key);
+  Quoted(utf8);
+}
+
+void JsonWriter::String(std::string_view utf8) { String({}, utf8); }
+
+}  // namespace vepa

@@ -1,5 +1,15 @@
 // The software renderer shared by the SDL and headless layers. Every operation clips to the
-// destination surface; a null image or a pattern out of range draws nothing.
+// destination surface; a null image, a pattern out of range or a damaged picture (pixel store
+// smaller than its size) draws nothing, and no argument makes it touch memory outside the
+// surfaces.
+//
+// Sampling is nearest-neighbour at pixel centres: cell k of a span of L pixels showing N texels
+// shows texel floor((2k + 1) N / (2L)), so a 1:1 draw is an exact copy.
+// Transparency: texels equal to the picture's TransparentColor are skipped when it is
+// Transparent; a per-pixel alpha mask, when the picture has one, blends every texel by it.
+// Blending is per 5/6/5-bit channel, round((s a + d (255 - a)) / 255) to nearest; alpha from
+// 253 up is therefore exactly the source and alpha up to 2 exactly the destination. With a mask
+// m the effective alpha is round(a m / 255).
 #pragma once
 
 #include "engine/surface.h"
@@ -12,31 +22,39 @@ struct Rect {
 
 // Plain pattern draw, transparent colour (and alpha mask) honoured, top-left at (x, y).
 void DrawPattern(Surface& dst, const Image* img, int pattern, int x, int y);
-// The pattern stretched to the rectangle. A rectangle with Right < Left or Bottom < Top mirrors.
+// The pattern stretched to the rectangle. A rectangle with Right < Left (Bottom < Top) covers
+// [Right, Left) ([Bottom, Top)) with the picture mirrored; an empty one draws nothing.
 void StretchPattern(Surface& dst, const Image* img, int pattern, const Rect& r);
 // Stretched and blended: src * a / 255 + dst * (255 - a) / 255; a >= 255 opaque, a <= 0 nothing.
 void DrawPatternAlpha(Surface& dst, const Image* img, int pattern, const Rect& r, int alpha);
-// Scaled to width x height, turned by angle (1/256 turn, clockwise on screen) about the point
-// (centerX * width, centerY * height) of the scaled picture, which is placed at (x, y).
-// A negative width or height mirrors the picture about the anchor.
+// Scaled to width x height, turned by angle (1/256 turn, clockwise on screen: 64 turns the
+// picture's right to point down) about the point (centerX * width, centerY * height) of the
+// scaled picture, which is placed at (x, y). A negative width or height mirrors the picture
+// about the anchor (it then extends left of x or above y). Zero sizes or non-finite centres draw
+// nothing.
 void DrawPatternRotated(Surface& dst, const Image* img, int pattern, int x, int y, int width,
                         int height, double centerX, double centerY, int angle);
 void DrawPatternRotatedAlpha(Surface& dst, const Image* img, int pattern, int x, int y, int width,
                              int height, double centerX, double centerY, int angle, int alpha);
 // Scaled into (x, y, width, height); row r shifted right by
-// round(amplitude * sin(2 pi (phase + 256 r / length) / 256)), added to the destination
-// per channel with saturation: dst + src * a / 255 (a >= 255 plain addition).
+// round(amplitude * sin(2 pi (phase + 256 r / length) / 256)) (nearest, halves to even),
+// added to the destination per channel with saturation: dst + round(src * a / 255)
+// (a >= 255 plain addition, a <= 0 nothing). Length 0 leaves every row unshifted; width or
+// height <= 0 draws nothing.
 void DrawPatternWaveAdd(Surface& dst, const Image* img, int pattern, int x, int y, int width,
                         int height, int amplitude, int length, int phase, int alpha);
 
-// Canvas operations on a surface; right and bottom edges excluded.
+// Canvas operations on a surface; right and bottom edges excluded, corners in any order.
 void FillSurface(Surface& dst, uint16_t color);
 void FillRectangle(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color);
+// The ellipse inscribed in [x1, x2) x [y1, y2): the pixels whose centres lie inside it.
 void FillEllipse(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color);
-void DrawLine(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color);  // end point excluded
+// From (x1, y1) towards (x2, y2), end point excluded, one pixel per step of the longer axis.
+void DrawLine(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color);
 
 // Copies the rectangle src of one surface to (x, y) of another; with transparent set, pixels
-// equal to the transparent colour are skipped.
+// equal to the transparent colour are skipped. Parts of the rectangle outside either surface are
+// left out; a copy within one surface reads the source as it was before the copy.
 void BlitSurface(Surface& dst, int x, int y, const Surface& src, const Rect& srcRect,
                  bool transparent = false, uint16_t transparentColor = 0);
 

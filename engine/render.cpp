@@ -1,0 +1,715 @@
+// The software renderer: nearest-neighbour drawing on RGB565 surfaces.
+//
+// Sampling: a destination pixel shows the texel under its centre. For a span of L cells showing
+// N texels, cell k shows texel floor((2k + 1) * N / (2L)); this is exact integer arithmetic,
+// stepped per cell without division, so a 1:1 draw is an exact copy and a mirrored draw is the
+// exact mirror of the plain one.
+//
+// Blending: per channel (5, 6, 5 bits), result = round((s * a + d * (255 - a)) / 255), the
+// division done exactly with Div255. Two consequences are used as shortcuts and are exact, not
+// approximations: with a >= 253 the result always equals the source (the destination's share is
+// below half a step for 6-bit channels), and with a <= 2 it always equals the destination.
+// With a per-pixel alpha mask m the effective alpha is round(a * m / 255) (m itself when a >= 255).
+//
+// Clipping: every operation computes its visible range once, in 64-bit (or floating-point, for
+// rotation) arithmetic, so no coordinate or size can make it touch memory outside the surfaces.
+#include "engine/render.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+#include <numbers>
+#include <vector>
+
+namespace vepa {
+namespace {
+
+// round(x / 255) for 0 <= x <= 65662 (the largest product here is 255 * 254).
+inline uint32_t Div255(uint32_t x) {
+  x += 128;
+  return (x + (x >> 8)) >> 8;
+}
+
+// src * a / 255 + dst * (255 - a) / 255 per channel, rounded to nearest; a in 0..255.
+inline uint16_t Blend565(uint32_t s, uint32_t d, uint32_t a) {
+  const uint32_t ia = 255 - a;
+  const uint32_t r = Div255((s >> 11) * a + (d >> 11) * ia);
+  const uint32_t g = Div255(((s >> 5) & 63) * a + ((d >> 5) & 63) * ia);
+  const uint32_t b = Div255((s & 31) * a + (d & 31) * ia);
+  return static_cast<uint16_t>((r << 11) | (g << 5) | b);
+}
+
+// dst + src * a / 255 per channel (rounded to nearest), saturated at the channel maximum.
+template <bool kScaled>
+inline uint16_t AddSaturate565(uint32_t s, uint32_t d, uint32_t a) {
+  uint32_t sr = s >> 11, sg = (s >> 5) & 63, sb = s & 31;
+  if constexpr (kScaled) {
+    sr = Div255(sr * a);
+    sg = Div255(sg * a);
+    sb = Div255(sb * a);
+  }
+  const uint32_t r = std::min<uint32_t>(31, (d >> 11) + sr);
+  const uint32_t g = std::min<uint32_t>(63, ((d >> 5) & 63) + sg);
+  const uint32_t b = std::min<uint32_t>(31, (d & 31) + sb);
+  return static_cast<uint16_t>((r << 11) | (g << 5) | b);
+}
+
+// Alpha at or above this draws the source as is, at or below kAlphaNone leaves the destination
+// (see the note on blending at the top of the file).
+constexpr uint32_t kAlphaOpaque = 253;
+constexpr uint32_t kAlphaNone = 2;
+
+// A surface whose pixel store holds width x height pixels; anything else is not drawn on.
+bool Usable(const Surface& s) {
+  return s.width > 0 && s.height > 0 &&
+         s.pixels.size() >= static_cast<size_t>(s.width) * static_cast<size_t>(s.height);
+}
+
+// One source texel onto one destination pixel. kKey: skip the transparent colour; kMask: the
+// picture has a per-pixel alpha mask; kBlend: a global alpha below opaque is in force.
+template <bool kKey, bool kMask, bool kBlend>
+inline void PutPixel(uint16_t& d, uint16_t p, const uint8_t* mask, ptrdiff_t at, uint16_t key,
+                     uint32_t a) {
+  if constexpr (kKey) {
+    if (p == key) return;
+  }
+  if constexpr (kMask) {
+    uint32_t e = mask[at];
+    if constexpr (kBlend) e = Div255(e * a);
+    if (e >= kAlphaOpaque) {
+      d = p;
+    } else if (e > kAlphaNone) {
+      d = Blend565(p, d, e);
+    }
+  } else if constexpr (kBlend) {
+    d = Blend565(p, d, a);
+  } else {
+    d = p;
+  }
+}
+
+template <bool kKey, bool kMask, bool kScaled>
+inline void AddPixel(uint16_t& d, uint16_t p, const uint8_t* mask, ptrdiff_t at, uint16_t key,
+                     uint32_t a) {
+  if constexpr (kKey) {
+    if (p == key) return;
+  }
+  if constexpr (kMask) {
+    uint32_t e = mask[at];
+    if constexpr (kScaled) e = Div255(e * a);
+    if (e >= 255) {
+      d = AddSaturate565<false>(p, d, 255);
+    } else if (e > 0) {
+      d = AddSaturate565<true>(p, d, e);
+    }
+  } else {
+    d = AddSaturate565<kScaled>(p, d, a);
+  }
+}
+
+// A pattern of a picture, checked once: every index inside width x height is valid.
+struct PatternView {
+  const uint16_t* pixels = nullptr;  // the pattern's top-left texel
+  const uint8_t* mask = nullptr;     // same place in the alpha mask, or null
+  ptrdiff_t stride = 0;              // texels per picture row
+  int width = 0;
+  int height = 0;
+  bool keyed = false;
+  uint16_t key = 0;
+};
+
+// False for a null image, a pattern out of range, or a picture whose pixel (or mask) store is
+// smaller than its stated size (damaged data draws nothing rather than reading past the end).
+bool ViewPattern(const Image* img, int pattern, PatternView& v) {
+  if (img == nullptr || img->Width <= 0 || img->Height <= 0 || img->PatternWidth <= 0 ||
+      img->PatternHeight <= 0) {
+    return false;
+  }
+  const size_t total = static_cast<size_t>(img->Width) * static_cast<size_t>(img->Height);
+  if (img->Pixels.size() < total) return false;
+  if (!img->Alpha.empty() && img->Alpha.size() < total) return false;
+  int px = 0, py = 0;
+  if (!img->PatternOrigin(pattern, px, py)) return false;
+  const ptrdiff_t origin = static_cast<ptrdiff_t>(py) * img->Width + px;
+  v.pixels = img->Pixels.data() + origin;
+  v.mask = img->Alpha.empty() ? nullptr : img->Alpha.data() + origin;
+  v.stride = img->Width;
+  v.width = img->PatternWidth;
+  v.height = img->PatternHeight;
+  v.keyed = img->Transparent;
+  v.key = img->TransparentColor;
+  return true;
+}
+
+// Texel index under the centre of cell k of a span of dstLen cells showing srcLen texels:
+// floor((2k + 1) * srcLen / (2 dstLen)), then advanced one cell at a time without division.
+class TexelStepper {
+ public:
+  TexelStepper(int64_t k, int64_t srcLen, int64_t dstLen) : den_(2 * dstLen) {
+    if (k < (int64_t{1} << 30) && srcLen < (int64_t{1} << 31)) {
+      const int64_t num = (2 * k + 1) * srcLen;
+      q_ = num / den_;
+      r_ = num % den_;
+    } else {
+      const unsigned __int128 num = static_cast<unsigned __int128>(2 * k + 1) * srcLen;
+      q_ = static_cast<int64_t>(num / static_cast<unsigned __int128>(den_));
+      r_ = static_cast<int64_t>(num % static_cast<unsigned __int128>(den_));
+    }
+    qStep_ = (2 * srcLen) / den_;
+    rStep_ = (2 * srcLen) % den_;
+  }
+  int64_t Index() const { return q_; }
+  void Next() {
+    q_ += qStep_;
+    r_ += rStep_;
+    if (r_ >= den_) {
+      r_ -= den_;
+      ++q_;
+    }
+  }
+
+ private:
+  int64_t den_;
+  int64_t q_ = 0, r_ = 0, qStep_ = 0, rStep_ = 0;
+};
+
+// Scratch table of texel columns, reused between calls so drawing does not allocate per sprite.
+std::vector<int32_t>& ColumnScratch(size_t n) {
+  thread_local std::vector<int32_t> table;
+  if (table.size() < n) table.resize(n);
+  return table;
+}
+
+// Fills out[0..count) with the texel columns of cells k0.. of a span of dstLen cells.
+void FillColumns(int32_t* out, int64_t k0, int count, int64_t srcLen, int64_t dstLen, bool mirror) {
+  TexelStepper step(k0, srcLen, dstLen);
+  const int64_t last = srcLen - 1;
+  for (int i = 0; i < count; ++i, step.Next()) {
+    const int64_t q = step.Index();
+    out[i] = static_cast<int32_t>(mirror ? last - q : q);
+  }
+}
+
+// The visible part [from, to) of a span [start, start + len) on an axis of `size` pixels.
+bool ClipSpan(int64_t start, int64_t len, int size, int& from, int& to) {
+  const int64_t a = std::max<int64_t>(start, 0);
+  const int64_t b = std::min<int64_t>(start + len, size);
+  if (a >= b) return false;
+  from = static_cast<int>(a);
+  to = static_cast<int>(b);
+  return true;
+}
+
+template <bool kKey, bool kMask, bool kBlend>
+void StretchRows(Surface& dst, const PatternView& v, int x0, int x1, int y0, int y1, int64_t top,
+                 int64_t h, bool flipY, const int32_t* cols, bool identity, uint32_t a) {
+  const int n = x1 - x0;
+  TexelStepper rowStep(y0 - top, v.height, h);
+  for (int y = y0; y < y1; ++y, rowStep.Next()) {
+    const int64_t q = rowStep.Index();
+    const ptrdiff_t sy = static_cast<ptrdiff_t>(flipY ? v.height - 1 - q : q);
+    const uint16_t* src = v.pixels + sy * v.stride;
+    const uint8_t* mask = kMask ? v.mask + sy * v.stride : nullptr;
+    uint16_t* out = dst.Row(y) + x0;
+    if (identity) {
+      // 1:1 columns: cols[0] is the first visible texel and the rest follow it.
+      src += cols[0];
+      if constexpr (kMask) mask += cols[0];
+      if constexpr (!kKey && !kMask && !kBlend) {
+        std::memcpy(out, src, static_cast<size_t>(n) * sizeof(uint16_t));
+      } else {
+        for (int i = 0; i < n; ++i)
+          PutPixel<kKey, kMask, kBlend>(out[i], src[i], mask, i, v.key, a);
+      }
+    } else {
+      for (int i = 0; i < n; ++i) {
+        const int32_t c = cols[i];
+        PutPixel<kKey, kMask, kBlend>(out[i], src[c], mask, c, v.key, a);
+      }
+    }
+  }
+}
+
+// Draws a pattern stretched over [left, left + w) x [top, top + h), optionally mirrored, with
+// alpha 0..255 (255 = opaque).
+void DrawStretched(Surface& dst, const PatternView& v, int64_t left, int64_t top, int64_t w,
+                   int64_t h, bool flipX, bool flipY, uint32_t a) {
+  if (w <= 0 || h <= 0 || !Usable(dst)) return;
+  if (a <= kAlphaNone) return;
+  int x0, x1, y0, y1;
+  if (!ClipSpan(left, w, dst.width, x0, x1) || !ClipSpan(top, h, dst.height, y0, y1)) return;
+
+  const bool identity = !flipX && w == v.width;
+  const int n = x1 - x0;
+  std::vector<int32_t>& table = ColumnScratch(identity ? 1 : static_cast<size_t>(n));
+  if (identity) {
+    table[0] = static_cast<int32_t>(x0 - left);
+  } else {
+    FillColumns(table.data(), x0 - left, n, v.width, w, flipX);
+  }
+  const int32_t* cols = table.data();
+
+  const bool mask = v.mask != nullptr;
+  const bool blend = a < 255 && (mask || a < kAlphaOpaque);
+  const int mode = (v.keyed ? 4 : 0) | (mask ? 2 : 0) | (blend ? 1 : 0);
+  switch (mode) {
+#define VEPA_STRETCH_CASE(m)                                                                     \
+  case m:                                                                                        \
+    StretchRows<((m)&4) != 0, ((m)&2) != 0, ((m)&1) != 0>(dst, v, x0, x1, y0, y1, top, h, flipY, \
+                                                          cols, identity, a);                    \
+    break;
+    VEPA_STRETCH_CASE(0)
+    VEPA_STRETCH_CASE(1)
+    VEPA_STRETCH_CASE(2)
+    VEPA_STRETCH_CASE(3)
+    VEPA_STRETCH_CASE(4)
+    VEPA_STRETCH_CASE(5)
+    VEPA_STRETCH_CASE(6)
+    VEPA_STRETCH_CASE(7)
+#undef VEPA_STRETCH_CASE
+  }
+}
+
+// A rectangle as a stretched draw: reversed edges mirror, the span staying between them.
+void DrawToRect(Surface& dst, const PatternView& v, const Rect& r, uint32_t a) {
+  const int64_t w = static_cast<int64_t>(r.Right) - r.Left;
+  const int64_t h = static_cast<int64_t>(r.Bottom) - r.Top;
+  const int64_t left = w < 0 ? r.Right : r.Left;
+  const int64_t top = h < 0 ? r.Bottom : r.Top;
+  DrawStretched(dst, v, left, top, w < 0 ? -w : w, h < 0 ? -h : h, w < 0, h < 0, a);
+}
+
+uint32_t ClampAlpha(int alpha) {
+  return alpha <= 0 ? 0u : alpha >= 255 ? 255u : static_cast<uint32_t>(alpha);
+}
+
+// sin and cos of k / 256 turn, exact at the quarter turns so that right angles stay exact.
+struct TurnTable {
+  std::array<double, 256> sine{};
+  TurnTable() {
+    for (int k = 0; k <= 64; ++k) {
+      const double s = k == 0 ? 0.0 : k == 64 ? 1.0 : std::sin(k * (std::numbers::pi / 128.0));
+      sine[k] = s;
+      sine[128 - k] = s;
+      sine[(128 + k) & 255] = -s;
+      sine[(256 - k) & 255] = -s;
+    }
+  }
+  double Sin(int k) const { return sine[k & 255]; }
+  double Cos(int k) const { return sine[(k + 64) & 255]; }
+};
+
+const TurnTable& Turns() {
+  static const TurnTable table;
+  return table;
+}
+
+// Fixed-point texel coordinates of the rotated draw: 24 fraction bits in 64-bit integers.
+constexpr int kFixBits = 24;
+constexpr double kFixOne = static_cast<double>(int64_t{1} << kFixBits);
+
+int64_t ToFixed(double value) {
+  const double limit = 4.0e18;
+  return static_cast<int64_t>(std::llround(std::clamp(value * kFixOne, -limit, limit)));
+}
+
+template <bool kKey, bool kMask, bool kBlend>
+void RotatedRow(uint16_t* out, int n, const PatternView& v, int64_t s, int64_t t, int64_t ds,
+                int64_t dt, uint32_t a) {
+  for (int i = 0; i < n; ++i, s += ds, t += dt) {
+    const ptrdiff_t at =
+        static_cast<ptrdiff_t>(t >> kFixBits) * v.stride + static_cast<ptrdiff_t>(s >> kFixBits);
+    PutPixel<kKey, kMask, kBlend>(out[i], v.pixels[at], v.mask, at, v.key, a);
+  }
+}
+
+using RotatedRowFn = void (*)(uint16_t*, int, const PatternView&, int64_t, int64_t, int64_t,
+                              int64_t, uint32_t);
+
+// Narrows [lo, hi) to the pixels px where 0 <= coef * px + base < limit. False when none.
+bool NarrowSpan(double coef, double base, double limit, double& lo, double& hi) {
+  if (coef == 0.0) return base >= 0.0 && base < limit;
+  double a = -base / coef;
+  double b = (limit - base) / coef;
+  if (coef < 0) std::swap(a, b);
+  lo = std::max(lo, a);
+  hi = std::min(hi, b);
+  return lo <= hi;
+}
+
+void DrawRotated(Surface& dst, const PatternView& v, int x, int y, int width, int height,
+                 double centerX, double centerY, int angle, uint32_t a) {
+  if (width == 0 || height == 0 || !Usable(dst)) return;
+  if (a <= kAlphaNone) return;
+  if (!std::isfinite(centerX) || !std::isfinite(centerY)) return;
+
+  // Picture space: (X, Y) relative to the anchor before turning, texel s = (X + cx w) pw / w.
+  // Screen = anchor + (X cos - Y sin, X sin + Y cos): positive angles turn clockwise on a screen
+  // whose y axis points down. Negative w or h flips the picture about the anchor by the same
+  // formula. Each destination pixel samples at its centre through the inverse mapping.
+  const double w = width, h = height;
+  const double sn = Turns().Sin(angle), cs = Turns().Cos(angle);
+  const double ox = static_cast<double>(x), oy = static_cast<double>(y);
+  const double xs[2] = {-centerX * w, (1.0 - centerX) * w};
+  const double ys[2] = {-centerY * h, (1.0 - centerY) * h};
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  double minX = kInf, maxX = -kInf, minY = kInf, maxY = -kInf;
+  for (double px : xs) {
+    for (double py : ys) {
+      const double sx = ox + px * cs - py * sn;
+      const double sy = oy + px * sn + py * cs;
+      minX = std::min(minX, sx);
+      maxX = std::max(maxX, sx);
+      minY = std::min(minY, sy);
+      maxY = std::max(maxY, sy);
+    }
+  }
+  if (!std::isfinite(minX) || !std::isfinite(maxX) || !std::isfinite(minY) ||
+      !std::isfinite(maxY)) {
+    return;
+  }
+  const double colLo = std::max(0.0, std::floor(minX));
+  const double colHi = std::min(static_cast<double>(dst.width), std::ceil(maxX));
+  const double rowLo = std::max(0.0, std::floor(minY));
+  const double rowHi = std::min(static_cast<double>(dst.height), std::ceil(maxY));
+  if (!(colLo < colHi) || !(rowLo < rowHi)) return;
+
+  // s(px, py) = sA * px + sB(py) and t(px, py) = tA * px + tB(py) for pixel indices.
+  const double pw = v.width, ph = v.height;
+  const double sA = cs * pw / w, sV = sn * pw / w, sC = centerX * pw;
+  const double tA = -sn * ph / h, tV = cs * ph / h, tC = centerY * ph;
+  const int64_t ds = ToFixed(sA), dt = ToFixed(tA);
+  const int64_t sLimit = static_cast<int64_t>(v.width) << kFixBits;
+  const int64_t tLimit = static_cast<int64_t>(v.height) << kFixBits;
+
+  const bool mask = v.mask != nullptr;
+  const bool blend = a < 255 && (mask || a < kAlphaOpaque);
+  static constexpr RotatedRowFn kRows[8] = {
+      RotatedRow<false, false, false>, RotatedRow<false, false, true>,
+      RotatedRow<false, true, false>,  RotatedRow<false, true, true>,
+      RotatedRow<true, false, false>,  RotatedRow<true, false, true>,
+      RotatedRow<true, true, false>,   RotatedRow<true, true, true>};
+  const RotatedRowFn row = kRows[(v.keyed ? 4 : 0) | (mask ? 2 : 0) | (blend ? 1 : 0)];
+
+  const int yEnd = static_cast<int>(rowHi);
+  for (int py = static_cast<int>(rowLo); py < yEnd; ++py) {
+    const double vy = py + 0.5 - oy;
+    const double sB = sA * (0.5 - ox) + sV * vy + sC;
+    const double tB = tA * (0.5 - ox) + tV * vy + tC;
+    double lo = colLo, hi = colHi;
+    if (!NarrowSpan(sA, sB, pw, lo, hi) || !NarrowSpan(tA, tB, ph, lo, hi)) continue;
+    // One pixel of slack on each side; the exact fixed-point test below has the last word.
+    int start = static_cast<int>(std::max(colLo, std::ceil(lo) - 1.0));
+    int end = static_cast<int>(std::min(colHi, std::floor(hi) + 2.0));
+    if (start >= end) continue;
+    int64_t s = ToFixed(sA * start + sB);
+    int64_t t = ToFixed(tA * start + tB);
+    auto inside = [&](int64_t ss, int64_t tt) {
+      return ss >= 0 && ss < sLimit && tt >= 0 && tt < tLimit;
+    };
+    while (start < end && !inside(s, t)) {
+      ++start;
+      s += ds;
+      t += dt;
+    }
+    // Each bound is monotonic along the row, so the inside pixels form one run.
+    while (end > start && !inside(s + (end - 1 - start) * ds, t + (end - 1 - start) * dt)) --end;
+    if (start < end) row(dst.Row(py) + start, end - start, v, s, t, ds, dt, a);
+  }
+}
+
+template <bool kKey, bool kMask, bool kScaled>
+void WaveRow(uint16_t* out, const uint16_t* src, const uint8_t* mask, const int32_t* cols, int n,
+             uint16_t key, uint32_t a) {
+  for (int i = 0; i < n; ++i) {
+    const int32_t c = cols[i];
+    AddPixel<kKey, kMask, kScaled>(out[i], src[c], mask, c, key, a);
+  }
+}
+
+using WaveRowFn = void (*)(uint16_t*, const uint16_t*, const uint8_t*, const int32_t*, int,
+                           uint16_t, uint32_t);
+
+}  // namespace
+
+void DrawPattern(Surface& dst, const Image* img, int pattern, int x, int y) {
+  PatternView v;
+  if (!ViewPattern(img, pattern, v)) return;
+  DrawStretched(dst, v, x, y, v.width, v.height, false, false, 255);
+}
+
+void StretchPattern(Surface& dst, const Image* img, int pattern, const Rect& r) {
+  PatternView v;
+  if (!ViewPattern(img, pattern, v)) return;
+  DrawToRect(dst, v, r, 255);
+}
+
+void DrawPatternAlpha(Surface& dst, const Image* img, int pattern, const Rect& r, int alpha) {
+  PatternView v;
+  if (!ViewPattern(img, pattern, v)) return;
+  DrawToRect(dst, v, r, ClampAlpha(alpha));
+}
+
+void DrawPatternRotated(Surface& dst, const Image* img, int pattern, int x, int y, int width,
+                        int height, double centerX, double centerY, int angle) {
+  PatternView v;
+  if (!ViewPattern(img, pattern, v)) return;
+  DrawRotated(dst, v, x, y, width, height, centerX, centerY, angle, 255);
+}
+
+void DrawPatternRotatedAlpha(Surface& dst, const Image* img, int pattern, int x, int y, int width,
+                             int height, double centerX, double centerY, int angle, int alpha) {
+  PatternView v;
+  if (!ViewPattern(img, pattern, v)) return;
+  DrawRotated(dst, v, x, y, width, height, centerX, centerY, angle, ClampAlpha(alpha));
+}
+
+void DrawPatternWaveAdd(Surface& dst, const Image* img, int pattern, int x, int y, int width,
+                        int height, int amplitude, int length, int phase, int alpha) {
+  PatternView v;
+  if (!ViewPattern(img, pattern, v)) return;
+  const uint32_t a = ClampAlpha(alpha);
+  if (a == 0 || width <= 0 || height <= 0 || !Usable(dst)) return;
+  int y0, y1, unused0, unused1;
+  if (!ClipSpan(y, height, dst.height, y0, y1)) return;
+  // Rows may only wander within the amplitude, so a picture further off-screen shows nothing.
+  const int64_t reach = std::abs(static_cast<int64_t>(amplitude)) + 1;
+  if (!ClipSpan(static_cast<int64_t>(x) - reach, width + 2 * reach, dst.width, unused0, unused1)) {
+    return;
+  }
+
+  // Per visible row: its shift and its visible cells [k, k + n) of the span (n = 0: none).
+  // A length of 0 has no wave to follow: the rows stay unshifted.
+  struct RowSpan {
+    int64_t k;
+    int x;
+    int n;
+  };
+  thread_local std::vector<RowSpan> spans;
+  spans.assign(static_cast<size_t>(y1 - y0), RowSpan{0, 0, 0});
+  int64_t kLo = INT64_MAX, kHi = INT64_MIN;
+  for (int py = y0; py < y1; ++py) {
+    int64_t shift = 0;
+    if (length != 0) {
+      const double r = static_cast<double>(static_cast<int64_t>(py) - y);
+      const double turn = (phase + 256.0 * r / length) / 256.0;
+      // Nearest, halves to even (the default rounding mode).
+      shift =
+          static_cast<int64_t>(std::nearbyint(amplitude * std::sin(2.0 * std::numbers::pi * turn)));
+    }
+    const int64_t left = static_cast<int64_t>(x) + shift;
+    int from, to;
+    if (!ClipSpan(left, width, dst.width, from, to)) continue;
+    RowSpan& span = spans[static_cast<size_t>(py - y0)];
+    span = RowSpan{from - left, from, to - from};
+    kLo = std::min(kLo, span.k);
+    kHi = std::max(kHi, span.k + span.n);
+  }
+  if (kLo >= kHi) return;
+
+  // One column table serves all rows when their visible cells stay close together (always, for
+  // sane amplitudes); otherwise each row fills its own.
+  const bool shared = kHi - kLo <= 4 * static_cast<int64_t>(dst.width);
+  std::vector<int32_t>& table =
+      ColumnScratch(shared ? static_cast<size_t>(kHi - kLo) : static_cast<size_t>(dst.width));
+  if (shared) FillColumns(table.data(), kLo, static_cast<int>(kHi - kLo), v.width, width, false);
+
+  const bool mask = v.mask != nullptr;
+  const bool scaled = a < 255;
+  static constexpr WaveRowFn kRows[8] = {WaveRow<false, false, false>, WaveRow<false, false, true>,
+                                         WaveRow<false, true, false>,  WaveRow<false, true, true>,
+                                         WaveRow<true, false, false>,  WaveRow<true, false, true>,
+                                         WaveRow<true, true, false>,   WaveRow<true, true, true>};
+  const WaveRowFn rowFn = kRows[(v.keyed ? 4 : 0) | (mask ? 2 : 0) | (scaled ? 1 : 0)];
+
+  TexelStepper rowStep(y0 - static_cast<int64_t>(y), v.height, height);
+  for (int py = y0; py < y1; ++py, rowStep.Next()) {
+    const RowSpan& span = spans[static_cast<size_t>(py - y0)];
+    if (span.n == 0) continue;
+    const ptrdiff_t sy = static_cast<ptrdiff_t>(rowStep.Index());
+    const int32_t* cols;
+    if (shared) {
+      cols = table.data() + (span.k - kLo);
+    } else {
+      FillColumns(table.data(), span.k, span.n, v.width, width, false);
+      cols = table.data();
+    }
+    rowFn(dst.Row(py) + span.x, v.pixels + sy * v.stride, mask ? v.mask + sy * v.stride : nullptr,
+          cols, span.n, v.key, a);
+  }
+}
+
+void FillSurface(Surface& dst, uint16_t color) {
+  std::fill(dst.pixels.begin(), dst.pixels.end(), color);
+}
+
+void FillRectangle(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color) {
+  if (!Usable(dst)) return;
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  int fx0, fx1, fy0, fy1;
+  if (!ClipSpan(x1, static_cast<int64_t>(x2) - x1, dst.width, fx0, fx1) ||
+      !ClipSpan(y1, static_cast<int64_t>(y2) - y1, dst.height, fy0, fy1)) {
+    return;
+  }
+  for (int y = fy0; y < fy1; ++y) {
+    uint16_t* row = dst.Row(y);
+    std::fill(row + fx0, row + fx1, color);
+  }
+}
+
+void FillEllipse(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color) {
+  if (!Usable(dst)) return;
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  // The ellipse inscribed in [x1, x2) x [y1, y2): pixel (i, j) is filled when its centre lies
+  // inside. In doubled coordinates X = 2i + 1 - (x1 + x2), Y = 2j + 1 - (y1 + y2), with A and B
+  // the box width and height, that is X^2 B^2 + Y^2 A^2 <= A^2 B^2 (exact in doubles for any
+  // box below 8192 pixels).
+  const int64_t sumX = static_cast<int64_t>(x1) + x2, sumY = static_cast<int64_t>(y1) + y2;
+  const double A = static_cast<double>(static_cast<int64_t>(x2) - x1);
+  const double B = static_cast<double>(static_cast<int64_t>(y2) - y1);
+  if (A <= 0 || B <= 0) return;
+  int fy0, fy1, fx0, fx1;
+  if (!ClipSpan(y1, static_cast<int64_t>(y2) - y1, dst.height, fy0, fy1)) return;
+  if (!ClipSpan(x1, static_cast<int64_t>(x2) - x1, dst.width, fx0, fx1)) return;
+  const double A2 = A * A, B2 = B * B, A2B2 = A2 * B2;
+  // X has the parity of 1 + x1 + x2 on every row.
+  const int64_t parity = (1 + sumX) & 1;
+  for (int j = fy0; j < fy1; ++j) {
+    const double Y = static_cast<double>(2 * static_cast<int64_t>(j) + 1 - sumY);
+    const double room = A2B2 - Y * Y * A2;  // X^2 B^2 must not exceed this
+    if (room < 0) continue;
+    int64_t m = static_cast<int64_t>(std::sqrt(room / B2));
+    while (m > 0 && static_cast<double>(m) * m * B2 > room) --m;
+    while (static_cast<double>(m + 1) * (m + 1) * B2 <= room) ++m;
+    if ((m & 1) != parity) --m;  // the largest |X| of the right parity
+    if (m < 0) continue;
+    const int64_t left = (-m + sumX - 1) / 2;  // exact: -m + sumX - 1 is even
+    const int64_t right = (m + sumX - 1) / 2;  // inclusive
+    const int64_t a = std::max<int64_t>(left, fx0);
+    const int64_t b = std::min<int64_t>(right + 1, fx1);
+    if (a < b) {
+      uint16_t* row = dst.Row(j);
+      std::fill(row + a, row + b, color);
+    }
+  }
+}
+
+void DrawLine(Surface& dst, int x1, int y1, int x2, int y2, uint16_t color) {
+  // Steps along the longer axis from the start, end point excluded; the other coordinate is
+  // the start's plus round(k * minor / major), halves away from the start.
+  const int64_t dx = static_cast<int64_t>(x2) - x1, dy = static_cast<int64_t>(y2) - y1;
+  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool steep = ady > adx;
+  const int64_t major = steep ? ady : adx, minor = steep ? adx : ady;
+  if (major == 0 || !Usable(dst)) return;
+  const int64_t ma0 = steep ? y1 : x1, mi0 = steep ? x1 : y1;
+  const int64_t maStep = (steep ? dy : dx) < 0 ? -1 : 1, miStep = (steep ? dx : dy) < 0 ? -1 : 1;
+  const int64_t maSize = steep ? dst.height : dst.width, miSize = steep ? dst.width : dst.height;
+
+  // Steps k in [kLo, kHi) whose major coordinate lies on the surface.
+  int64_t kLo = 0, kHi = major;
+  if (maStep > 0) {
+    kLo = std::max(kLo, -ma0);
+    kHi = std::min(kHi, maSize - ma0);
+  } else {
+    kLo = std::max(kLo, ma0 - (maSize - 1));
+    kHi = std::min(kHi, ma0 + 1);
+  }
+  // The minor coordinate moves at most one pixel per step; start near where it enters.
+  if (minor > 0) {
+    const double perStep = static_cast<double>(minor) / static_cast<double>(major);
+    const double enter =
+        miStep > 0 ? static_cast<double>(-mi0) : static_cast<double>(mi0 - (miSize - 1));
+    const double leave =
+        miStep > 0 ? static_cast<double>(miSize - mi0) : static_cast<double>(mi0 + 1);
+    // off(k) = floor(k * perStep + 0.5) reaches a value E from k = (E - 0.5) / perStep on.
+    const double first = std::floor((enter - 0.5) / perStep) - 2.0;
+    const double last = std::ceil((leave - 0.5) / perStep) + 2.0;
+    if (first > static_cast<double>(kLo))
+      kLo = static_cast<int64_t>(std::min(first, static_cast<double>(kHi)));
+    if (last < static_cast<double>(kHi))
+      kHi = static_cast<int64_t>(std::max(last, static_cast<double>(kLo)));
+  } else if (mi0 < 0 || mi0 >= miSize) {
+    return;
+  }
+  if (kLo >= kHi) return;
+
+  // offset(k) = floor((2 k minor + major) / (2 major)), carried as quotient and remainder.
+  const int64_t den = 2 * major;
+  const unsigned __int128 num0 =
+      static_cast<unsigned __int128>(2 * kLo) * static_cast<unsigned __int128>(minor) +
+      static_cast<unsigned __int128>(major);
+  int64_t off = static_cast<int64_t>(num0 / static_cast<unsigned __int128>(den));
+  int64_t rem = static_cast<int64_t>(num0 % static_cast<unsigned __int128>(den));
+  const int64_t inc = 2 * minor;  // <= den, so one carry at most per step
+  for (int64_t k = kLo; k < kHi; ++k) {
+    const int64_t ma = ma0 + k * maStep, mi = mi0 + off * miStep;
+    if (mi >= 0 && mi < miSize) {
+      const int64_t px = steep ? mi : ma, py = steep ? ma : mi;
+      dst.Row(static_cast<int>(py))[px] = color;
+    }
+    rem += inc;
+    if (rem >= den) {
+      rem -= den;
+      ++off;
+    }
+  }
+}
+
+void BlitSurface(Surface& dst, int x, int y, const Surface& src, const Rect& srcRect,
+                 bool transparent, uint16_t transparentColor) {
+  if (!Usable(dst) || !Usable(src)) return;
+  // The source rectangle, clipped to the source; the destination point moves with its clipped
+  // top-left corner.
+  int64_t sx0 = std::max<int64_t>(srcRect.Left, 0), sy0 = std::max<int64_t>(srcRect.Top, 0);
+  int64_t sx1 = std::min<int64_t>(srcRect.Right, src.width);
+  int64_t sy1 = std::min<int64_t>(srcRect.Bottom, src.height);
+  int64_t dx0 = static_cast<int64_t>(x) + (sx0 - srcRect.Left);
+  int64_t dy0 = static_cast<int64_t>(y) + (sy0 - srcRect.Top);
+  // Then to the destination.
+  if (dx0 < 0) {
+    sx0 -= dx0;
+    dx0 = 0;
+  }
+  if (dy0 < 0) {
+    sy0 -= dy0;
+    dy0 = 0;
+  }
+  sx1 = std::min<int64_t>(sx1, sx0 + (dst.width - dx0));
+  sy1 = std::min<int64_t>(sy1, sy0 + (dst.height - dy0));
+  if (sx0 >= sx1 || sy0 >= sy1) return;
+  const int n = static_cast<int>(sx1 - sx0), rows = static_cast<int>(sy1 - sy0);
+
+  // A copy within one surface goes through a scratch copy of the source rows, so overlapping
+  // rectangles read the picture as it was before the copy.
+  const Surface* from = &src;
+  Surface scratch;
+  if (&src == &dst) {
+    scratch.Resize(n, rows);
+    for (int r = 0; r < rows; ++r) {
+      std::memcpy(scratch.Row(r), src.Row(static_cast<int>(sy0) + r) + sx0,
+                  static_cast<size_t>(n) * sizeof(uint16_t));
+    }
+    from = &scratch;
+    sx0 = 0;
+    sy0 = 0;
+  }
+  for (int r = 0; r < rows; ++r) {
+    const uint16_t* in = from->Row(static_cast<int>(sy0) + r) + sx0;
+    uint16_t* out = dst.Row(static_cast<int>(dy0) + r) + dx0;
+    if (!transparent) {
+      std::memcpy(out, in, static_cast<size_t>(n) * sizeof(uint16_t));
+    } else {
+      for (int i = 0; i < n; ++i) {
+        if (in[i] != transparentColor) out[i] = in[i];
+      }
+    }
+  }
+}
+
+}  // namespace vepa

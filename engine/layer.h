@@ -35,10 +35,25 @@ class Backend {
   virtual void ReadKeyboard(std::array<bool, 256>& keys) = 0;
 };
 
+// Counts names asked for but missing from their list; the runner prints the count.
+struct MissingNameLog {
+  // Each missing name once, as the message printed for it ("Image 'x' not found").
+  std::vector<std::string> Names;
+  // Every failed lookup, repeats included.
+  uint64_t Lookups = 0;
+  // Prints "<kind> '<name>' not found" on stderr the first time a name is missing.
+  void Report(const char* kind, std::string_view name);
+};
+
+// Names compare without regard to letter case (Latin and Cyrillic of code page 1251).
+bool SameName(std::string_view a, std::string_view b);
+
 // A list of named images (DXImageList1..3).
 class ImageList {
  public:
   std::vector<Image> Images;
+  // Where missing names are counted; the layer sets it, a bare list only prints.
+  MissingNameLog* Log = nullptr;
   // Case-insensitive lookup; a missing name is reported once on stderr, counted, and gives null.
   const Image* FindImage(std::string_view name) const;
 };
@@ -47,14 +62,11 @@ class ImageList {
 class WaveList {
  public:
   std::vector<Wave> Waves;
+  MissingNameLog* Log = nullptr;
+  // Case-insensitive lookup, first match wins; a missing name is reported like FindImage.
   Wave* FindWave(std::string_view name);
+  // The wave at an index; null outside the list.
   Wave* WaveItem(int index);
-};
-
-// Counts names asked for but missing from their list; the runner prints the count.
-struct MissingNameLog {
-  std::vector<std::string> Names;
-  void Report(const char* kind, std::string_view name);
 };
 
 class Layer {
@@ -68,6 +80,7 @@ class Layer {
   // Display.
   bool InitDisplay(std::string* error = nullptr);
   void FinalizeDisplay();
+  // Only the game's own mode, 640x480 at 16 bits, can be shown; InitDisplay refuses others.
   void SetDisplayMode(int width, int height, int bits);
   void SetFullScreen(bool on) { fullScreen_ = on; }
   bool FullScreen() const { return fullScreen_; }
@@ -102,8 +115,8 @@ class Layer {
                           double cy, int angle) {
     vepa::DrawPatternRotated(backBuffer_, img, pattern, x, y, w, h, cx, cy, angle);
   }
-  void DrawPatternRotatedAlpha(const Image* img, int pattern, int x, int y, int w, int h,
-                               double cx, double cy, int angle, int alpha) {
+  void DrawPatternRotatedAlpha(const Image* img, int pattern, int x, int y, int w, int h, double cx,
+                               double cy, int angle, int alpha) {
     vepa::DrawPatternRotatedAlpha(backBuffer_, img, pattern, x, y, w, h, cx, cy, angle, alpha);
   }
   void DrawPatternWaveAdd(const Image* img, int pattern, int x, int y, int w, int h, int amplitude,
@@ -161,6 +174,9 @@ class Layer {
   Backend& backend_;
   bool fullScreen_ = false;
   bool displayReady_ = false;
+  int modeWidth_ = ScreenWidth;
+  int modeHeight_ = ScreenHeight;
+  int modeBits_ = 16;
   bool soundReady_ = false;
   uint64_t framesPresented_ = 0;
   Surface backBuffer_;

@@ -23,17 +23,34 @@ struct SoundBuffer {
   bool Looping = false;
   double Position = 0;  // in sample frames, fractional while resampling
 
+  // Limits of the playback rate, as a sound card buffer accepts them.
+  static constexpr int MinFrequency = 100;
+  static constexpr int MaxFrequency = 100000;
+
   int BlockAlign() const { return Channels * (BitsPerSample / 8); }
   size_t FrameCount() const { return BlockAlign() > 0 ? Data.size() / BlockAlign() : 0; }
-  // Play: flag 0 once, 1 looped; continues from the current position.
+  // Play: flag 0 once, 1 looped; continues from the current position. An empty buffer does
+  // not start.
   void Play(bool loop);
   void Stop() { Playing = false; }
+  // Byte position inside the data (0 = rewind); a position at or past the end is ignored.
   void SetPosition(uint32_t bytes);
   uint32_t GetPosition() const;
   bool IsPlaying() const { return Playing; }
+  // Rate in Hz, clamped to MinFrequency..MaxFrequency; 0 restores the recorded rate.
+  void SetFrequency(int hz);
+  // Clamped to -10000..0 and -10000..10000 (callers compute pans beyond the edges).
+  void SetVolume(int hundredthsDb);
+  void SetPan(int pan);
+  // Stopped at position 0, recorded rate, full volume, centred: a freshly created buffer.
+  void ResetPlayback();
+  // Linear gains of the left and right channel from Volume and Pan: 10^(dB/20) with the pan
+  // attenuating the opposite side; -10000 is exact silence.
+  void Gains(float& left, float& right) const;
   // Sample (left, right) of frame i as floats -1..1.
   void FrameAt(size_t i, float& left, float& right) const;
-  // Moves the position by the frames that `seconds` at the playback rate consume.
+  // Moves the position by the frames that `seconds` at the playback rate consume. A buffer
+  // played once stops at its end and is rewound to 0; a looped one wraps.
   void Advance(double seconds);
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,14 @@ struct EntryInfo {
   int32_t Size = 0;
 };
 
+// One directory record as stored, with its name unscrambled (for the archive tool).
+struct DirectoryRecord {
+  std::string Name;    // at most 11 bytes
+  int NameLength = 0;  // the stored length byte (a value over 11 marks a damaged record)
+  int32_t Offset = 0;
+  int32_t Size = 0;
+};
+
 class Archive {
  public:
   // dataDir ends with a path separator (or is empty for the current directory).
@@ -45,11 +54,24 @@ class Archive {
   ArchiveResult ReadEntrySlice(std::string_view name, int start, int count,
                                std::vector<uint8_t>& out) const;
 
+  // Every record of the directory in stored order (a trailing partial record is ignored).
+  ArchiveResult ReadDirectory(std::vector<DirectoryRecord>& out) const;
+  // The bytes of one record, unscrambled; Malformed (with a reason) when the record points
+  // outside the data file. Reports nothing.
+  ArchiveResult ReadRecord(const DirectoryRecord& record, std::vector<uint8_t>& out, bool speech,
+                           std::string* reason = nullptr) const;
+
+  // A damaged entry is reported on stderr once per name; later reports of it are dropped.
+  void ReportMalformed(std::string_view name, std::string_view reason) const;
+  size_t MalformedReportCount() const { return reported_.size(); }
+
  private:
   std::string dataDir_;
+  mutable std::set<std::string, std::less<>> reported_;
 };
 
-// Writes an archive pair from (name, bytes, speech) entries, in the given order.
+// Writes an archive pair from (name, bytes, speech) entries, in the given order, into the
+// directory `dir` (created when missing). Names must be 1..11 bytes.
 struct PackEntry {
   std::string Name;
   std::vector<uint8_t> Bytes;  // content bytes, unscrambled
@@ -59,8 +81,9 @@ bool WriteArchive(const std::string& dir, const std::vector<PackEntry>& entries,
                   std::string* error = nullptr);
 
 // Entry kind by name prefix: background, image list, hit map, wave list, music, phrase table,
-// or speech (no prefix).
-enum class EntryKind { Background, ImageList, HitMap, WaveList, Music, PhraseTable, Speech };
+// or speech (no "x_" prefix, letter + underscore). A letter + underscore prefix that is none of
+// the known ones is Other: stored fully scrambled, content unchecked.
+enum class EntryKind { Background, ImageList, HitMap, WaveList, Music, PhraseTable, Speech, Other };
 EntryKind KindOfEntry(std::string_view name);
 const char* EntryKindName(EntryKind kind);
 

@@ -1,16 +1,32 @@
 // The default-content builder: modules (one per scene or group of entries, under content/)
 // register themselves and emit archive entries through a ContentSink. The builder writes a
 // content tree, one file per archive entry, that `vepa4-pack pack` turns into the archive.
+//
+// A module is a function that calls the sink once per entry:
+//
+//   static void Build(content::ContentSink& sink) {
+//     sink.ImageList("s_demo01", {{"Ball01", 30, 30, 2, DrawBall}});
+//   }
+//   VEPA_CONTENT_MODULE(demo, Build);
+//
+// Errors in content (a bad phrase line, a duplicate entry, a wrong size) are thrown as
+// content::BuildError; the builder prints them with the module's name and fails.
 #pragma once
 
 #include <cairo.h>
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace content {
+
+// A content mistake: the builder stops with this message.
+struct BuildError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 // A picture to be drawn with cairo onto a transparent ARGB canvas of the given size.
 using DrawFn = std::function<void(cairo_t* cr)>;
@@ -34,10 +50,31 @@ struct WaveSpec {
 };
 
 // Hit-map codes are drawn as shapes filled with the code's value; no antialiasing.
+// A 2x2-pixel cell gets a shape's code when the cell's centre lies inside the shape.
 struct HitShape {
   enum Kind { Rect, Ellipse, Polygon } Shape = Rect;
   int Code = 0;
   std::vector<double> Coords;  // Rect/Ellipse: x1 y1 x2 y2 in screen pixels; Polygon: x y ...
+};
+
+// Shorthands: rectangles and ellipses span [x1, x2) x [y1, y2) in screen pixels.
+inline HitShape HitRect(int code, double x1, double y1, double x2, double y2) {
+  return {HitShape::Rect, code, {x1, y1, x2, y2}};
+}
+inline HitShape HitEllipse(int code, double x1, double y1, double x2, double y2) {
+  return {HitShape::Ellipse, code, {x1, y1, x2, y2}};
+}
+inline HitShape HitPolygon(int code, std::vector<double> xy) {
+  return {HitShape::Polygon, code, std::move(xy)};
+}
+
+// Settings of the Russian speech voice (espeak-ng's parameters).
+struct Voice {
+  int Pitch = 50;    // 0..99, base pitch
+  int Speed = 160;   // words per minute, 80..450
+  int Range = 50;    // 0..99, pitch range (0 monotone)
+  int WordGap = 0;   // extra pause between words, 10 ms units
+  double Gain = 1;   // applied after synthesis, before clipping
 };
 
 class ContentSink {
@@ -55,17 +92,25 @@ class ContentSink {
   // A single RIFF WAVE entry: music ("m_") or a clip played by name ("tvroz01").
   virtual void Sound(const std::string& entry, const WaveSpec& wave) = 0;
   // A phrase table "t_<stem>01" from a text source and the spoken waves of its phrases
-  // (speech synthesized from the lines at the given sample rate).
+  // (speech synthesized from the lines at the given sample rate). The source file is
+  // relative to SourceDir() unless absolute; its format is in docs/content.md.
   virtual void PhraseTable(const std::string& stem, const std::string& sourceFile,
                            int speechRate) = 0;
   // A spoken clip (speech entry, only its first 41 bytes scrambled) from Russian text.
   virtual void SpokenClip(const std::string& entry, const std::string& textUtf8, int sampleRate,
                           int pitch = 50, int speed = 160) = 0;
+  // The same with every voice setting.
+  virtual void SpokenClip(const std::string& entry, const std::string& textUtf8, int sampleRate,
+                          const Voice& voice) = 0;
   // Raw bytes of an entry.
   virtual void Raw(const std::string& entry, const std::vector<uint8_t>& bytes) = 0;
   // Directory with the content sources (content/).
   virtual std::string SourceDir() const = 0;
 };
+
+// Russian speech from espeak-ng, mono 16-bit at sampleRate (resampled). Lower-case text
+// reads best; capitals are read as words too. Throws BuildError when the voice is missing.
+std::vector<int16_t> Speak(const std::string& textUtf8, int sampleRate, const Voice& voice);
 
 struct Module {
   const char* Name;

@@ -1,0 +1,3 @@
+#include "content.h"
+static void Build(content::ContentSink&) {}
+VEPA_CONTENT_MODULE(common, Build);

@@ -1,0 +1,95 @@
+// Drawing helpers that give every picture the game's cartoon look: shapes filled with a soft
+// top-left light, outlined in warm near-black, with glossy highlights and soft shadows.
+//
+// Typical use: build a path with cairo, then paint it:
+//   art::RoundedRect(cr, 10, 10, 80, 40, 8);
+//   art::Paint(cr, {art::pal::Red});
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+#include "palette.h"
+
+namespace art {
+
+void SetColor(cairo_t* cr, const Color& c);
+
+// Paths (they start a new sub-path; nothing is painted).
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+void Circle(cairo_t* cr, double cx, double cy, double r);
+// A star with n points.
+void Star(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
+          double turn = 0);
+
+struct Style {
+  Color Fill = pal::White;
+  Color Line = pal::Outline;
+  double LineWidth = kOutline;  // 0: no outline
+  double Light = 0.22;          // strength of the top-left light (0 flat)
+  double Gloss = 0;             // 0..1: a white highlight near the top-left
+};
+
+// Fills the current path with the style's lit gradient, adds the gloss, then strokes the
+// outline. The path is consumed.
+void Paint(cairo_t* cr, const Style& s);
+inline void Paint(cairo_t* cr, const Color& fill) { Paint(cr, Style{fill}); }
+// Flat fill of the current path, no outline; the path is consumed.
+void Fill(cairo_t* cr, const Color& c);
+// Outline only; the path is consumed.
+void Stroke(cairo_t* cr, const Color& c, double width);
+
+// A soft elliptical shadow on the ground.
+void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.3);
+// A small glossy highlight (white ellipse fading out).
+void Shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.8);
+
+// A raised panel (buttons, plates, boxes): rounded body, bevelled rim, optional inset face.
+// Pressed panels are darker, their light comes from below and their face sits lower.
+struct PanelStyle {
+  Color Body = pal::Orange;
+  double Radius = 10;
+  double Bevel = 4;       // rim width
+  bool Pressed = false;
+  bool Rivets = false;    // four screws in the corners
+};
+void Panel(cairo_t* cr, double x, double y, double w, double h, const PanelStyle& s);
+
+// Deterministic pseudo-random numbers for textures and scatter (same seed, same picture).
+class Rng {
+ public:
+  explicit Rng(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
+  uint32_t Next() {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return state_;
+  }
+  double Unit() { return (Next() >> 8) / 16777216.0; }               // 0..1
+  double Range(double lo, double hi) { return lo + (hi - lo) * Unit(); }
+  int Int(int n) { return n > 0 ? static_cast<int>(Next() % static_cast<uint32_t>(n)) : 0; }
+
+ private:
+  uint32_t state_;
+};
+
+// Fine grain over a rectangle (paper, wood, plaster): dots lighter and darker than the base.
+void Grain(cairo_t* cr, double x, double y, double w, double h, uint32_t seed, double amount = 0.08,
+           double density = 0.25);
+// Wood planks with grain lines, vertical or horizontal.
+void WoodPlanks(cairo_t* cr, double x, double y, double w, double h, double plank, bool vertical,
+                uint32_t seed, const Color& base = pal::Wood);
+
+// The game's hand (the player's): a cartoon hand with a sleeve cuff, pointing with the index
+// finger. bend 0 straight, 1 half bent (pressing), 2 fully pressed. The fingertip is at (tipX,
+// tipY); the hand extends to the right and down from there.
+void PointingHand(cairo_t* cr, double tipX, double tipY, double bend, double scale = 1);
+// An open hand (palm towards the viewer), centred at (cx, cy).
+void OpenHand(cairo_t* cr, double cx, double cy, double scale = 1, double spread = 1);
+// A fist seen from the side, knuckles at the left, centred at (cx, cy).
+void Fist(cairo_t* cr, double cx, double cy, double scale = 1);
+
+}  // namespace art

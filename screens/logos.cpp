@@ -1,26 +1,430 @@
-// Placeholder until the logos are built.
+// The intro logos. The publisher's critter hops in from the right in keyframed jumps while its
+// jingle plays; the title texts follow the jingle's play position. The maker's sun is built up
+// from thirteen pictures, then blinks (and once in ten starts says hello) until it leaves for
+// the start menu.
+#include "screens/logos.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
 #include "app/game.h"
+#include "app/json.h"
+#include "engine/loaders.h"
+#include "engine/render.h"
+#include "engine/sound.h"
 
 namespace vepa {
-namespace {
-class LogoScene : public Scene {
- public:
-  LogoScene(Game& g, int number) : Scene(g), number_(number) {}
-  void Load(int) override {
-    g.FadeMode = 2;
-    g.FadeProgress = 400;
-    g.SceneNumber = static_cast<uint8_t>(number_);
-  }
-  void Frame() override {}
 
- private:
-  int number_;
+namespace {
+
+constexpr int kKeyEsc = 27;
+constexpr int kJingleRate = 22000;
+constexpr double kPi = 3.14159265358979323846;
+
+// Nearest whole number, halves to the even neighbour (the default rounding mode).
+int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// One keyframe of the critter's jump: new speed and targets; -1 keeps the previous value.
+struct Keyframe {
+  int Speed;
+  int BodyX, BodyY;
+  int FootBackX, FootBackY;    // part 2, drawn behind the body
+  int FootFrontX, FootFrontY;  // part 3, drawn in front
+  bool Blink;                  // asks for a blink and keeps everything else
 };
+
+constexpr Keyframe kKeyframes[12] = {
+    {3, 535, 185, -1, -1, -1, -1, false},    // 0
+    {2, 475, 190, -1, -1, 465, 255, false},  // 1
+    {2, 420, 225, -1, -1, 380, 280, false},  // 2
+    {2, 355, 195, 435, 280, -1, -1, false},  // 3
+    {2, 306, 229, 360, 260, -1, -1, false},  // 4
+    {1, 270, 220, 270, 285, -1, -1, false},  // 5
+    {-1, -1, -1, -1, -1, -1, -1, true},      // 6
+    {1, 250, 210, -1, -1, 260, 260, false},  // 7
+    {1, 195, 215, -1, -1, 200, 285, false},  // 8
+    {1, 185, 225, 170, 265, -1, -1, false},  // 9
+    {5, -1, -1, 160, 280, -1, -1, false},    // 10
+    {-1, -1, -1, -1, -1, -1, -1, false},     // 11
+};
+
+void SetTarget(PublisherLogoScene::Part& p, int x, int y) {
+  if (x < 0) return;
+  p.TargetX = x;
+  p.TargetY = y;
+}
+
 }  // namespace
 
-std::unique_ptr<Scene> MakeMakerLogoScene(Game& g) { return std::make_unique<LogoScene>(g, 60); }
+// --- Publisher logo (scene 61).
+
+void PublisherLogoScene::Load(int) {
+  LoadBackground(g, "l_blck01");
+  LoadImages(g, 2, "d_dreb01");
+  if (g.FatalError) return;
+  g.layer.MakeColorTable(2);
+  LogoStage = 0;
+  IntroCount = 10;
+  PauseCount = 0;
+  TextFade = 6;
+  Keyframe = 0;
+  JumpSpeed = 0;
+  LidRequest = 0;
+  EyeLid = 0;
+  BodyPattern = 0;
+  Text03Frame = 0;
+  Text04Frame = 0;
+  FinalCount = 0;
+  const int start[3][2] = {{550, 220}, {515, 290}, {550, 290}};
+  for (int i = 0; i < 3; ++i) {
+    Part& p = Parts[static_cast<size_t>(i)];
+    p = Part{};
+    p.X = start[i][0];
+    p.Y = start[i][1];
+    p.TargetX = start[i][0];
+    p.TargetY = start[i][1];
+  }
+  // The first logo is shown at once, without the opening transition.
+  g.FadeMode = 0;
+  g.SceneNumber = Number;
+}
+
+void PublisherLogoScene::Frame() {
+  StepEyeLid();
+  if (LogoStage == 0) StepIntro();
+  if (LogoStage == 1) StepJump();
+  if (LogoStage >= 2) StepTexts();
+  if (LogoStage == 3) {
+    ++FinalCount;
+    if (FinalCount > 90) LogoStage = 4;
+  }
+  Draw();
+
+  if (g.FadeMode == 0 && (g.layer.KeyPressed(kKeyEsc) || LogoStage == 4)) {
+    g.FadeMode = 1;
+    g.FadeProgress = 0;
+  }
+  if (g.FadeMode == 1 && g.FadeProgress == 400) {
+    StopSpeech(g);
+    g.LoadScene(MakerLogoScene::Number);
+  }
+}
+
+void PublisherLogoScene::StepEyeLid() {
+  if (g.FrameToggle != 1) return;
+  // A request closes the lid step by step; once shut, the request is dropped and the lid
+  // opens again on the same schedule.
+  if (LidRequest == 1) {
+    if (EyeLid > 1)
+      LidRequest = 0;
+    else
+      ++EyeLid;
+  }
+  if (LidRequest == 0 && EyeLid > 0) --EyeLid;
+}
+
+void PublisherLogoScene::StepIntro() {
+  if (IntroCount > 0) {
+    --IntroCount;
+  } else {
+    ++PauseCount;
+    if (PauseCount > 9) {
+      LogoStage = 1;
+      LidRequest = 0;
+    }
+  }
+  if (IntroCount == 3) SayWave(g, "dreb01", kJingleRate);
+  if (IntroCount == 5) LidRequest = 1;
+}
+
+void PublisherLogoScene::ApplyKeyframe() {
+  const auto& k = kKeyframes[Keyframe];
+  if (k.Blink) LidRequest = 1;
+  if (k.Speed >= 0) JumpSpeed = k.Speed;
+  SetTarget(Parts[0], k.BodyX, k.BodyY);
+  SetTarget(Parts[1], k.FootBackX, k.FootBackY);
+  SetTarget(Parts[2], k.FootFrontX, k.FootFrontY);
+  for (Part& p : Parts) {
+    p.VX = (p.TargetX - std::trunc(p.X)) * 0.1 * JumpSpeed;
+    p.VY = (p.TargetY - std::trunc(p.Y)) * 0.1 * JumpSpeed;
+    if (p.VX > 0) p.VX = 0;  // the critter only ever hops to the left
+  }
+}
+
+void PublisherLogoScene::StepJump() {
+  // The next hop starts once the body has landed and the eyes are open.
+  if (Parts[0].TargetX >= Parts[0].X && LidRequest == 0) {
+    ApplyKeyframe();
+    if (Keyframe > 10)
+      LogoStage = 2;
+    else
+      ++Keyframe;
+  }
+  for (Part& p : Parts) {
+    p.X += p.VX;
+    p.Y += p.VY;
+    if (p.TargetX > p.X) {
+      p.X = p.TargetX;
+      p.Y = p.TargetY;
+    }
+    if (Keyframe < 9 && p.VY != 0) {
+      // Pieces tilt with their vertical speed while hopping...
+      p.AngleSum -= p.VY * 0.3;
+      p.Angle = RoundEven(p.AngleSum);
+    } else {
+      // ...and straighten up once the hops are done or the piece is still.
+      if (p.Angle >= 2)
+        p.Angle -= 2;
+      else if (p.Angle < -1)
+        p.Angle += 2;
+      else
+        p.Angle = 0;
+    }
+  }
+  if (g.FrameToggle == 1 && Keyframe > 7 && BodyPattern < 3) ++BodyPattern;
+}
+
+uint32_t PublisherLogoScene::JinglePosition() {
+  WaveList* channels = g.layer.Waves(4);
+  Wave* speech = channels ? channels->WaveItem(0) : nullptr;
+  if (speech == nullptr || !g.layer.IsPlaying(speech)) return 0;
+  return g.layer.GetPosition(speech);
+}
+
+void PublisherLogoScene::StepTexts() {
+  if (TextFade > 0) --TextFade;
+  if (g.FrameToggle == 1) {
+    if (g.SoundAvailable) {
+      // The texts wait for their beats in the jingle; once it is over they simply run on.
+      const uint32_t p = JinglePosition();
+      if ((p > 140000 || p == 0) && Text03Frame < 18) ++Text03Frame;
+      if ((p > 220000 || p == 0) && Text04Frame < 2) ++Text04Frame;
+    } else if (Text03Frame < 18) {
+      ++Text03Frame;
+    } else if (Text04Frame < 2) {
+      ++Text04Frame;
+    }
+  }
+  if (LogoStage == 2 && Text04Frame > 1) LogoStage = 3;
+}
+
+void PublisherLogoScene::Draw() {
+  Layer& l = g.layer;
+  if (TextFade == 0) {
+    l.Draw(2, "Text01", 0, 250, 152);
+    l.Draw(2, "Text02", 0, 398, 280);
+  } else if (TextFade < 6) {
+    const int a = 256 - RoundEven(TextFade * 42.6);
+    l.DrawPatternAlpha(l.FindImage(2, "Text01"), 0, Rect{250, 152, 576, 280}, a);
+    l.DrawPatternAlpha(l.FindImage(2, "Text02"), 0, Rect{398, 280, 417, 342}, a);
+  }
+  if (IntroCount == 0) {
+    l.Draw(2, "Svet01", 0, 64, 260);
+  } else if (IntroCount < 10) {
+    l.DrawPatternAlpha(l.FindImage(2, "Svet01"), 0, Rect{64, 260, 282, 319},
+                       256 - RoundEven(IntroCount * 25.6));
+  }
+  if (Text03Frame > 0) l.Draw(2, "Text03", Text03Frame - 1, 255, 300);
+  if (Text04Frame > 0) l.Draw(2, "Text04", Text04Frame - 1, 535, 155);
+  if (LogoStage > 0 && Keyframe > 3) DrawParts();
+  if (LogoStage == 1 && Keyframe >= 4 && Keyframe <= 9) {
+    l.Draw(2, "Fill01", 0, 306, 119);
+    l.DrawPatternAlpha(l.FindImage(2, "Fill02"), 0, Rect{289, 142, 345, 299}, 150);
+    l.DrawPatternAlpha(l.FindImage(2, "Fill03"), 0, Rect{278, 142, 333, 299}, 90);
+  }
+  if (IntroCount < 10) DrawEyes();
+}
+
+void PublisherLogoScene::DrawParts() {
+  Layer& l = g.layer;
+  const Image* foot = l.FindImage(2, "Dreb01");
+  const Image* body = l.FindImage(2, "Dreb03");
+  auto drawFoot = [&](const Part& p) {
+    if (p.Angle == 0)
+      l.DrawPattern(foot, 0, RoundEven(p.X - 35.4), RoundEven(p.Y - 17));
+    else
+      l.DrawPatternRotated(foot, 0, RoundEven(p.X), RoundEven(p.Y), 59, 34, 0.6, 0.5, p.Angle);
+  };
+  drawFoot(Parts[1]);
+  const Part& b = Parts[0];
+  if (b.Angle == 0)
+    l.DrawPattern(body, BodyPattern, RoundEven(b.X - 86), RoundEven(b.Y - 50));
+  else
+    l.DrawPatternRotated(body, BodyPattern, RoundEven(b.X), RoundEven(b.Y), 143, 100, 0.6, 0.5,
+                         b.Angle);
+  drawFoot(Parts[2]);
+}
+
+void PublisherLogoScene::DrawEyes() {
+  Layer& l = g.layer;
+  const Image* eye = l.FindImage(2, "Dreb02");
+  const Part& b = Parts[0];
+  for (int offset : {80, 65}) {
+    // The eyes sit on top of the body and turn with it.
+    const double a = (b.Angle - offset) * 2 * kPi / 255;
+    const int x = RoundEven(std::cos(a) * 75 + b.X);
+    const int y = RoundEven(std::sin(a) * 75 + b.Y);
+    if (IntroCount == 0)
+      l.DrawPatternRotated(eye, EyeLid, x, y, 29, 31, 0.5, 0.5, b.Angle - 5);
+    else
+      l.DrawPatternRotatedAlpha(eye, EyeLid, x, y, 29, 31, 0.5, 0.5, b.Angle - 5,
+                                256 - RoundEven(IntroCount * 25.6));
+  }
+}
+
+void PublisherLogoScene::DescribeState(JsonWriter& j) const {
+  j.Number("LogoStage", LogoStage);
+  j.Number("IntroCount", IntroCount);
+  j.Number("PauseCount", PauseCount);
+  j.Number("TextFade", TextFade);
+  j.Number("Keyframe", Keyframe);
+  j.Number("JumpSpeed", JumpSpeed);
+  j.Number("LidRequest", LidRequest);
+  j.Number("EyeLid", EyeLid);
+  j.Number("BodyPattern", BodyPattern);
+  j.Number("Text03Frame", Text03Frame);
+  j.Number("Text04Frame", Text04Frame);
+  j.Number("FinalCount", FinalCount);
+  j.BeginArray("Parts");
+  for (const Part& p : Parts) {
+    j.BeginObject();
+    // Positions are shown truncated to whole pixels.
+    j.Number("X", static_cast<int64_t>(std::trunc(p.X)));
+    j.Number("Y", static_cast<int64_t>(std::trunc(p.Y)));
+    j.Number("TargetX", p.TargetX);
+    j.Number("TargetY", p.TargetY);
+    j.Number("Angle", p.Angle);
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+void PublisherLogoScene::DeclareAssets(AssetNeeds& needs) const {
+  needs.Entries.insert(needs.Entries.end(), {"l_blck01", "d_dreb01", "dreb01"});
+  const char* entry = "d_dreb01";
+  needs.Images.push_back({entry, "Text01", 1});
+  needs.Images.push_back({entry, "Text02", 1});
+  needs.Images.push_back({entry, "Text03", 18});
+  needs.Images.push_back({entry, "Text04", 2});
+  needs.Images.push_back({entry, "Svet01", 1});
+  needs.Images.push_back({entry, "Dreb01", 1});
+  needs.Images.push_back({entry, "Dreb02", 3});
+  needs.Images.push_back({entry, "Dreb03", 4});
+  needs.Images.push_back({entry, "Fill01", 1});
+  needs.Images.push_back({entry, "Fill02", 1});
+  needs.Images.push_back({entry, "Fill03", 1});
+}
+
+// --- Maker logo (scene 60).
+
+void MakerLogoScene::Load(int) {
+  LoadBackground(g, "l_blck01");
+  LoadImages(g, 2, "s_kibp01");
+  if (g.FatalError) return;
+  g.layer.MakeColorTable(2);
+  LogoPhase = 0;
+  LogoTicks = 0;
+  BuildFrame = 0;
+  LogoEyeFrame = 0;
+  Blinking = 0;
+  TalkVariant = g.Random(10) == 1 ? 1 : 0;
+  LogoMouthFrame = 0;
+  MouthOpening = 0;
+  // An Esc still held from skipping the first logo must be let go before it skips this one.
+  SkipState = g.layer.KeyPressed(kKeyEsc) ? 1 : 0;
+  g.FadeMode = 2;
+  g.FadeProgress = 400;
+  g.SceneNumber = Number;
+  SayWave(g, TalkVariant == 1 ? "kibp02" : "kibp01", kJingleRate);
+}
+
+void MakerLogoScene::Frame() {
+  Layer& l = g.layer;
+  if (LogoPhase == 0) {
+    ++LogoTicks;
+    if (LogoTicks > 3 * TalkVariant + 15) LogoPhase = 1;
+  }
+  if (LogoPhase == 1 && g.FrameToggle == 1) {
+    ++BuildFrame;
+    if (BuildFrame > 12) LogoPhase = 2;
+  }
+  if (LogoPhase == 2) {
+    if (g.Random(60) == 25 && LogoEyeFrame == 0 && Blinking == 0) {
+      Blinking = 1;
+    } else if (g.Random(5) == 1 && LogoEyeFrame == 2 && Blinking == 1) {
+      Blinking = 0;
+    }
+    if (LogoEyeFrame > 0 && Blinking == 0) --LogoEyeFrame;
+    if (LogoEyeFrame < 2 && Blinking == 1) ++LogoEyeFrame;
+    if (LogoTicks < 200) ++LogoTicks;
+  }
+
+  const bool esc = l.KeyPressed(kKeyEsc);
+  if (SkipState == 1 && !esc)
+    SkipState = 0;
+  else if (SkipState == 0 && esc)
+    SkipState = 2;
+
+  if (BuildFrame >= 1 && BuildFrame <= 13) {
+    char name[8];
+    std::snprintf(name, sizeof name, "Bax%02d", static_cast<int>(BuildFrame));
+    l.Draw(2, name, 0, 144, 118);
+  }
+  if (LogoPhase == 2) l.Draw(2, "Glaza01", LogoEyeFrame, 310, 227);
+
+  // The talking variant opens the mouth once, as soon as the face has one.
+  if (TalkVariant == 1) {
+    MouthOpening = 1;
+    TalkVariant = 0;
+  }
+  if (MouthOpening == 1 && BuildFrame > 8) {
+    if (LogoMouthFrame < 3)
+      ++LogoMouthFrame;
+    else
+      MouthOpening = 0;
+  } else if (LogoMouthFrame > 0) {
+    --LogoMouthFrame;
+  }
+  if (LogoMouthFrame > 0) l.Draw(2, "Rot01", LogoMouthFrame, 297, 251);
+
+  if (g.FadeMode == 0 && (SkipState == 2 || LogoTicks > 150)) {
+    g.FadeMode = 1;
+    g.FadeProgress = 0;
+  }
+  if (g.FadeMode == 1 && g.FadeProgress == 400) {
+    StopSpeech(g);
+    g.LoadScene(84);
+  }
+}
+
+void MakerLogoScene::DescribeState(JsonWriter& j) const {
+  j.Number("LogoPhase", LogoPhase);
+  j.Number("LogoTicks", LogoTicks);
+  j.Number("BuildFrame", BuildFrame);
+  j.Number("LogoEyeFrame", LogoEyeFrame);
+  j.Number("Blinking", Blinking);
+  j.Number("TalkVariant", TalkVariant);
+  j.Number("LogoMouthFrame", LogoMouthFrame);
+  j.Number("MouthOpening", MouthOpening);
+  j.Number("SkipState", SkipState);
+}
+
+void MakerLogoScene::DeclareAssets(AssetNeeds& needs) const {
+  needs.Entries.insert(needs.Entries.end(), {"l_blck01", "s_kibp01", "kibp01", "kibp02"});
+  for (int i = 1; i <= 13; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "Bax%02d", i);
+    needs.Images.push_back({"s_kibp01", name, 1});
+  }
+  needs.Images.push_back({"s_kibp01", "Glaza01", 3});
+  // Only patterns 1..3 of the mouth are drawn, but they are counted from 0.
+  needs.Images.push_back({"s_kibp01", "Rot01", 4});
+}
+
+std::unique_ptr<Scene> MakeMakerLogoScene(Game& g) { return std::make_unique<MakerLogoScene>(g); }
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g) {
-  return std::make_unique<LogoScene>(g, 61);
+  return std::make_unique<PublisherLogoScene>(g);
 }
 
 }  // namespace vepa

@@ -173,7 +173,7 @@ std::string Utf8FromCp1251(std::string_view text) {
 }
 
 int FontGlyph(unsigned char c, int digitStyle) {
-  if (c >= 192) return c - 192;  // "А".."Я"; the small letters 224..255 fall to glyph 0 below
+  if (c >= 192 && c <= 223) return c - 192;  // "А".."Я"; small letters fall to glyph 0 below
   if (c >= 'A' && c <= 'Z') return 50 + (c - 'A');
   if (c >= '0' && c <= '9') return (digitStyle == 1 ? 80 : 32) + (c - '0');
   switch (c) {

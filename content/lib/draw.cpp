@@ -274,7 +274,7 @@ void PointingHand(cairo_t* cr, double tipX, double tipY, double bend, double sca
   // finger, so the click reads as a push.
   const double dx = -4.0 * bend, dy = 1.6 * bend;
   // Sleeve and cuff.
-  RoundedRect(cr, 37 + dx, -17 + dy, 20, 42, 5);
+  RoundedRect(cr, 37 + dx, -17 + dy, 13, 42, 5);
   Paint(cr, Style{pal::Cloth, pal::Outline, kOutline, 0.3, 0});
   RoundedRect(cr, 31 + dx, -14 + dy, 8, 36, 3);
   Paint(cr, Style{pal::White, pal::Outline, kOutline, 0.25, 0});

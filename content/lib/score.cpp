@@ -294,7 +294,7 @@ Buffer RenderScore(std::string_view text, const std::string& fileName, int rate,
         } else {
           need(1);
           const double v = ParseReal(w[k + 1], where, key.c_str());
-          if (v < 0) Fail(where, "'" + key + "' must not be negative");
+          if (v < 0 && key != "detune") Fail(where, "'" + key + "' must not be negative");
           if (key == "attack") ins.Attack = v;
           else if (key == "decay") ins.DecayTime = v;
           else if (key == "sustain") ins.Sustain = v;

@@ -11,6 +11,7 @@
 
 #include "content.h"
 #include "launcher.h"
+#include "mockup.h"
 #include "sink.h"
 
 namespace {
@@ -19,6 +20,7 @@ void Usage() {
   std::fprintf(stderr,
                "usage: vepa4-content --source CONTENT_DIR --out TREE_DIR [--preview PNG_DIR]\n"
                "                     [--only MODULE[,MODULE...]]\n"
+               "       vepa4-content --out TREE_DIR --mockup PNG_DIR\n"
                "       vepa4-content --list\n"
                "       vepa4-content --launcher-source OUT.cpp [--preview PNG_DIR]\n");
 }
@@ -36,7 +38,7 @@ std::vector<std::string> SplitCommas(const std::string& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string source, out, preview, launcher, only;
+  std::string source, out, preview, launcher, only, mockup;
   bool list = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
       value(only);
     } else if (a == "--launcher-source") {
       value(launcher);
+    } else if (a == "--mockup") {
+      value(mockup);
     } else if (a == "--list") {
       list = true;
     } else if (a == "--help" || a == "-h") {
@@ -80,6 +84,11 @@ int main(int argc, char** argv) {
     if (!launcher.empty()) {
       content::WriteLauncherSource(launcher);
       if (!preview.empty()) content::WriteLauncherPreview(preview);
+      return 0;
+    }
+    if (!mockup.empty()) {
+      if (out.empty()) throw content::BuildError("--mockup needs --out TREE_DIR");
+      content::WriteCommonMockups(out, mockup);
       return 0;
     }
     if (source.empty() || out.empty()) {

@@ -187,6 +187,11 @@ void TreeSink::WaveList(const std::string& entry, const std::vector<WaveSpec>& w
     items.push_back({w.Name, w.Loop, EncodeWave(w, entry + ": wave '" + w.Name + "'")});
   }
   Emit(entry, ".wvl", vepa::EncodeWaveList(items));
+  if (!options_.PreviewDir.empty()) {
+    for (const vepa::WaveListItem& item : items) {
+      WriteIfChanged((fs::path(options_.PreviewDir) / (entry + "-" + item.Name + ".wav")).string(), item.RiffWave);
+    }
+  }
 }
 
 void TreeSink::Sound(const std::string& entry, const WaveSpec& wave) {

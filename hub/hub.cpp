@@ -1,20 +1,533 @@
-// Placeholder until the scene is built: loads nothing and returns to the kiosk.
-#include "app/game.h"
+// The kiosk's loader and frame routine, the table of kiosk items and the way out to the scene
+// the player has paid for.
+#include "hub/hub.h"
+
+#include <cstdio>
+
+#include "app/json.h"
+#include "engine/helpers.h"
+#include "engine/loaders.h"
+#include "engine/sound.h"
+#include "engine/text.h"
 
 namespace vepa {
+
 namespace {
-class HubScene : public Scene {
- public:
-  using Scene::Scene;
-  void Load(int) override {
-    g.FadeMode = 2;
-    g.FadeProgress = 400;
-    g.SceneNumber = 0;
-  }
-  void Frame() override {}
-};
+
+constexpr int kEscKey = 27;
+constexpr int kEnterKey = 13;
+// The pointer hand's fingertip lies this far from its top-left corner.
+constexpr int kFingertipX = 5;
+constexpr int kFingertipY = 25;
+
 }  // namespace
 
+HubScene::HubScene(Game& game) : Scene(game) {}
+
 std::unique_ptr<Scene> MakeHubScene(Game& g) { return std::make_unique<HubScene>(g); }
+
+// --- The item table.
+
+int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
+  int arg = 0;
+  int scene = -1;
+  switch (item) {
+    case 2:
+      scene = 6;
+      break;  // boxing
+    case 5:
+      scene = 1;
+      break;  // darts
+    case 6:
+      scene = 80;
+      break;  // about screen
+    case 7:
+      scene = 21;
+      break;  // hammer
+    case 10:
+      scene = 5;
+      break;  // snake
+    case 11:
+      scene = 4;
+      break;  // shooting gallery
+    case 15:
+      scene = tabletChoice == 0 ? 81 : 83;
+      break;  // journal or settings book
+    case 17:
+      scene = 40;
+      break;  // cockroach race
+    case 18:
+      scene = 24;
+      break;  // lottery draw
+    case 29:  // opponent selection of the card game
+      scene = 46;
+      arg = 1;
+      break;
+    case 33:
+      scene = 27;
+      break;  // Daz table
+    case 34:
+      scene = 2;
+      break;  // aquarium
+    case 41:
+      scene = 23;
+      break;  // ticket scene
+    case 43:
+      scene = 15;
+      break;  // rock-paper-scissors
+    case ItemGameOver:
+      scene = 84;
+      break;  // start menu
+    case ItemLeaveGame:
+      scene = 85;
+      break;  // closing screen
+    default:
+      break;
+  }
+  if (loaderArg) *loaderArg = arg;
+  return scene;
+}
+
+bool HubScene::SceneAvailable(int item) const {
+  const int scene = TargetScene(item, TabletChoice);
+  return scene < 0 || g.GetScene(scene) != nullptr;
+}
+
+int HubScene::FilterItem(int code) const {
+  if (code == 31) return 43;  // a second spot for rock-paper-scissors
+  switch (code) {
+    case 1:
+    case 3:
+    case 9:
+    case 12:
+    case 13:
+    case 16:
+    case 19:
+    case 20:
+    case 21:
+    case 23:
+    case 24:
+    case 25:
+    case 27:
+    case 28:
+    case 30:
+    case 32:
+    case 37:
+    case 38:
+    case 39:
+    case 46:
+    case 50:
+      return 0;
+    case 35:  // the battery is for sale only while the old one is empty
+      return g.BatteryCharge > 0 ? 0 : code;
+    case 36:  // the stack is sold out at five tickets
+      return g.Tickets > 4 ? 0 : code;
+    default:
+      return code;
+  }
+}
+
+int HubScene::ItemPhrase(int item) const {
+  switch (item) {
+    case 2:
+      return 34;
+    case 4:
+      return 43;
+    case 5:
+      return 1;
+    case 6:
+      return 11;
+    case 7:
+      return 51;
+    case 8:
+      return 2 + PhraseVariant;
+    case 10:
+      return 22;
+    case 11:
+      return 36;
+    case 14:
+      return 24;
+    case 15:
+      return 25;
+    case 17:
+      return 54;
+    case 18:
+      return g.Tickets == 0 ? 14 : (g.TicketsFilled == 0 ? 15 : 13);
+    case 22:
+      return 38;
+    case 26:
+      return 62;
+    case 29:
+      return 67;
+    case 33:
+      return g.BatteryCharge > 0 ? 75 : 81;
+    case 34:
+      return 26;
+    case 35:
+      return 80;
+    case 36:
+      return g.TicketsFilled == 1 ? 20 : 19;
+    case 40:
+      return 88;
+    case 41:
+      return g.Tickets == 0 ? 18 : (g.TicketsFilled == 1 ? 17 : 16);
+    case 42:
+      return 30;
+    case 43:
+      return 42;
+    case 44:
+    case 45:
+    case 47:
+    case 48:
+    case 49:
+      return item + 45;
+    case ItemLeaveGame:
+      return 5 + PhraseVariant;
+    default:
+      return 0;
+  }
+}
+
+int HubScene::PointerCode() const {
+  return g.HitMapAt(g.MouseX, g.MouseY, kFingertipX, kFingertipY);
+}
+
+// --- Loader.
+
+void HubScene::Load(int arg) {
+  HubEntry = arg;
+  LoadBackground(g, "r_fill01");
+  LoadImages(g, 2, "s_kib01");
+  LoadImages(g, 3, "s_ksk01");
+  LoadWaves(g, 2, "w_ksk01");
+  PlayMusic(g, "m_vepa4", 0);
+  LoadHitMap(g, "b_ksk03");
+  if (g.FatalError) return;
+
+  g.layer.MakeColorTable(2);
+  g.layer.MakeColorTable(3);
+  // The frame timer runs at its fixed 50 ms; there is nothing to restart here.
+
+  g.ClickState = 0;
+  g.HandFrame = 0;
+  g.AimShakeX = 0;
+  g.AimShakeY = 0;
+  EscDown = 0;
+  EnterDown = 0;
+
+  PlayerSpeaking = 0;
+  MouthFrame = 0;
+  EyelidFrame = 0;
+  BlinkRequest = 0;
+  GazeMode = 0;
+  GazeX = 0;
+  GazeY = 0;
+  Arm = {};
+
+  TabletDrop = 0;
+  TabletState = 0;
+  TabletKind = 0;
+  TabletChoice = 0;
+  ButtonAlpha = 0;
+  Answer = 0;
+
+  for (FishRecord& f : Fish) {
+    f.Depth = 0;
+    f.Mode = 0;
+    f.Speed = 0;
+    f.Facing = 0;
+    f.X = g.Random(40);
+    f.Y = g.Random(15);
+    f.Angle = g.Random(256);
+  }
+  TongueFrame = 0;
+  TongueDirection = 0;
+  SnakeActive = 0;
+  SnakePhase = 0;
+  SnakeFrame = 1;
+  LampFrame = 2;
+  LampFlicker = 0;
+  LampPhase = 0;
+
+  for (FlyRecord& f : Fly) {
+    f.Mode = 0;
+    if (g.Random(2) == 1) {  // waits beyond the top or bottom edge
+      f.X = g.Random(660) - 20;
+      f.Y = g.Random(2) * 500 - 20;
+    } else {  // beyond the left or right edge
+      f.X = g.Random(2) * 660 - 20;
+      f.Y = g.Random(500) - 20;
+    }
+    f.Heading = g.Random(256);
+  }
+
+  switch (arg) {
+    case HubEntryPlain:
+      HubState = 0;
+      break;
+    case HubEntryMiniGame:
+      HubState = 14;
+      break;
+    case HubEntryNewGame:
+      g.SpeakerName = "kib";
+      PlayerSpeaking = 0;
+      HubState = 3;
+      SayPhrase(g, "kib", 8, 0, 11000);
+      break;
+    case HubEntryDraw:
+      HubState = 10;
+      break;
+    default:
+      std::fprintf(stderr, "Kiosk entered with unknown entry code %d; treated as a plain return\n",
+                   arg);
+      HubState = 0;
+      break;
+  }
+
+  // The lamp scene comes back without a transition: the kiosk shows at once.
+  if (g.SceneNumber != 9) {
+    g.FadeMode = 2;
+    g.FadeProgress = 400;
+  }
+  g.SceneNumber = 0;
+}
+
+// --- Frame routine.
+
+void HubScene::Frame() {
+  // Esc and Enter cut short whatever is being said.
+  EscDown = g.layer.KeyPressed(kEscKey) ? 1 : 0;
+  EnterDown = g.layer.KeyPressed(kEnterKey) ? 1 : 0;
+  if (EscDown || EnterDown) StopSpeech(g);
+
+  HostSpeaking = IsSpeaking(g) ? 1 : 0;
+
+  // No money and no tickets: the cashier ends the game.
+  if (HubState == 0 && g.Money == 0 && g.Tickets == 0) {
+    SayCashier(44);
+    // The last words are the cashier's, even if the player spoke just before.
+    PlayerSpeaking = 0;
+    HostSpeaking = 1;
+    HubState = 17;
+  }
+
+  if (HubState == 0) IdleStep();
+
+  ConversationStep();
+  DrawAnswerButtons();
+  AnnouncementStep();
+
+  // The announcements play clips, not phrases; the cashier's mouth moves all the same.
+  if (HubState >= 11 && HubState <= 15) HostSpeaking = 1;
+
+  if (HubState == 17 && HostSpeaking == 0) {
+    g.SelectedItem = ItemGameOver;
+    HubState = 9;
+  }
+
+  DrawKioskFirstGroup();
+  DrawHost();
+  DrawKioskSecondGroup();
+  ChoiceSign();
+  DrawFlies();
+
+  // Speech bubbles: the cashier's, or the player's with his mouth.
+  if (HostSpeaking == 1 && PlayerSpeaking == 0) DrawSpeechBubble(g, 330, 50, 0);
+  if (HostSpeaking == 1 && PlayerSpeaking == 1) {
+    g.layer.Draw(1, "PlRot01", MouthFrame, 10, 410);
+    DrawSpeechBubble(g, 80, 230, 0);
+  }
+
+  // Right presses count only in the idle kiosk: the cashier talks.
+  if (HubState != 0 && g.ClickState == 3) g.ClickState = 0;
+  if (g.ClickState == 3) {
+    SayCashier(95);
+    PlayerSpeaking = 0;
+    HubState = 3;
+    g.SelectedItem = 14;
+    g.ClickState = 0;
+  }
+  // The press animation of the hand: patterns 1, 2, 2, 1, 0 on the frames after a press.
+  if (g.ClickState == 1) {
+    if (g.HandFrame < 2)
+      ++g.HandFrame;
+    else
+      g.ClickState = 2;
+  } else if (g.ClickState == 2) {
+    if (g.HandFrame > 0)
+      --g.HandFrame;
+    else
+      g.ClickState = 0;
+  }
+
+  g.layer.Draw(1, "Ruka01", g.HandFrame, g.MouseX, g.MouseY);
+
+  AcceptanceStep();
+  LeaveStep();
+}
+
+void HubScene::IdleStep() {
+  g.SelectedItem = static_cast<uint8_t>(FilterItem(PointerCode()));
+  const int item = g.SelectedItem;
+  if (g.ClickState == 1 && g.HandFrame == 1 && item >= 1 && item <= 50) {
+    if (item == 15) {  // the book: the choice sign comes down first
+      HubState = 1;
+      TabletState = 1;
+    } else {
+      HubState = 2;
+      TabletState = 0;
+    }
+  }
+}
+
+void HubScene::LeaveStep() {
+  if (g.FadeMode != 1 || g.FadeProgress < 400) return;
+  StopSceneSound(g, "Muha01");
+  StopSceneSound(g, "Muha02");
+  int arg = 0;
+  const int scene = TargetScene(g.SelectedItem, TabletChoice, &arg);
+  if (scene >= 0 && g.GetScene(scene)) {
+    g.LoadScene(scene, arg);
+    return;
+  }
+  // Nothing to open: uncover the kiosk again rather than wait behind a black screen.
+  HubState = 0;
+  g.FadeMode = 2;
+  g.FadeProgress = 400;
+}
+
+void HubScene::SayCashier(int phrase) { SayPhrase(g, "kib", phrase, 0, 11000); }
+
+void HubScene::SayPlayer(int phrase) { SayPhrase(g, "ply", phrase, 1, 14000); }
+
+// --- Runner and content checks.
+
+void HubScene::DescribeState(JsonWriter& j) const {
+  j.Number("HubEntry", HubEntry);
+  j.Number("HubState", HubState);
+  j.Number("EscDown", EscDown);
+  j.Number("EnterDown", EnterDown);
+  j.Number("HostSpeaking", HostSpeaking);
+  j.Number("PlayerSpeaking", PlayerSpeaking);
+  j.Number("Answer", Answer);
+  j.Number("ButtonAlpha", ButtonAlpha);
+  j.String("ButtonCaptionLeft", Utf8FromCp1251(ButtonCaptionLeft));
+  j.String("ButtonCaptionRight", Utf8FromCp1251(ButtonCaptionRight));
+  j.Number("PhraseVariant", PhraseVariant);
+  j.Number("TabletState", TabletState);
+  j.Number("TabletChoice", TabletChoice);
+  j.Number("TabletDrop", TabletDrop);
+  j.Number("TicketIndex", TicketIndex);
+  j.Number("TicketsToCheck", TicketsToCheck);
+  j.Number("Matches", Matches);
+  j.Number("Prize", Prize);
+  j.Number("ResultKind", ResultKind);
+  j.Number("AnnounceStep", AnnounceStep);
+  j.Number("LampFlicker", LampFlicker);
+  j.Number("LampFrame", LampFrame);
+  j.Number("SnakeFrame", SnakeFrame);
+  j.Number("TongueFrame", TongueFrame);
+  j.Number("MouthFrame", MouthFrame);
+  j.Number("EyelidFrame", EyelidFrame);
+  j.Number("GazeMode", GazeMode);
+  j.Number("GazeX", static_cast<int64_t>(GazeX));
+  j.Number("GazeY", static_cast<int64_t>(GazeY));
+  j.Number("HostAction", HostAction());
+  j.BeginArray("Fish");
+  for (const FishRecord& f : Fish) {
+    j.BeginObject();
+    j.Number("Depth", f.Depth);
+    j.Number("Angle", f.Angle);
+    j.Number("Facing", f.Facing);
+    j.Number("Mode", f.Mode);
+    j.Number("X", static_cast<int64_t>(f.X));
+    j.Number("Y", static_cast<int64_t>(f.Y));
+    j.EndObject();
+  }
+  j.EndArray();
+  j.BeginArray("Fly");
+  for (const FlyRecord& f : Fly) {
+    j.BeginObject();
+    j.Number("Mode", f.Mode);
+    j.Number("TargetIndex", f.TargetIndex);
+    j.Number("TargetX", f.TargetX);
+    j.Number("TargetY", f.TargetY);
+    j.Number("X", static_cast<int64_t>(f.X));
+    j.Number("Y", static_cast<int64_t>(f.Y));
+    j.Number("Heading", f.Heading);
+    j.Number("Speed", f.Speed);
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+void HubScene::DeclareAssets(AssetNeeds& needs) const {
+  for (const char* e :
+       {"r_fill01", "s_kib01", "s_ksk01", "w_ksk01", "m_vepa4", "b_ksk03", "t_kib01", "t_ply01"}) {
+    needs.Entries.push_back(e);
+  }
+  // The cashier's spoken phrases and the player's replies.
+  for (int n :
+       {1,  2,  3,  4,  5,  6,  7,  8,  11, 13, 14, 15, 16, 17, 18, 19, 20, 22, 24, 25, 26, 30,
+        34, 36, 38, 42, 43, 44, 46, 51, 54, 62, 67, 75, 80, 81, 88, 89, 90, 92, 93, 94, 95}) {
+    char name[16];
+    std::snprintf(name, sizeof name, "kib%03d", n);
+    needs.Entries.push_back(name);
+  }
+  for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16}) {
+    char name[16];
+    std::snprintf(name, sizeof name, "ply%03d", n);
+    needs.Entries.push_back(name);
+  }
+  // The announcer's clips.
+  for (int n = 1; n <= 9; ++n) needs.Entries.push_back("rsm00" + std::to_string(n));
+  for (int n = 1; n <= 20; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "rcf%03d", n);
+    needs.Entries.push_back(name);
+  }
+  for (int n = 30; n <= 90; n += 10) needs.Entries.push_back("rcf0" + std::to_string(n));
+  for (const char* e : {"rcf100", "rcf999", "rdl001", "rdl002", "rdl003"})
+    needs.Entries.push_back(e);
+
+  auto image = [&needs](const char* entry, const char* name, int patterns) {
+    needs.Images.push_back({entry, name, patterns});
+  };
+  // The cashier.
+  image("s_kib01", "Kib01", 5);   // mouth
+  image("s_kib01", "Kib02", 4);   // tapping hand
+  image("s_kib01", "Kib03", 1);   // head and body
+  image("s_kib01", "Kib04", 3);   // eyelids
+  image("s_kib01", "Kib05", 1);   // right arm at rest
+  image("s_kib01", "Kib06", 1);   // left arm at rest
+  image("s_kib01", "Kib07", 13);  // left arm gestures
+  image("s_kib01", "Kib08", 13);  // right arm gestures
+  image("s_kib01", "Kib09", 1);   // pupil
+  image("s_kib01", "Kib10", 6);   // the glow at the lips, left and right hand
+  // The kiosk.
+  for (const char* n :
+       {"Door01",  "DTir01",  "Plakat01", "Book01", "Perch01", "Gun02",   "Molot01", "Televizor01",
+        "Bug01",   "Hleb01",  "Govno01",  "Kard01", "Aqua01",  "Bilet02", "Daz01",   "Batar01",
+        "Batar02", "Batar03", "Boatle01", "Ksk01",  "Ksk03",   "Ksk04",   "Ksk05"}) {
+    image("s_ksk01", n, 1);
+  }
+  image("s_ksk01", "Lamp01", 5);
+  image("s_ksk01", "Snake01", 4);
+  image("s_ksk01", "Snake02", 2);
+  image("s_ksk01", "Riba01", 3);
+  image("s_ksk01", "Bilet01", 5);
+  image("s_ksk01", "Ksk02", 37);
+  image("s_ksk01", "Muha01", 4);
+  // Shared pictures of image list 1.
+  image("s_all01", "Bax01", 1);
+  image("s_all01", "Button01", 2);
+  image("s_all01", "PlRot01", 5);
+  image("s_all01", "Ruka01", 3);
+
+  for (const char* w : {"Lamp01", "Lamp02", "Tabl01", "Tabl02", "Muha01", "Muha02"}) {
+    needs.Waves.push_back({"w_ksk01", w});
+  }
+  needs.Waves.push_back({"w_all01", "Boom03"});
+}
 
 }  // namespace vepa

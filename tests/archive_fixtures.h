@@ -14,7 +14,7 @@
 
 #include "engine/archive.h"
 
-namespace vepa::testing {
+namespace vepa::archive_testing {
 
 class TempDir {
  public:
@@ -72,4 +72,4 @@ inline std::vector<uint8_t> PatternBytes(size_t n, uint8_t seed) {
   return v;
 }
 
-}  // namespace vepa::testing
+}  // namespace vepa::archive_testing

@@ -10,11 +10,11 @@
 namespace vepa {
 namespace {
 
-using testing::DirectoryRecordBytes;
-using testing::PatternBytes;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using archive_testing::DirectoryRecordBytes;
+using archive_testing::PatternBytes;
+using archive_testing::ReadBytes;
+using archive_testing::TempDir;
+using archive_testing::WriteBytes;
 
 TEST(ArchiveNameTest, AddsKeyCharactersModulo256) {
   // 'r' + 'Q' = 0x72 + 0x51 = 0xC3; '_' + '&' = 0x5F + 0x26 = 0x85; 'a' + '*' = 0x8B.

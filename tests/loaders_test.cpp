@@ -12,10 +12,10 @@
 namespace vepa {
 namespace {
 
-using testing::DirectoryRecordBytes;
-using testing::PatternBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using archive_testing::DirectoryRecordBytes;
+using archive_testing::PatternBytes;
+using archive_testing::TempDir;
+using archive_testing::WriteBytes;
 
 Surface Picture(int w, int h, uint16_t seed) {
   Surface s(w, h);

@@ -13,9 +13,9 @@
 namespace vepa {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using archive_testing::ReadBytes;
+using archive_testing::TempDir;
+using archive_testing::WriteBytes;
 
 struct RunResult {
   int ExitCode = -1;
@@ -164,8 +164,8 @@ TEST_F(PackToolTest, VerifyNamesEveryFailingEntry) {
 }
 
 TEST_F(PackToolTest, VerifyReportsRecordsOutsideTheDataFile) {
-  std::vector<uint8_t> d = testing::DirectoryRecordBytes("b_map01", 10, 76800);
-  std::vector<uint8_t> second = testing::DirectoryRecordBytes("t_kib01", 0, 111);
+  std::vector<uint8_t> d = archive_testing::DirectoryRecordBytes("b_map01", 10, 76800);
+  std::vector<uint8_t> second = archive_testing::DirectoryRecordBytes("t_kib01", 0, 111);
   d.insert(d.end(), second.begin(), second.end());
   WriteBytes(out.File(DirectoryFileName), d);
   WriteBytes(out.File(DataFileName), std::vector<uint8_t>(111, 0));

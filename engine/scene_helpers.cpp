@@ -1,0 +1,56 @@
+#include "engine/scene_helpers.h"
+
+#include <string>
+
+#include "app/game.h"
+#include "engine/loaders.h"
+#include "engine/sound.h"
+
+namespace vepa {
+
+bool LoadSceneEntries(Game& g, const SceneEntries& e) {
+  if (!e.Background.empty()) LoadBackground(g, e.Background);
+  if (!e.Images.empty()) LoadImages(g, 2, e.Images);
+  if (!e.Music.empty()) PlayMusic(g, e.Music, e.MusicOffset);
+  if (!e.Waves.empty()) LoadWaves(g, 2, e.Waves);
+  if (!e.HitMap.empty()) LoadHitMap(g, e.HitMap);
+  if (g.FatalError) return false;
+  g.layer.MakeColorTable(2);
+  return true;
+}
+
+void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
+  auto add = [&needs](std::string_view name) {
+    if (!name.empty()) needs.Entries.emplace_back(name);
+  };
+  add(e.Background);
+  add(e.Images);
+  if (e.Music != "none") add(e.Music);
+  add(e.Waves);
+  add(e.HitMap);
+}
+
+void EnterScene(Game& g, uint8_t sceneNumber) {
+  g.ExitMenuState = 0;
+  g.EscLatch = 0;
+  g.FadeMode = 2;
+  g.FadeProgress = 400;
+  g.SceneNumber = sceneNumber;
+}
+
+void StartClosing(Game& g) {
+  g.FadeMode = 1;
+  g.FadeProgress = 0;
+}
+
+bool ScreenCovered(const Game& g) { return g.FadeMode == 1 && g.FadeProgress >= 400; }
+
+void ReturnToKiosk(Game& g, HubEntry entry) { g.LoadScene(KioskScene, static_cast<int>(entry)); }
+
+bool ReturnToKioskWhenCovered(Game& g, HubEntry entry) {
+  if (!ScreenCovered(g)) return false;
+  ReturnToKiosk(g, entry);
+  return true;
+}
+
+}  // namespace vepa

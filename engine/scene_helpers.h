@@ -1,0 +1,67 @@
+// The frame of every game scene: the loader's archive reads and its opening transition, and the
+// way back to the kiosk through the closing transition. A mini-game is
+//
+//   void Load(int) override {
+//     if (!LoadSceneEntries(g, kEntries)) return;  // a file would not open
+//     ... GameStake, the scene's own start values ...
+//     EnterScene(g, kSceneNumber);
+//   }
+//   void Frame() override {
+//     ... draw, play ...
+//     if (done && g.FadeMode == 0) StartClosing(g);
+//     ReturnToKioskWhenCovered(g, HubEntry::AfterGame);
+//   }
+//   void DeclareAssets(AssetNeeds& a) const override { DeclareSceneEntries(a, kEntries); ... }
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vepa {
+
+struct Game;
+struct AssetNeeds;
+
+// The code a scene gives the kiosk's loader on its way back.
+enum class HubEntry : uint8_t {
+  Plain = 0,      // ticket scene, about screen, books
+  AfterGame = 1,  // a mini-game or the card game: the kiosk announces and pays GameWinnings
+  NewGame = 2,    // the start menu: the cashier greets the player
+  AfterDraw = 3,  // the lottery draw: the kiosk checks the tickets
+};
+
+inline constexpr int KioskScene = 0;
+
+// The archive entries a scene's loader reads. An empty name is not loaded.
+struct SceneEntries {
+  std::string_view Background = {};  // "r_"/"l_": the background picture
+  std::string_view Images = {};      // "s_"/"d_": image list 2
+  std::string_view Music = {};       // "m_..." or "none"; empty leaves the music as it is
+  int MusicOffset = 0;               // volume offset of the music, hundredths of a decibel
+  std::string_view Waves = {};       // "w_": wave list 2
+  std::string_view HitMap = {};      // "b_": the hit map
+};
+
+// Loads the entries (background, image list 2, music, wave list 2, hit map), then builds the
+// colour table of list 2. False when an archive file could not be opened (FatalError): the
+// loader must stop at once and leave its scene state untouched.
+bool LoadSceneEntries(Game& g, const SceneEntries& entries);
+
+// Lists the entries for the content check (the music only when it names an entry).
+void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
+
+// The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the opening
+// transition started (FadeMode 2, FadeProgress 400) and the scene number set.
+void EnterScene(Game& g, uint8_t sceneNumber);
+
+// Starts the closing transition: the screen goes black over the next six ticks.
+void StartClosing(Game& g);
+// The closing transition has covered the whole screen: the next loader may run.
+bool ScreenCovered(const Game& g);
+
+// Enters the kiosk with an entry code.
+void ReturnToKiosk(Game& g, HubEntry entry);
+// Enters the kiosk once the closing transition has covered the screen; true when it did.
+bool ReturnToKioskWhenCovered(Game& g, HubEntry entry);
+
+}  // namespace vepa

@@ -13,10 +13,10 @@
 namespace vepa {
 namespace {
 
-using testing::ServiceGame;
-using testing::SolidImage;
-using testing::TestRiffWave;
-using testing::TestWave;
+using servicetest::ServiceGame;
+using servicetest::SolidImage;
+using servicetest::TestRiffWave;
+using servicetest::TestWave;
 
 // One 111-byte phrase record. Lines are code page 1251; `lengths` overrides a length byte.
 std::vector<uint8_t> PhraseBytes(uint16_t kind, uint16_t price, uint16_t shift,

@@ -17,7 +17,7 @@
 #include "engine/streams.h"
 #include "engine/surface.h"
 
-namespace vepa::testing {
+namespace vepa::servicetest {
 
 // A directory under /tmp removed with everything in it at the end of the test.
 class TempDir {
@@ -103,4 +103,4 @@ class ServiceGame {
   Game game;
 };
 
-}  // namespace vepa::testing
+}  // namespace vepa::servicetest

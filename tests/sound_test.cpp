@@ -9,9 +9,9 @@
 namespace vepa {
 namespace {
 
-using testing::ServiceGame;
-using testing::TestRiffWave;
-using testing::TestWave;
+using servicetest::ServiceGame;
+using servicetest::TestRiffWave;
+using servicetest::TestWave;
 
 // Entries of the test archive: two tunes and two phrases of different lengths.
 constexpr int kVepaFrames = 22050;

@@ -11,8 +11,8 @@
 namespace vepa {
 namespace {
 
-using testing::ServiceGame;
-using testing::SolidImage;
+using servicetest::ServiceGame;
+using servicetest::SolidImage;
 
 // Glyph g of the test font is a solid colour that stays recognisable after the 254 blend:
 // red and green steps of 4 (in 5- and 6-bit units) encode the glyph number.

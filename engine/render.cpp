@@ -90,10 +90,6 @@ void FillPixels(uint16_t* p, size_t n, uint16_t color) {
     std::memset(p, color & 0xFF, n * sizeof(uint16_t));
     return;
   }
-  while (n > 0 && (reinterpret_cast<uintptr_t>(p) & 7) != 0) {
-    *p++ = color;
-    --n;
-  }
   const uint64_t word = color * 0x0001'0001'0001'0001ull;
   for (; n >= 4; n -= 4, p += 4) std::memcpy(p, &word, sizeof(word));
   while (n-- > 0) *p++ = color;
@@ -459,7 +455,7 @@ struct TurnTable {
     }
   }
   double Sin(int k) const { return sine[k & 255]; }
-  double Cos(int k) const { return sine[(k + 64) & 255]; }
+  double Cos(int k) const { return sine[((k & 255) + 64) & 255]; }
 };
 
 const TurnTable& Turns() {

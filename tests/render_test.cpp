@@ -547,6 +547,15 @@ TEST(RenderRotated, DegenerateArgumentsAreSafe) {
   DrawPatternRotated(s, &img, 0, 4, 3, 3, 2, 1e300, -1e300, 10);
   DrawPatternRotated(s, &img, 0, INT_MIN, INT_MAX, 3, 2, 0, 0, INT_MIN);
   EXPECT_EQ(CountNot(s, kBg), 0);
+  // Angles wrap at whole turns from any int: INT_MAX is 255 (mod 256), INT_MIN is 0.
+  Surface p1 = Canvas(), p2 = Canvas(), p3 = Canvas(), p4 = Canvas();
+  DrawPatternRotated(p1, &img, 0, 4, 3, 3, 2, 0.5, 0.5, INT_MAX);
+  DrawPatternRotated(p2, &img, 0, 4, 3, 3, 2, 0.5, 0.5, -1);
+  DrawPatternRotated(p3, &img, 0, 4, 3, 3, 2, 0.5, 0.5, INT_MIN);
+  DrawPatternRotated(p4, &img, 0, 4, 3, 3, 2, 0.5, 0.5, 0);
+  EXPECT_EQ(Picture(p1), Picture(p2));
+  EXPECT_EQ(Picture(p3), Picture(p4));
+  EXPECT_EQ(CountNot(p4, kBg), 6);
   // Scaled beyond the screen in every direction, the screen sees the centre texel only.
   Image nine = MakeImage(3, 3, 3, 3, {A, A, A, A, E, A, A, A, A});
   for (int angle : {0, 17, 64, 100, 200}) {

@@ -1,0 +1,365 @@
+// The ticket check after the draw and the result of a mini-game: which clips are spoken in
+// which order, the subtitles, the prize table, the payment and its 60000 cap, and the ways to
+// skip an announcement. The clips are tiny waves of distinct lengths, so the speech channel
+// tells which one was loaded.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "tests/hub_fixture.h"
+
+namespace vepa::testing {
+namespace {
+
+std::vector<std::string> ClipNames() {
+  std::vector<std::string> names;
+  for (int i = 1; i <= 9; ++i) names.push_back("rsm00" + std::to_string(i));
+  for (int i = 1; i <= 9; ++i) names.push_back("rcf00" + std::to_string(i));
+  for (int i = 10; i <= 20; ++i) names.push_back("rcf0" + std::to_string(i));
+  for (int i = 30; i <= 90; i += 10) names.push_back("rcf0" + std::to_string(i));
+  for (const char* n : {"rcf100", "rcf999", "rdl001", "rdl002", "rdl003", "kib046"})
+    names.push_back(n);
+  return names;
+}
+
+// Each clip is 40 + 4 i frames long, far shorter than a tick.
+int ClipFrames(size_t index) { return 40 + 4 * static_cast<int>(index); }
+
+class HubAnnounceTest : public HubFixture {
+ protected:
+  HubAnnounceTest() : HubFixture(true) {
+    const std::vector<std::string> names = ClipNames();
+    for (size_t i = 0; i < names.size(); ++i) {
+      std::vector<int16_t> samples(static_cast<size_t>(ClipFrames(i)), 1000);
+      extra.push_back({names[i], EncodeRiffWave(samples, 11025), true});
+      byFrames_[ClipFrames(i)] = names[i];
+    }
+  }
+
+  // Runs until the kiosk is idle again; returns the clips spoken on the way, in order.
+  std::vector<std::string> RunAnnouncement(int limit = 200) {
+    std::vector<std::string> spoken;
+    Wave* speech = layer.Waves(4)->WaveItem(0);
+    for (int i = 0; i < limit && hub->HubState != 0; ++i) {
+      g.Tick();
+      // A clip started in this tick is still playing; it ends before the next tick.
+      if (speech->Buffer.Playing) {
+        const int frames = static_cast<int>(speech->Buffer.FrameCount());
+        auto it = byFrames_.find(frames);
+        spoken.push_back(it == byFrames_.end() ? "?" : it->second);
+      }
+      layer.AdvanceAudio(0.05);
+    }
+    EXPECT_EQ(hub->HubState, 0) << "the announcement did not end";
+    return spoken;
+  }
+
+  void SetTicket(int t, std::array<uint8_t, 6> numbers) { g.TicketNumbers[t] = numbers; }
+
+  std::string Line(int i) const { return Utf8FromCp1251(g.SpeechRecord.Lines[i]); }
+
+  std::map<int, std::string> byFrames_;
+};
+
+using Clips = std::vector<std::string>;
+
+// --- The ticket check.
+
+TEST_F(HubAnnounceTest, AThreeMatchTicketIsSpokenAndPaidAsWritten) {
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 1;
+  g.TicketsFilled = 1;
+  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
+  SetTicket(0, {1, 2, 3, 10, 11, 12});
+  g.SceneNumber = 24;
+  g.LoadScene(0, HubEntryDraw);
+  EXPECT_EQ(hub->HubState, 10);
+  Tick();    // state 10 to 11
+  g.Tick();  // the ticket is compared and the first clip starts
+  EXPECT_EQ(hub->HubState, 12);
+  EXPECT_EQ(hub->Matches, 3);
+  EXPECT_EQ(hub->Prize, 20);
+  EXPECT_EQ(g.SpeechRecord.LineShift, 1);
+  EXPECT_EQ(Line(0), "БИЛЕТ НОМЕР 1");
+  EXPECT_EQ(Line(1), "ВЫИГРАЛ!");
+  EXPECT_EQ(Line(2), "СОВПАЛО НОМЕРОВ: 3");
+  EXPECT_EQ(Line(3), "ВЫИГРЫШ: 20$");
+  EXPECT_EQ(Line(4), "");
+  layer.AdvanceAudio(0.05);
+  const Clips spoken = RunAnnouncement();
+  EXPECT_EQ(spoken, (Clips{"rcf001", "rsm003", "rsm004", "rcf003", "rsm005", "rcf020", "rdl003"}));
+  EXPECT_EQ(g.Money, 71);
+  EXPECT_EQ(g.Tickets, 0);
+  EXPECT_EQ(g.TicketsFilled, 0);
+}
+
+struct PrizeCase {
+  int Matches;
+  int Prize;
+  Clips Tail;  // the clips after "sm005"
+};
+
+class HubPrizeTest : public HubAnnounceTest, public ::testing::WithParamInterface<PrizeCase> {};
+
+TEST_P(HubPrizeTest, EachPrizeIsSpokenWithItsNumberAndCurrencyWord) {
+  const PrizeCase& c = GetParam();
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 1;
+  g.DrawnNumbers = {7, 8, 9, 10, 11, 12};
+  std::array<uint8_t, 6> ticket = {20, 21, 22, 23, 24, 25};
+  for (int i = 0; i < c.Matches; ++i) ticket[i] = static_cast<uint8_t>(7 + i);
+  SetTicket(0, ticket);
+  g.LoadScene(0, HubEntryDraw);
+  const Clips spoken = RunAnnouncement();
+  Clips expected = {"rsm001", "rcf001", "rsm003", "rsm004", "rcf00" + std::to_string(c.Matches),
+                    "rsm005"};
+  expected.insert(expected.end(), c.Tail.begin(), c.Tail.end());
+  EXPECT_EQ(spoken, expected);
+  EXPECT_EQ(g.Money, 51 + c.Prize);
+}
+
+INSTANTIATE_TEST_SUITE_P(PrizeTable, HubPrizeTest,
+                         ::testing::Values(PrizeCase{1, 1, {"rcf001", "rdl001"}},
+                                           PrizeCase{2, 5, {"rcf005", "rdl003"}},
+                                           PrizeCase{3, 20, {"rcf020", "rdl003"}},
+                                           PrizeCase{4, 50, {"rcf050", "rdl003"}},
+                                           PrizeCase{5, 100, {"rcf100", "rdl003"}},
+                                           PrizeCase{6, 1000, {"rcf999", "rdl003"}}));
+
+TEST_F(HubAnnounceTest, ALosingTicketIsAnnouncedAndUsedUp) {
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 2;
+  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
+  SetTicket(0, {1, 20, 21, 22, 23, 24});
+  SetTicket(1, {30, 31, 32, 33, 34, 35});
+  g.LoadScene(0, HubEntryDraw);
+  const Clips spoken = RunAnnouncement();
+  EXPECT_EQ(spoken, (Clips{"rsm001", "rcf001", "rsm003", "rsm004", "rcf001", "rsm005", "rcf001",
+                           "rdl001", "rsm001", "rcf002", "rsm002"}));
+  EXPECT_EQ(Line(0), "");
+  EXPECT_EQ(Line(1), "БИЛЕТ НОМЕР 2");
+  EXPECT_EQ(Line(2), "ПРОИГРАЛ!");
+  EXPECT_EQ(g.Money, 52);
+  EXPECT_EQ(g.Tickets, 0);
+}
+
+TEST_F(HubAnnounceTest, ANumberNeverFilledInNeverWins) {
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 1;
+  g.DrawnNumbers = {0, 1, 2, 3, 4, 5};  // even a zero among the drawn numbers
+  SetTicket(0, {0, 0, 0, 0, 0, 0});
+  g.LoadScene(0, HubEntryDraw);
+  RunAnnouncement();
+  EXPECT_EQ(hub->Matches, 0);
+  EXPECT_EQ(g.Money, 51);
+  EXPECT_EQ(hub->CountMatches(0), 0);
+  g.TicketNumbers[0] = {0, 0, 1, 1, 2, 0};
+  EXPECT_EQ(hub->CountMatches(0), 3) << "a repeated number matches at each place";
+}
+
+TEST_F(HubAnnounceTest, MoneyStopsAt60000ButTheWinIsStillAnnounced) {
+  WriteArchive();
+  g.NewGame();
+  g.Money = 60000;
+  g.Tickets = 1;
+  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
+  SetTicket(0, {1, 2, 3, 4, 5, 6});
+  g.LoadScene(0, HubEntryDraw);
+  const Clips spoken = RunAnnouncement();
+  EXPECT_EQ(spoken.back(), "rdl003");
+  EXPECT_EQ(Line(3), "ВЫИГРЫШ: 1000$");
+  EXPECT_EQ(g.Money, 60000);
+
+  g.Money = 59990;
+  g.Tickets = 1;
+  SetTicket(0, {1, 2, 3, 20, 21, 22});
+  g.LoadScene(0, HubEntryDraw);
+  RunAnnouncement();
+  EXPECT_EQ(g.Money, 60000);
+}
+
+TEST_F(HubAnnounceTest, EscSkipsTheRestOfATicketButNotItsPayment) {
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 2;
+  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
+  SetTicket(0, {1, 2, 3, 4, 20, 21});    // 50
+  SetTicket(1, {1, 2, 30, 31, 32, 33});  // 5
+  g.LoadScene(0, HubEntryDraw);
+  Tick(3);
+  Key(27, true);
+  const Clips spoken = RunAnnouncement();
+  Key(27, false);
+  EXPECT_EQ(g.Money, 51 + 50 + 5);
+  EXPECT_EQ(g.Tickets, 0);
+  EXPECT_LT(spoken.size(), 8u) << "both tickets were cut short";
+}
+
+TEST_F(HubAnnounceTest, ADrawWithoutTicketsChecksNothing) {
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 0;
+  g.LoadScene(0, HubEntryDraw);
+  const Clips spoken = RunAnnouncement();
+  EXPECT_TRUE(spoken.empty());
+  EXPECT_EQ(g.Tickets, 0) << "the ticket count must not run below zero";
+  EXPECT_EQ(g.Money, 51);
+}
+
+// --- The result of a mini-game.
+
+class HubResultTest : public HubAnnounceTest {
+ protected:
+  Clips Return(int stake, int winnings, int exitMenu = 0) {
+    WriteArchive();
+    g.NewGame();
+    g.GameStake = static_cast<uint16_t>(stake);
+    g.GameWinnings = static_cast<uint16_t>(winnings);
+    g.ExitMenuState = static_cast<uint8_t>(exitMenu);
+    g.SceneNumber = 1;
+    g.LoadScene(0, HubEntryMiniGame);
+    EXPECT_EQ(hub->HubState, 14);
+    return RunAnnouncement();
+  }
+};
+
+TEST_F(HubResultTest, AWonGameIsPraisedAndPaid) {
+  EXPECT_EQ(Return(5, 12), (Clips{"rsm006", "rsm007", "rcf012", "rdl003"}));
+  EXPECT_EQ(hub->ResultKind, 2);
+  EXPECT_EQ(Line(1), "ТЫ ПОБЕДИЛ");
+  EXPECT_EQ(Line(2), "В ЭТОЙ ИГРЕ!");
+  EXPECT_EQ(Line(3), "И ВЫИГРАЛ 12$");
+  EXPECT_EQ(g.SpeechRecord.LineShift, 0);
+  EXPECT_EQ(g.Money, 63);
+  EXPECT_EQ(g.GameStake, 0);
+  EXPECT_EQ(Return(10, 34), (Clips{"rsm006", "rsm007", "rcf030", "rcf004", "rdl002"}));
+  EXPECT_EQ(g.Money, 85);
+}
+
+TEST_F(HubResultTest, WinningsEqualToThePriceAreAConsolation) {
+  EXPECT_EQ(Return(5, 5), (Clips{"rsm009", "rcf005", "rdl003"}));
+  EXPECT_EQ(hub->ResultKind, 1);
+  EXPECT_EQ(Line(1), "ПРИКОЛЬНО,");
+  EXPECT_EQ(Line(2), "МОГЛО БЫТЬ И ХУЖЕ");
+  EXPECT_EQ(Line(3), "ПОЛУЧИ ЗА ЭТО 5$");
+  EXPECT_EQ(g.Money, 56);
+}
+
+TEST_F(HubResultTest, ALostGameIsCommentedInOnePhraseAndPaysNothing) {
+  EXPECT_EQ(Return(5, 0), (Clips{"rsm008"}));
+  EXPECT_EQ(hub->ResultKind, 0);
+  EXPECT_EQ(Line(1), "ТЫ ПРОИГРАЛ");
+  EXPECT_EQ(g.SpeechRecord.LineShift, 1);
+  EXPECT_EQ(g.Money, 51);
+}
+
+TEST_F(HubResultTest, LeavingThroughTheExitBoxPaysNothingEvenWithWinnings) {
+  const Clips spoken = Return(5, 10, 2);
+  EXPECT_EQ(spoken, (Clips{"kib046"}));
+  EXPECT_EQ(Line(0), "KIB 46");
+  EXPECT_EQ(g.Money, 51);
+}
+
+TEST_F(HubResultTest, EscOrEnterSkipToThePayment) {
+  WriteArchive();
+  g.NewGame();
+  g.GameStake = 5;
+  g.GameWinnings = 24;
+  g.LoadScene(0, HubEntryMiniGame);
+  Key(13, true);
+  const Clips spoken = RunAnnouncement();
+  Key(13, false);
+  EXPECT_EQ(spoken, (Clips{"rsm006"}));
+  EXPECT_EQ(g.Money, 75);
+}
+
+TEST_F(HubResultTest, WinningsAreCappedAt60000) {
+  WriteArchive();
+  g.NewGame();
+  g.Money = 59995;
+  g.GameStake = 5;
+  g.GameWinnings = 20;
+  g.LoadScene(0, HubEntryMiniGame);
+  RunAnnouncement();
+  EXPECT_EQ(g.Money, 60000);
+}
+
+// --- Without sound every step lasts one frame after the first clip's three seconds.
+
+class HubSilentAnnounceTest : public HubFixture {};
+
+TEST_F(HubSilentAnnounceTest, TheCheckRunsOnTheSpeechCountdownAlone) {
+  WriteArchive();
+  g.NewGame();
+  g.Tickets = 1;
+  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
+  g.TicketNumbers[0] = {1, 2, 3, 10, 11, 12};
+  g.LoadScene(0, HubEntryDraw);
+  int ticks = 0;
+  ASSERT_TRUE(TickUntil(
+      [&] {
+        ++ticks;
+        return hub->HubState == 0;
+      },
+      200));
+  EXPECT_EQ(g.Money, 71);
+  // Two frames to compare, 60 for the first clip, then the steps one per frame.
+  EXPECT_GE(ticks, 62);
+  EXPECT_LE(ticks, 75);
+  EXPECT_EQ(hub->HostSpeaking, 0);
+}
+
+TEST_F(HubSilentAnnounceTest, TheCashiersMouthMovesDuringAnnouncements) {
+  WriteArchive();
+  g.NewGame();
+  g.GameStake = 1;
+  g.GameWinnings = 3;
+  g.LoadScene(0, HubEntryMiniGame);
+  Tick(2);
+  EXPECT_EQ(hub->HubState, 15);
+  EXPECT_EQ(hub->HostSpeaking, 1);
+}
+
+// --- How numbers are spoken.
+
+TEST(HubNumberClips, CurrencyWordFollowsTheLastDigits) {
+  for (int n : {1, 21, 31, 101, 1001}) EXPECT_EQ(HubScene::CurrencyClip(n), "dl001") << n;
+  for (int n : {2, 3, 4, 22, 34, 102}) EXPECT_EQ(HubScene::CurrencyClip(n), "dl002") << n;
+  for (int n : {0, 5, 11, 12, 13, 14, 20, 111, 112, 1000})
+    EXPECT_EQ(HubScene::CurrencyClip(n), "dl003") << n;
+}
+
+TEST(HubNumberClips, TensAreSpokenOnlyBetween21And99) {
+  EXPECT_EQ(HubScene::TensClip(20), "");
+  EXPECT_EQ(HubScene::TensClip(21), "cf020");
+  EXPECT_EQ(HubScene::TensClip(99), "cf090");
+  EXPECT_EQ(HubScene::TensClip(100), "");
+  EXPECT_EQ(HubScene::TensClip(5), "");
+}
+
+TEST(HubNumberClips, UnitsTeensHundredsAndThousands) {
+  EXPECT_EQ(HubScene::UnitsClip(7, false), "cf007");
+  EXPECT_EQ(HubScene::UnitsClip(15, false), "cf015");
+  EXPECT_EQ(HubScene::UnitsClip(20, false), "cf020");
+  EXPECT_EQ(HubScene::UnitsClip(25, false), "cf005");
+  EXPECT_EQ(HubScene::UnitsClip(30, false), "");
+  EXPECT_EQ(HubScene::UnitsClip(0, false), "");
+  EXPECT_EQ(HubScene::UnitsClip(100, true), "cf100");
+  EXPECT_EQ(HubScene::UnitsClip(1000, true), "cf999");
+  EXPECT_EQ(HubScene::UnitsClip(100, false), "") << "mini-games do not say hundreds";
+  EXPECT_EQ(HubScene::UnitsClip(115, false), "cf005");
+}
+
+TEST(HubNumberClips, PrizeTable) {
+  const int prizes[] = {0, 1, 5, 20, 50, 100, 1000};
+  for (int m = 0; m <= 6; ++m) EXPECT_EQ(HubScene::LotteryPrize(m), prizes[m]);
+  EXPECT_EQ(HubScene::LotteryPrize(9), 1000);
+  EXPECT_EQ(HubScene::LotteryPrize(-1), 0);
+}
+
+}  // namespace
+}  // namespace vepa::testing

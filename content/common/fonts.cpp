@@ -7,6 +7,8 @@
 // segment display face.
 //
 // EFont01: 13 small LED digits drawn pixel by pixel (8-pixel advance).
+#include "fonts.h"
+
 #include <cairo.h>
 
 #include <algorithm>
@@ -16,7 +18,6 @@
 #include "common.h"
 #include "draw.h"
 #include "fontp.h"
-#include "fonts.h"
 
 namespace common {
 
@@ -128,8 +129,8 @@ void FontGlyph(cairo_t* cr, int g, double w) {
 // g middle. Drawn as thick square-ended strokes along the digit's centre lines, which keeps
 // the display look and stays solid when shrunk.
 void SegmentGlyph(cairo_t* cr, int digit, double w) {
-  static const char* kSegments[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg",
-                                      "acdfg",  "acdefg", "abc", "abcdefg", "abcdfg"};
+  static const char* kSegments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                      "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
   const char* lit = digit < 0 ? "g" : kSegments[digit];
   const double t = 4.4;  // stroke thickness
   double l = kOutlineUnits, r = w - kOutlineUnits;
@@ -146,13 +147,27 @@ void SegmentGlyph(cairo_t* cr, int digit, double w) {
   };
   for (const char* s = lit; *s; ++s) {
     switch (*s) {
-      case 'a': seg(xl, yt, xr, yt); break;
-      case 'b': seg(xr, yt, xr, mid); break;
-      case 'c': seg(xr, mid, xr, yb); break;
-      case 'd': seg(xl, yb, xr, yb); break;
-      case 'e': seg(xl, mid, xl, yb); break;
-      case 'f': seg(xl, yt, xl, mid); break;
-      case 'g': seg(xl, mid, xr, mid); break;
+      case 'a':
+        seg(xl, yt, xr, yt);
+        break;
+      case 'b':
+        seg(xr, yt, xr, mid);
+        break;
+      case 'c':
+        seg(xr, mid, xr, yb);
+        break;
+      case 'd':
+        seg(xl, yb, xr, yb);
+        break;
+      case 'e':
+        seg(xl, mid, xl, yb);
+        break;
+      case 'f':
+        seg(xl, yt, xl, mid);
+        break;
+      case 'g':
+        seg(xl, mid, xr, mid);
+        break;
     }
   }
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
@@ -174,14 +189,14 @@ void SegmentGlyph(cairo_t* cr, int digit, double w) {
 
 // EFont01 segment pixels in an 8x14 cell: verticals 2 wide, horizontals 2 high.
 void LedDigit(cairo_t* cr, int pattern) {
-  static const char* kSegments[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg",
-                                      "acdfg",  "acdefg", "abc", "abcdefg", "abcdfg"};
+  static const char* kSegments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                      "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
   struct Seg {
     char id;
     int x, y, w, h;
   };
-  static const Seg kAll[7] = {{'a', 2, 0, 3, 2},  {'b', 5, 2, 2, 4},  {'c', 5, 8, 2, 4},
-                              {'d', 2, 12, 3, 2}, {'e', 0, 8, 2, 4},  {'f', 0, 2, 2, 4},
+  static const Seg kAll[7] = {{'a', 2, 0, 3, 2},  {'b', 5, 2, 2, 4}, {'c', 5, 8, 2, 4},
+                              {'d', 2, 12, 3, 2}, {'e', 0, 8, 2, 4}, {'f', 0, 2, 2, 4},
                               {'g', 2, 6, 3, 2}};
   std::string lit;
   if (pattern <= 9) lit = kSegments[pattern];

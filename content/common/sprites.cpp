@@ -245,16 +245,11 @@ void Pricel01(cairo_t* cr, int) {
 
 std::vector<content::ImageSpec> CommonSprites() {
   return {
-      {"Ruka01", 56, 56, 3, Ruka01},
-      {"Ruka02", 56, 56, 3, Ruka02},
-      {"Ruka03", 56, 56, 4, Ruka03},
-      {"Bazar01", 200, 140, 1, Bazar01},
-      {"Bazar02", 73, 63, 1, Bazar02},
-      {"Exi01", 286, 166, 1, Exi01},
-      {"Button01", 100, 45, 2, Button01},
-      {"Bax01", 96, 50, 1, Bax01},
-      {"PlRot01", 70, 62, 5, PlRot01},
-      {"Pricel01", 127, 137, 1, Pricel01},
+      {"Ruka01", 56, 56, 3, Ruka01},      {"Ruka02", 56, 56, 3, Ruka02},
+      {"Ruka03", 56, 56, 4, Ruka03},      {"Bazar01", 200, 140, 1, Bazar01},
+      {"Bazar02", 73, 63, 1, Bazar02},    {"Exi01", 286, 166, 1, Exi01},
+      {"Button01", 100, 45, 2, Button01}, {"Bax01", 96, 50, 1, Bax01},
+      {"PlRot01", 70, 62, 5, PlRot01},    {"Pricel01", 127, 137, 1, Pricel01},
   };
 }
 

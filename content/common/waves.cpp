@@ -111,7 +111,8 @@ Buffer Boing() {
   double phase = 0;
   for (size_t i = 0; i < b.size(); ++i) {
     const double t = static_cast<double>(i) / kRate;
-    const double f = 110 + 160 * (1 - std::exp(-t * 9)) + 18 * std::sin(2 * M_PI * 14 * t) * std::exp(-t * 3);
+    const double f =
+        110 + 160 * (1 - std::exp(-t * 9)) + 18 * std::sin(2 * M_PI * 14 * t) * std::exp(-t * 3);
     phase += f / kRate;
     b[i] = static_cast<float>(std::sin(2 * M_PI * phase) + 0.3 * std::sin(4 * M_PI * phase));
   }

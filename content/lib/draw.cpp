@@ -94,7 +94,8 @@ void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, doubl
   cairo_scale(cr, rx, ry);
   cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
   cairo_pattern_add_color_stop_rgba(g, 0, pal::Outline.r, pal::Outline.g, pal::Outline.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.6, pal::Outline.r, pal::Outline.g, pal::Outline.b, alpha * 0.7);
+  cairo_pattern_add_color_stop_rgba(g, 0.6, pal::Outline.r, pal::Outline.g, pal::Outline.b,
+                                    alpha * 0.7);
   cairo_pattern_add_color_stop_rgba(g, 1, pal::Outline.r, pal::Outline.g, pal::Outline.b, 0);
   cairo_set_source(cr, g);
   cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
@@ -128,9 +129,11 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, const PanelStyle
     RoundedRect(cr, x + 2, y + 3, w - 2, h - 3, s.Radius);
     Fill(cr, pal::Shadow);
   }
-  const double bx = x + half, by = y + half, bw = w - lw - (s.Pressed ? 0 : 2), bh = h - lw - (s.Pressed ? 0 : 3);
+  const double bx = x + half, by = y + half, bw = w - lw - (s.Pressed ? 0 : 2),
+               bh = h - lw - (s.Pressed ? 0 : 3);
   RoundedRect(cr, bx, by, bw, bh, s.Radius);
-  Paint(cr, Style{s.Body.Shade(s.Pressed ? 0.25 : 0.1), pal::Outline, lw, s.Pressed ? -0.0 : 0.3, 0});
+  Paint(cr,
+        Style{s.Body.Shade(s.Pressed ? 0.25 : 0.1), pal::Outline, lw, s.Pressed ? -0.0 : 0.3, 0});
   // Face inside the bevel: light from above when raised, from below when pressed.
   const double fx = bx + s.Bevel, fy = by + s.Bevel + (s.Pressed ? 1 : 0);
   const double fw = bw - 2 * s.Bevel, fh = bh - 2 * s.Bevel;
@@ -194,14 +197,16 @@ void WoodPlanks(cairo_t* cr, double x, double y, double w, double h, double plan
     const double p0 = i * plank;
     const double px = vertical ? x + p0 : x, py = vertical ? y : y + p0;
     const double pw = vertical ? plank : w, ph = vertical ? h : plank;
-    const Color c = base.Mix(rng.Unit() < 0.5 ? pal::WoodLight : pal::WoodDark, rng.Range(0.0, 0.25));
+    const Color c =
+        base.Mix(rng.Unit() < 0.5 ? pal::WoodLight : pal::WoodDark, rng.Range(0.0, 0.25));
     cairo_rectangle(cr, px, py, pw, ph);
     Paint(cr, Style{c, pal::Outline, 0, 0.12, 0});
     // Grain lines: long gentle waves along the plank.
     const int lines = 3 + rng.Int(3);
     for (int k = 0; k < lines; ++k) {
       const double off = rng.Range(0.15, 0.85) * plank;
-      const double amp = rng.Range(0.5, 2.0), freq = rng.Range(0.01, 0.04), ph0 = rng.Range(0, 6.28);
+      const double amp = rng.Range(0.5, 2.0), freq = rng.Range(0.01, 0.04),
+                   ph0 = rng.Range(0, 6.28);
       cairo_new_path(cr);
       const double len = vertical ? h : w;
       for (double t = 0; t <= len; t += 4) {
@@ -218,7 +223,8 @@ void WoodPlanks(cairo_t* cr, double x, double y, double w, double h, double plan
     if (rng.Unit() < 0.5) {
       const double kx = vertical ? px + plank * rng.Range(0.3, 0.7) : px + rng.Range(0, w);
       const double ky = vertical ? py + rng.Range(0, h) : py + plank * rng.Range(0.3, 0.7);
-      Ellipse(cr, kx, ky, vertical ? plank * 0.12 : plank * 0.3, vertical ? plank * 0.3 : plank * 0.12);
+      Ellipse(cr, kx, ky, vertical ? plank * 0.12 : plank * 0.3,
+              vertical ? plank * 0.3 : plank * 0.12);
       Stroke(cr, c.Shade(0.45).WithAlpha(0.6), 1.0);
     }
     // The gap between planks.

@@ -52,9 +52,9 @@ void Shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha
 struct PanelStyle {
   Color Body = pal::Orange;
   double Radius = 10;
-  double Bevel = 4;       // rim width
+  double Bevel = 4;  // rim width
   bool Pressed = false;
-  bool Rivets = false;    // four screws in the corners
+  bool Rivets = false;  // four screws in the corners
 };
 void Panel(cairo_t* cr, double x, double y, double w, double h, const PanelStyle& s);
 
@@ -68,7 +68,7 @@ class Rng {
     state_ ^= state_ << 5;
     return state_;
   }
-  double Unit() { return (Next() >> 8) / 16777216.0; }               // 0..1
+  double Unit() { return (Next() >> 8) / 16777216.0; }  // 0..1
   double Range(double lo, double hi) { return lo + (hi - lo) * Unit(); }
   int Int(int n) { return n > 0 ? static_cast<int>(Next() % static_cast<uint32_t>(n)) : 0; }
 

@@ -21,20 +21,34 @@ int FontPGlyph(unsigned char c, int digitStyle) {
   if (c >= 'A' && c <= 'Z') return 50 + (c - 'A');
   if (c >= '0' && c <= '9') return (digitStyle == 1 ? 80 : 32) + (c - '0');
   switch (c) {
-    case '!': return 42;
-    case '.': return 43;
-    case ',': return 44;
-    case '$': return 45;
-    case '?': return 46;
-    case '-': return digitStyle == 1 ? 90 : 47;
-    case ':': return 48;
-    case '/': return 49;
-    case '<': return 76;
-    case '>': return 77;
-    case '@': return 78;
-    case '\'': return 79;
-    case '(': return 91;
-    case ')': return 92;
+    case '!':
+      return 42;
+    case '.':
+      return 43;
+    case ',':
+      return 44;
+    case '$':
+      return 45;
+    case '?':
+      return 46;
+    case '-':
+      return digitStyle == 1 ? 90 : 47;
+    case ':':
+      return 48;
+    case '/':
+      return 49;
+    case '<':
+      return 76;
+    case '>':
+      return 77;
+    case '@':
+      return 78;
+    case '\'':
+      return 79;
+    case '(':
+      return 91;
+    case ')':
+      return 92;
   }
   return 0;
 }

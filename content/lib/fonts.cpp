@@ -19,11 +19,16 @@ const char* kFontDir = "/usr/share/fonts/truetype/dejavu/";
 
 const char* FileName(Font f) {
   switch (f) {
-    case Font::Sans: return "DejaVuSans.ttf";
-    case Font::SansBold: return "DejaVuSans-Bold.ttf";
-    case Font::CondensedBold: return "DejaVuSansCondensed-Bold.ttf";
-    case Font::SerifBold: return "DejaVuSerif-Bold.ttf";
-    case Font::MonoBold: return "DejaVuSansMono-Bold.ttf";
+    case Font::Sans:
+      return "DejaVuSans.ttf";
+    case Font::SansBold:
+      return "DejaVuSans-Bold.ttf";
+    case Font::CondensedBold:
+      return "DejaVuSansCondensed-Bold.ttf";
+    case Font::SerifBold:
+      return "DejaVuSerif-Bold.ttf";
+    case Font::MonoBold:
+      return "DejaVuSansMono-Bold.ttf";
   }
   return "DejaVuSans-Bold.ttf";
 }
@@ -44,7 +49,8 @@ cairo_font_face_t* FontFace(Font font) {
   }
   const std::string path = FontFile(font);
   if (!std::filesystem::exists(path)) {
-    throw content::BuildError("font " + path + " is missing (install the Debian package fonts-dejavu-core)");
+    throw content::BuildError("font " + path +
+                              " is missing (install the Debian package fonts-dejavu-core)");
   }
   FT_Face face = nullptr;
   if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {

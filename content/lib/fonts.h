@@ -21,13 +21,13 @@ enum class Align { Left, Center, Right };
 
 struct TextStyle {
   Font Face = Font::SansBold;
-  double Size = 16;            // em size in pixels
+  double Size = 16;  // em size in pixels
   Color Fill = pal::White;
   Color Line = pal::Outline;
-  double LineWidth = 0;        // outline around the letters (0: none)
+  double LineWidth = 0;  // outline around the letters (0: none)
   Align Anchor = Align::Center;
-  double ScaleX = 1;           // horizontal squeeze (<1) or stretch
-  bool Hinted = false;         // snap outlines to the pixel grid (tiny captions)
+  double ScaleX = 1;    // horizontal squeeze (<1) or stretch
+  bool Hinted = false;  // snap outlines to the pixel grid (tiny captions)
 };
 
 // Draws one line of UTF-8 text with its baseline at y; x is the left, centre or right edge.

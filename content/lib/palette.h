@@ -12,7 +12,9 @@ struct Color {
   double r = 0, g = 0, b = 0, a = 1;
 
   // Towards white / black by t (0..1), keeping the hue.
-  constexpr Color Lighter(double t) const { return {r + (1 - r) * t, g + (1 - g) * t, b + (1 - b) * t, a}; }
+  constexpr Color Lighter(double t) const {
+    return {r + (1 - r) * t, g + (1 - g) * t, b + (1 - b) * t, a};
+  }
   constexpr Color Darker(double t) const { return {r * (1 - t), g * (1 - t), b * (1 - t), a}; }
   // Darker with a warm bias: shadows turn brown-red rather than grey.
   constexpr Color Shade(double t) const {
@@ -32,8 +34,8 @@ namespace pal {
 // Lines and text.
 inline constexpr Color Outline = Hex(0x2B1A14);  // every outline: warm near-black
 inline constexpr Color Ink = Hex(0x3A2418);
-inline constexpr Color White = Hex(0xFFFBF0);    // warm white (glyphs, highlights)
-inline constexpr Color Cream = Hex(0xFFF1D0);    // paper, speech bubbles
+inline constexpr Color White = Hex(0xFFFBF0);  // warm white (glyphs, highlights)
+inline constexpr Color Cream = Hex(0xFFF1D0);  // paper, speech bubbles
 inline constexpr Color Paper = Hex(0xF4E2B8);
 inline constexpr Color Shadow = Hex(0x2B1A14, 0.28);
 
@@ -56,7 +58,7 @@ inline constexpr Color Pink = Hex(0xF29BB0);
 inline constexpr Color Skin = Hex(0xF7C89B);
 inline constexpr Color SkinShade = Hex(0xDE9A6C);
 inline constexpr Color Lips = Hex(0xC2504A);
-inline constexpr Color Mouth = Hex(0x6A1E1A);     // inside of a mouth
+inline constexpr Color Mouth = Hex(0x6A1E1A);  // inside of a mouth
 inline constexpr Color Tongue = Hex(0xE8707A);
 inline constexpr Color Wood = Hex(0xB8783F);
 inline constexpr Color WoodLight = Hex(0xD9A066);
@@ -65,7 +67,7 @@ inline constexpr Color Brass = Hex(0xD8A838);
 inline constexpr Color Steel = Hex(0xA7B1BA);
 inline constexpr Color SteelDark = Hex(0x5E6A75);
 inline constexpr Color Glass = Hex(0xBFE6F2, 0.55);
-inline constexpr Color Cloth = Hex(0x4E6FA8);     // the player's sleeve
+inline constexpr Color Cloth = Hex(0x4E6FA8);  // the player's sleeve
 inline constexpr Color Grass = Hex(0x6DB04A);
 inline constexpr Color Brick = Hex(0xB0553A);
 inline constexpr Color Asphalt = Hex(0x5A5560);

@@ -15,10 +15,10 @@ struct Instrument {
   std::string Kind = "square";  // an oscillator wave or a drum
   double Attack = 0.01, DecayTime = 0.1, Sustain = 0.7, Release = 0.08;
   double Volume = 0.5;
-  double Detune = 0;            // cents of a second oscillator, 0: none
+  double Detune = 0;                         // cents of a second oscillator, 0: none
   double VibratoRate = 0, VibratoDepth = 0;  // Hz, semitones
   double LowPassHz = 0;
-  double Gate = 0.9;            // sounding part of each note's length
+  double Gate = 0.9;  // sounding part of each note's length
 };
 
 struct Note {
@@ -41,7 +41,8 @@ struct Part {
 double ParseReal(const std::string& s, const std::string& where, const char* what) {
   char* end = nullptr;
   const double v = std::strtod(s.c_str(), &end);
-  if (s.empty() || *end != '\0' || !std::isfinite(v)) Fail(where, std::string(what) + " must be a number, not '" + s + "'");
+  if (s.empty() || *end != '\0' || !std::isfinite(v))
+    Fail(where, std::string(what) + " must be a number, not '" + s + "'");
   return v;
 }
 
@@ -61,8 +62,8 @@ bool IsDrum(const std::string& kind) {
 }
 
 bool KnownKind(const std::string& kind) {
-  return IsDrum(kind) || kind == "sine" || kind == "triangle" || kind == "saw" || kind == "square" ||
-         kind == "pulse25" || kind == "pulse12" || kind == "organ";
+  return IsDrum(kind) || kind == "sine" || kind == "triangle" || kind == "saw" ||
+         kind == "square" || kind == "pulse25" || kind == "pulse12" || kind == "organ";
 }
 
 // "c4", "f#5", "bb3" -> MIDI number; -1 when not a note.
@@ -113,7 +114,8 @@ std::vector<std::pair<std::string, std::string>> Expand(
       if (i >= tokens.size()) Fail(where, "'[' without a closing ']'");
       const std::string close = tokens[i].first;
       int times = 2;
-      if (close.size() > 1) times = static_cast<int>(ParseReal(close.substr(1), tokens[i].second, "repeat count"));
+      if (close.size() > 1)
+        times = static_cast<int>(ParseReal(close.substr(1), tokens[i].second, "repeat count"));
       if (times < 1 || times > 64) Fail(tokens[i].second, "repeat count must be 1..64");
       for (int k = 0; k < times; ++k) out.insert(out.end(), inner.begin(), inner.end());
       ++i;
@@ -129,7 +131,8 @@ std::vector<std::pair<std::string, std::string>> Expand(
   return out;
 }
 
-void ParseNotes(Part& part, const std::vector<std::pair<std::string, std::string>>& raw, bool drum) {
+void ParseNotes(Part& part, const std::vector<std::pair<std::string, std::string>>& raw,
+                bool drum) {
   size_t i = 0;
   const auto tokens = Expand(raw, i, false, part.Name);
   double beat = 0, length = 1;
@@ -164,13 +167,16 @@ void ParseNotes(Part& part, const std::vector<std::pair<std::string, std::string
     n.Length = length;
     n.Velocity = velocity;
     if (drum) {
-      if (body != "x") Fail(where, "drum part '" + part.Name + "' takes 'x' hits and 'r' rests, not '" + tok + "'");
+      if (body != "x")
+        Fail(where,
+             "drum part '" + part.Name + "' takes 'x' hits and 'r' rests, not '" + tok + "'");
     } else {
       std::stringstream chord(body);
       std::string p;
       while (std::getline(chord, p, '+')) {
         const int m = ParsePitch(p);
-        if (m < 0) Fail(where, "'" + tok + "' is not a note (like c4, f#5, bb3), a rest 'r' or a tie '-'");
+        if (m < 0)
+          Fail(where, "'" + tok + "' is not a note (like c4, f#5, bb3), a rest 'r' or a tie '-'");
         n.Pitches.push_back(m);
       }
     }
@@ -203,11 +209,16 @@ Buffer RenderVoice(const Instrument& ins, const Note& n, double seconds, int rat
         const double dt = fi / rate;
         double v;
         switch (wave) {
-          case Wave::Sine: v = std::sin(2 * M_PI * phase); break;
-          case Wave::Triangle: v = 1.0 - 4.0 * std::fabs(phase - 0.5); break;
+          case Wave::Sine:
+            v = std::sin(2 * M_PI * phase);
+            break;
+          case Wave::Triangle:
+            v = 1.0 - 4.0 * std::fabs(phase - 0.5);
+            break;
           case Wave::Organ:
             v = (std::sin(2 * M_PI * phase) + 0.5 * std::sin(4 * M_PI * phase) +
-                 0.3 * std::sin(6 * M_PI * phase) + 0.12 * std::sin(8 * M_PI * phase)) / 1.6;
+                 0.3 * std::sin(6 * M_PI * phase) + 0.12 * std::sin(8 * M_PI * phase)) /
+                1.6;
             break;
           default: {
             // Saw and pulses with PolyBLEP edges.
@@ -242,7 +253,8 @@ Buffer RenderVoice(const Instrument& ins, const Note& n, double seconds, int rat
     }
   }
   Adsr(out, rate, ins.Attack, ins.DecayTime, ins.Sustain, ins.Release);
-  Gain(out, ins.Volume * n.Velocity / std::sqrt(static_cast<double>(std::max<size_t>(1, n.Pitches.size()))));
+  Gain(out, ins.Volume * n.Velocity /
+                std::sqrt(static_cast<double>(std::max<size_t>(1, n.Pitches.size()))));
   return out;
 }
 
@@ -276,14 +288,16 @@ Buffer RenderScore(std::string_view text, const std::string& fileName, int rate,
       while (k < w.size()) {
         const std::string& key = w[k];
         auto need = [&](size_t count) {
-          if (k + count >= w.size()) Fail(where, "'" + key + "' needs " + std::to_string(count) + " value(s)");
+          if (k + count >= w.size())
+            Fail(where, "'" + key + "' needs " + std::to_string(count) + " value(s)");
         };
         if (key == "wave") {
           need(1);
           ins.Kind = w[k + 1];
           if (!KnownKind(ins.Kind)) {
-            Fail(where, "unknown wave '" + ins.Kind +
-                            "' (sine triangle saw square pulse25 pulse12 organ kick snare hat openhat)");
+            Fail(where,
+                 "unknown wave '" + ins.Kind +
+                     "' (sine triangle saw square pulse25 pulse12 organ kick snare hat openhat)");
           }
           k += 2;
         } else if (key == "vibrato") {
@@ -295,15 +309,24 @@ Buffer RenderScore(std::string_view text, const std::string& fileName, int rate,
           need(1);
           const double v = ParseReal(w[k + 1], where, key.c_str());
           if (v < 0 && key != "detune") Fail(where, "'" + key + "' must not be negative");
-          if (key == "attack") ins.Attack = v;
-          else if (key == "decay") ins.DecayTime = v;
-          else if (key == "sustain") ins.Sustain = v;
-          else if (key == "release") ins.Release = v;
-          else if (key == "volume") ins.Volume = v;
-          else if (key == "detune") ins.Detune = v;
-          else if (key == "lowpass") ins.LowPassHz = v;
-          else if (key == "gate") ins.Gate = std::min(1.0, v);
-          else Fail(where, "unknown instrument setting '" + key + "'");
+          if (key == "attack")
+            ins.Attack = v;
+          else if (key == "decay")
+            ins.DecayTime = v;
+          else if (key == "sustain")
+            ins.Sustain = v;
+          else if (key == "release")
+            ins.Release = v;
+          else if (key == "volume")
+            ins.Volume = v;
+          else if (key == "detune")
+            ins.Detune = v;
+          else if (key == "lowpass")
+            ins.LowPassHz = v;
+          else if (key == "gate")
+            ins.Gate = std::min(1.0, v);
+          else
+            Fail(where, "unknown instrument setting '" + key + "'");
           k += 2;
         }
       }

@@ -176,9 +176,15 @@ void FadeOut(Buffer& b, int rate, double seconds) {
   }
 }
 
-void LowPass(Buffer& b, int rate, double cutoff, double q) { RunFilter(b, Biquad::Low, rate, cutoff, q); }
-void HighPass(Buffer& b, int rate, double cutoff, double q) { RunFilter(b, Biquad::High, rate, cutoff, q); }
-void BandPass(Buffer& b, int rate, double centre, double q) { RunFilter(b, Biquad::Band, rate, centre, q); }
+void LowPass(Buffer& b, int rate, double cutoff, double q) {
+  RunFilter(b, Biquad::Low, rate, cutoff, q);
+}
+void HighPass(Buffer& b, int rate, double cutoff, double q) {
+  RunFilter(b, Biquad::High, rate, cutoff, q);
+}
+void BandPass(Buffer& b, int rate, double centre, double q) {
+  RunFilter(b, Biquad::Band, rate, centre, q);
+}
 
 void SweepLowPass(Buffer& b, int rate, double c0, double c1, double q) {
   Biquad bq;
@@ -203,7 +209,8 @@ void Gain(Buffer& b, double gain) {
 
 void Mix(Buffer& dst, const Buffer& src, double gain, size_t at) {
   if (dst.size() < at + src.size()) dst.resize(at + src.size(), 0.0f);
-  for (size_t i = 0; i < src.size(); ++i) dst[at + i] = static_cast<float>(dst[at + i] + src[i] * gain);
+  for (size_t i = 0; i < src.size(); ++i)
+    dst[at + i] = static_cast<float>(dst[at + i] + src[i] * gain);
 }
 
 void MixAt(Buffer& dst, const Buffer& src, int rate, double seconds, double gain) {

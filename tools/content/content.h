@@ -70,11 +70,11 @@ inline HitShape HitPolygon(int code, std::vector<double> xy) {
 
 // Settings of the Russian speech voice (espeak-ng's parameters).
 struct Voice {
-  int Pitch = 50;    // 0..99, base pitch
-  int Speed = 160;   // words per minute, 80..450
-  int Range = 50;    // 0..99, pitch range (0 monotone)
-  int WordGap = 0;   // extra pause between words, 10 ms units
-  double Gain = 1;   // applied after synthesis, before clipping
+  int Pitch = 50;   // 0..99, base pitch
+  int Speed = 160;  // words per minute, 80..450
+  int Range = 50;   // 0..99, pitch range (0 monotone)
+  int WordGap = 0;  // extra pause between words, 10 ms units
+  double Gain = 1;  // applied after synthesis, before clipping
 };
 
 class ContentSink {

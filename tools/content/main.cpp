@@ -74,8 +74,9 @@ int main(int argc, char** argv) {
   }
 
   std::vector<content::Module> modules = content::Modules();
-  std::sort(modules.begin(), modules.end(),
-            [](const content::Module& a, const content::Module& b) { return std::strcmp(a.Name, b.Name) < 0; });
+  std::sort(modules.begin(), modules.end(), [](const content::Module& a, const content::Module& b) {
+    return std::strcmp(a.Name, b.Name) < 0;
+  });
   if (list) {
     for (const auto& m : modules) std::printf("%s\n", m.Name);
     return 0;
@@ -98,7 +99,8 @@ int main(int argc, char** argv) {
     std::set<std::string> wanted;
     for (const std::string& n : SplitCommas(only)) wanted.insert(n);
     for (const std::string& n : wanted) {
-      bool known = std::any_of(modules.begin(), modules.end(), [&](const content::Module& m) { return n == m.Name; });
+      bool known = std::any_of(modules.begin(), modules.end(),
+                               [&](const content::Module& m) { return n == m.Name; });
       if (!known) throw content::BuildError("--only: no module named '" + n + "' (see --list)");
     }
     const auto start = std::chrono::steady_clock::now();
@@ -111,15 +113,17 @@ int main(int argc, char** argv) {
       } catch (const content::BuildError& e) {
         throw content::BuildError(std::string("module ") + m.Name + ": " + e.what());
       } catch (const std::exception& e) {
-        throw content::BuildError(std::string("module ") + m.Name + ": unexpected failure: " + e.what());
+        throw content::BuildError(std::string("module ") + m.Name +
+                                  ": unexpected failure: " + e.what());
       }
     }
     // A partial build leaves the other modules' files alone.
     const int removed = wanted.empty() ? sink.RemoveStale() : 0;
     const double secs =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("vepa4-content: %zu entries (%d written, %d unchanged, %d stale removed) in %.2f s\n",
-                sink.Entries().size(), sink.FilesWritten(), sink.FilesUnchanged(), removed, secs);
+    std::printf(
+        "vepa4-content: %zu entries (%d written, %d unchanged, %d stale removed) in %.2f s\n",
+        sink.Entries().size(), sink.FilesWritten(), sink.FilesUnchanged(), removed, secs);
   } catch (const content::BuildError& e) {
     std::fprintf(stderr, "vepa4-content: error: %s\n", e.what());
     return 1;

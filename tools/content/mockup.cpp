@@ -28,14 +28,18 @@ struct Screen {
     }
     throw BuildError("s_all01 has no image '" + name + "'");
   }
-  void Pattern(const std::string& name, int p, int x, int y) { vepa::DrawPattern(s, Find(name), p, x, y); }
+  void Pattern(const std::string& name, int p, int x, int y) {
+    vepa::DrawPattern(s, Find(name), p, x, y);
+  }
   // The game's text rule: each glyph stretched into size x height, advances by design width.
   void TextLeft(int x, int y, int size, const std::string& utf8, int style, int height) {
     const std::string text = ToCp1251(utf8, "mock-up text");
     int pen = x;
     for (unsigned char c : text) {
       const int g = art::FontPGlyph(c, style);
-      if (g >= 0) vepa::DrawPatternAlpha(s, Find("FontP"), g, vepa::Rect{pen, y, pen + size, y + height}, 254);
+      if (g >= 0)
+        vepa::DrawPatternAlpha(s, Find("FontP"), g, vepa::Rect{pen, y, pen + size, y + height},
+                               254);
       pen += art::FontPAdvance(c, style, size);
     }
   }
@@ -47,10 +51,18 @@ struct Screen {
     Pattern("Bazar01", 0, x, y);
     const vepa::Image* t = Find("Bazar02");
     switch (tail) {
-      case 0: vepa::DrawPattern(s, t, 0, x + 25, y + 137); break;
-      case 1: vepa::DrawPatternRotated(s, t, 0, x + 25, y + 22, 73, -63, 0, 0, 0); break;
-      case 2: vepa::DrawPatternRotated(s, t, 0, x + 180, y + 137, -73, 63, 0, 0, 0); break;
-      case 3: vepa::DrawPatternRotated(s, t, 0, x + 180, y + 22, -73, -63, 0, 0, 0); break;
+      case 0:
+        vepa::DrawPattern(s, t, 0, x + 25, y + 137);
+        break;
+      case 1:
+        vepa::DrawPatternRotated(s, t, 0, x + 25, y + 22, 73, -63, 0, 0, 0);
+        break;
+      case 2:
+        vepa::DrawPatternRotated(s, t, 0, x + 180, y + 137, -73, 63, 0, 0, 0);
+        break;
+      case 3:
+        vepa::DrawPatternRotated(s, t, 0, x + 180, y + 22, -73, -63, 0, 0, 0);
+        break;
     }
     for (size_t i = 0; i < lines.size(); ++i) {
       TextCentered(x + 100, y + 20 * static_cast<int>(i) + 10 * shift + 35, 13, lines[i], 0, 13);
@@ -58,9 +70,9 @@ struct Screen {
   }
   void Backdrop() {
     // Stripes of dark, mid and light colours to judge contrast everywhere.
-    const uint16_t colors[] = {Pack565(40, 30, 60),   Pack565(120, 80, 50),  Pack565(200, 170, 120),
-                               Pack565(90, 150, 90),  Pack565(230, 230, 220), Pack565(60, 110, 170),
-                               Pack565(170, 60, 50),  Pack565(20, 20, 20)};
+    const uint16_t colors[] = {Pack565(40, 30, 60),  Pack565(120, 80, 50),   Pack565(200, 170, 120),
+                               Pack565(90, 150, 90), Pack565(230, 230, 220), Pack565(60, 110, 170),
+                               Pack565(170, 60, 50), Pack565(20, 20, 20)};
     for (int y = 0; y < 480; ++y) {
       for (int x = 0; x < 640; ++x) s.Row(y)[x] = colors[((x / 80) + (y / 120)) % 8];
     }
@@ -74,7 +86,8 @@ struct Screen {
       uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
       for (int x = 0; x < 640; ++x) {
         const uint16_t v = s.Row(y)[x];
-        row[x] = (((v >> 11) & 31) * 255 / 31) << 16 | (((v >> 5) & 63) * 255 / 63) << 8 | ((v & 31) * 255 / 31);
+        row[x] = (((v >> 11) & 31) * 255 / 31) << 16 | (((v >> 5) & 63) * 255 / 63) << 8 |
+                 ((v & 31) * 255 / 31);
       }
     }
     cairo_surface_mark_dirty(c.get());
@@ -88,7 +101,8 @@ void WriteCommonMockups(const std::string& treeDir, const std::string& outDir) {
   const std::string path = (std::filesystem::path(treeDir) / "s_all01.img").string();
   std::ifstream in(path, std::ios::binary);
   if (!in) throw BuildError("cannot read " + path + " (build the content tree first)");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   Screen a;
   std::string error;
   if (!vepa::DecodeImageList(bytes.data(), bytes.size(), a.images, &error)) {
@@ -99,7 +113,10 @@ void WriteCommonMockups(const std::string& treeDir, const std::string& outDir) {
 
   // A kiosk-like screen: cashier's bubble, player's bubble with mouth, buttons, money.
   a.Backdrop();
-  a.Bubble(330, 50, 0, {"ДАРТС! ТРИ БРОСКА", "ВСЕГО ЗА 10 $.", "ПОПАДЕШЬ В ЯБЛОЧКО -", "ВЫИГРАЕШЬ ВДВОЕ!", "СЫГРАЕМ?"}, 0);
+  a.Bubble(330, 50, 0,
+           {"ДАРТС! ТРИ БРОСКА", "ВСЕГО ЗА 10 $.", "ПОПАДЕШЬ В ЯБЛОЧКО -", "ВЫИГРАЕШЬ ВДВОЕ!",
+            "СЫГРАЕМ?"},
+           0);
   a.Pattern("PlRot01", 3, 10, 410);
   a.Bubble(80, 230, 0, {"ДАВАЙ!", "ПОПРОБУЮ."}, 1);
   vepa::DrawPatternAlpha(a.s, a.Find("Button01"), 0, vepa::Rect{210, 423, 310, 468}, 256);

@@ -96,16 +96,18 @@ vepa::Image RenderImage(const ImageSpec& spec) {
                      std::to_string(spec.PatternHeight) + " is not in 1..2048");
   }
   if (spec.Patterns <= 0 || spec.Patterns > 4096) {
-    throw BuildError(what + ": pattern count " + std::to_string(spec.Patterns) + " is not in 1..4096");
+    throw BuildError(what + ": pattern count " + std::to_string(spec.Patterns) +
+                     " is not in 1..4096");
   }
   if (!spec.Draw) throw BuildError(what + ": no draw function");
-  const int perRow = spec.PatternsPerRow > 0 ? std::min(spec.PatternsPerRow, spec.Patterns) : spec.Patterns;
+  const int perRow =
+      spec.PatternsPerRow > 0 ? std::min(spec.PatternsPerRow, spec.Patterns) : spec.Patterns;
   const int rows = (spec.Patterns + perRow - 1) / perRow;
   if (rows * perRow != spec.Patterns) {
     // The game counts patterns as whole rows times columns; a ragged last row would add
     // phantom patterns, so the pattern count must fill the grid.
-    throw BuildError(what + ": " + std::to_string(spec.Patterns) + " patterns do not fill rows of " +
-                     std::to_string(perRow));
+    throw BuildError(what + ": " + std::to_string(spec.Patterns) +
+                     " patterns do not fill rows of " + std::to_string(perRow));
   }
   vepa::Image img;
   img.Name = spec.Name;
@@ -133,8 +135,8 @@ vepa::Image RenderImage(const ImageSpec& spec) {
         const size_t src = static_cast<size_t>(y) * spec.PatternWidth + x;
         const size_t dst = static_cast<size_t>(oy + y) * img.Width + ox + x;
         img.Pixels[dst] = one.Pixels[src];
-        img.Alpha[dst] = one.Alpha.empty() ? (one.Pixels[src] == kTransparentColor ? 0 : 255)
-                                           : one.Alpha[src];
+        img.Alpha[dst] =
+            one.Alpha.empty() ? (one.Pixels[src] == kTransparentColor ? 0 : 255) : one.Alpha[src];
       }
     }
   }
@@ -185,7 +187,8 @@ std::vector<uint8_t> RasterizeHitMap(const std::vector<HitShape>& shapes) {
   std::vector<uint8_t> map(static_cast<size_t>(kHitMapWidth) * kHitMapHeight, 0);
   for (size_t n = 0; n < shapes.size(); ++n) {
     const HitShape& s = shapes[n];
-    const std::string what = "hit shape " + std::to_string(n) + " (code " + std::to_string(s.Code) + ")";
+    const std::string what =
+        "hit shape " + std::to_string(n) + " (code " + std::to_string(s.Code) + ")";
     if (s.Code < 0 || s.Code > 255) throw BuildError(what + ": code outside 0..255");
     for (double v : s.Coords) {
       if (!std::isfinite(v)) throw BuildError(what + ": coordinate is not a number");

@@ -10,6 +10,7 @@
 #include "engine/streams.h"
 #include "phrases.h"
 #include "raster.h"
+#include "speech.h"
 
 namespace fs = std::filesystem;
 
@@ -39,8 +40,10 @@ void CheckEntryName(const std::string& entry) {
     throw BuildError("entry name '" + entry + "' must have 1..11 characters");
   }
   for (char c : entry) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-    if (!ok) throw BuildError("entry name '" + entry + "' may hold only Latin letters, digits and '_'");
+    const bool ok =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    if (!ok)
+      throw BuildError("entry name '" + entry + "' may hold only Latin letters, digits and '_'");
   }
 }
 
@@ -48,14 +51,16 @@ bool WriteIfChanged(const std::string& path, const std::vector<uint8_t>& bytes) 
   std::error_code ec;
   if (fs::exists(path, ec) && fs::file_size(path, ec) == bytes.size()) {
     std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> old((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     if (old == bytes) return false;
   }
   const std::string tmp = path + ".tmp";
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     if (!out) throw BuildError("cannot write " + tmp);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw BuildError("cannot write " + tmp);
   }
   fs::rename(tmp, path, ec);
@@ -65,7 +70,8 @@ bool WriteIfChanged(const std::string& path, const std::vector<uint8_t>& bytes) 
 
 std::vector<uint8_t> EncodeWave(const WaveSpec& wave, const std::string& what) {
   if (wave.SampleRate < 1000 || wave.SampleRate > 96000) {
-    throw BuildError(what + ": sample rate " + std::to_string(wave.SampleRate) + " is outside 1000..96000");
+    throw BuildError(what + ": sample rate " + std::to_string(wave.SampleRate) +
+                     " is outside 1000..96000");
   }
   if (wave.Samples.empty()) throw BuildError(what + ": no samples");
   return vepa::EncodeRiffWave(wave.Samples, wave.SampleRate, 1, 16);
@@ -81,7 +87,8 @@ TreeSink::TreeSink(TreeOptions options) : options_(std::move(options)) {
   }
 }
 
-void TreeSink::Emit(const std::string& entry, const char* extension, const std::vector<uint8_t>& bytes) {
+void TreeSink::Emit(const std::string& entry, const char* extension,
+                    const std::vector<uint8_t>& bytes) {
   CheckEntryName(entry);
   auto [it, fresh] = owner_.emplace(entry, module_);
   if (!fresh) {
@@ -99,7 +106,8 @@ void TreeSink::Emit(const std::string& entry, const char* extension, const std::
 void TreeSink::PreviewImage(const std::string& file, const vepa::Image& img) {
   if (options_.PreviewDir.empty()) return;
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> s(
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.Width, img.Height), cairo_surface_destroy);
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.Width, img.Height),
+      cairo_surface_destroy);
   unsigned char* data = cairo_image_surface_get_data(s.get());
   const int stride = cairo_image_surface_get_stride(s.get());
   for (int y = 0; y < img.Height; ++y) {
@@ -109,7 +117,8 @@ void TreeSink::PreviewImage(const std::string& file, const vepa::Image& img) {
       const uint16_t c = img.Pixels[i];
       int a = img.Alpha.empty() ? 255 : img.Alpha[i];
       if (img.Transparent && c == img.TransparentColor) a = 0;
-      const int r = ((c >> 11) & 31) * 255 / 31, g = ((c >> 5) & 63) * 255 / 63, b = (c & 31) * 255 / 31;
+      const int r = ((c >> 11) & 31) * 255 / 31, g = ((c >> 5) & 63) * 255 / 63,
+                b = (c & 31) * 255 / 31;
       row[x] = (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r * a / 255) << 16) |
                (static_cast<uint32_t>(g * a / 255) << 8) | static_cast<uint32_t>(b * a / 255);
     }
@@ -171,7 +180,8 @@ void TreeSink::HitMap(const std::string& entry, const std::vector<HitShape>& sha
     img.Pixels.resize(map.size());
     for (size_t i = 0; i < map.size(); ++i) {
       const unsigned v = map[i];
-      img.Pixels[i] = v == 0 ? 0 : Pack565(64 + (v * 97) % 192, 64 + (v * 57) % 192, 64 + (v * 151) % 192);
+      img.Pixels[i] =
+          v == 0 ? 0 : Pack565(64 + (v * 97) % 192, 64 + (v * 57) % 192, 64 + (v * 151) % 192);
     }
     PreviewImage(entry, img);
   }
@@ -183,13 +193,15 @@ void TreeSink::WaveList(const std::string& entry, const std::vector<WaveSpec>& w
   std::set<std::string> names;
   for (const WaveSpec& w : waves) {
     if (w.Name.empty()) throw BuildError(entry + ": a wave has no name");
-    if (!names.insert(w.Name).second) throw BuildError(entry + ": wave '" + w.Name + "' appears twice");
+    if (!names.insert(w.Name).second)
+      throw BuildError(entry + ": wave '" + w.Name + "' appears twice");
     items.push_back({w.Name, w.Loop, EncodeWave(w, entry + ": wave '" + w.Name + "'")});
   }
   Emit(entry, ".wvl", vepa::EncodeWaveList(items));
   if (!options_.PreviewDir.empty()) {
     for (const vepa::WaveListItem& item : items) {
-      WriteIfChanged((fs::path(options_.PreviewDir) / (entry + "-" + item.Name + ".wav")).string(), item.RiffWave);
+      WriteIfChanged((fs::path(options_.PreviewDir) / (entry + "-" + item.Name + ".wav")).string(),
+                     item.RiffWave);
     }
   }
 }
@@ -199,24 +211,27 @@ void TreeSink::Sound(const std::string& entry, const WaveSpec& wave) {
 }
 
 void TreeSink::PhraseTable(const std::string& stem, const std::string& sourceFile, int speechRate) {
-  const fs::path path = fs::path(sourceFile).is_absolute() ? fs::path(sourceFile)
-                                                           : fs::path(options_.SourceDir) / sourceFile;
+  const fs::path path = fs::path(sourceFile).is_absolute()
+                            ? fs::path(sourceFile)
+                            : fs::path(options_.SourceDir) / sourceFile;
   if (stem.empty() || stem.size() > 6) {
     throw BuildError("phrase stem '" + stem + "' must have 1..6 characters");
   }
   PhraseSource src = ParsePhraseSource(ReadTextFile(path.string()), path.string());
   Emit("t_" + stem + "01", ".phr", EncodePhraseTable(src));
-  for (const Phrase& p : src.Phrases) {
+  std::vector<SpeechJob> jobs;
+  for (const Phrase& p : src.Phrases) jobs.push_back({SpokenText(p), speechRate, src.SpeakerVoice});
+  std::vector<std::vector<int16_t>> spoken;
+  try {
+    spoken = SpeakAll(jobs);
+  } catch (const BuildError& e) {
+    throw BuildError(path.string() + ": " + e.what());
+  }
+  for (size_t i = 0; i < src.Phrases.size(); ++i) {
     char number[8];
-    std::snprintf(number, sizeof number, "%03d", p.Number);
+    std::snprintf(number, sizeof number, "%03d", src.Phrases[i].Number);
     const std::string entry = stem + number;
-    std::vector<int16_t> samples;
-    try {
-      samples = Speak(SpokenText(p), speechRate, src.SpeakerVoice);
-    } catch (const BuildError& e) {
-      throw BuildError(path.string() + ":" + std::to_string(p.SourceLine) + ": " + e.what());
-    }
-    Emit(entry, ".wav", EncodeWave({entry, false, std::move(samples), speechRate}, entry));
+    Emit(entry, ".wav", EncodeWave({entry, false, std::move(spoken[i]), speechRate}, entry));
   }
 }
 

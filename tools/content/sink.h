@@ -37,8 +37,7 @@ class TreeSink : public ContentSink {
   void HitMap(const std::string& entry, const std::vector<HitShape>& shapes) override;
   void WaveList(const std::string& entry, const std::vector<WaveSpec>& waves) override;
   void Sound(const std::string& entry, const WaveSpec& wave) override;
-  void PhraseTable(const std::string& stem, const std::string& sourceFile,
-                   int speechRate) override;
+  void PhraseTable(const std::string& stem, const std::string& sourceFile, int speechRate) override;
   void SpokenClip(const std::string& entry, const std::string& textUtf8, int sampleRate,
                   int pitch = 50, int speed = 160) override;
   void SpokenClip(const std::string& entry, const std::string& textUtf8, int sampleRate,

@@ -10,6 +10,15 @@
 
 namespace content {
 
+struct SpeechJob {
+  std::string Text;  // UTF-8, Russian
+  int SampleRate = 11025;
+  Voice SpeakerVoice;
+};
+// Speaks every job (up to `parallel` at once); results in job order. The same job always
+// gives the same samples, whatever was spoken before it.
+std::vector<std::vector<int16_t>> SpeakAll(const std::vector<SpeechJob>& jobs, int parallel = 2);
+
 // Band-limited resampling (windowed sinc) of mono samples from one rate to another.
 std::vector<int16_t> Resample(const std::vector<int16_t>& in, int fromRate, int toRate);
 

@@ -13,6 +13,7 @@
 #include "launcher.h"
 #include "mockup.h"
 #include "sink.h"
+#include "speech.h"
 
 namespace {
 
@@ -105,6 +106,10 @@ int main(int argc, char** argv) {
     }
     const auto start = std::chrono::steady_clock::now();
     content::TreeSink sink({source, out, preview});
+    // The speech cache sits beside the tree, not in it: everything in the tree is packed.
+    std::string tree = out;
+    while (tree.size() > 1 && tree.back() == '/') tree.pop_back();
+    content::SetSpeechCache(tree + "-speech-cache");
     for (const auto& m : modules) {
       if (!wanted.empty() && !wanted.count(m.Name)) continue;
       sink.SetModule(m.Name);

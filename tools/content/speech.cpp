@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 
 namespace content {
@@ -217,7 +218,67 @@ std::vector<int16_t> Finish(std::vector<int16_t> raw, int rate, const SpeechJob&
   return out;
 }
 
+std::string g_cacheDir;
+
+// The cache key: every input of the synthesis, the espeak-ng version and this file's own
+// processing version (bump kCacheVersion when trimming, levelling or resampling change).
+std::string CacheFile(const SpeechJob& job) {
+  constexpr int kCacheVersion = 1;
+  const char* path = nullptr;
+  const std::string key =
+      job.Text + "|" + std::to_string(job.SampleRate) + "|" +
+      std::to_string(job.SpeakerVoice.Pitch) + "|" + std::to_string(job.SpeakerVoice.Speed) + "|" +
+      std::to_string(job.SpeakerVoice.Range) + "|" + std::to_string(job.SpeakerVoice.WordGap) +
+      "|" + std::to_string(job.SpeakerVoice.Gain) + "|" + espeak_Info(&path) + "|" +
+      std::to_string(kCacheVersion);
+  uint64_t h = 1469598103934665603ull;  // FNV-1a
+  for (unsigned char c : key) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  char name[40];
+  std::snprintf(name, sizeof name, "%016llx.pcm", static_cast<unsigned long long>(h));
+  return g_cacheDir + "/" + name;
+}
+
+bool LoadCached(const SpeechJob& job, std::vector<int16_t>& out) {
+  if (g_cacheDir.empty()) return false;
+  std::FILE* f = std::fopen(CacheFile(job).c_str(), "rb");
+  if (!f) return false;
+  std::vector<int16_t> data;
+  int16_t buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, sizeof(int16_t), 4096, f)) > 0) data.insert(data.end(), buf, buf + n);
+  std::fclose(f);
+  if (data.empty()) return false;
+  out = std::move(data);
+  return true;
+}
+
+void StoreCached(const SpeechJob& job, const std::vector<int16_t>& samples) {
+  if (g_cacheDir.empty()) return;
+  const std::string file = CacheFile(job), tmp = file + ".tmp";
+  std::FILE* f = std::fopen(tmp.c_str(), "wb");
+  if (!f) return;  // a cache that cannot be written only costs time
+  const bool ok = std::fwrite(samples.data(), sizeof(int16_t), samples.size(), f) == samples.size();
+  std::fclose(f);
+  if (ok) {
+    std::rename(tmp.c_str(), file.c_str());
+  } else {
+    std::remove(tmp.c_str());
+  }
+}
+
 }  // namespace
+
+void SetSpeechCache(const std::string& dir) {
+  g_cacheDir = dir;
+  if (!dir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) g_cacheDir.clear();
+  }
+}
 
 std::vector<std::vector<int16_t>> SpeakAll(const std::vector<SpeechJob>& jobs, int parallel) {
   for (const SpeechJob& j : jobs) {
@@ -235,12 +296,18 @@ std::vector<std::vector<int16_t>> SpeakAll(const std::vector<SpeechJob>& jobs, i
   try {
     while (next < jobs.size() || !running.empty()) {
       while (next < jobs.size() && static_cast<int>(running.size()) < parallel) {
+        if (LoadCached(jobs[next], results[next])) {
+          ++next;
+          continue;
+        }
         running.push_back(StartChild(jobs[next].Text, jobs[next].SpeakerVoice, next));
         ++next;
       }
+      if (running.empty()) continue;
       const Child c = running.front();
       running.pop_front();
       results[c.Job] = Finish(FinishChild(c, jobs[c.Job].Text), rate, jobs[c.Job]);
+      StoreCached(jobs[c.Job], results[c.Job]);
     }
   } catch (...) {
     for (const Child& c : running) {

@@ -90,6 +90,8 @@ uint32_t Le32(const uint8_t* p) {
 constexpr uint8_t PlaneRaw = 0;
 constexpr uint8_t PlaneRle = 1;
 constexpr size_t MaxRun = 128;
+// Values written in one block by the run-length decoder's fast path.
+constexpr size_t Burst = 16;
 
 // The most values `bytes` stored bytes can describe: a repeat packet is the densest (1 + width
 // bytes for 128 values).
@@ -136,24 +138,41 @@ bool DecodePlane(uint8_t encoding, const uint8_t* p, size_t bytes, T* out, size_
       reason = "run-length packet runs past the picture";
       return false;
     }
+    // Most packets are short. Where the picture has room for it, a fixed block of Burst values
+    // is written first (later packets overwrite what lies past this one), so the common case
+    // needs no variable-length fill or copy.
+    const bool room = count - o >= Burst;
     if (h & 0x80) {
       if (static_cast<size_t>(end - p) < W) {
         reason = "run-length plane ends inside a packet";
         return false;
       }
-      std::fill(out + o, out + o + n, LoadValue<T>(p));
+      const T v = LoadValue<T>(p);
       p += W;
+      T* dst = out + o;
+      if (room) {
+        for (size_t i = 0; i < Burst; ++i) dst[i] = v;
+        for (size_t i = Burst; i < n; ++i) dst[i] = v;
+      } else {
+        std::fill(dst, dst + n, v);
+      }
     } else {
-      if (static_cast<size_t>(end - p) < n * W) {
+      const size_t nb = n * W;
+      if (static_cast<size_t>(end - p) < nb) {
         reason = "run-length plane ends inside a packet";
         return false;
       }
       if constexpr (W == 1 || std::endian::native == std::endian::little) {
-        std::memcpy(out + o, p, n * W);
+        if (room && static_cast<size_t>(end - p) >= Burst * W) {
+          std::memcpy(out + o, p, Burst * W);
+          if (n > Burst) std::memcpy(out + o + Burst, p + Burst * W, nb - Burst * W);
+        } else {
+          std::memcpy(out + o, p, nb);
+        }
       } else {
         for (size_t i = 0; i < n; ++i) out[o + i] = LoadValue<T>(p + i * W);
       }
-      p += n * W;
+      p += nb;
     }
     o += n;
   }

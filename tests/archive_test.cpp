@@ -66,6 +66,28 @@ TEST(ScrambleTest, SpeechTouchesOnlyPositions0To40) {
   EXPECT_EQ(x, std::vector<uint8_t>(3, 7));
 }
 
+TEST(ScrambleTest, MatchesTheBytewiseRuleForEveryLengthAndStart) {
+  // The rule byte by byte, against the word-at-a-time implementation, across lane and
+  // 256-position boundaries.
+  for (size_t start : {0u, 1u, 7u, 40u, 41u, 250u, 255u, 256u, 1000u}) {
+    for (size_t n = 0; n <= 70; ++n) {
+      std::vector<uint8_t> content = PatternBytes(n, static_cast<uint8_t>(start + n));
+      for (bool speech : {false, true}) {
+        std::vector<uint8_t> expected = content;
+        for (size_t i = 0; i < n; ++i) {
+          size_t p = start + i;
+          if (!speech || p <= 40) expected[i] = static_cast<uint8_t>(content[i] - (p & 0xFF));
+        }
+        std::vector<uint8_t> v = content;
+        ScrambleBytes(v.data(), v.size(), start, speech);
+        ASSERT_EQ(v, expected) << "start " << start << " n " << n << " speech " << speech;
+        UnscrambleBytes(v.data(), v.size(), start, speech);
+        ASSERT_EQ(v, content) << "start " << start << " n " << n << " speech " << speech;
+      }
+    }
+  }
+}
+
 TEST(ScrambleTest, SliceUsesEntryPositions) {
   std::vector<uint8_t> whole = PatternBytes(1000, 3);
   std::vector<uint8_t> scrambled = whole;

@@ -325,6 +325,37 @@ TEST(ImageListTest, FlatPicturesAreStoredSmall) {
   ExpectSameImages({big}, back);
 }
 
+TEST(ImageListTest, RunsAndLiteralsOfEveryLengthRoundTrip) {
+  // Pictures of 1..300 pixels made of runs and noise of random lengths (1..200), so packets
+  // end at every distance from the picture's end and cross the 128-value packet limit.
+  std::mt19937 rng(23);
+  for (int w = 1; w <= 300; ++w) {
+    Image img;
+    img.Name = "R";
+    img.Width = w;
+    img.Height = 1;
+    img.PatternWidth = 1;
+    img.PatternHeight = 1;
+    img.Pixels.resize(static_cast<size_t>(w));
+    img.Alpha.resize(static_cast<size_t>(w));
+    for (size_t i = 0; i < img.Pixels.size();) {
+      size_t len = std::min<size_t>(1 + rng() % 200, img.Pixels.size() - i);
+      bool run = rng() % 2;
+      uint16_t v = static_cast<uint16_t>(rng());
+      for (size_t k = 0; k < len; ++k, ++i) {
+        img.Pixels[i] = run ? v : static_cast<uint16_t>(rng());
+        img.Alpha[i] = run ? static_cast<uint8_t>(v) : static_cast<uint8_t>(rng());
+      }
+    }
+    const std::vector<uint8_t> bytes = EncodeImageList({img});
+    std::vector<Image> back;
+    ASSERT_TRUE(DecodeImageList(bytes.data(), bytes.size(), back)) << w;
+    ASSERT_EQ(back.size(), 1u);
+    ASSERT_EQ(back[0].Pixels, img.Pixels) << w;
+    ASSERT_EQ(back[0].Alpha, img.Alpha) << w;
+  }
+}
+
 TEST(ImageListTest, EmptyStreamIsAnEmptyList) {
   std::vector<Image> out = SampleImages();
   EXPECT_TRUE(DecodeImageList(nullptr, 0, out));

@@ -102,7 +102,9 @@ BENCHMARK(BM_ReadAndDecodeSceneList)->Unit(benchmark::kMillisecond);
 // The largest image list of the default archive (when it has been built), read and decoded.
 void BM_ReadAndDecodeLargestDefaultList(benchmark::State& state) {
   Archive archive;
-  archive.SetDataDir(VEPA_DATA_DIR);
+  std::string dataDir = VEPA_DATA_DIR;
+  if (!dataDir.empty() && dataDir.back() != '/') dataDir += '/';
+  archive.SetDataDir(dataDir);
   std::vector<DirectoryRecord> records;
   if (archive.ReadDirectory(records) != ArchiveResult::Ok) {
     state.SkipWithError("no default archive");

@@ -42,6 +42,8 @@ constexpr double kThrowDX = 70, kThrowDY = -25;  // Ruka03 patterns 5-6
 constexpr double kPickDY = 20;                   // Ruka01 picks at (0, +20)
 
 constexpr int kRackX = 100, kRackStep = 50, kRackY = 360;
+// The top of the kiosk's counter on which the darts lie: throws hit the wall above it.
+constexpr int kCounterTop = 364;
 
 // ---- Small drawing helpers ----------------------------------------------------------------
 
@@ -415,13 +417,16 @@ void DrawBoard(cairo_t* cr, int) {
   art::Stroke(cr, pal::White.WithAlpha(0.25), 3);
 }
 
-// A dart on the rack: lying with its point towards the board.
-constexpr int kRackW = 44, kRackH = 100;
+// A dart on the rack: lying on the counter with its point towards the board, so it looks
+// short; the flights lie flat and nearest to the viewer.
+constexpr int kRackW = 44, kRackH = 50;
 void DrawRackDart(cairo_t* cr, int) {
-  art::GroundShadow(cr, 25, 60, 9, 38, 0.28);
+  art::GroundShadow(cr, 24, 30, 7, 18, 0.32);
+  art::GroundShadow(cr, 25, 42, 14, 4, 0.25);
   DartLook d;
-  d.Length = 88;
-  Dart(cr, 19, 6, -84, d);
+  d.Length = 42;
+  d.Scale = 0.85;
+  Dart(cr, 20, 4, -82, d);
 }
 
 // A dart stuck in the board, its tail raised towards the viewer; tip at (0, 40).
@@ -431,10 +436,11 @@ void DrawStuckDart(cairo_t* cr, int) {
   d.Length = 70;
   constexpr double kRise = 22;  // degrees the tail stands above the horizontal
   // Its shadow on the board, falling down to the right.
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_new_path(cr);
-  cairo_move_to(cr, 2, 41);
-  cairo_line_to(cr, 58, 38);
-  art::Stroke(cr, pal::Outline.WithAlpha(0.3), 5);
+  cairo_move_to(cr, 3, 42);
+  cairo_line_to(cr, 30, 40);
+  art::Stroke(cr, pal::Outline.WithAlpha(0.18), 4);
   Dart(cr, 0.5, 40, 180 + kRise, d);
   // The hole the point went in.
   art::Ellipse(cr, 1.5, 40, 2, 1.6);
@@ -554,7 +560,7 @@ std::vector<content::HitShape> HitShapes() {
   using content::HitRect;
   std::vector<content::HitShape> shapes;
   // The wall around the board: a throw there is a miss.
-  shapes.push_back(HitRect(1, 0, 0, 640, 350));
+  shapes.push_back(HitRect(1, 0, 0, 640, kCounterTop));
   // The black number ring scores nothing either.
   shapes.push_back(
       HitEllipse(7, kBoardCX - kRimR, kBoardCY - kRimR, kBoardCX + kRimR, kBoardCY + kRimR));

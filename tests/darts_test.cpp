@@ -3,6 +3,7 @@
 // the end and the way back to the kiosk, which announces and pays the prize.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -12,8 +13,11 @@
 #include "app/game.h"
 #include "app/json.h"
 #include "app/runner.h"
+#include "app/scene.h"
+#include "engine/archive.h"
 #include "engine/backend_headless.h"
 #include "engine/scene_helpers.h"
+#include "engine/streams.h"
 
 namespace vepa {
 namespace {
@@ -172,6 +176,49 @@ TEST_F(DartsTest, LoaderResetsTheGameAndTakesTheStake) {
   EXPECT_EQ(DartsArray("DartOrder"), (std::vector<long long>{0, 1, 2}));
   EXPECT_EQ(g.HitMapAt(kCX, kCY), 6);  // the darts' hit map replaced the previous one
   EXPECT_TRUE(layer.Missing().Names.empty());
+}
+
+TEST_F(DartsTest, DefaultArchiveHoldsEverythingTheSceneUses) {
+  AssetNeeds needs;
+  g.GetScene(1)->DeclareAssets(needs);
+  ASSERT_FALSE(needs.Entries.empty());
+  for (const std::string& entry : needs.Entries) {
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << entry;
+  }
+  for (const AssetNeeds::ImageNeed& need : needs.Images) {
+    std::vector<uint8_t> bytes;
+    std::vector<Image> images;
+    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
+    ASSERT_TRUE(DecodeImageList(bytes.data(), bytes.size(), images)) << need.Entry;
+    const auto it = std::find_if(images.begin(), images.end(),
+                                 [&](const Image& i) { return SameName(i.Name, need.Name); });
+    ASSERT_NE(it, images.end()) << need.Name << " not in " << need.Entry;
+    EXPECT_GE(it->PatternCount(), need.MinPatterns) << need.Name;
+  }
+  for (const AssetNeeds::WaveNeed& need : needs.Waves) {
+    std::vector<uint8_t> bytes;
+    std::vector<Wave> waves;
+    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
+    ASSERT_TRUE(DecodeWaveList(bytes.data(), bytes.size(), waves)) << need.Entry;
+    EXPECT_TRUE(std::any_of(waves.begin(), waves.end(),
+                            [&](const Wave& w) { return SameName(w.Name, need.Name); }))
+        << need.Name << " not in " << need.Entry;
+  }
+  // The hit map: the board's rings round its centre, the number ring, the wall and the rack.
+  std::vector<uint8_t> map;
+  ASSERT_EQ(g.archive.ReadEntry("b_dtir01", map), ArchiveResult::Ok);
+  ASSERT_EQ(map.size(), 76800u);
+  auto cell = [&map](int x, int y) { return map[static_cast<size_t>(y / 2) * 320 + x / 2]; };
+  EXPECT_EQ(cell(kCX, kCY), 6);
+  EXPECT_EQ(cell(kCX, kCY - 30), 5);
+  EXPECT_EQ(cell(kCX + 50, kCY), 4);
+  EXPECT_EQ(cell(kCX, kCY + 70), 3);
+  EXPECT_EQ(cell(kCX - 90, kCY), 2);
+  EXPECT_EQ(cell(kCX, kCY - 109), 7);
+  EXPECT_EQ(cell(40, 40), 1);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(cell(122 + 50 * i, 385), 8) << "rack place " << i;
+  EXPECT_EQ(cell(600, 470), 0);
 }
 
 TEST_F(DartsTest, MissingArchiveStopsTheLoaderBeforeTheSceneChanges) {

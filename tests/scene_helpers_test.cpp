@@ -1,0 +1,110 @@
+// The shared frame of game scenes: loading a scene's entries, entering it with the opening
+// transition, and going back to the kiosk once the closing transition covers the screen.
+#include "engine/scene_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/game.h"
+#include "app/json.h"
+#include "app/scene.h"
+#include "engine/backend_headless.h"
+
+namespace vepa {
+namespace {
+
+class SceneHelpersTest : public ::testing::Test {
+ protected:
+  SceneHelpersTest() : backend(false), layer(backend), g(layer) {}
+
+  void SetUp() override {
+    const std::string dir = VEPA_DATA_DIR;
+    ASSERT_TRUE(std::filesystem::exists(dir + "vepa4.gmd")) << "default archive missing in " << dir;
+    g.DataDir = dir;
+    g.archive.SetDataDir(dir);
+    layer.SetDisplayMode(640, 480, 16);
+    ASSERT_TRUE(layer.InitDisplay());
+    g.StartGameState(false);
+    g.NewGame();
+  }
+
+  long long KioskEntry() const {
+    JsonWriter j;
+    j.BeginObject();
+    g.GetScene(KioskScene)->DescribeState(j);
+    j.EndObject();
+    const std::string& json = j.Text();
+    const size_t at = json.find("\"HubEntry\":");
+    if (at == std::string::npos) return -1;
+    return std::strtoll(json.c_str() + at + 11, nullptr, 10);
+  }
+
+  HeadlessBackend backend;
+  Layer layer;
+  Game g;
+};
+
+TEST_F(SceneHelpersTest, LoadsTheEntriesAndStopsOnAnUnreadableArchive) {
+  const SceneEntries darts{.Background = "r_fill01", .Images = "s_dtir01", .HitMap = "b_dtir01"};
+  g.HitMap.fill(0);
+  ASSERT_TRUE(LoadSceneEntries(g, darts));
+  EXPECT_NE(layer.FindImage(2, "DTir01"), nullptr);
+  EXPECT_EQ(layer.BackgroundSurface().width, 640);
+  EXPECT_EQ(g.HitMapAt(350, 210), 6);
+  // A name that is not in the archive loads nothing and is no error.
+  EXPECT_TRUE(LoadSceneEntries(g, {.Images = "s_nothing"}));
+  EXPECT_NE(layer.FindImage(2, "DTir01"), nullptr);
+  // The archive gone: the loader must stop.
+  g.archive.SetDataDir("/nonexistent-vepa4-dir/");
+  EXPECT_FALSE(LoadSceneEntries(g, darts));
+  EXPECT_EQ(g.FatalError, 1);
+}
+
+TEST_F(SceneHelpersTest, DeclaresOnlyNamedEntries) {
+  AssetNeeds needs;
+  DeclareSceneEntries(needs, {.Background = "r_x", .Music = "none", .HitMap = "b_x"});
+  EXPECT_EQ(needs.Entries, (std::vector<std::string>{"r_x", "b_x"}));
+  AssetNeeds withMusic;
+  DeclareSceneEntries(withMusic, {.Images = "s_x", .Music = "m_vepa4", .Waves = "w_x"});
+  EXPECT_EQ(withMusic.Entries, (std::vector<std::string>{"s_x", "m_vepa4", "w_x"}));
+}
+
+TEST_F(SceneHelpersTest, EnterSceneOpensTheTransitionAndClosesTheExitBox) {
+  g.ExitMenuState = 2;
+  g.EscLatch = 1;
+  EnterScene(g, 1);
+  EXPECT_EQ(g.SceneNumber, 1);
+  EXPECT_EQ(g.ExitMenuState, 0);
+  EXPECT_EQ(g.EscLatch, 0);
+  EXPECT_EQ(g.FadeMode, 2);
+  EXPECT_EQ(g.FadeProgress, 400);
+}
+
+TEST_F(SceneHelpersTest, ReturnsToTheKioskOnlyOnceTheScreenIsCovered) {
+  g.SpeechRecord.Price = 5;
+  g.LoadScene(1);
+  for (int i = 0; i < 8; ++i) g.Tick();
+  ASSERT_EQ(g.FadeMode, 0);
+  EXPECT_FALSE(ReturnToKioskWhenCovered(g, HubEntry::AfterGame));
+  StartClosing(g);
+  EXPECT_EQ(g.FadeMode, 1);
+  EXPECT_EQ(g.FadeProgress, 0);
+  // One latch tick and five steps of 80.
+  int ticks = 0;
+  while (!ScreenCovered(g) && ticks < 20) {
+    EXPECT_FALSE(ReturnToKioskWhenCovered(g, HubEntry::AfterGame));
+    g.TransitionOverlay();
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, 6);
+  EXPECT_EQ(g.SceneNumber, 1);
+  EXPECT_TRUE(ReturnToKioskWhenCovered(g, HubEntry::AfterDraw));
+  EXPECT_EQ(g.SceneNumber, KioskScene);
+  EXPECT_EQ(KioskEntry(), 3);
+}
+
+}  // namespace
+}  // namespace vepa

@@ -14,10 +14,12 @@
 #include <set>
 #include <thread>
 
+#include "app/launcher_pictures.h"
 #include "engine/archive.h"
 #include "engine/mixer.h"
 #include "engine/streams.h"
 #include "fontp.h"
+#include "launcher.h"
 #include "phrases.h"
 #include "raster.h"
 #include "sink.h"
@@ -524,12 +526,78 @@ TEST(FontPLayout, GlyphsAndAdvancesFollowTheGameTables) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Launcher pictures.
+
+TEST(LauncherPictures, PlacesSizesAndUnclippedCaptions) {
+  const std::vector<LauncherImage> p = DrawLauncherPictures();
+  ASSERT_EQ(p.size(), 5u);
+  struct Want {
+    const char* name;
+    int left, top, w, h;
+    bool transparent;
+  };
+  const Want want[5] = {{"Image2", 0, 0, 213, 116, false},
+                        {"Image6", 14, 29, 189, 12, true},
+                        {"Image7", 42, 16, 133, 25, true},
+                        {"Image11", 11, 10, 195, 43, true},
+                        {"Image1", 81, 64, 55, 12, false}};
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(want[i].name);
+    EXPECT_EQ(p[i].Component, want[i].name);
+    EXPECT_EQ(p[i].Left, want[i].left);
+    EXPECT_EQ(p[i].Top, want[i].top);
+    EXPECT_EQ(p[i].Width, want[i].w);
+    EXPECT_EQ(p[i].Height, want[i].h);
+    EXPECT_EQ(p[i].Transparent, want[i].transparent);
+    ASSERT_EQ(p[i].Pixels.size(), static_cast<size_t>(want[i].w) * want[i].h);
+    if (!want[i].transparent) {
+      EXPECT_EQ(std::count(p[i].Pixels.begin(), p[i].Pixels.end(), kTransparentColor), 0);
+      continue;
+    }
+    // A caption has drawn letters, and none touch its edges (a clipped word would).
+    const auto& px = p[i].Pixels;
+    const size_t drawn =
+        std::count_if(px.begin(), px.end(), [](uint16_t c) { return c != kTransparentColor; });
+    EXPECT_GT(drawn, px.size() / 10);
+    for (int x = 0; x < p[i].Width; ++x) {
+      EXPECT_EQ(px[x], kTransparentColor) << "top edge at " << x;
+      EXPECT_EQ(px[static_cast<size_t>(p[i].Height - 1) * p[i].Width + x], kTransparentColor)
+          << "bottom edge at " << x;
+    }
+    for (int y = 0; y < p[i].Height; ++y) {
+      EXPECT_EQ(px[static_cast<size_t>(y) * p[i].Width], kTransparentColor) << "left edge at " << y;
+      EXPECT_EQ(px[static_cast<size_t>(y) * p[i].Width + p[i].Width - 1], kTransparentColor)
+          << "right edge at " << y;
+    }
+  }
+}
+
+TEST(LauncherPictures, CompiledTableMatchesTheDrawing) {
+  // The game links the generated source; it must be what the builder draws now.
+  const std::vector<LauncherImage> p = DrawLauncherPictures();
+  for (int i = 0; i < 5; ++i) {
+    const vepa::LauncherPicture& c = vepa::kLauncherPictures[i];
+    EXPECT_EQ(p[i].Component, c.Component);
+    ASSERT_EQ(p[i].Pixels.size(), static_cast<size_t>(c.Width) * c.Height);
+    EXPECT_TRUE(std::equal(p[i].Pixels.begin(), p[i].Pixels.end(), c.Pixels)) << c.Component;
+    EXPECT_EQ(p[i].Transparent, c.Transparent);
+    EXPECT_EQ(p[i].TransparentColor, c.TransparentColor);
+  }
+  const std::string src = LauncherSource(p);
+  EXPECT_NE(src.find("const LauncherPicture kLauncherPictures[5]"), std::string::npos);
+  EXPECT_NE(src.find("{\"Image11\", 11, 10, 195, 43, kImage11Pixels, true, 0xF81F}"),
+            std::string::npos);
+}
+
+// ---------------------------------------------------------------------------------------------
 // The common entries in the built archive.
 
 class CommonArchive : public ::testing::Test {
  protected:
   void SetUp() override {
-    archive_.SetDataDir(VEPA_DATA_DIR);
+    std::string dir = VEPA_DATA_DIR;
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    archive_.SetDataDir(dir);
     std::vector<uint8_t> bytes;
     ASSERT_EQ(archive_.ReadEntry("s_all01", bytes), vepa::ArchiveResult::Ok)
         << "the default content archive is missing in " << VEPA_DATA_DIR;

@@ -53,7 +53,7 @@ void DrawBackground(cairo_t* cr) {
 // does not touch become transparent.
 LauncherImage Caption(const std::string& component, int left, int top, int w, int h,
                       const std::vector<std::string>& lines, double size, double lineHeight,
-                      cairo_surface_t* background) {
+                      cairo_surface_t* background, double raise = 0) {
   CanvasPtr canvas = Canvas(w, h);
   cairo_t* cr = cairo_create(canvas.get());
   cairo_set_source_surface(cr, background, -left, -top);
@@ -66,7 +66,7 @@ LauncherImage Caption(const std::string& component, int left, int top, int w, in
   for (size_t i = 0; i < lines.size(); ++i) {
     // Baseline so that the block of lines is centred vertically.
     const double base =
-        std::round((h - total) / 2 + lineHeight * i + (lineHeight + size * 0.729) / 2);
+        std::round((h - total) / 2 + lineHeight * i + (lineHeight + size * 0.729) / 2 - raise);
     st.Fill = art::pal::Outline;
     art::Text(cr, lines[i], w / 2.0 + 1, base + 1, st);  // a hard shadow keeps it readable
     st.Fill = art::pal::Yellow.Lighter(0.35);
@@ -130,7 +130,8 @@ std::vector<LauncherImage> DrawLauncherPictures() {
   vepa::Surface s = SurfaceFromCanvas(bg.get(), true);
   out.push_back({"Image2", 0, 0, kDialogWidth, kDialogHeight, s.pixels, false, 0});
   out.push_back(Caption("Image6", 14, 29, 189, 12, {"ИГРА НЕ УСТАНОВЛЕНА"}, 11, 12, bg.get()));
-  out.push_back(Caption("Image7", 42, 16, 133, 25, {"ОШИБКА ЧТЕНИЯ", "ДАННЫХ"}, 11, 12, bg.get()));
+  out.push_back(Caption("Image7", 42, 16, 133, 25, {"ОШИБКА ЧТЕНИЯ", "ДАННЫХ"}, 11, 11, bg.get(),
+                        2));  // room below for the tail of "Д"
   out.push_back(Caption("Image11", 11, 10, 195, 43,
                         {"НЕ НАЙДЕНЫ ФАЙЛЫ", "С ДАННЫМИ! ПОПРОБУЙТЕ", "ПЕРЕУСТАНОВИТЬ ИГРУ!"}, 11,
                         14, bg.get()));

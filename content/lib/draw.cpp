@@ -278,9 +278,9 @@ void PointingHand(cairo_t* cr, double tipX, double tipY, double bend, double sca
   cairo_scale(cr, scale, scale);
   // The tip stays where the pointer is; pressing pulls the hand towards it and arches the
   // finger, so the click reads as a push.
-  const double dx = -4.0 * bend, dy = 1.6 * bend;
+  const double dx = 2.0 - 4.0 * bend, dy = 1.6 * bend;
   // Sleeve and cuff.
-  RoundedRect(cr, 37 + dx, -17 + dy, 13, 42, 5);
+  RoundedRect(cr, 37 + dx, -17 + dy, 11, 42, 5);
   Paint(cr, Style{pal::Cloth, pal::Outline, kOutline, 0.3, 0});
   RoundedRect(cr, 31 + dx, -14 + dy, 8, 36, 3);
   Paint(cr, Style{pal::White, pal::Outline, kOutline, 0.25, 0});
@@ -296,7 +296,7 @@ void PointingHand(cairo_t* cr, double tipX, double tipY, double bend, double sca
   Capsule(cr, 29 + dx, 0 + dy, 17 + dx, 4.5 + dy, 3.8, pal::Skin.Lighter(0.05));
   // Index finger: knuckle -> middle joint -> tip, with the joint rising as it bends.
   const double kx = 19 + dx, ky = -4 + dy;
-  const double l1 = 11.0, l2 = 10.0;
+  const double l1 = 12.0, l2 = 10.5;
   const double d = std::hypot(kx, ky);
   double jx, jy;
   if (d >= l1 + l2) {

@@ -90,8 +90,8 @@ uint32_t Le32(const uint8_t* p) {
 constexpr uint8_t PlaneRaw = 0;
 constexpr uint8_t PlaneRle = 1;
 constexpr size_t MaxRun = 128;
-// Values written in one block by the run-length decoder's fast path.
-constexpr size_t Burst = 16;
+// Bytes written in one block by the run-length decoder's fast path.
+constexpr size_t BurstBytes = 32;
 
 // The most values `bytes` stored bytes can describe: a repeat packet is the densest (1 + width
 // bytes for 128 values).
@@ -112,6 +112,7 @@ template <typename T>
 bool DecodePlane(uint8_t encoding, const uint8_t* p, size_t bytes, T* out, size_t count,
                  std::string& reason) {
   constexpr size_t W = sizeof(T);
+  constexpr size_t Burst = BurstBytes / W;
   if (encoding == PlaneRaw) {
     if (bytes != count * W) {
       reason = "raw plane holds " + std::to_string(bytes) + " bytes, expected " +
@@ -138,10 +139,12 @@ bool DecodePlane(uint8_t encoding, const uint8_t* p, size_t bytes, T* out, size_
       reason = "run-length packet runs past the picture";
       return false;
     }
-    // Most packets are short. Where the picture has room for it, a fixed block of Burst values
-    // is written first (later packets overwrite what lies past this one), so the common case
-    // needs no variable-length fill or copy.
-    const bool room = count - o >= Burst;
+    // Packets are written in whole blocks of Burst values (32 bytes) where the picture (and, for
+    // literals, the stream) has room for the rounded-up length: what lands past this packet
+    // is overwritten by the next ones, and fixed-size blocks compile to a few wide moves.
+    const size_t blocks = (n + Burst - 1) / Burst;
+    const bool room = count - o >= blocks * Burst;
+    T* dst = out + o;
     if (h & 0x80) {
       if (static_cast<size_t>(end - p) < W) {
         reason = "run-length plane ends inside a packet";
@@ -149,10 +152,13 @@ bool DecodePlane(uint8_t encoding, const uint8_t* p, size_t bytes, T* out, size_
       }
       const T v = LoadValue<T>(p);
       p += W;
-      T* dst = out + o;
       if (room) {
-        for (size_t i = 0; i < Burst; ++i) dst[i] = v;
-        for (size_t i = Burst; i < n; ++i) dst[i] = v;
+        // Eight-byte stores of the repeated value (a plain fill loop may become `rep stos`,
+        // which is slow to start for such short runs).
+        const uint64_t word =
+            sizeof(T) == 1 ? v * 0x0101010101010101ULL : v * 0x0001000100010001ULL;
+        uint8_t* d = reinterpret_cast<uint8_t*>(dst);
+        for (size_t b = 0; b < blocks * BurstBytes; b += 8) std::memcpy(d + b, &word, 8);
       } else {
         std::fill(dst, dst + n, v);
       }
@@ -163,14 +169,14 @@ bool DecodePlane(uint8_t encoding, const uint8_t* p, size_t bytes, T* out, size_
         return false;
       }
       if constexpr (W == 1 || std::endian::native == std::endian::little) {
-        if (room && static_cast<size_t>(end - p) >= Burst * W) {
-          std::memcpy(out + o, p, Burst * W);
-          if (n > Burst) std::memcpy(out + o + Burst, p + Burst * W, nb - Burst * W);
+        if (room && static_cast<size_t>(end - p) >= blocks * Burst * W) {
+          for (size_t b = 0; b < blocks; ++b)
+            std::memcpy(dst + b * Burst, p + b * Burst * W, Burst * W);
         } else {
-          std::memcpy(out + o, p, nb);
+          std::memcpy(dst, p, nb);
         }
       } else {
-        for (size_t i = 0; i < n; ++i) out[o + i] = LoadValue<T>(p + i * W);
+        for (size_t i = 0; i < n; ++i) dst[i] = LoadValue<T>(p + i * W);
       }
       p += nb;
     }

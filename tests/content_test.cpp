@@ -423,6 +423,101 @@ TEST(Score, MistakesNameTheLine) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Synthesizer building blocks.
+
+int Crossings(const synth::Buffer& b, size_t from, size_t to) {
+  int n = 0;
+  for (size_t i = from + 1; i < to; ++i) n += (b[i - 1] < 0) != (b[i] < 0);
+  return n;
+}
+
+TEST(Synth, TonesHaveTheirPitchAndGlide) {
+  const int rate = 22050;
+  for (synth::Wave w : {synth::Wave::Sine, synth::Wave::Triangle, synth::Wave::Saw,
+                        synth::Wave::Square, synth::Wave::Pulse25}) {
+    const synth::Buffer b = synth::Tone(w, 441, 441, 1.0, rate);
+    ASSERT_EQ(b.size(), 22050u);
+    EXPECT_NEAR(Crossings(b, 0, b.size()), 882, 4) << static_cast<int>(w);
+    float peak = 0;
+    for (float v : b) peak = std::max(peak, std::fabs(v));
+    EXPECT_LT(peak, 1.6f);  // band-limited edges overshoot only a little
+  }
+  // An octave glide: the second half is higher than the first.
+  const synth::Buffer g = synth::Tone(synth::Wave::Sine, 200, 400, 1.0, rate);
+  EXPECT_GT(Crossings(g, 11025, 22050), Crossings(g, 0, 11025) * 1.3);
+}
+
+TEST(Synth, EnvelopesFiltersAndMixing) {
+  const int rate = 1000;
+  synth::Buffer one(1000, 1.0f);
+  synth::Adsr(one, rate, 0.1, 0.1, 0.5, 0.2);
+  EXPECT_NEAR(one[50], 0.5, 0.02);    // half way up the attack
+  EXPECT_NEAR(one[150], 0.75, 0.02);  // half way down the decay
+  EXPECT_NEAR(one[500], 0.5, 0.001);  // sustain
+  EXPECT_NEAR(one[900], 0.25, 0.01);  // half way through the release
+  EXPECT_NEAR(one[999], 0.0, 0.01);
+  synth::Buffer d(1000, 1.0f);
+  synth::Decay(d, rate, 0.0, 0.1);
+  EXPECT_NEAR(d[101], 0.5, 0.02);  // halves every 0.1 s
+  EXPECT_NEAR(d[201], 0.25, 0.02);
+  // A low-pass lets a low tone through and stops a high one.
+  synth::Buffer low = synth::Tone(synth::Wave::Sine, 200, 200, 1, 22050);
+  synth::Buffer high = synth::Tone(synth::Wave::Sine, 6000, 6000, 1, 22050);
+  synth::LowPass(low, 22050, 1000);
+  synth::LowPass(high, 22050, 1000);
+  auto rms = [](const synth::Buffer& b) {
+    double a = 0;
+    for (size_t i = b.size() / 2; i < b.size(); ++i) a += b[i] * b[i];
+    return std::sqrt(a / (b.size() / 2));
+  };
+  EXPECT_GT(rms(low), 0.65);
+  EXPECT_LT(rms(high), 0.03);
+  // Mixing grows the target; normalizing sets the peak; silence stays silent.
+  synth::Buffer a(10, 0.5f), b(5, 0.25f);
+  synth::Mix(a, b, 2.0, 8);
+  ASSERT_EQ(a.size(), 13u);
+  EXPECT_FLOAT_EQ(a[8], 1.0f);
+  EXPECT_FLOAT_EQ(a[12], 0.5f);
+  synth::Normalize(a, 0.5);
+  EXPECT_FLOAT_EQ(a[8], 0.5f);
+  synth::Buffer quiet(10, 0.0f);
+  synth::Normalize(quiet);
+  EXPECT_FLOAT_EQ(quiet[3], 0.0f);
+  EXPECT_EQ(synth::ToPcm16({2.0f, -2.0f, 0.5f}), (std::vector<int16_t>{32767, -32767, 16384}));
+}
+
+TEST(Synth, NoiseAndDrumsAreTheSameEveryTime) {
+  EXPECT_EQ(synth::WhiteNoise(0.1, 8000, 5), synth::WhiteNoise(0.1, 8000, 5));
+  EXPECT_NE(synth::WhiteNoise(0.1, 8000, 5), synth::WhiteNoise(0.1, 8000, 6));
+  EXPECT_EQ(synth::Snare(11000), synth::Snare(11000));
+  EXPECT_EQ(synth::Bell(880, 0.3, 11000), synth::Bell(880, 0.3, 11000));
+}
+
+TEST(Speech, CacheGivesBackTheSameSamples) {
+  const fs::path dir = fs::temp_directory_path() / "vepa-content-test-speech-cache";
+  fs::remove_all(dir);
+  SetSpeechCache(dir.string());
+  Voice v;
+  const auto first = Speak("кэш работает.", 11000, v);
+  size_t files = 0;
+  for (const auto& e : fs::directory_iterator(dir)) files += e.path().extension() == ".pcm";
+  EXPECT_EQ(files, 1u);
+  EXPECT_EQ(Speak("кэш работает.", 11000, v), first);
+  // Another rate or voice is another entry.
+  v.Pitch = 70;
+  Speak("кэш работает.", 11000, v);
+  files = 0;
+  for (const auto& e : fs::directory_iterator(dir)) files += e.path().extension() == ".pcm";
+  EXPECT_EQ(files, 2u);
+  // An emptied cache file is spoken again, not played as silence.
+  for (const auto& e : fs::directory_iterator(dir)) std::ofstream(e.path(), std::ios::trunc);
+  v.Pitch = 50;
+  EXPECT_EQ(Speak("кэш работает.", 11000, v), first);
+  SetSpeechCache("");
+  fs::remove_all(dir);
+}
+
+// ---------------------------------------------------------------------------------------------
 // The content tree writer.
 
 struct TempDir {

@@ -1,6 +1,7 @@
 // vepa4: the game. Starts as the launcher dialog, finds the archive, then runs full screen,
 // one tick every 50 ms while the window is active.
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -55,6 +56,9 @@ class EventRouter : public vepa::SdlEventSink {
 }  // namespace
 
 int main() {
+  // A termination signal ends the program at once (nothing is kept on disk); only the
+  // window's own close requests go through the game's rules.
+  setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
   auto sys = vepa::MakePosixSystemServices();
   // A second copy ends silently.
   if (!sys->AcquireInstanceLock("Roderuze")) return 0;

@@ -1,0 +1,328 @@
+// Whole roads through the kiosk with the default archive, played by the headless runner:
+// buying a ticket, a game bought and opened, an offer of a scene this build lacks, the right
+// click, game over; and the default content the kiosk relies on: its pictures, sounds and
+// phrases, the item codes of its hit map and the prices of its offers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "app/runner.h"
+#include "engine/archive.h"
+#include "engine/backend_headless.h"
+#include "engine/helpers.h"
+#include "engine/streams.h"
+#include "engine/text.h"
+#include "hub/hub.h"
+
+namespace vepa {
+namespace {
+
+// The default archive's directory with its trailing slash (the build may hand it over without).
+std::string DataDir() {
+  std::string dir = VEPA_DATA_DIR;
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+
+long long JsonInt(const std::string& json, const std::string& key) {
+  const std::string k = "\"" + key + "\":";
+  const size_t at = json.find(k);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no " << key << " in the state";
+    return -1;
+  }
+  return std::strtoll(json.c_str() + at + k.size(), nullptr, 10);
+}
+
+// Runs the kiosk of a new game with a script of "tick event" lines.
+RunnerResult Road(const std::string& script, int ticks,
+                  std::vector<std::pair<std::string, std::string>> sets = {}) {
+  RunnerOptions o;
+  o.DataDir = DataDir();
+  o.Seed = 7;
+  o.StartScene = 0;
+  o.Ticks = ticks;
+  o.NoSound = true;
+  o.Sets = std::move(sets);
+  o.Sets.push_back({"BubbleMode", "1"});
+  std::string error;
+  EXPECT_TRUE(ParseScript(script, o.Script, &error)) << error;
+  RunnerResult r = RunHeadless(o);
+  EXPECT_EQ(r.ExitCode, 0) << r.Error;
+  return r;
+}
+
+// Fingertip positions of kiosk objects, and the pointer positions that put the fingertip there.
+std::string Click(int tick, int x, int y) {
+  const int mx = x - 5, my = y - 25;
+  return std::to_string(tick) + " move " + std::to_string(mx) + " " + std::to_string(my) + "\n" +
+         std::to_string(tick + 1) + " down left " + std::to_string(mx) + " " + std::to_string(my) +
+         "\n" + std::to_string(tick + 2) + " up left " + std::to_string(mx) + " " +
+         std::to_string(my) + "\n";
+}
+
+constexpr int kStackX = 485, kStackY = 380;
+constexpr int kDartboardX = 100, kDartboardY = 148;
+constexpr int kTankX = 483, kTankY = 340;
+constexpr int kLeftButtonX = 260, kRightButtonX = 380, kButtonY = 445;
+
+TEST(HubRoad, ANewPlayerBuysALotteryTicket) {
+  // The offer (3 s without sound), the buttons, the 'yes', the reply (3 s).
+  const RunnerResult r = Road(Click(5, kStackX, kStackY) + Click(90, kLeftButtonX, kButtonY), 200);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 48);
+  EXPECT_EQ(JsonInt(r.Json, "Tickets"), 1);
+  EXPECT_EQ(JsonInt(r.Json, "HubState"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "MissingNameCount"), 0);
+}
+
+TEST(HubRoad, AGameIsBoughtAndOpensWithItsStake) {
+  const RunnerResult r =
+      Road(Click(5, kDartboardX, kDartboardY) + Click(90, kLeftButtonX, kButtonY), 200);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 1);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 46);
+  EXPECT_EQ(JsonInt(r.Json, "GameStake"), 5);
+}
+
+TEST(HubRoad, SayingNoKeepsTheMoney) {
+  const RunnerResult r =
+      Road(Click(5, kDartboardX, kDartboardY) + Click(90, kRightButtonX, kButtonY), 200);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
+}
+
+TEST(HubRoad, AnOfferOfASceneThisBuildLacksCostsNothing) {
+  const RunnerResult r = Road(Click(5, kTankX, kTankY) + Click(90, kLeftButtonX, kButtonY), 200);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
+  EXPECT_EQ(JsonInt(r.Json, "HubState"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "FadeMode"), 0);
+}
+
+TEST(HubRoad, ARightClickMakesTheCashierTalk) {
+  const RunnerResult r = Road("5 move 20 440\n6 down right 20 440\n7 up right 20 440\n", 12);
+  EXPECT_EQ(JsonInt(r.Json, "HubState"), 3);
+  EXPECT_EQ(JsonInt(r.Json, "SelectedItem"), 14);
+  EXPECT_NE(r.Json.find("ЧЕГО ТЕБЕ?"), std::string::npos);
+}
+
+TEST(HubRoad, NoMoneyAndNoTicketsEndTheGameWithoutAClick) {
+  const RunnerResult r = Road("", 100, {{"Money", "0"}});
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 84);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 0);
+}
+
+TEST(HubRoad, TheGreetingOfANewGameAsksNothing) {
+  RunnerOptions o;
+  o.DataDir = DataDir();
+  o.StartScene = 0;
+  o.StartArg = HubEntryNewGame;
+  o.Ticks = 80;
+  o.NoSound = true;
+  const RunnerResult r = RunHeadless(o);
+  EXPECT_EQ(JsonInt(r.Json, "HubState"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
+}
+
+// --- The default content.
+
+class HubContentTest : public ::testing::Test {
+ protected:
+  HubContentTest() : backend(false), layer(backend), g(layer) { g.archive.SetDataDir(DataDir()); }
+
+  struct Record {
+    int Kind = -1, Price = -1;
+    std::vector<std::string> Lines;
+  };
+  Record Phrase(const char* table, int n) {
+    std::vector<uint8_t> bytes;
+    Record r;
+    if (g.archive.ReadEntrySlice(table, (n - 1) * PhraseRecordSize, PhraseRecordSize, bytes) !=
+            ArchiveResult::Ok ||
+        bytes.size() != static_cast<size_t>(PhraseRecordSize)) {
+      ADD_FAILURE() << table << " has no phrase " << n;
+      return r;
+    }
+    r.Kind = bytes[0] | bytes[1] << 8;
+    r.Price = bytes[2] | bytes[3] << 8;
+    for (int i = 0; i < 5; ++i) {
+      const int at = 8 + i * 21;
+      const int len = std::min<int>(bytes[at], i == 4 ? 18 : 20);
+      r.Lines.emplace_back(reinterpret_cast<const char*>(bytes.data()) + at + 1, len);
+    }
+    return r;
+  }
+  uint8_t Cell(const std::vector<uint8_t>& map, int x, int y) {
+    return map[static_cast<size_t>(y / 2) * 320 + x / 2];
+  }
+
+  HeadlessBackend backend;
+  Layer layer;
+  Game g;
+};
+
+TEST_F(HubContentTest, TheArchiveHoldsEverythingTheKioskUses) {
+  AssetNeeds needs;
+  g.GetScene(0)->DeclareAssets(needs);
+  for (const std::string& entry : needs.Entries) {
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << entry;
+  }
+  for (const AssetNeeds::ImageNeed& need : needs.Images) {
+    std::vector<uint8_t> bytes;
+    std::vector<Image> images;
+    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
+    ASSERT_TRUE(DecodeImageList(bytes.data(), bytes.size(), images)) << need.Entry;
+    const auto it = std::find_if(images.begin(), images.end(),
+                                 [&](const Image& i) { return SameName(i.Name, need.Name); });
+    ASSERT_NE(it, images.end()) << need.Name << " not in " << need.Entry;
+    EXPECT_GE(it->PatternCount(), need.MinPatterns) << need.Name;
+  }
+  for (const AssetNeeds::WaveNeed& need : needs.Waves) {
+    std::vector<uint8_t> bytes;
+    std::vector<Wave> waves;
+    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
+    ASSERT_TRUE(DecodeWaveList(bytes.data(), bytes.size(), waves)) << need.Entry;
+    EXPECT_TRUE(std::any_of(waves.begin(), waves.end(),
+                            [&](const Wave& w) { return SameName(w.Name, need.Name); }))
+        << need.Name << " not in " << need.Entry;
+  }
+}
+
+TEST_F(HubContentTest, TheHitMapPutsEachItemOnItsObject) {
+  std::vector<uint8_t> map;
+  ASSERT_EQ(g.archive.ReadEntry("b_ksk03", map), ArchiveResult::Ok);
+  ASSERT_EQ(map.size(), 76800u);
+  struct Spot {
+    int X, Y, Code;
+  };
+  const Spot spots[] = {
+      {100, 148, 5},   // dartboard
+      {187, 125, 2},   // boxing glove
+      {320, 95, 4},    // lamp
+      {236, 282, 8},   // door handle
+      {200, 200, 26},  // door
+      {320, 215, 14},  // the cashier
+      {280, 370, 31},  // his tapping hand
+      {460, 130, 10},  // snake
+      {470, 185, 11},  // gun
+      {65, 255, 7},    // hammer
+      {550, 160, 6},   // poster
+      {547, 270, 15},  // book
+      {160, 340, 18},  // television
+      {110, 311, 17},  // cockroach
+      {92, 400, 45},   // heap
+      {163, 385, 22},  // tip jar
+      {212, 397, 44},  // bread
+      {289, 399, 29},  // cards
+      {389, 386, 41},  // inkpot
+      {430, 368, 33},  // Daz
+      {483, 340, 34},  // tank
+      {485, 372, 36},  // tickets
+      {469, 392, 35},  // battery for sale
+      {599, 340, 47},  // bottle
+      {474, 444, 43},  // the rock-paper-scissors sticker
+      {630, 200, 48},  // street lamp
+      {40, 30, 49},    // houses
+      {590, 30, 40},   // sky
+      {250, 100, 42},  // window glass
+      {260, 445, CodeLeftButton},
+      {380, 445, CodeRightButton},
+  };
+  for (const Spot& s : spots) EXPECT_EQ(Cell(map, s.X, s.Y), s.Code) << s.X << "," << s.Y;
+  // Codes the kiosk treats as no item carry nothing.
+  for (uint8_t v : map) {
+    for (int none :
+         {1, 3, 9, 12, 13, 16, 19, 20, 21, 23, 24, 25, 27, 28, 30, 32, 37, 38, 39, 46, 50})
+      ASSERT_NE(v, none);
+  }
+}
+
+TEST_F(HubContentTest, PhrasesAskWhatTheLogicNeeds) {
+  for (int n = 2; n <= 4; ++n) {
+    const Record r = Phrase("t_kib01", n);
+    EXPECT_GE(r.Kind, 4) << "kib " << n << " asks to leave";
+    EXPECT_LE(r.Kind, 6);
+    EXPECT_EQ(r.Price, 0);
+  }
+  for (int n = 5; n <= 7; ++n) {
+    const Record r = Phrase("t_kib01", n);
+    EXPECT_EQ(r.Kind, 7) << "kib " << n << " says goodbye and closes the kiosk";
+    EXPECT_EQ(r.Price, 0);
+  }
+  EXPECT_EQ(Phrase("t_kib01", 8).Kind, 0);
+  EXPECT_EQ(Phrase("t_kib01", 8).Price, 0);
+  EXPECT_EQ(Phrase("t_kib01", 44).Price, 0);
+  // Items that lead nowhere and refusals ask nothing.
+  for (int n : {14, 15, 18, 24, 30, 43, 62, 81, 88, 89, 90, 92, 93, 94, 95})
+    EXPECT_EQ(Phrase("t_kib01", n).Kind, 0) << "kib " << n;
+  // Offers that lead somewhere ask.
+  for (int n : {1, 11, 13, 16, 17, 19, 20, 22, 25, 26, 34, 36, 38, 42, 51, 54, 67, 75, 80}) {
+    const Record r = Phrase("t_kib01", n);
+    EXPECT_GE(r.Kind, 1) << "kib " << n;
+    EXPECT_LE(r.Kind, 7) << "kib " << n;
+  }
+  // Every record of both tables: kinds the buttons know, lines the bubble and font can show.
+  for (auto [table, count] : {std::pair{"t_kib01", 95}, std::pair{"t_ply01", 18}}) {
+    for (int n = 1; n <= count; ++n) {
+      const Record r = Phrase(table, n);
+      EXPECT_LE(r.Kind, 7) << table << " " << n;
+      for (const std::string& line : r.Lines) {
+        for (unsigned char c : line) {
+          const bool ok =
+              (c >= 0xC0 && c <= 0xDF) || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              std::string(" !.,$?-:/<>@'()").find(static_cast<char>(c)) != std::string::npos;
+          EXPECT_TRUE(ok) << table << " " << n << ": '" << Utf8FromCp1251(line) << "'";
+        }
+      }
+    }
+  }
+  // The player's replies exist for every answer the kiosk can give.
+  for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15, 16, 17, 18})
+    EXPECT_FALSE(Phrase("t_ply01", n).Lines[1].empty() && Phrase("t_ply01", n).Lines[0].empty())
+        << "ply " << n;
+}
+
+TEST_F(HubContentTest, PricesMakeAPlayableEconomy) {
+  struct Offer {
+    int Phrase;
+    int BestPayout;  // what a very good result pays
+  };
+  const Offer games[] = {
+      {1, 12},   // darts: three darts of 4
+      {26, 34},  // aquarium
+      {34, 33},  // boxing
+      {36, 40},  // shooting gallery: the windmill twice
+      {42, 6},   // rock-paper-scissors
+      {51, 25},  // hammer
+      {54, 25},  // cockroach race
+      {67, 25},  // cards
+      {75, 50},  // Daz
+  };
+  int cheapGames = 0;
+  for (const Offer& o : games) {
+    const int price = Phrase("t_kib01", o.Phrase).Price;
+    EXPECT_GT(price, 0) << "kib " << o.Phrase;
+    EXPECT_LT(price, o.BestPayout) << "skill must be able to win back kib " << o.Phrase;
+    cheapGames += price <= 10;
+  }
+  EXPECT_GE(cheapGames, 4) << "a new player with 51 $ can try several games";
+  // The race is pure chance: one in four pays 25, so on average it costs a little more.
+  EXPECT_GT(Phrase("t_kib01", 54).Price * 4, 25);
+  // A lottery ticket wins about 2.5 $ on average: a little less than it costs, and it is cheap.
+  const int ticket = Phrase("t_kib01", 19).Price;
+  EXPECT_EQ(Phrase("t_kib01", 20).Price, ticket);
+  EXPECT_GE(ticket, 3);
+  EXPECT_LE(ticket, 5);
+  const int battery = Phrase("t_kib01", 80).Price;
+  for (const Offer& o : games) EXPECT_GT(battery, Phrase("t_kib01", o.Phrase).Price);
+  EXPECT_GE(battery, 5 * ticket) << "the battery is dear";
+  EXPECT_LT(battery, 51);
+}
+
+}  // namespace
+}  // namespace vepa

@@ -64,7 +64,8 @@ class DartsTest : public ::testing::Test {
   explicit DartsTest(bool sound = true) : backend(sound), layer(backend), g(layer) {}
 
   void SetUp() override {
-    const std::string dir = VEPA_DATA_DIR;
+    std::string dir = VEPA_DATA_DIR;
+    if (!dir.empty() && dir.back() != '/') dir += '/';
     ASSERT_TRUE(std::filesystem::exists(dir + "vepa4.gmd")) << "default archive missing in " << dir;
     g.DataDir = dir;
     g.archive.SetDataDir(dir);

@@ -21,7 +21,8 @@ class SceneHelpersTest : public ::testing::Test {
   SceneHelpersTest() : backend(false), layer(backend), g(layer) {}
 
   void SetUp() override {
-    const std::string dir = VEPA_DATA_DIR;
+    std::string dir = VEPA_DATA_DIR;
+    if (!dir.empty() && dir.back() != '/') dir += '/';
     ASSERT_TRUE(std::filesystem::exists(dir + "vepa4.gmd")) << "default archive missing in " << dir;
     g.DataDir = dir;
     g.archive.SetDataDir(dir);

@@ -620,9 +620,23 @@ void DrawShelf(cairo_t* cr, int) {
 // Without a mouth: "Rot01" is drawn over his face at (+67, +64).
 void DrawAnnouncer(cairo_t* cr, int) {
   const double fx = kFaceX, fy = 50;
-  // Suit with broad shoulders.
-  art::RoundedRect(cr, 6, 104, kAnnouncerW - 12, 160, 34);
+  // Suit with broad, sloping shoulders.
+  const double w = kAnnouncerW;
+  cairo_new_path(cr);
+  cairo_move_to(cr, fx - 22, 98);
+  cairo_curve_to(cr, fx - 40, 104, 14, 110, 8, 140);
+  cairo_line_to(cr, 4, kAnnouncerH + 4.0);
+  cairo_line_to(cr, w - 4, kAnnouncerH + 4.0);
+  cairo_line_to(cr, w - 8, 140);
+  cairo_curve_to(cr, w - 14, 110, fx + 40, 104, fx + 22, 98);
+  cairo_close_path(cr);
   art::Paint(cr, art::Style{kSuit, pal::Outline, 2.4, 0.3, 0});
+  // Sleeves' seams at the shoulders.
+  for (int side = -1; side <= 1; side += 2) {
+    cairo_move_to(cr, fx + side * 58, 116);
+    cairo_curve_to(cr, fx + side * 52, 150, fx + side * 54, 190, fx + side * 60, 236);
+    art::Stroke(cr, kSuit.Shade(0.35), 2);
+  }
   // Shirt, tie and lapels.
   Polyline(cr, {fx - 20, 100, fx + 20, 100, fx, 168}, true);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 1.8, 0.1, 0});

@@ -171,8 +171,6 @@ void ClosingScene::Frame() {
   }
 }
 
-void ClosingScene::DescribeState(JsonWriter& j) const { j.Number("KeyState", g.SceneBytes[0]); }
-
 void ClosingScene::DeclareAssets(AssetNeeds& needs) const { needs.Entries.push_back("l_demo01"); }
 
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g) { return std::make_unique<StartMenuScene>(g); }

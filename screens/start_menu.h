@@ -46,7 +46,7 @@ class ClosingScene : public Scene {
   explicit ClosingScene(Game& g) : Scene(g) {}
   void Load(int arg) override;
   void Frame() override;
-  void DescribeState(JsonWriter& j) const override;
+  // Its only state is SceneBytes[0] (the key seen on the previous tick), in the shared state.
   void DeclareAssets(AssetNeeds& needs) const override;
 
  private:

@@ -135,8 +135,29 @@ void BM_DrawPatternAlphaGlyph(benchmark::State& st) {
 BENCHMARK(BM_DrawPatternAlphaGlyph)
     ->ComputeStatistics("min", Fastest)
     ->Args({254, 0})
+    ->Args({254, 1})
     ->Args({128, 0})
     ->Args({128, 1});
+
+// The font's glyphs at the text sizes: 38 x 38 with an alpha mask into size x size at alpha
+// 254. Up to 25 the draw averages the texels each pixel covers; 26 and 30 still sample.
+void BM_GlyphSize(benchmark::State& st) {
+  Image img = MakeSprite(38, 38, 1, true);
+  Surface s = MakeScreen();
+  const int size = static_cast<int>(st.range(0));
+  for (auto _ : st) {
+    DrawPatternAlpha(s, &img, 0, Rect{300, 200, 300 + size, 200 + size}, 254);
+    benchmark::DoNotOptimize(s.pixels.data());
+  }
+}
+BENCHMARK(BM_GlyphSize)
+    ->ComputeStatistics("min", Fastest)
+    ->Arg(8)
+    ->Arg(10)
+    ->Arg(13)
+    ->Arg(20)
+    ->Arg(25)
+    ->Arg(30);
 
 void BM_DrawPatternAlphaLarge(benchmark::State& st) {
   Image img = MakeSprite(100, 100);

@@ -1,9 +1,10 @@
-// The software renderer: nearest-neighbour drawing on RGB565 surfaces.
+// The software renderer: nearest-neighbour and area-averaged drawing on RGB565 surfaces.
 //
 // Sampling: a destination pixel shows the texel under its centre. For a span of L cells showing
 // N texels, cell k shows texel floor((2k + 1) * N / (2L)); this is exact integer arithmetic,
 // stepped per cell without division, so a 1:1 draw is an exact copy and a mirrored draw is the
-// exact mirror of the plain one.
+// exact mirror of the plain one. Stretched draws that shrink a pattern by more than 1.5 on either
+// axis average the texels each pixel covers instead (see "Area-averaged shrinking" below).
 //
 // Blending: per channel (5, 6, 5 bits), result = round((s * a + d * (255 - a)) / 255), the
 // division done exactly with Div255. Two consequences are used as shortcuts and are exact, not
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +31,9 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace vepa {
@@ -279,6 +284,7 @@ struct PatternView {
   int height = 0;
   bool keyed = false;
   uint16_t key = 0;
+  size_t avail = 0;  // texels (and mask bytes) readable from `pixels` on, to the store's end
 };
 
 // False for a null image, a pattern out of range, or a picture whose pixel (or mask) store is
@@ -302,6 +308,7 @@ bool ViewPattern(const Image* img, int pattern, PatternView& v) {
   v.height = img->PatternHeight;
   v.keyed = img->Transparent;
   v.key = img->TransparentColor;
+  v.avail = total - static_cast<size_t>(origin);
   return true;
 }
 
@@ -378,6 +385,555 @@ bool DrawOp(const PatternView& v, uint32_t a, RowOp& op) {
   return true;
 }
 
+// --- Area-averaged shrinking ---------------------------------------------------------------
+//
+// Nearest sampling of a strong shrink keeps one texel in two or three and drops the rest, so
+// thin strokes and small holes come and go with the position (a glyph drawn at a third of its
+// size loses whole strokes). A draw that shrinks a pattern by more than 1.5 on either axis
+// therefore averages instead: each destination pixel covers a box of the pattern, and every
+// texel counts with the part of it that lies in the box (a box filter). The colours are
+// averaged premultiplied by the texel alpha (mask, or 0 for the transparent colour, 255
+// otherwise), so transparent texels add no colour, and the pixel is blended with the averaged
+// alpha times the call's alpha. An axis that is not shrunk keeps nearest sampling with the
+// same texel choice as the plain path.
+//
+// Fixed point, the same in the SSE2 and the scalar code (every value fits 16 bits):
+// - The weights of one pixel along an axis are integers summing to exactly 256, by cumulative
+//   rounding of the covered lengths, so an opaque box averages to opaque and a uniform box to
+//   its own colour.
+// - Vertical pass, per texel column, with aw = alpha * row weight: VA = sum aw (256 a),
+//   VR = sum ((r << 11) aw) >> 16 (8 r a), VG = sum ((g << 10) aw) >> 16 (4 g a), VB like VR.
+// - Horizontal pass, per pixel: HX = sum (VX * W) >> 16 with W = 256 * column weight (at most
+//   65535), keeping the scales.
+// - Blend with the call's alpha g: a = (HA + 128) >> 8, e = round(a g / 255), and per channel
+//   round((src g / 255 + dst (255 - e)) / 255), the source term scaled by g with one 16-bit
+//   multiply-high (exact for g = 255).
+// Each truncation loses under one unit of these scales, far below a colour step. No division
+// is done per pixel, and the axis tables are kept while consecutive draws (the glyphs of a
+// text) have the same size and clipping.
+
+constexpr uint32_t kBoxOne = 256;  // the weights of a pixel along one axis sum to this
+
+// True when a span of srcLen texels drawn over dstLen pixels is shrunk by more than 1.5.
+bool StrongShrink(int64_t srcLen, int64_t dstLen) { return 2 * srcLen > 3 * dstLen; }
+
+// The texels that the cells k0 .. k0 + n - 1 of a span of dstLen cells cover: cell i reads
+// texels first[i] .. first[i] + count[i] - 1 with the weights weight[i * taps ..]. The weights
+// past count are 0 and taps is even, so that columns can be taken two at a time. For the
+// column pass, `spread` holds each weight times 256 (at most 65535) four times, in rows of
+// spreadTaps (a multiple of four) per cell.
+struct BoxAxis {
+  std::vector<int32_t> first, count;
+  std::vector<uint16_t> weight, spread;
+  int taps = 2, spreadTaps = 4;
+  int32_t lo = 0, hi = 0;  // the union of all cells' texels, [lo, hi)
+
+  void Build(int64_t k0, int n, int64_t srcLen, int64_t dstLen, bool mirror, bool spreadPairs);
+
+ private:
+  struct Key {
+    int64_t k0 = -1, srcLen = 0, dstLen = 0;
+    int n = 0;
+    bool mirror = false, spreadPairs = false;
+    bool operator==(const Key&) const = default;
+  } built_;
+};
+
+void BoxAxis::Build(int64_t k0, int n, int64_t srcLen, int64_t dstLen, bool mirror,
+                    bool spreadPairs) {
+  const Key key{k0, srcLen, dstLen, n, mirror, spreadPairs};
+  if (key == built_) return;
+  built_ = key;
+  first.resize(static_cast<size_t>(n));
+  count.resize(static_cast<size_t>(n));
+  if (srcLen <= dstLen) {
+    // Not shrunk: the texel under the cell's centre, as the nearest-sampling path picks it.
+    taps = 2;
+    weight.assign(static_cast<size_t>(n) * 2, 0);
+    TexelStepper step(k0, srcLen, dstLen);
+    for (int i = 0; i < n; ++i, step.Next()) {
+      const int64_t q = step.Index();
+      first[static_cast<size_t>(i)] = static_cast<int32_t>(mirror ? srcLen - 1 - q : q);
+      count[static_cast<size_t>(i)] = 1;
+      weight[static_cast<size_t>(i) * 2] = static_cast<uint16_t>(kBoxOne);
+    }
+  } else {
+    // Cell k covers [k srcLen, (k + 1) srcLen) in units of 1 / dstLen texel; a mirrored cell k
+    // covers what the plain cell dstLen - 1 - k covers. Positions are carried as texel and
+    // remainder, so only the first cell needs a division. srcLen < 2^31 here (a picture side),
+    // and dstLen < srcLen.
+    taps = static_cast<int>((srcLen / dstLen + 3) & ~int64_t{1});
+    weight.assign(static_cast<size_t>(n) * static_cast<size_t>(taps), 0);
+    const int64_t stepQ = srcLen / dstLen, stepR = srcLen % dstLen;
+    const int64_t kStart = mirror ? dstLen - 1 - k0 : k0;
+    int64_t q = kStart * srcLen / dstLen, r = kStart * srcLen % dstLen;
+    // round(c * 256 / srcLen) for a covered length c, by one multiplication; exact at srcLen.
+    const uint64_t scale = (uint64_t{kBoxOne} << 32) / static_cast<uint64_t>(srcLen);
+    auto part = [scale](int64_t c) {
+      return static_cast<uint32_t>((static_cast<uint64_t>(c) * scale + (uint64_t{1} << 31)) >> 32);
+    };
+    for (int i = 0; i < n; ++i) {
+      // End of the cell: one step further.
+      int64_t q1 = q + stepQ, r1 = r + stepR;
+      if (r1 >= dstLen) {
+        r1 -= dstLen;
+        ++q1;
+      }
+      const int64_t last = r1 > 0 ? q1 : q1 - 1;
+      uint16_t* w = weight.data() + static_cast<size_t>(i) * static_cast<size_t>(taps);
+      int64_t covered = 0, lead = q;
+      uint32_t before = 0;
+      int used = 0;
+      for (int64_t j = q; j <= last; ++j) {
+        const int64_t from = j == q ? r : 0, to = j == q1 ? r1 : dstLen;
+        covered += to - from;
+        const uint32_t upTo = part(covered);
+        const uint16_t wj = static_cast<uint16_t>(upTo - before);
+        before = upTo;
+        // Texels too thin to get a share are left out at the ends of the box.
+        if (wj == 0 && used == 0) {
+          lead = j + 1;
+          continue;
+        }
+        w[used++] = wj;
+      }
+      while (used > 1 && w[used - 1] == 0) --used;
+      first[static_cast<size_t>(i)] = static_cast<int32_t>(lead);
+      count[static_cast<size_t>(i)] = used;
+      // The next cell: forwards, or backwards for a mirrored span.
+      if (!mirror) {
+        q = q1;
+        r = r1;
+      } else {
+        q -= stepQ;
+        r -= stepR;
+        if (r < 0) {
+          r += dstLen;
+          --q;
+        }
+      }
+    }
+  }
+  lo = INT32_MAX;
+  hi = INT32_MIN;
+  for (int i = 0; i < n; ++i) {
+    lo = std::min(lo, first[static_cast<size_t>(i)]);
+    hi = std::max(hi, first[static_cast<size_t>(i)] + count[static_cast<size_t>(i)]);
+  }
+  if (spreadPairs) {
+    // Rows of spreadTaps (taps rounded up to four) weights, four copies each, zero-padded.
+    spreadTaps = (taps + 3) & ~3;
+    spread.assign(static_cast<size_t>(n) * static_cast<size_t>(spreadTaps) * 4, 0);
+    for (int i = 0; i < n; ++i) {
+      for (int t = 0; t < taps; ++t) {
+        const uint32_t wt = weight[static_cast<size_t>(i) * taps + t];
+        const uint16_t w256 = static_cast<uint16_t>(std::min<uint32_t>(wt * 256u, 65535u));
+        uint16_t* at = spread.data() + (static_cast<size_t>(i) * spreadTaps + t) * 4;
+        for (int k = 0; k < 4; ++k) at[k] = w256;
+      }
+    }
+  }
+}
+
+// Scratch of the box draw, reused between calls.
+struct BoxScratch {
+  BoxAxis cols, rows;
+  // Column sums of one destination row, four 16-bit values (VA, VR, VG, VB) per texel column,
+  // with room past the last column for whole groups of eight and one column more.
+  std::vector<uint16_t> sums;
+};
+
+BoxScratch& Scratch() {
+  thread_local BoxScratch scratch;
+  return scratch;
+}
+
+// round(g * 65536 / 510): the source terms HR * this >> 16 are 4 r a g / 255 (HG: 2 g a g /
+// 255); 32768 for g = 255, which halves exactly.
+uint32_t SourceScale(uint32_t g) { return (g * 65536 + 255) / 510; }
+
+// False when UseWideVectors limited the box draws to SSE2.
+std::atomic<bool> wideVectorsAllowed{true};
+
+#if defined(__SSE2__)
+// Processors with AVX2 run the two passes sixteen columns (four column taps) at a time; the
+// formulas and results are the same as those of the SSE2 code (a test compares them).
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VEPA_BOX_AVX2 1
+#define VEPA_TARGET_AVX2 __attribute__((target("avx2")))
+#endif
+
+// The vertical pass of destination row ri over texel columns [left, left + nc), written to
+// sums as VA VR VG VB per column. Groups of eight columns are read whole while the picture's
+// store reaches that far (the columns past nc compute values nobody uses), through a padded
+// copy after that.
+template <bool kMask, bool kKeyed>
+void BoxColumnSumsOf(const PatternView& v, const BoxAxis& rows, int ri, int32_t left, int nc,
+                     uint16_t* sums) {
+  const int32_t top = rows.first[static_cast<size_t>(ri)];
+  const int m = rows.count[static_cast<size_t>(ri)];
+  const uint16_t* w = rows.weight.data() + static_cast<size_t>(ri) * rows.taps;
+  const __m128i key = _mm_set1_epi16(static_cast<short>(v.key));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i redMask = _mm_set1_epi16(static_cast<short>(0xF800));
+  const __m128i greenMask = _mm_set1_epi16(0x07E0);
+  const ptrdiff_t stride = v.stride;
+  const ptrdiff_t first = static_cast<ptrdiff_t>(top) * stride + left;
+  // Groups starting at or before this column read whole rows on every tap.
+  const ptrdiff_t wholeUpTo =
+      static_cast<ptrdiff_t>(v.avail) - (first + static_cast<ptrdiff_t>(m - 1) * stride) - 8;
+  for (int c0 = 0; c0 < nc; c0 += 8) {
+    __m128i sa = zero, sr = zero, sg = zero, sb = zero;
+    const uint16_t* px = v.pixels + first + c0;
+    const uint8_t* mk = kMask ? v.mask + first + c0 : nullptr;
+    const bool whole = c0 <= wholeUpTo;
+    for (int t = 0; t < m; ++t, px += stride, mk += kMask ? stride : 0) {
+      __m128i p, a;
+      if (whole) {
+        p = Load8(px);
+        if constexpr (kMask) {
+          a = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mk)), zero);
+        } else {
+          a = _mm_set1_epi16(255);
+        }
+      } else {
+        alignas(16) uint16_t pad[8] = {}, padMask[8] = {};
+        const size_t room = v.avail - static_cast<size_t>(px - v.pixels);
+        const int k = static_cast<int>(std::min<size_t>(8, room));
+        for (int i = 0; i < k; ++i) {
+          pad[i] = px[i];
+          padMask[i] = kMask ? mk[i] : 255;
+        }
+        p = Load8(pad);
+        a = Load8(padMask);
+      }
+      if constexpr (kKeyed) a = _mm_andnot_si128(_mm_cmpeq_epi16(p, key), a);
+      // Transparent texels add nothing (glyph cells are mostly empty).
+      if (_mm_movemask_epi8(_mm_cmpeq_epi16(a, zero)) == 0xFFFF) continue;
+      const __m128i aw = _mm_mullo_epi16(a, _mm_set1_epi16(static_cast<short>(w[t])));
+      sa = _mm_add_epi16(sa, aw);
+      sr = _mm_add_epi16(sr, _mm_mulhi_epu16(_mm_and_si128(p, redMask), aw));
+      sg = _mm_add_epi16(sg, _mm_mulhi_epu16(_mm_slli_epi16(_mm_and_si128(p, greenMask), 5), aw));
+      sb = _mm_add_epi16(sb, _mm_mulhi_epu16(_mm_slli_epi16(p, 11), aw));
+    }
+    // Interleave to VA VR VG VB per column.
+    const __m128i ar0 = _mm_unpacklo_epi16(sa, sr), ar1 = _mm_unpackhi_epi16(sa, sr);
+    const __m128i gb0 = _mm_unpacklo_epi16(sg, sb), gb1 = _mm_unpackhi_epi16(sg, sb);
+    uint16_t* out = sums + static_cast<ptrdiff_t>(c0) * 4;
+    Store8(out, _mm_unpacklo_epi32(ar0, gb0));
+    Store8(out + 8, _mm_unpackhi_epi32(ar0, gb0));
+    Store8(out + 16, _mm_unpacklo_epi32(ar1, gb1));
+    Store8(out + 24, _mm_unpackhi_epi32(ar1, gb1));
+  }
+}
+
+#if defined(VEPA_BOX_AVX2)
+// The same with sixteen columns a group.
+template <bool kMask, bool kKeyed>
+VEPA_TARGET_AVX2 void BoxColumnSumsWide(const PatternView& v, const BoxAxis& rows, int ri,
+                                        int32_t left, int nc, uint16_t* sums) {
+  const int32_t top = rows.first[static_cast<size_t>(ri)];
+  const int m = rows.count[static_cast<size_t>(ri)];
+  const uint16_t* w = rows.weight.data() + static_cast<size_t>(ri) * rows.taps;
+  const __m256i key = _mm256_set1_epi16(static_cast<short>(v.key));
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i redMask = _mm256_set1_epi16(static_cast<short>(0xF800));
+  const __m256i greenMask = _mm256_set1_epi16(0x07E0);
+  const ptrdiff_t stride = v.stride;
+  const ptrdiff_t first = static_cast<ptrdiff_t>(top) * stride + left;
+  const ptrdiff_t wholeUpTo =
+      static_cast<ptrdiff_t>(v.avail) - (first + static_cast<ptrdiff_t>(m - 1) * stride) - 16;
+  for (int c0 = 0; c0 < nc; c0 += 16) {
+    __m256i sa = zero, sr = zero, sg = zero, sb = zero;
+    const uint16_t* px = v.pixels + first + c0;
+    const uint8_t* mk = kMask ? v.mask + first + c0 : nullptr;
+    const bool whole = c0 <= wholeUpTo;
+    for (int t = 0; t < m; ++t, px += stride, mk += kMask ? stride : 0) {
+      __m256i p, a;
+      if (whole) {
+        p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(px));
+        if constexpr (kMask) {
+          a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(mk)));
+        } else {
+          a = _mm256_set1_epi16(255);
+        }
+      } else {
+        alignas(32) uint16_t pad[16] = {}, padMask[16] = {};
+        const size_t room = v.avail - static_cast<size_t>(px - v.pixels);
+        const int k = static_cast<int>(std::min<size_t>(16, room));
+        for (int i = 0; i < k; ++i) {
+          pad[i] = px[i];
+          padMask[i] = kMask ? mk[i] : 255;
+        }
+        p = _mm256_load_si256(reinterpret_cast<const __m256i*>(pad));
+        a = _mm256_load_si256(reinterpret_cast<const __m256i*>(padMask));
+      }
+      if constexpr (kKeyed) a = _mm256_andnot_si256(_mm256_cmpeq_epi16(p, key), a);
+      if (_mm256_testz_si256(a, a)) continue;  // transparent texels add nothing
+      const __m256i aw = _mm256_mullo_epi16(a, _mm256_set1_epi16(static_cast<short>(w[t])));
+      sa = _mm256_add_epi16(sa, aw);
+      sr = _mm256_add_epi16(sr, _mm256_mulhi_epu16(_mm256_and_si256(p, redMask), aw));
+      sg = _mm256_add_epi16(
+          sg, _mm256_mulhi_epu16(_mm256_slli_epi16(_mm256_and_si256(p, greenMask), 5), aw));
+      sb = _mm256_add_epi16(sb, _mm256_mulhi_epu16(_mm256_slli_epi16(p, 11), aw));
+    }
+    // Interleave to VA VR VG VB per column; the unpacks work within 128-bit halves, so the
+    // halves hold columns 0-1 | 8-9, 2-3 | 10-11, 4-5 | 12-13 and 6-7 | 14-15.
+    const __m256i ar0 = _mm256_unpacklo_epi16(sa, sr), ar1 = _mm256_unpackhi_epi16(sa, sr);
+    const __m256i gb0 = _mm256_unpacklo_epi16(sg, sb), gb1 = _mm256_unpackhi_epi16(sg, sb);
+    const __m256i x0 = _mm256_unpacklo_epi32(ar0, gb0), x1 = _mm256_unpackhi_epi32(ar0, gb0);
+    const __m256i x2 = _mm256_unpacklo_epi32(ar1, gb1), x3 = _mm256_unpackhi_epi32(ar1, gb1);
+    __m256i* out = reinterpret_cast<__m256i*>(sums + static_cast<ptrdiff_t>(c0) * 4);
+    _mm256_storeu_si256(out, _mm256_permute2x128_si256(x0, x1, 0x20));
+    _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(x2, x3, 0x20));
+    _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(x0, x1, 0x31));
+    _mm256_storeu_si256(out + 3, _mm256_permute2x128_si256(x2, x3, 0x31));
+  }
+}
+#endif
+
+// The widest vector code the processor runs (AVX2 where present), unless limited by
+// UseWideVectors.
+bool UseWide() {
+#if defined(VEPA_BOX_AVX2)
+  static const bool present = __builtin_cpu_supports("avx2");
+  return present && wideVectorsAllowed.load(std::memory_order_relaxed);
+#else
+  return false;
+#endif
+}
+
+template <bool kMask, bool kKeyed>
+void BoxColumnSumsFor(bool wide, const PatternView& v, const BoxAxis& rows, int ri, int32_t left,
+                      int nc, uint16_t* sums) {
+#if defined(VEPA_BOX_AVX2)
+  if (wide) return BoxColumnSumsWide<kMask, kKeyed>(v, rows, ri, left, nc, sums);
+#endif
+  (void)wide;
+  BoxColumnSumsOf<kMask, kKeyed>(v, rows, ri, left, nc, sums);
+}
+
+void BoxColumnSums(bool wide, const PatternView& v, const BoxAxis& rows, int ri, int32_t left,
+                   int nc, uint16_t* sums) {
+  if (v.mask != nullptr) {
+    if (v.keyed) {
+      BoxColumnSumsFor<true, true>(wide, v, rows, ri, left, nc, sums);
+    } else {
+      BoxColumnSumsFor<true, false>(wide, v, rows, ri, left, nc, sums);
+    }
+  } else if (v.keyed) {
+    BoxColumnSumsFor<false, true>(wide, v, rows, ri, left, nc, sums);
+  } else {
+    BoxColumnSumsFor<false, false>(wide, v, rows, ri, left, nc, sums);
+  }
+}
+
+// The horizontal pass of one pixel, kPairs (or pairs) column pairs: HA HR HG HB in the low four
+// lanes. Weights past a pixel's own texels are 0.
+template <int kPairs>
+inline __m128i BoxPixel(const uint16_t* s, const uint16_t* w, int pairs) {
+  const int n = kPairs > 0 ? kPairs : pairs;
+  // Two columns a step: [A0 R0 G0 B0 A1 R1 G1 B1] times [W0 x4, W1 x4], halves added last.
+  __m128i acc = _mm_mulhi_epu16(Load8(s), Load8(w));
+  for (int t = 1; t < n; ++t) {
+    acc = _mm_add_epi16(acc, _mm_mulhi_epu16(Load8(s + 8 * t), Load8(w + 8 * t)));
+  }
+  return _mm_add_epi16(acc, _mm_srli_si128(acc, 8));
+}
+
+#if defined(VEPA_BOX_AVX2)
+// Four columns a step.
+template <int kQuads>
+VEPA_TARGET_AVX2 inline __m128i BoxPixelWide(const uint16_t* s, const uint16_t* w, int quads) {
+  const int n = kQuads > 0 ? kQuads : quads;
+  const __m256i* sv = reinterpret_cast<const __m256i*>(s);
+  const __m256i* wv = reinterpret_cast<const __m256i*>(w);
+  __m256i acc = _mm256_mulhi_epu16(_mm256_loadu_si256(sv), _mm256_loadu_si256(wv));
+  for (int t = 1; t < n; ++t) {
+    acc = _mm256_add_epi16(
+        acc, _mm256_mulhi_epu16(_mm256_loadu_si256(sv + t), _mm256_loadu_si256(wv + t)));
+  }
+  const __m128i half = _mm_add_epi16(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
+  return _mm_add_epi16(half, _mm_srli_si128(half, 8));
+}
+#endif
+
+// The blend of eight pixels at out (k of them real) from their horizontal sums px[0..8).
+__attribute__((always_inline)) inline void BoxBlendEight(uint16_t* out, int k, bool roomForEight,
+                                                         const __m128i* px, __m128i g,
+                                                         __m128i scale) {
+  const __m128i q0 = _mm_unpacklo_epi64(px[0], px[1]), q1 = _mm_unpacklo_epi64(px[2], px[3]);
+  const __m128i q2 = _mm_unpacklo_epi64(px[4], px[5]), q3 = _mm_unpacklo_epi64(px[6], px[7]);
+  // Transpose to planes of eight.
+  const __m128i t0 = _mm_unpacklo_epi16(q0, q1), t1 = _mm_unpackhi_epi16(q0, q1);
+  const __m128i t2 = _mm_unpacklo_epi16(q2, q3), t3 = _mm_unpackhi_epi16(q2, q3);
+  const __m128i u0 = _mm_unpacklo_epi16(t0, t1), u1 = _mm_unpackhi_epi16(t0, t1);
+  const __m128i u2 = _mm_unpacklo_epi16(t2, t3), u3 = _mm_unpackhi_epi16(t2, t3);
+  const __m128i ha = _mm_unpacklo_epi64(u0, u2), hr = _mm_unpackhi_epi64(u0, u2);
+  const __m128i hg = _mm_unpacklo_epi64(u1, u3), hb = _mm_unpackhi_epi64(u1, u3);
+  // Nothing covers these pixels: they keep their colour exactly.
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(ha, _mm_setzero_si128())) == 0xFFFF) return;
+
+  alignas(16) uint16_t edge[8] = {};
+  uint16_t* dst = out;
+  if (!roomForEight && k < 8) {
+    std::memcpy(edge, dst, static_cast<size_t>(k) * sizeof(uint16_t));
+    dst = edge;
+  }
+  const __m128i d = Load8(dst);
+  const Channels8 cd = Split8(d);
+  const __m128i avg = _mm_srli_epi16(_mm_add_epi16(ha, _mm_set1_epi16(128)), 8);
+  const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(255), Div255x8(_mm_mullo_epi16(avg, g)));
+  const __m128i sr = _mm_mulhi_epu16(hr, scale);
+  const __m128i sg = _mm_mulhi_epu16(hg, scale);
+  const __m128i sb = _mm_mulhi_epu16(hb, scale);
+  const __m128i xr = _mm_add_epi16(sr, _mm_slli_epi16(_mm_mullo_epi16(cd.r, keep), 2));
+  const __m128i xg = _mm_add_epi16(sg, _mm_slli_epi16(_mm_mullo_epi16(cd.g, keep), 1));
+  const __m128i xb = _mm_add_epi16(sb, _mm_slli_epi16(_mm_mullo_epi16(cd.b, keep), 2));
+  const __m128i r = Div255x8(_mm_srli_epi16(_mm_add_epi16(xr, _mm_set1_epi16(2)), 2));
+  const __m128i gg = Div255x8(_mm_srli_epi16(_mm_add_epi16(xg, _mm_set1_epi16(1)), 1));
+  const __m128i b = Div255x8(_mm_srli_epi16(_mm_add_epi16(xb, _mm_set1_epi16(2)), 2));
+  Store8(dst, Join8(_mm_min_epi16(r, _mm_set1_epi16(31)), _mm_min_epi16(gg, _mm_set1_epi16(63)),
+                    _mm_min_epi16(b, _mm_set1_epi16(31))));
+  if (dst == edge) std::memcpy(out, edge, static_cast<size_t>(k) * sizeof(uint16_t));
+}
+
+// The horizontal pass and the blend of one destination row of n pixels at out. Pixels past the
+// row are 0, which blends to nothing.
+#define VEPA_BOX_ROW(PIXEL)                                                        \
+  const __m128i g = _mm_set1_epi16(static_cast<short>(alpha));                     \
+  const __m128i scale = _mm_set1_epi16(static_cast<short>(SourceScale(alpha)));    \
+  const int32_t* offsets = cols.first.data();                                      \
+  const ptrdiff_t lo = cols.lo;                                                    \
+  const uint16_t* spread = cols.spread.data();                                     \
+  const ptrdiff_t spreadStep = static_cast<ptrdiff_t>(cols.spreadTaps) * 4;        \
+  for (int i0 = 0; i0 < n; i0 += 8) {                                              \
+    const int k = std::min(8, n - i0);                                             \
+    __m128i px[8];                                                                 \
+    for (int j = 0; j < 8; ++j) {                                                  \
+      const int i = i0 + j;                                                        \
+      px[j] = j < k ? PIXEL(sums + (offsets[i] - lo) * 4, spread + i * spreadStep) \
+                    : _mm_setzero_si128();                                         \
+    }                                                                              \
+    BoxBlendEight(out + i0, k, roomForEight, px, g, scale);                        \
+  }
+
+template <int kPairs>
+void BoxRowOf(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols, const uint16_t* sums,
+              uint32_t alpha) {
+  const int pairs = cols.taps / 2;
+#define VEPA_PIXEL(s, w) BoxPixel<kPairs>(s, w, pairs)
+  VEPA_BOX_ROW(VEPA_PIXEL)
+#undef VEPA_PIXEL
+}
+
+#if defined(VEPA_BOX_AVX2)
+template <int kQuads>
+VEPA_TARGET_AVX2 void BoxRowWide(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols,
+                                 const uint16_t* sums, uint32_t alpha) {
+  const int quads = cols.spreadTaps / 4;
+#define VEPA_PIXEL(s, w) BoxPixelWide<kQuads>(s, w, quads)
+  VEPA_BOX_ROW(VEPA_PIXEL)
+#undef VEPA_PIXEL
+}
+#endif
+
+void BoxRow(bool wide, uint16_t* out, int n, bool roomForEight, const BoxAxis& cols,
+            const uint16_t* sums, uint32_t alpha) {
+#if defined(VEPA_BOX_AVX2)
+  if (wide) {
+    if (cols.spreadTaps == 4) return BoxRowWide<1>(out, n, roomForEight, cols, sums, alpha);
+    return BoxRowWide<0>(out, n, roomForEight, cols, sums, alpha);
+  }
+#endif
+  (void)wide;
+  switch (cols.taps) {
+    case 2:
+      BoxRowOf<1>(out, n, roomForEight, cols, sums, alpha);
+      break;
+    case 4:
+      BoxRowOf<2>(out, n, roomForEight, cols, sums, alpha);
+      break;
+    default:
+      BoxRowOf<0>(out, n, roomForEight, cols, sums, alpha);
+      break;
+  }
+}
+#else
+bool UseWide() { return false; }
+
+void BoxColumnSums(bool, const PatternView& v, const BoxAxis& rows, int ri, int32_t left, int nc,
+                   uint16_t* sums) {
+  const int32_t top = rows.first[static_cast<size_t>(ri)];
+  const int m = rows.count[static_cast<size_t>(ri)];
+  const uint16_t* w = rows.weight.data() + static_cast<size_t>(ri) * rows.taps;
+  for (int c = 0; c < nc; ++c) {
+    uint32_t sa = 0, sr = 0, sg = 0, sb = 0;
+    for (int t = 0; t < m; ++t) {
+      const ptrdiff_t at = static_cast<ptrdiff_t>(top + t) * v.stride + left + c;
+      const uint32_t p = v.pixels[at];
+      uint32_t a = v.mask != nullptr ? v.mask[at] : 255;
+      if (v.keyed && p == v.key) a = 0;
+      const uint32_t aw = (a * w[t]) & 0xFFFFu;
+      sa += aw;
+      sr += ((p & 0xF800u) * aw) >> 16;
+      sg += (((p & 0x07E0u) << 5) * aw) >> 16;
+      sb += (((p << 11) & 0xFFFFu) * aw) >> 16;
+    }
+    uint16_t* out = sums + static_cast<ptrdiff_t>(c) * 4;
+    out[0] = static_cast<uint16_t>(sa);
+    out[1] = static_cast<uint16_t>(sr);
+    out[2] = static_cast<uint16_t>(sg);
+    out[3] = static_cast<uint16_t>(sb);
+  }
+}
+
+void BoxRow(bool, uint16_t* out, int n, bool, const BoxAxis& cols, const uint16_t* sums,
+            uint32_t alpha) {
+  const uint32_t scale = SourceScale(alpha);
+  for (int i = 0; i < n; ++i) {
+    const int32_t f = cols.first[static_cast<size_t>(i)] - cols.lo;
+    const int m = cols.count[static_cast<size_t>(i)];
+    const uint16_t* w = cols.spread.data() + static_cast<size_t>(i) * cols.spreadTaps * 4;
+    uint32_t h[4] = {0, 0, 0, 0};
+    for (int t = 0; t < m; ++t) {
+      const uint32_t wt = w[t * 4];
+      for (int c = 0; c < 4; ++c) h[c] += (sums[static_cast<ptrdiff_t>(f + t) * 4 + c] * wt) >> 16;
+    }
+    const uint32_t d = out[i];
+    const uint32_t avg = ((h[0] & 0xFFFFu) + 128) >> 8;
+    const uint32_t keep = 255 - Div255(avg * alpha);
+    const uint32_t sr = (h[1] * scale) >> 16, sg = (h[2] * scale) >> 16, sb = (h[3] * scale) >> 16;
+    const uint32_t r = Div255((sr + (((d >> 11) * keep) << 2) + 2) >> 2);
+    const uint32_t g = Div255((sg + ((((d >> 5) & 63) * keep) << 1) + 1) >> 1);
+    const uint32_t b = Div255((sb + (((d & 31) * keep) << 2) + 2) >> 2);
+    out[i] = static_cast<uint16_t>((std::min(r, 31u) << 11) | (std::min(g, 63u) << 5) |
+                                   std::min(b, 31u));
+  }
+}
+#endif
+
+// The area-averaged draw of a pattern over [left, left + w) x [top, top + h), for shrinks.
+void DrawBoxFiltered(Surface& dst, const PatternView& v, int64_t left, int64_t top, int64_t w,
+                     int64_t h, bool flipX, bool flipY, uint32_t a) {
+  int x0, x1, y0, y1;
+  if (!ClipSpan(left, w, dst.width, x0, x1) || !ClipSpan(top, h, dst.height, y0, y1)) return;
+  BoxScratch& s = Scratch();
+  const int n = x1 - x0;
+  s.cols.Build(x0 - left, n, v.width, w, flipX, true);
+  s.rows.Build(y0 - top, y1 - y0, v.height, h, flipY, false);
+  const int nc = s.cols.hi - s.cols.lo;
+  // Whole groups of sixteen columns, and the last pixel's taps reading past its texels.
+  const size_t need = (static_cast<size_t>(nc) + static_cast<size_t>(s.cols.spreadTaps) + 32) * 4;
+  if (s.sums.size() < need) s.sums.resize(need);
+  const bool wide = UseWide();
+  const bool roomForEight = x1 - n % 8 + 8 <= dst.width;  // for the last, partial group
+  for (int y = y0; y < y1; ++y) {
+    BoxColumnSums(wide, v, s.rows, y - y0, s.cols.lo, nc, s.sums.data());
+    BoxRow(wide, dst.Row(y) + x0, n, roomForEight, s.cols, s.sums.data(), a);
+  }
+}
+
 // Draws a pattern stretched over [left, left + w) x [top, top + h), optionally mirrored, with
 // alpha 0..255 (255 = opaque).
 void DrawStretched(Surface& dst, const PatternView& v, int64_t left, int64_t top, int64_t w,
@@ -385,6 +941,10 @@ void DrawStretched(Surface& dst, const PatternView& v, int64_t left, int64_t top
   if (w <= 0 || h <= 0 || !Usable(dst)) return;
   RowOp op;
   if (!DrawOp(v, a, op)) return;
+  if (StrongShrink(v.width, w) || StrongShrink(v.height, h)) {
+    DrawBoxFiltered(dst, v, left, top, w, h, flipX, flipY, a);
+    return;
+  }
   int x0, x1, y0, y1;
   if (!ClipSpan(left, w, dst.width, x0, x1) || !ClipSpan(top, h, dst.height, y0, y1)) return;
 
@@ -655,6 +1215,8 @@ void DrawRotated(Surface& dst, const PatternView& v, int x, int y, int width, in
 }
 
 }  // namespace
+
+void UseWideVectors(bool allow) { wideVectorsAllowed.store(allow, std::memory_order_relaxed); }
 
 void DrawPattern(Surface& dst, const Image* img, int pattern, int x, int y) {
   PatternView v;

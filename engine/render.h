@@ -4,7 +4,12 @@
 // surfaces.
 //
 // Sampling is nearest-neighbour at pixel centres: cell k of a span of L pixels showing N texels
-// shows texel floor((2k + 1) N / (2L)), so a 1:1 draw is an exact copy.
+// shows texel floor((2k + 1) N / (2L)), so a 1:1 draw is an exact copy. A stretched draw
+// (StretchPattern, DrawPatternAlpha) that shrinks the pattern by more than 1.5 (N > 1.5 L) on
+// either axis averages instead: each pixel takes the average of the texels its box covers,
+// weighted by the covered area and premultiplied by their alpha (transparent-colour texels count
+// as alpha 0), and is blended with that averaged alpha times the call's alpha; an axis that is
+// not shrunk keeps the texel under the centre. Small text stays legible that way.
 // Transparency: texels equal to the picture's TransparentColor are skipped when it is
 // Transparent; a per-pixel alpha mask, when the picture has one, blends every texel by it.
 // Blending is per 5/6/5-bit channel, round((s a + d (255 - a)) / 255) to nearest; alpha from
@@ -43,6 +48,10 @@ void DrawPatternRotatedAlpha(Surface& dst, const Image* img, int pattern, int x,
 // height <= 0 draws nothing.
 void DrawPatternWaveAdd(Surface& dst, const Image* img, int pattern, int x, int y, int width,
                         int height, int amplitude, int length, int phase, int alpha);
+
+// The area-averaged draws run on AVX2 where the processor has it, on SSE2 otherwise, with the
+// same results; false keeps them to SSE2 (for tests that compare the two).
+void UseWideVectors(bool allow);
 
 // Canvas operations on a surface; right and bottom edges excluded, corners in any order.
 void FillSurface(Surface& dst, uint16_t color);

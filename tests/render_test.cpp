@@ -308,23 +308,25 @@ TEST(RenderStretch, ScalesUpAndDownByTexelCentres) {
             ".CCDD...\n"
             "........\n");
 
-  // 4 x 4 down to 2 x 2 takes texels 1 and 3 of each axis: floor((2k + 1) * 4 / 4).
+  // A mild shrink (at most 1.5) still samples: 4 x 4 down to 3 x 3 takes texels 0, 2 and 3 of
+  // each axis, floor((2k + 1) * 4 / 6). (Stronger shrinks average: render_shrink_test.cpp.)
   std::vector<uint16_t> px(16);
   for (int i = 0; i < 16; ++i) px[i] = static_cast<uint16_t>(0x200 + i);
   Image big = MakeImage(4, 4, 4, 4, px);
   Surface t = Canvas();
-  StretchPattern(t, &big, 0, Rect{0, 0, 2, 2});
-  EXPECT_EQ(t.At(0, 0), 0x200 + 5);
-  EXPECT_EQ(t.At(1, 0), 0x200 + 7);
-  EXPECT_EQ(t.At(0, 1), 0x200 + 13);
-  EXPECT_EQ(t.At(1, 1), 0x200 + 15);
-  EXPECT_EQ(CountNot(t, kBg), 4);
+  StretchPattern(t, &big, 0, Rect{0, 0, 3, 3});
+  EXPECT_EQ(t.At(0, 0), 0x200 + 0);
+  EXPECT_EQ(t.At(1, 0), 0x200 + 2);
+  EXPECT_EQ(t.At(2, 0), 0x200 + 3);
+  EXPECT_EQ(t.At(0, 1), 0x200 + 8);
+  EXPECT_EQ(t.At(2, 2), 0x200 + 15);
+  EXPECT_EQ(CountNot(t, kBg), 9);
 
-  // 3 texels over 2 cells: floor(3/4) = 0 and floor(9/4) = 2; 2 rows over 1: floor(2/2) = 1.
+  // 3 texels over 2 cells (exactly 1.5): floor(3/4) = 0 and floor(9/4) = 2.
   Image abc = Abc();
   Surface u = Canvas();
-  StretchPattern(u, &abc, 0, Rect{0, 0, 2, 1});
-  EXPECT_EQ(Picture(u).substr(0, 9), "DF......\n");
+  StretchPattern(u, &abc, 0, Rect{0, 0, 2, 2});
+  EXPECT_EQ(Picture(u).substr(0, 18), "AC......\nDF......\n");
 }
 
 TEST(RenderStretch, ReversedRectanglesMirror) {
@@ -344,10 +346,10 @@ TEST(RenderStretch, ReversedRectanglesMirror) {
   EXPECT_EQ(Picture(t).substr(27), "........\n.....FED\n.....CBA\n");
   // A mirrored rectangle cut by the left edge keeps the texels that belong there.
   Surface u = Canvas();
-  // Covers -2..0 with columns C B A of the lower row (one row shows texel row 1): only D shows.
-  StretchPattern(u, &img, 0, Rect{1, 0, -2, 1});
-  EXPECT_EQ(Picture(u).substr(0, 9), "D.......\n");
-  EXPECT_EQ(CountNot(u, kBg), 1);
+  // Covers -2..0 with columns C B A (F E D below): only A and D show.
+  StretchPattern(u, &img, 0, Rect{1, 0, -2, 2});
+  EXPECT_EQ(Picture(u).substr(0, 18), "A.......\nD.......\n");
+  EXPECT_EQ(CountNot(u, kBg), 2);
 }
 
 TEST(RenderStretch, EmptyAndHugeRectangles) {

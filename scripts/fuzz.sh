@@ -52,8 +52,9 @@ max_len() {
 }
 
 # Seeds: hand-made and derived ones, then the archive's raw entries (up to 256 KiB each).
-SEEDS=$BUILD/fuzz-seeds
-rm -rf "$SEEDS"
+# (One seed directory per run, so that runs of different targets can go side by side.)
+SEEDS=$(mktemp -d "$BUILD/fuzz-seeds.XXXXXX")
+trap 'rm -rf "$SEEDS"' EXIT
 "$BUILD/vepa4-fuzz-seeds" "$NORMAL/data" "$SEEDS"
 PACK=$NORMAL/vepa4-pack
 [ -x "$PACK" ] || cmake --build "$NORMAL" --target vepa4-pack >/dev/null

@@ -424,7 +424,8 @@ bool StrongShrink(int64_t srcLen, int64_t dstLen) { return 2 * srcLen > 3 * dstL
 // spreadTaps (a multiple of four) per cell.
 struct BoxAxis {
   std::vector<int32_t> first, count;
-  std::vector<uint16_t> weight, spread;
+  std::vector<uint16_t> weight, spread, zeros;
+  std::vector<int32_t> sumAt;  // per cell, 4 * (first - lo): where its column sums start
   int taps = 2, spreadTaps = 4;
   int32_t lo = 0, hi = 0;  // the union of all cells' texels, [lo, hi)
 
@@ -532,6 +533,10 @@ void BoxAxis::Build(int64_t k0, int n, int64_t srcLen, int64_t dstLen, bool mirr
         for (int k = 0; k < 4; ++k) at[k] = w256;
       }
     }
+    zeros.assign(static_cast<size_t>(spreadTaps) * 4, 0);
+    sumAt.resize(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+      sumAt[static_cast<size_t>(i)] = (first[static_cast<size_t>(i)] - lo) * 4;
   }
 }
 
@@ -567,9 +572,11 @@ std::atomic<bool> wideVectorsAllowed{true};
 // sums as VA VR VG VB per column. Groups of eight columns are read whole while the picture's
 // store reaches that far (the columns past nc compute values nobody uses), through a padded
 // copy after that.
+// (Inlined into both the SSE2 and the AVX2 code, so that each keeps one instruction encoding.)
 template <bool kMask, bool kKeyed>
-void BoxColumnSumsOf(const PatternView& v, const BoxAxis& rows, int ri, int32_t left, int nc,
-                     uint16_t* sums) {
+__attribute__((always_inline)) inline void BoxColumnSumsOf(const PatternView& v,
+                                                           const BoxAxis& rows, int ri,
+                                                           int32_t left, int nc, uint16_t* sums) {
   const int32_t top = rows.first[static_cast<size_t>(ri)];
   const int m = rows.count[static_cast<size_t>(ri)];
   const uint16_t* w = rows.weight.data() + static_cast<size_t>(ri) * rows.taps;
@@ -643,7 +650,8 @@ VEPA_TARGET_AVX2 void BoxColumnSumsWide(const PatternView& v, const BoxAxis& row
   const ptrdiff_t first = static_cast<ptrdiff_t>(top) * stride + left;
   const ptrdiff_t wholeUpTo =
       static_cast<ptrdiff_t>(v.avail) - (first + static_cast<ptrdiff_t>(m - 1) * stride) - 16;
-  for (int c0 = 0; c0 < nc; c0 += 16) {
+  int c0 = 0;
+  for (; c0 + 8 < nc; c0 += 16) {
     __m256i sa = zero, sr = zero, sg = zero, sb = zero;
     const uint16_t* px = v.pixels + first + c0;
     const uint8_t* mk = kMask ? v.mask + first + c0 : nullptr;
@@ -689,6 +697,8 @@ VEPA_TARGET_AVX2 void BoxColumnSumsWide(const PatternView& v, const BoxAxis& row
     _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(x0, x1, 0x31));
     _mm256_storeu_si256(out + 3, _mm256_permute2x128_si256(x2, x3, 0x31));
   }
+  // Eight columns or fewer left: one narrow group.
+  if (c0 < nc) BoxColumnSumsOf<kMask, kKeyed>(v, rows, ri, left + c0, nc - c0, sums + c0 * 4);
 }
 #endif
 
@@ -741,29 +751,44 @@ inline __m128i BoxPixel(const uint16_t* s, const uint16_t* w, int pairs) {
   return _mm_add_epi16(acc, _mm_srli_si128(acc, 8));
 }
 
+// Two pixels of the horizontal pass: HA HR HG HB of the first in the low half, of the second
+// in the high half.
+template <int kPairs>
+inline __m128i BoxPair(const uint16_t* s0, const uint16_t* w0, const uint16_t* s1,
+                       const uint16_t* w1, int pairs) {
+  return _mm_unpacklo_epi64(BoxPixel<kPairs>(s0, w0, pairs), BoxPixel<kPairs>(s1, w1, pairs));
+}
+
 #if defined(VEPA_BOX_AVX2)
-// Four columns a step.
+// The same four columns a step, both pixels folded together.
 template <int kQuads>
-VEPA_TARGET_AVX2 inline __m128i BoxPixelWide(const uint16_t* s, const uint16_t* w, int quads) {
+VEPA_TARGET_AVX2 inline __m128i BoxPairWide(const uint16_t* s0, const uint16_t* w0,
+                                            const uint16_t* s1, const uint16_t* w1, int quads) {
   const int n = kQuads > 0 ? kQuads : quads;
-  const __m256i* sv = reinterpret_cast<const __m256i*>(s);
-  const __m256i* wv = reinterpret_cast<const __m256i*>(w);
-  __m256i acc = _mm256_mulhi_epu16(_mm256_loadu_si256(sv), _mm256_loadu_si256(wv));
+  auto sv0 = reinterpret_cast<const __m256i*>(s0), wv0 = reinterpret_cast<const __m256i*>(w0);
+  auto sv1 = reinterpret_cast<const __m256i*>(s1), wv1 = reinterpret_cast<const __m256i*>(w1);
+  __m256i acc0 = _mm256_mulhi_epu16(_mm256_loadu_si256(sv0), _mm256_loadu_si256(wv0));
+  __m256i acc1 = _mm256_mulhi_epu16(_mm256_loadu_si256(sv1), _mm256_loadu_si256(wv1));
   for (int t = 1; t < n; ++t) {
-    acc = _mm256_add_epi16(
-        acc, _mm256_mulhi_epu16(_mm256_loadu_si256(sv + t), _mm256_loadu_si256(wv + t)));
+    acc0 = _mm256_add_epi16(
+        acc0, _mm256_mulhi_epu16(_mm256_loadu_si256(sv0 + t), _mm256_loadu_si256(wv0 + t)));
+    acc1 = _mm256_add_epi16(
+        acc1, _mm256_mulhi_epu16(_mm256_loadu_si256(sv1 + t), _mm256_loadu_si256(wv1 + t)));
   }
-  const __m128i half = _mm_add_epi16(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-  return _mm_add_epi16(half, _mm_srli_si128(half, 8));
+  // Halves: [first.lo + first.hi | second.lo + second.hi], then the quarters of each.
+  const __m256i u = _mm256_add_epi16(_mm256_permute2x128_si256(acc0, acc1, 0x20),
+                                     _mm256_permute2x128_si256(acc0, acc1, 0x31));
+  const __m256i v = _mm256_add_epi16(u, _mm256_srli_si256(u, 8));
+  return _mm256_castsi256_si128(_mm256_permute4x64_epi64(v, 0x08));
 }
 #endif
 
-// The blend of eight pixels at out (k of them real) from their horizontal sums px[0..8).
+// The blend of eight pixels at out (k of them real) from their horizontal sums, two pixels
+// to each of q[0..4).
 __attribute__((always_inline)) inline void BoxBlendEight(uint16_t* out, int k, bool roomForEight,
-                                                         const __m128i* px, __m128i g,
+                                                         const __m128i* q, __m128i g,
                                                          __m128i scale) {
-  const __m128i q0 = _mm_unpacklo_epi64(px[0], px[1]), q1 = _mm_unpacklo_epi64(px[2], px[3]);
-  const __m128i q2 = _mm_unpacklo_epi64(px[4], px[5]), q3 = _mm_unpacklo_epi64(px[6], px[7]);
+  const __m128i q0 = q[0], q1 = q[1], q2 = q[2], q3 = q[3];
   // Transpose to planes of eight.
   const __m128i t0 = _mm_unpacklo_epi16(q0, q1), t1 = _mm_unpackhi_epi16(q0, q1);
   const __m128i t2 = _mm_unpacklo_epi16(q2, q3), t3 = _mm_unpackhi_epi16(q2, q3);
@@ -800,31 +825,35 @@ __attribute__((always_inline)) inline void BoxBlendEight(uint16_t* out, int k, b
 
 // The horizontal pass and the blend of one destination row of n pixels at out. Pixels past the
 // row are 0, which blends to nothing.
-#define VEPA_BOX_ROW(PIXEL)                                                        \
-  const __m128i g = _mm_set1_epi16(static_cast<short>(alpha));                     \
-  const __m128i scale = _mm_set1_epi16(static_cast<short>(SourceScale(alpha)));    \
-  const int32_t* offsets = cols.first.data();                                      \
-  const ptrdiff_t lo = cols.lo;                                                    \
-  const uint16_t* spread = cols.spread.data();                                     \
-  const ptrdiff_t spreadStep = static_cast<ptrdiff_t>(cols.spreadTaps) * 4;        \
-  for (int i0 = 0; i0 < n; i0 += 8) {                                              \
-    const int k = std::min(8, n - i0);                                             \
-    __m128i px[8];                                                                 \
-    for (int j = 0; j < 8; ++j) {                                                  \
-      const int i = i0 + j;                                                        \
-      px[j] = j < k ? PIXEL(sums + (offsets[i] - lo) * 4, spread + i * spreadStep) \
-                    : _mm_setzero_si128();                                         \
-    }                                                                              \
-    BoxBlendEight(out + i0, k, roomForEight, px, g, scale);                        \
+#define VEPA_BOX_ROW(PAIR)                                                                       \
+  const __m128i g = _mm_set1_epi16(static_cast<short>(alpha));                                   \
+  const __m128i scale = _mm_set1_epi16(static_cast<short>(SourceScale(alpha)));                  \
+  const int32_t* at = cols.sumAt.data();                                                         \
+  const uint16_t* spread = cols.spread.data();                                                   \
+  const ptrdiff_t step = static_cast<ptrdiff_t>(cols.spreadTaps) * 4;                            \
+  for (int i0 = 0; i0 < n; i0 += 8) {                                                            \
+    const int k = std::min(8, n - i0);                                                           \
+    __m128i q[4];                                                                                \
+    for (int j = 0; j < 4; ++j) {                                                                \
+      const int i = i0 + 2 * j;                                                                  \
+      if (2 * j >= k) {                                                                          \
+        q[j] = _mm_setzero_si128();                                                              \
+      } else if (2 * j + 1 < k) {                                                                \
+        q[j] = PAIR(sums + at[i], spread + i * step, sums + at[i + 1], spread + (i + 1) * step); \
+      } else {                                                                                   \
+        q[j] = PAIR(sums + at[i], spread + i * step, sums + at[i], cols.zeros.data());           \
+      }                                                                                          \
+    }                                                                                            \
+    BoxBlendEight(out + i0, k, roomForEight, q, g, scale);                                       \
   }
 
 template <int kPairs>
 void BoxRowOf(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols, const uint16_t* sums,
               uint32_t alpha) {
   const int pairs = cols.taps / 2;
-#define VEPA_PIXEL(s, w) BoxPixel<kPairs>(s, w, pairs)
-  VEPA_BOX_ROW(VEPA_PIXEL)
-#undef VEPA_PIXEL
+#define VEPA_PAIR(s0, w0, s1, w1) BoxPair<kPairs>(s0, w0, s1, w1, pairs)
+  VEPA_BOX_ROW(VEPA_PAIR)
+#undef VEPA_PAIR
 }
 
 #if defined(VEPA_BOX_AVX2)
@@ -832,9 +861,9 @@ template <int kQuads>
 VEPA_TARGET_AVX2 void BoxRowWide(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols,
                                  const uint16_t* sums, uint32_t alpha) {
   const int quads = cols.spreadTaps / 4;
-#define VEPA_PIXEL(s, w) BoxPixelWide<kQuads>(s, w, quads)
-  VEPA_BOX_ROW(VEPA_PIXEL)
-#undef VEPA_PIXEL
+#define VEPA_PAIR(s0, w0, s1, w1) BoxPairWide<kQuads>(s0, w0, s1, w1, quads)
+  VEPA_BOX_ROW(VEPA_PAIR)
+#undef VEPA_PAIR
 }
 #endif
 

@@ -397,7 +397,7 @@ bool DrawOp(const PatternView& v, uint32_t a, RowOp& op) {
 // alpha times the call's alpha. An axis that is not shrunk keeps nearest sampling with the
 // same texel choice as the plain path.
 //
-// Fixed point, the same in the SSE2 and the scalar code (every value fits 16 bits):
+// Fixed point, the same in the AVX2, SSE2 and scalar code (every value fits 16 bits):
 // - The weights of one pixel along an axis are integers summing to exactly 256, by cumulative
 //   rounding of the covered lengths, so an opaque box averages to opaque and a uniform box to
 //   its own colour.

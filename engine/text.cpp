@@ -47,20 +47,6 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   }
 }
 
-// Design widths of the 93 "FontP" glyphs, in units where the full cell is 38.
-constexpr std::array<uint8_t, 93> kGlyphWidths = {
-    26, 24, 23, 21, 32, 21, 31, 22, 24, 25, 25, 25, 28, 22, 20, 26,     // 0..15
-    25, 24, 25, 23, 32, 22, 28, 22, 33, 35, 28, 33, 24, 27, 37, 25,     // 16..31
-    20, 8,  26, 22, 22, 24, 23, 23, 26, 23,                             // 32..41
-    8,  6,  6,  25, 16, 35, 6,  20,                                     // 42..49
-    26, 23, 24, 24, 21, 21, 24, 22, 8,  17, 25, 21, 28, 24, 20, 25,     // 50..65
-    23, 25, 25, 25, 20, 25, 28, 22, 21, 25,                             // 66..75
-    22, 22, 31, 7,  20, 8,  24, 21, 21, 20, 21, 19, 22, 21, 14, 7,  7,  // 76..92
-};
-
-// A space is not drawn but takes the room of glyph 3.
-constexpr int kSpaceWidthGlyph = 3;
-
 // Largest cell size the text routines accept; larger sizes are drawn at this size.
 constexpr int kMaxSize = 4096;
 
@@ -86,10 +72,7 @@ int AdvanceOfWidth(int w, double scale) {
   return static_cast<int>(std::nearbyint(w / scale)) + 1;
 }
 
-int GlyphWidth(unsigned char c, int digitStyle) {
-  const int glyph = FontGlyph(c, digitStyle);
-  return kGlyphWidths[glyph < 0 ? kSpaceWidthGlyph : glyph];
-}
+int GlyphWidth(unsigned char c, int digitStyle) { return FontGlyphWidth(c, digitStyle); }
 
 int EFontPattern(unsigned char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -172,46 +155,6 @@ std::string Utf8FromCp1251(std::string_view text) {
   return out;
 }
 
-int FontGlyph(unsigned char c, int digitStyle) {
-  if (c >= 192 && c <= 223) return c - 192;  // "А".."Я"; small letters fall to glyph 0 below
-  if (c >= 'A' && c <= 'Z') return 50 + (c - 'A');
-  if (c >= '0' && c <= '9') return (digitStyle == 1 ? 80 : 32) + (c - '0');
-  switch (c) {
-    case ' ':
-      return -1;
-    case '!':
-      return 42;
-    case '.':
-      return 43;
-    case ',':
-      return 44;
-    case '$':
-      return 45;
-    case '?':
-      return 46;
-    case '-':
-      return digitStyle == 1 ? 90 : 47;
-    case ':':
-      return 48;
-    case '/':
-      return 49;
-    case '<':
-      return 76;
-    case '>':
-      return 77;
-    case '@':
-      return 78;
-    case '\'':
-      return 79;
-    case '(':
-      return 91;
-    case ')':
-      return 92;
-    default:
-      return 0;  // anything without a picture shows "А"
-  }
-}
-
 int TextAdvance(unsigned char c, int digitStyle, int size) {
   if (size < 1) return 0;
   if (size > kMaxSize) size = kMaxSize;
@@ -242,7 +185,7 @@ void DrawTextLeft(Game& g, int x, int y, int size, std::string_view text, int di
     if (glyph >= 0) {
       g.layer.DrawPatternAlpha(font, glyph, Rect{pen, y, pen + size, y + height}, 254);
     }
-    pen += AdvanceOfWidth(kGlyphWidths[glyph < 0 ? kSpaceWidthGlyph : glyph], scale);
+    pen += AdvanceOfWidth(kFontPWidths[glyph < 0 ? kFontPSpaceWidthGlyph : glyph], scale);
   }
 }
 

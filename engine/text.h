@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/font_table.h"
+
 namespace vepa {
 
 struct Game;
@@ -15,7 +17,6 @@ std::string Cp1251(std::string_view utf8);
 // And back, for logs, JSON and tools.
 std::string Utf8FromCp1251(std::string_view text);
 
-int FontGlyph(unsigned char c, int digitStyle);  // -1 for a space
 int TextAdvance(unsigned char c, int digitStyle, int size);
 int TextWidth(std::string_view text, int digitStyle, int size);
 

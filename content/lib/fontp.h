@@ -4,11 +4,13 @@
 
 #include <string_view>
 
+#include "engine/font_table.h"
+
 namespace art {
 
-constexpr int kFontPGlyphs = 93;
-constexpr int kFontPCell = 38;  // a glyph cell is 38x38 design units
-extern const int kFontPWidths[kFontPGlyphs];
+constexpr int kFontPGlyphs = vepa::kFontPGlyphCount;
+constexpr int kFontPCell = vepa::kFontPCellUnits;  // a glyph cell is 38x38 design units
+inline constexpr const auto& kFontPWidths = vepa::kFontPWidths;
 
 // Glyph of a code page 1251 character (-1 for a space); digit style 0 or 1.
 int FontPGlyph(unsigned char c, int digitStyle);

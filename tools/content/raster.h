@@ -21,7 +21,7 @@ constexpr int kHitMapHeight = 240;
 // RGB565 of an 8-bit colour, each channel rounded to the nearest level.
 uint16_t Pack565(int r, int g, int b);
 
-// Draws every pattern of the spec on its own canvas and assembles the picture. Throws
+// Draws every pattern of the image description on its own canvas and assembles the picture. Throws
 // BuildError for bad sizes or a missing draw function.
 vepa::Image RenderImage(const ImageSpec& spec);
 // Converts a premultiplied ARGB32 canvas into an image (one pattern of the canvas's size).

@@ -53,11 +53,14 @@ void Game::Tick() {
     layer.UpdateInput();
     if (!layer.CanDraw()) return;
     Surface& back = layer.BackBuffer();
-    FillSurface(back, 0);
     const Surface& bg = layer.BackgroundSurface();
     // A background surface that was never filled (or was lost) is refilled from the holder.
     if (bg.width < 639 && bg.height < 479) layer.LoadSurfaceFromBitmap();
-    BlitSurface(back, 0, 0, layer.BackgroundSurface(), Rect{0, 0, 640, 480});
+    // The frame starts black under the background; a background that covers the whole back
+    // buffer hides the black completely, so the fill is left out then.
+    const Surface& picture = layer.BackgroundSurface();
+    if (picture.width < back.width || picture.height < back.height) FillSurface(back, 0);
+    BlitSurface(back, 0, 0, picture, Rect{0, 0, 640, 480});
     FrameToggle ^= 1;
     if (Scene* s = GetScene(SceneNumber)) s->Frame();
     if ((SceneNumber == 27 || SceneNumber == 28) && BatteryCharge > 0) --BatteryCharge;
@@ -106,12 +109,23 @@ void Game::TransitionOverlay() {
   const int w = static_cast<int>(std::trunc(p * 1.6));
   const int h = static_cast<int>(std::trunc(p * 1.2));
   switch (FadeShape) {
-    case 0: FillEllipse(back, 320 - p, 240 - p, 320 + p, 240 + p, 0); break;
-    case 1: FillRectangle(back, 0, 0, w, 480, 0); break;
-    case 2: FillRectangle(back, 640 - w, 0, 640, 480, 0); break;
-    case 3: FillRectangle(back, 0, 0, 640, h, 0); break;
-    case 4: FillRectangle(back, 0, 480 - h, 640, 480, 0); break;
-    default: break;
+    case 0:
+      FillEllipse(back, 320 - p, 240 - p, 320 + p, 240 + p, 0);
+      break;
+    case 1:
+      FillRectangle(back, 0, 0, w, 480, 0);
+      break;
+    case 2:
+      FillRectangle(back, 640 - w, 0, 640, 480, 0);
+      break;
+    case 3:
+      FillRectangle(back, 0, 0, 640, h, 0);
+      break;
+    case 4:
+      FillRectangle(back, 0, 480 - h, 640, 480, 0);
+      break;
+    default:
+      break;
   }
 }
 
@@ -132,8 +146,19 @@ void Game::MouseMove(int x, int y) {
 namespace {
 bool InLeftPressSet(int scene) {
   switch (scene) {
-    case 2: case 6: case 15: case 21: case 23: case 27: case 28: case 40: case 46: case 80:
-    case 81: case 83: case 84:
+    case 2:
+    case 6:
+    case 15:
+    case 21:
+    case 23:
+    case 27:
+    case 28:
+    case 40:
+    case 46:
+    case 80:
+    case 81:
+    case 83:
+    case 84:
       return true;
     default:
       return false;
@@ -155,8 +180,7 @@ void Game::MouseDown(MouseButton button, int x, int y) {
       return;
     case 1:
       if (!left) return;
-      if (SceneBytes[0] > 0 && ClickState == 0 &&
-          HitMapAt(x, y, AimShakeX, AimShakeY + 20) == 8) {
+      if (SceneBytes[0] > 0 && ClickState == 0 && HitMapAt(x, y, AimShakeX, AimShakeY + 20) == 8) {
         ClickState = 1;
       } else if (ClickState == 2) {
         const uint8_t ring = HitMapAt(x, y, AimShakeX + 75, AimShakeY + 32);

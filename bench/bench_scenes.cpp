@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/sound.h"
 #include "tests/monkey.h"
 
 namespace vepa {
@@ -82,6 +83,22 @@ BENCHMARK(BM_SceneLoad)
     ->Arg(84)
     ->Arg(85)
     ->Unit(benchmark::kMicrosecond);
+
+// The longest spoken clip of the default archive (the draw announcer's "tvroz01") loaded into
+// the speech channel and started, as a scene does in the tick where someone starts to speak.
+void BM_SpeechClipLoad(benchmark::State& st) {
+  GameSession session(VEPA_DATA_DIR, 7, 24);
+  Game& g = session.game();
+  std::vector<uint8_t> bytes;
+  if (g.FatalError || !g.SoundAvailable ||
+      g.archive.ReadEntry("tvroz01", bytes, true) != ArchiveResult::Ok) {
+    st.SkipWithError("no default archive with tvroz01, or no sound");
+    return;
+  }
+  st.counters["stored_KB"] = static_cast<double>(bytes.size()) / 1024;
+  for (auto _ : st) SayWave(g, "tvroz01", 22050);
+}
+BENCHMARK(BM_SpeechClipLoad)->Unit(benchmark::kMicrosecond);
 
 void BM_SceneTick(benchmark::State& st) {
   const int scene = static_cast<int>(st.range(0));

@@ -263,6 +263,27 @@ TEST_F(TickTest, CountersAndBatteryOnlyInTheDazScenes) {
   EXPECT_EQ(g.FrameToggle, 0);  // flipped four times
 }
 
+// Each frame starts from the background over black: a background smaller than the screen
+// leaves black around it, and nothing of the previous frame shows through either way.
+TEST_F(TickTest, FrameStartsFromTheBackgroundOverBlack) {
+  g.SceneNumber = 40;  // no scene of this build: nothing is drawn over the background
+  Surface small(640, 200);
+  FillSurface(small, 0x1234);
+  layer.BackgroundSurface() = small;
+  FillSurface(layer.BackBuffer(), 0xFFFF);
+  g.Tick();
+  EXPECT_EQ(layer.BackBuffer().At(5, 199), 0x1234);
+  EXPECT_EQ(layer.BackBuffer().At(5, 200), 0);
+  EXPECT_EQ(layer.BackBuffer().At(639, 479), 0);
+
+  Surface full(640, 480);
+  FillSurface(full, 0x4321);
+  layer.BackgroundSurface() = full;
+  FillSurface(layer.BackBuffer(), 0xFFFF);
+  g.Tick();
+  for (uint16_t p : layer.BackBuffer().pixels) ASSERT_EQ(p, 0x4321);
+}
+
 TEST_F(TickTest, FatalErrorPresentsTheFrameThenReturnsToTheLauncherOnce) {
   int calls = 0;
   g.OnReturnToLauncher = [&] { ++calls; };

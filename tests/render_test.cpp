@@ -251,6 +251,61 @@ TEST(RenderAlphaMask, BlendsEachTexelByItsMask) {
   EXPECT_EQ(s.At(3, 0), Rgb(8, 16, 8));
 }
 
+// Rows wide enough for the vector code, whose masks hold long runs of fully transparent and
+// fully opaque texels (the shortcuts), the values at the edges of those shortcuts (2, 3, 252,
+// 253) and random values, with keyed texels among them: every pixel must match the per-texel
+// formula, for the mask alone and for the mask under a global alpha.
+TEST(RenderAlphaMask, WideRowsMatchThePerTexelFormula) {
+  constexpr int kW = 77, kH = 4;
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  std::vector<uint16_t> pixels(kW * kH);
+  std::vector<uint8_t> mask(kW * kH);
+  const uint8_t runValues[] = {0, 255, 1, 2, 3, 252, 253, 254};
+  for (size_t i = 0; i < pixels.size();) {
+    const size_t run = 1 + next() % 20;
+    const bool random = next() % 3 == 0;
+    const uint8_t value = runValues[next() % 8];
+    for (size_t k = 0; k < run && i < pixels.size(); ++k, ++i) {
+      pixels[i] = next() % 9 == 0 ? kKey : static_cast<uint16_t>(next());
+      mask[i] = random ? static_cast<uint8_t>(next()) : value;
+    }
+  }
+  Image img = MakeImage(kW, kH, kW, kH, pixels);
+  img.Alpha = mask;
+  auto blend = [](uint16_t src, uint16_t dst, uint32_t a) {
+    auto channel = [&](int shift, uint32_t max) {
+      const uint32_t sc = (src >> shift) & max, dc = (dst >> shift) & max;
+      return ((sc * a + dc * (255 - a)) * 2 + 255) / 510 << shift;
+    };
+    return static_cast<uint16_t>(channel(11, 31) | channel(5, 63) | channel(0, 31));
+  };
+  for (int alpha : {255, 130}) {
+    Surface s(kW + 3, kH);
+    for (uint16_t& p : s.pixels) p = static_cast<uint16_t>(next());
+    const Surface before = s;
+    DrawPatternAlpha(s, &img, 0, Rect{2, 0, 2 + kW, kH}, alpha);
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const size_t i = static_cast<size_t>(y) * kW + x;
+        const uint16_t d = before.At(x + 2, y);
+        uint16_t want = d;
+        if (pixels[i] != kKey) {
+          const uint32_t e = alpha >= 255 ? mask[i] : (mask[i] * alpha * 2 + 255) / 510;
+          want = blend(pixels[i], d, e);
+        }
+        ASSERT_EQ(s.At(x + 2, y), want)
+            << "alpha " << alpha << " at " << x << "," << y << " mask " << int(mask[i]);
+      }
+      EXPECT_EQ(s.At(0, y), before.At(0, y));
+      EXPECT_EQ(s.At(kW + 2, y), before.At(kW + 2, y));
+    }
+  }
+}
+
 // --- Blending -----------------------------------------------------------------------------
 
 TEST(RenderAlpha, BlendValuesInRgb565) {
@@ -848,6 +903,25 @@ TEST(RenderCanvas, BlitClipsAndHonoursTheKey) {
   BlitSurface(w, 0, 0, src, Rect{3, 0, 1, 3});
   BlitSurface(w, INT_MAX, INT_MIN, src, Rect{0, 0, 4, 3});
   EXPECT_EQ(CountNot(w, kBg), 0);
+}
+
+// Surfaces of the same width copy whole rows as one block; the rows must still land at the
+// destination's y, clipped at its bottom.
+TEST(RenderCanvas, FullWidthBlitKeepsRowsInPlace) {
+  Surface src(8, 4);
+  for (int i = 0; i < 32; ++i) src.pixels[i] = static_cast<uint16_t>(A + i % 6);
+  Surface s = Canvas();
+  BlitSurface(s, 0, 3, src, Rect{0, 1, 8, 4});  // rows 1..3 of the source at y = 3..5
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const uint16_t want = y < 3 ? kBg : src.At(x, y - 2);
+      ASSERT_EQ(s.At(x, y), want) << x << "," << y;
+    }
+  }
+  Surface t = Canvas();
+  BlitSurface(t, 0, 4, src, Rect{0, 0, 8, 4});  // only two rows fit
+  EXPECT_EQ(CountNot(t, kBg), 16);
+  EXPECT_EQ(t.At(7, 5), src.At(7, 1));
 }
 
 TEST(RenderCanvas, BlitWithinOneSurfaceReadsTheOldPicture) {

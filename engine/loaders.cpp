@@ -111,7 +111,7 @@ void LoadChannelWave(Game& g, std::string_view name, int channel) {
   if (!ReadForLoader(g, name, bytes, channel == 0)) return;
   SoundBuffer buffer;
   std::string reason;
-  if (!ParseWave(bytes.data(), bytes.size(), buffer, &reason)) {
+  if (!ParseWave(std::move(bytes), buffer, &reason)) {
     g.archive.ReportMalformed(name, reason);
     return;
   }

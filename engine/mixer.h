@@ -57,6 +57,9 @@ struct SoundBuffer {
 // Parses a RIFF WAVE file into a buffer (PCM 8 or 16 bit, mono or stereo). Returns false on
 // malformed data and leaves the buffer untouched.
 bool ParseWave(const uint8_t* data, size_t size, SoundBuffer& out, std::string* error = nullptr);
+// The same, taking over the file's bytes for the samples instead of copying them (a long
+// spoken clip is read and started within one tick).
+bool ParseWave(std::vector<uint8_t>&& bytes, SoundBuffer& out, std::string* error = nullptr);
 
 // A named wave of a wave list.
 struct Wave {

@@ -634,14 +634,20 @@ std::vector<uint8_t> EncodeRiffWave(const std::vector<int16_t>& samples, int sam
   return std::move(w.Out);
 }
 
-bool ParseWave(const uint8_t* data, size_t size, SoundBuffer& out, std::string* error) {
+namespace {
+
+// Reads a RIFF WAVE's format into `shape` (Data left empty) and finds its PCM bytes: dataBytes
+// bytes from dataAt, whole sample frames only.
+bool ParseWaveHeader(const uint8_t* data, size_t size, SoundBuffer& shape, size_t& dataAt,
+                     size_t& dataBytes, std::string* error) {
   if (!data || size < 12) return Fail(error, "wave too short");
   if (std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0)
     return Fail(error, "not a RIFF WAVE file");
   bool haveFormat = false, haveData = false;
   uint16_t format = 0, channels = 0, bits = 0;
   uint32_t rate = 0;
-  size_t dataAt = 0, dataBytes = 0;
+  dataAt = 0;
+  dataBytes = 0;
   // The RIFF size field is not trusted: chunks are walked over the bytes that exist.
   uint64_t pos = 12;
   while (pos + 8 <= size && !(haveFormat && haveData)) {
@@ -676,14 +682,35 @@ bool ParseWave(const uint8_t* data, size_t size, SoundBuffer& out, std::string* 
   if (rate < 100 || rate > 384000)
     return Fail(error, "wave sample rate " + std::to_string(rate) + " out of range");
 
-  SoundBuffer buffer;
-  buffer.Channels = channels;
-  buffer.BitsPerSample = bits;
-  buffer.SampleRate = static_cast<int>(rate);
-  buffer.Frequency = static_cast<int>(rate);
+  shape = SoundBuffer{};
+  shape.Channels = channels;
+  shape.BitsPerSample = bits;
+  shape.SampleRate = static_cast<int>(rate);
+  shape.Frequency = static_cast<int>(rate);
   const size_t blockAlign = static_cast<size_t>(channels) * (bits / 8);
   dataBytes -= dataBytes % blockAlign;  // a partial last frame is dropped
+  return true;
+}
+
+}  // namespace
+
+bool ParseWave(const uint8_t* data, size_t size, SoundBuffer& out, std::string* error) {
+  SoundBuffer buffer;
+  size_t dataAt = 0, dataBytes = 0;
+  if (!ParseWaveHeader(data, size, buffer, dataAt, dataBytes, error)) return false;
   buffer.Data.assign(data + dataAt, data + dataAt + dataBytes);
+  out = std::move(buffer);
+  return true;
+}
+
+bool ParseWave(std::vector<uint8_t>&& bytes, SoundBuffer& out, std::string* error) {
+  SoundBuffer buffer;
+  size_t dataAt = 0, dataBytes = 0;
+  if (!ParseWaveHeader(bytes.data(), bytes.size(), buffer, dataAt, dataBytes, error)) return false;
+  // The samples move to the front of the file's own bytes, which then become the buffer.
+  if (dataAt > 0) std::memmove(bytes.data(), bytes.data() + dataAt, dataBytes);
+  bytes.resize(dataBytes);
+  buffer.Data = std::move(bytes);
   out = std::move(buffer);
   return true;
 }

@@ -567,6 +567,16 @@ TEST(RiffWaveTest, UnknownChunksAreSkipped) {
   ASSERT_TRUE(ParseWave(wav.data(), wav.size(), b, &error)) << error;
   EXPECT_EQ(b.Data, (std::vector<uint8_t>{10, 20, 30}));
   EXPECT_EQ(b.SampleRate, 11025);
+  // Taking over the file's bytes gives the same buffer.
+  SoundBuffer taken;
+  ASSERT_TRUE(ParseWave(std::vector<uint8_t>(wav), taken, &error)) << error;
+  EXPECT_EQ(taken.Data, b.Data);
+  EXPECT_EQ(taken.SampleRate, 11025);
+  EXPECT_EQ(taken.BitsPerSample, 8);
+  // A file that fails leaves the buffer as it was.
+  std::vector<uint8_t> broken = Riff({{"fmt ", Fmt(3, 1, 11025, 32)}, {"data", {1, 2, 3, 4}}});
+  EXPECT_FALSE(ParseWave(std::move(broken), taken, &error));
+  EXPECT_EQ(taken.Data, b.Data);
 }
 
 TEST(RiffWaveTest, DataChunkClampedToWhatExists) {

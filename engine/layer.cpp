@@ -140,6 +140,7 @@ void Layer::Flip() {
 
 ImageList* Layer::Images(int list) {
   if (list < 1 || list > 3) return nullptr;
+  shrinks_.Forget(images_[list - 1].Images);
   return &images_[list - 1];
 }
 

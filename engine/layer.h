@@ -96,7 +96,8 @@ class Layer {
   void Flip();
   uint64_t FramesPresented() const { return framesPresented_; }
 
-  // Image lists 1..3 (common, scene, kiosk). Other numbers give null.
+  // Image lists 1..3 (common, scene, kiosk), for change: the kept shrinks of the list's pictures
+  // are forgotten (those of the other lists stay). Other numbers give null.
   ImageList* Images(int list);
   const Image* FindImage(int list, std::string_view name) const;
   void MakeColorTable(int) {}
@@ -106,10 +107,10 @@ class Layer {
     vepa::DrawPattern(backBuffer_, img, pattern, x, y);
   }
   void StretchPattern(const Image* img, int pattern, const Rect& r) {
-    vepa::StretchPattern(backBuffer_, img, pattern, r);
+    vepa::StretchPattern(backBuffer_, img, pattern, r, &shrinks_);
   }
   void DrawPatternAlpha(const Image* img, int pattern, const Rect& r, int alpha) {
-    vepa::DrawPatternAlpha(backBuffer_, img, pattern, r, alpha);
+    vepa::DrawPatternAlpha(backBuffer_, img, pattern, r, alpha, &shrinks_);
   }
   void DrawPatternRotated(const Image* img, int pattern, int x, int y, int w, int h, double cx,
                           double cy, int angle) {
@@ -183,6 +184,7 @@ class Layer {
   Surface background_;
   Surface bitmapHolder_;
   ImageList images_[3];
+  ShrinkCache shrinks_;
   WaveList waves_[3];  // 1, 2, 4
   Mixer mixer_;
   std::array<bool, 256> keys_{};

@@ -26,7 +26,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <numbers>
+#include <unordered_map>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -859,7 +861,8 @@ __attribute__((always_inline)) inline void BoxBlendEight(uint16_t* out, int k, b
 }
 
 // The horizontal pass and the blend of one destination row of n pixels at out. Pixels past the
-// row are 0, which blends to nothing.
+// row are 0, which blends to nothing. With `store` set, the horizontal sums (HA HR HG HB per
+// pixel, whole groups of eight pixels, zero past the row) go there instead and nothing is drawn.
 #define VEPA_BOX_ROW(PAIR)                                                                       \
   const __m128i g = _mm_set1_epi16(static_cast<short>(alpha));                                   \
   const __m128i scale = _mm_set1_epi16(static_cast<short>(SourceScale(alpha)));                  \
@@ -879,12 +882,16 @@ __attribute__((always_inline)) inline void BoxBlendEight(uint16_t* out, int k, b
         q[j] = PAIR(sums + at[i], spread + i * step, sums + at[i], cols.zeros.data());           \
       }                                                                                          \
     }                                                                                            \
-    BoxBlendEight(out + i0, k, roomForEight, q, g, scale);                                       \
+    if (store != nullptr) {                                                                      \
+      for (int j = 0; j < 4; ++j) Store8(store + (i0 + 2 * j) * 4, q[j]);                        \
+    } else {                                                                                     \
+      BoxBlendEight(out + i0, k, roomForEight, q, g, scale);                                     \
+    }                                                                                            \
   }
 
 template <int kPairs>
 void BoxRowOf(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols, const uint16_t* sums,
-              uint32_t alpha) {
+              uint32_t alpha, uint16_t* store) {
   const int pairs = cols.taps / 2;
 #define VEPA_PAIR(s0, w0, s1, w1) BoxPair<kPairs>(s0, w0, s1, w1, pairs)
   VEPA_BOX_ROW(VEPA_PAIR)
@@ -894,7 +901,7 @@ void BoxRowOf(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols, cons
 #if defined(VEPA_BOX_AVX2)
 template <int kQuads>
 VEPA_TARGET_AVX2 void BoxRowWide(uint16_t* out, int n, bool roomForEight, const BoxAxis& cols,
-                                 const uint16_t* sums, uint32_t alpha) {
+                                 const uint16_t* sums, uint32_t alpha, uint16_t* store) {
   const int quads = cols.spreadTaps / 4;
 #define VEPA_PAIR(s0, w0, s1, w1) BoxPairWide<kQuads>(s0, w0, s1, w1, quads)
   VEPA_BOX_ROW(VEPA_PAIR)
@@ -903,23 +910,23 @@ VEPA_TARGET_AVX2 void BoxRowWide(uint16_t* out, int n, bool roomForEight, const 
 #endif
 
 void BoxRow(bool wide, uint16_t* out, int n, bool roomForEight, const BoxAxis& cols,
-            const uint16_t* sums, uint32_t alpha) {
+            const uint16_t* sums, uint32_t alpha, uint16_t* store = nullptr) {
 #if defined(VEPA_BOX_AVX2)
   if (wide) {
-    if (cols.spreadTaps == 4) return BoxRowWide<1>(out, n, roomForEight, cols, sums, alpha);
-    return BoxRowWide<0>(out, n, roomForEight, cols, sums, alpha);
+    if (cols.spreadTaps == 4) return BoxRowWide<1>(out, n, roomForEight, cols, sums, alpha, store);
+    return BoxRowWide<0>(out, n, roomForEight, cols, sums, alpha, store);
   }
 #endif
   (void)wide;
   switch (cols.taps) {
     case 2:
-      BoxRowOf<1>(out, n, roomForEight, cols, sums, alpha);
+      BoxRowOf<1>(out, n, roomForEight, cols, sums, alpha, store);
       break;
     case 4:
-      BoxRowOf<2>(out, n, roomForEight, cols, sums, alpha);
+      BoxRowOf<2>(out, n, roomForEight, cols, sums, alpha, store);
       break;
     default:
-      BoxRowOf<0>(out, n, roomForEight, cols, sums, alpha);
+      BoxRowOf<0>(out, n, roomForEight, cols, sums, alpha, store);
       break;
   }
 }
@@ -977,11 +984,160 @@ void BoxRow(bool, uint16_t* out, int n, bool, const BoxAxis& cols, const uint16_
 }
 #endif
 
+}  // namespace
+
+// --- Kept shrinks ----------------------------------------------------------------------------
+//
+// The horizontal sums of a pixel depend only on the pattern, the size it is drawn at and the
+// mirroring, so a kept shrink holds them for the whole unclipped box, and drawing it again is
+// the blend stage alone, with the same results as averaging afresh.
+
+namespace {
+
+struct ShrinkKey {
+  const uint16_t* pixels;
+  const uint8_t* mask;
+  ptrdiff_t stride;
+  int width, height;
+  bool keyed;
+  uint16_t key;
+  int64_t w, h;
+  bool flipX, flipY;
+  bool operator==(const ShrinkKey&) const = default;
+};
+
+struct ShrinkKeyHash {
+  size_t operator()(const ShrinkKey& k) const {
+    uint64_t x = reinterpret_cast<uintptr_t>(k.pixels);
+    auto mix = [&x](uint64_t v) { x = (x ^ v) * 0x9E37'79B9'7F4A'7C15ull; };
+    mix(reinterpret_cast<uintptr_t>(k.mask));
+    mix(static_cast<uint64_t>(k.stride));
+    mix(static_cast<uint64_t>(k.width) << 32 | static_cast<uint32_t>(k.height));
+    mix(static_cast<uint64_t>(k.w) << 32 ^ static_cast<uint64_t>(k.h));
+    mix(static_cast<uint64_t>(k.key) << 3 | (k.keyed ? 4u : 0u) | (k.flipX ? 2u : 0u) |
+        (k.flipY ? 1u : 0u));
+    return static_cast<size_t>(x ^ (x >> 29));
+  }
+};
+
+struct KeptShrink {
+  int rowStride = 0;  // values per row: four per pixel, whole groups of eight pixels
+  std::vector<uint16_t> sums;
+};
+
+}  // namespace
+
+struct ShrinkCache::Store {
+  std::unordered_map<ShrinkKey, KeptShrink, ShrinkKeyHash> entries;
+  size_t bytes = 0;
+};
+
+ShrinkCache::ShrinkCache() : store_(std::make_unique<Store>()) {}
+ShrinkCache::~ShrinkCache() = default;
+
+void ShrinkCache::Clear() {
+  store_->entries.clear();
+  store_->bytes = 0;
+}
+
+void ShrinkCache::Forget(const std::vector<Image>& pictures) {
+  auto& entries = store_->entries;
+  for (auto it = entries.begin(); it != entries.end();) {
+    const auto at = reinterpret_cast<uintptr_t>(it->first.pixels);
+    const bool theirs = std::any_of(pictures.begin(), pictures.end(), [at](const Image& img) {
+      const auto from = reinterpret_cast<uintptr_t>(img.Pixels.data());
+      return at >= from && at < from + img.Pixels.size() * sizeof(uint16_t);
+    });
+    if (theirs) {
+      store_->bytes -= it->second.sums.size() * sizeof(uint16_t);
+      it = entries.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+size_t ShrinkCache::Size() const { return store_->entries.size(); }
+
+namespace {
+
+#if defined(__SSE2__)
+// Blends the kept sums of the pixels [x0, x1) x [y0, y1) of a box placed at (left, top).
+void BlendKeptShrink(Surface& dst, const std::vector<uint16_t>& sums, int rowStride, int64_t left,
+                     int64_t top, int x0, int x1, int y0, int y1, uint32_t a) {
+  const __m128i g = _mm_set1_epi16(static_cast<short>(a));
+  const __m128i scale = _mm_set1_epi16(static_cast<short>(SourceScale(a)));
+  const int n = x1 - x0;
+  const bool roomForEight = x1 - n % 8 + 8 <= dst.width;  // for the last, partial group
+  for (int y = y0; y < y1; ++y) {
+    const uint16_t* row =
+        sums.data() + (y - top) * static_cast<ptrdiff_t>(rowStride) + (x0 - left) * 4;
+    uint16_t* out = dst.Row(y) + x0;
+    for (int i0 = 0; i0 < n; i0 += 8) {
+      const int k = std::min(8, n - i0);
+      const uint16_t* at = row + static_cast<ptrdiff_t>(i0) * 4;
+      alignas(16) uint16_t part[32] = {};  // pixels past the visible ones blend to nothing
+      if (k < 8) {
+        std::memcpy(part, at, static_cast<size_t>(k) * 4 * sizeof(uint16_t));
+        at = part;
+      }
+      const __m128i q[4] = {Load8(at), Load8(at + 8), Load8(at + 16), Load8(at + 24)};
+      BoxBlendEight(out + i0, k, roomForEight, q, g, scale);
+    }
+  }
+}
+
+// Boxes up to this many pixels are kept (text and small sprites), in all up to kKeptBytes of
+// sums; a draw that would pass that forgets all kept shrinks first.
+constexpr int64_t kLargestKeptBox = 64 * 64;
+constexpr size_t kKeptBytes = size_t{4} << 20;
+
+// The kept shrink of a pattern at w x h, averaged now if it is not kept yet.
+const KeptShrink& KeepShrink(ShrinkCache::Store& store, const PatternView& v, int64_t w, int64_t h,
+                             bool flipX, bool flipY) {
+  const ShrinkKey key{v.pixels, v.mask, v.stride, v.width, v.height, v.keyed,
+                      v.key,    w,      h,        flipX,   flipY};
+  if (auto found = store.entries.find(key); found != store.entries.end()) return found->second;
+  const int n = static_cast<int>(w), rows = static_cast<int>(h);
+  KeptShrink kept;
+  kept.rowStride = ((n + 7) & ~7) * 4;
+  kept.sums.assign(static_cast<size_t>(kept.rowStride) * static_cast<size_t>(rows), 0);
+  const size_t bytes = kept.sums.size() * sizeof(uint16_t);
+  if (store.bytes + bytes > kKeptBytes) {
+    store.entries.clear();
+    store.bytes = 0;
+  }
+  BoxScratch& s = Scratch();
+  s.cols.Build(0, n, v.width, w, flipX, true);
+  s.rows.Build(0, rows, v.height, h, flipY, false);
+  const int nc = s.cols.hi - s.cols.lo;
+  const size_t need = (static_cast<size_t>(nc) + static_cast<size_t>(s.cols.spreadTaps) + 32) * 4;
+  if (s.sums.size() < need) s.sums.resize(need);
+  const bool wide = UseWide();
+  for (int y = 0; y < rows; ++y) {
+    BoxColumnSums(wide, v, s.rows, y, s.cols.lo, nc, s.sums.data());
+    BoxRow(wide, nullptr, n, false, s.cols, s.sums.data(), 255,
+           kept.sums.data() + static_cast<ptrdiff_t>(y) * kept.rowStride);
+  }
+  store.bytes += bytes;
+  return store.entries.emplace(key, std::move(kept)).first->second;
+}
+#endif
+
 // The area-averaged draw of a pattern over [left, left + w) x [top, top + h), for shrinks.
 void DrawBoxFiltered(Surface& dst, const PatternView& v, int64_t left, int64_t top, int64_t w,
-                     int64_t h, bool flipX, bool flipY, uint32_t a) {
+                     int64_t h, bool flipX, bool flipY, uint32_t a, ShrinkCache* cache) {
   int x0, x1, y0, y1;
   if (!ClipSpan(left, w, dst.width, x0, x1) || !ClipSpan(top, h, dst.height, y0, y1)) return;
+#if defined(__SSE2__)
+  if (cache != nullptr && w * h <= kLargestKeptBox) {
+    const KeptShrink& kept = KeepShrink(cache->Kept(), v, w, h, flipX, flipY);
+    BlendKeptShrink(dst, kept.sums, kept.rowStride, left, top, x0, x1, y0, y1, a);
+    return;
+  }
+#else
+  (void)cache;
+#endif
   BoxScratch& s = Scratch();
   const int n = x1 - x0;
   s.cols.Build(x0 - left, n, v.width, w, flipX, true);
@@ -1001,12 +1157,12 @@ void DrawBoxFiltered(Surface& dst, const PatternView& v, int64_t left, int64_t t
 // Draws a pattern stretched over [left, left + w) x [top, top + h), optionally mirrored, with
 // alpha 0..255 (255 = opaque).
 void DrawStretched(Surface& dst, const PatternView& v, int64_t left, int64_t top, int64_t w,
-                   int64_t h, bool flipX, bool flipY, uint32_t a) {
+                   int64_t h, bool flipX, bool flipY, uint32_t a, ShrinkCache* cache = nullptr) {
   if (w <= 0 || h <= 0 || !Usable(dst)) return;
   RowOp op;
   if (!DrawOp(v, a, op)) return;
   if (StrongShrink(v.width, w) || StrongShrink(v.height, h)) {
-    DrawBoxFiltered(dst, v, left, top, w, h, flipX, flipY, a);
+    DrawBoxFiltered(dst, v, left, top, w, h, flipX, flipY, a, cache);
     return;
   }
   int x0, x1, y0, y1;
@@ -1056,12 +1212,12 @@ void DrawStretched(Surface& dst, const PatternView& v, int64_t left, int64_t top
 }
 
 // A rectangle as a stretched draw: reversed edges mirror, the span staying between them.
-void DrawToRect(Surface& dst, const PatternView& v, const Rect& r, uint32_t a) {
+void DrawToRect(Surface& dst, const PatternView& v, const Rect& r, uint32_t a, ShrinkCache* cache) {
   const int64_t w = static_cast<int64_t>(r.Right) - r.Left;
   const int64_t h = static_cast<int64_t>(r.Bottom) - r.Top;
   const int64_t left = w < 0 ? r.Right : r.Left;
   const int64_t top = h < 0 ? r.Bottom : r.Top;
-  DrawStretched(dst, v, left, top, w < 0 ? -w : w, h < 0 ? -h : h, w < 0, h < 0, a);
+  DrawStretched(dst, v, left, top, w < 0 ? -w : w, h < 0 ? -h : h, w < 0, h < 0, a, cache);
 }
 
 uint32_t ClampAlpha(int alpha) {
@@ -1288,16 +1444,18 @@ void DrawPattern(Surface& dst, const Image* img, int pattern, int x, int y) {
   DrawStretched(dst, v, x, y, v.width, v.height, false, false, 255);
 }
 
-void StretchPattern(Surface& dst, const Image* img, int pattern, const Rect& r) {
+void StretchPattern(Surface& dst, const Image* img, int pattern, const Rect& r,
+                    ShrinkCache* cache) {
   PatternView v;
   if (!ViewPattern(img, pattern, v)) return;
-  DrawToRect(dst, v, r, 255);
+  DrawToRect(dst, v, r, 255, cache);
 }
 
-void DrawPatternAlpha(Surface& dst, const Image* img, int pattern, const Rect& r, int alpha) {
+void DrawPatternAlpha(Surface& dst, const Image* img, int pattern, const Rect& r, int alpha,
+                      ShrinkCache* cache) {
   PatternView v;
   if (!ViewPattern(img, pattern, v)) return;
-  DrawToRect(dst, v, r, ClampAlpha(alpha));
+  DrawToRect(dst, v, r, ClampAlpha(alpha), cache);
 }
 
 void DrawPatternRotated(Surface& dst, const Image* img, int pattern, int x, int y, int width,

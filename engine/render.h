@@ -17,6 +17,10 @@
 // m the effective alpha is round(a m / 255).
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <vector>
+
 #include "engine/surface.h"
 
 namespace vepa {
@@ -25,13 +29,41 @@ struct Rect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;  // right and bottom excluded
 };
 
+// Strong shrinks kept between draws. The area averages of a shrunk pattern's pixels depend only
+// on the pattern, the size it is drawn at and its mirroring, not on where or with which alpha it
+// is drawn, so text (drawn glyph by glyph at a few sizes every frame) is averaged once per glyph
+// and size and afterwards only blended, with the same pixels as averaging afresh. Patterns are
+// recognised by where their pixels are: the owner clears the cache whenever the pictures may
+// change or be freed (the layer forgets the pictures of an image list whenever it hands the list
+// out for change).
+class ShrinkCache {
+ public:
+  ShrinkCache();
+  ~ShrinkCache();
+  ShrinkCache(const ShrinkCache&) = delete;
+  ShrinkCache& operator=(const ShrinkCache&) = delete;
+  void Clear();
+  // Forgets the shrinks of these pictures only (before they change or are freed).
+  void Forget(const std::vector<Image>& pictures);
+  size_t Size() const;  // patterns kept
+
+  struct Store;  // the renderer's own
+  Store& Kept() { return *store_; }
+
+ private:
+  std::unique_ptr<Store> store_;
+};
+
 // Plain pattern draw, transparent colour (and alpha mask) honoured, top-left at (x, y).
 void DrawPattern(Surface& dst, const Image* img, int pattern, int x, int y);
 // The pattern stretched to the rectangle. A rectangle with Right < Left (Bottom < Top) covers
 // [Right, Left) ([Bottom, Top)) with the picture mirrored; an empty one draws nothing.
-void StretchPattern(Surface& dst, const Image* img, int pattern, const Rect& r);
+// Strong shrinks are kept in `cache` when one is given.
+void StretchPattern(Surface& dst, const Image* img, int pattern, const Rect& r,
+                    ShrinkCache* cache = nullptr);
 // Stretched and blended: src * a / 255 + dst * (255 - a) / 255; a >= 255 opaque, a <= 0 nothing.
-void DrawPatternAlpha(Surface& dst, const Image* img, int pattern, const Rect& r, int alpha);
+void DrawPatternAlpha(Surface& dst, const Image* img, int pattern, const Rect& r, int alpha,
+                      ShrinkCache* cache = nullptr);
 // Scaled to width x height, turned by angle (1/256 turn, clockwise on screen: 64 turns the
 // picture's right to point down) about the point (centerX * width, centerY * height) of the
 // scaled picture, which is placed at (x, y). A negative width or height mirrors the picture

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/backend_headless.h"
 
 namespace vepa {
@@ -289,6 +291,30 @@ TEST(LayerDisplayTest, FlipPresentsOnlyAnInitializedDisplay) {
   layer.Flip();
   EXPECT_EQ(backend.PresentCount(), 2u);
   layer.FinalizeDisplay();  // safe twice
+}
+
+// The layer keeps strong shrinks (text) between frames; a picture changed through Images()
+// (here in place, so its pixels stay where they were) is averaged afresh, not shown as kept.
+TEST(LayerDisplayTest, ChangedPicturesAreNotDrawnFromKeptShrinks) {
+  HeadlessBackend backend;
+  Layer layer(backend);
+  ASSERT_TRUE(layer.InitDisplay());
+  Image glyph = NamedImage("FontP");
+  glyph.Width = glyph.Height = glyph.PatternWidth = glyph.PatternHeight = 30;
+  glyph.Pixels.assign(900, Rgb565(255, 255, 255));
+  layer.Images(1)->Images = {glyph};
+  const Image* font = layer.FindImage(1, "FontP");
+  const Rect box{10, 10, 20, 20};  // 30 -> 10: averaged
+  layer.FillSurface(0);
+  layer.DrawPatternAlpha(font, 0, box, 255);
+  EXPECT_EQ(layer.BackBuffer().At(15, 15), Rgb565(255, 255, 255));
+
+  Image& same = layer.Images(1)->Images[0];
+  std::fill(same.Pixels.begin(), same.Pixels.end(), Rgb565(255, 0, 0));
+  ASSERT_EQ(layer.FindImage(1, "FontP")->Pixels.data(), font->Pixels.data());
+  layer.FillSurface(0);
+  layer.DrawPatternAlpha(font, 0, box, 255);
+  EXPECT_EQ(layer.BackBuffer().At(15, 15), Rgb565(255, 0, 0));
 }
 
 TEST(LayerDisplayTest, InitDisplayReportsWhyItFails) {

@@ -320,6 +320,87 @@ TEST(RenderShrink, VectorWidthsGiveTheSameResult) {
   }
 }
 
+// --- Kept shrinks --------------------------------------------------------------------------
+
+// A kept shrink, drawn again anywhere (cut by every edge, mirrored, under any alpha, on either
+// vector width), gives exactly the pixels of averaging afresh.
+TEST(RenderShrinkCache, KeptShrinksDrawTheSamePixels) {
+  std::mt19937 rng(2024);
+  struct Size {
+    int pw, ph, w, h;
+  };
+  const Size sizes[] = {{38, 38, 13, 13}, {38, 38, 9, 10}, {75, 9, 17, 4}, {33, 33, 2, 31}};
+  ShrinkCache cache;
+  for (bool wideVectors : {true, false}) {
+    UseWideVectors(wideVectors);
+    for (const Size& z : sizes) {
+      for (int variant = 0; variant < 4; ++variant) {
+        Image img = RandomPicture(rng, z.pw * 3, z.ph, variant & 1, variant & 2);
+        img.PatternWidth = z.pw;
+        for (int draw = 0; draw < 12; ++draw) {
+          const int pattern = static_cast<int>(rng() % 3);
+          const int alpha = draw % 3 == 0 ? 255 : static_cast<int>(rng() % 256);
+          Surface bg(30, 34);
+          for (uint16_t& p : bg.pixels) p = static_cast<uint16_t>(rng());
+          const int x = static_cast<int>(rng() % 40) - 12, y = static_cast<int>(rng() % 44) - 12;
+          Rect r{x, y, x + z.w, y + z.h};
+          if (rng() % 3 == 0) std::swap(r.Left, r.Right);
+          if (rng() % 3 == 0) std::swap(r.Top, r.Bottom);
+          Surface fresh = bg, kept = bg;
+          DrawPatternAlpha(fresh, &img, pattern, r, alpha);
+          DrawPatternAlpha(kept, &img, pattern, r, alpha, &cache);
+          ASSERT_EQ(fresh.pixels, kept.pixels)
+              << z.pw << "x" << z.ph << " -> " << z.w << "x" << z.h << " draw " << draw;
+          if (alpha == 255) {
+            Surface freshStretch = bg, keptStretch = bg;
+            StretchPattern(freshStretch, &img, pattern, r);
+            StretchPattern(keptStretch, &img, pattern, r, &cache);
+            ASSERT_EQ(freshStretch.pixels, keptStretch.pixels);
+          }
+        }
+        // The picture is freed; the next may take its place in memory, so nothing kept of it
+        // may stay (the owner's duty).
+        EXPECT_GT(cache.Size(), 0u);
+        cache.Clear();
+        EXPECT_EQ(cache.Size(), 0u);
+      }
+    }
+  }
+  UseWideVectors(true);
+}
+
+// One kept shrink per pattern, size and mirroring; draws that are not strong shrinks, or whose
+// boxes are large, keep nothing.
+TEST(RenderShrinkCache, KeepsOnePerPatternSizeAndMirroring) {
+  std::mt19937 rng(8);
+  Image img = RandomPicture(rng, 38 * 2, 38, true, true);
+  img.PatternWidth = 38;
+  ShrinkCache cache;
+  Surface s = Filled(200, 200, kBlack);
+  DrawPatternAlpha(s, &img, 0, Rect{0, 0, 13, 13}, 254, &cache);
+  DrawPatternAlpha(s, &img, 0, Rect{50, 60, 63, 73}, 100, &cache);  // elsewhere, other alpha
+  EXPECT_EQ(cache.Size(), 1u);
+  DrawPatternAlpha(s, &img, 1, Rect{0, 0, 13, 13}, 254, &cache);
+  DrawPatternAlpha(s, &img, 0, Rect{0, 0, 12, 13}, 254, &cache);
+  DrawPatternAlpha(s, &img, 0, Rect{13, 0, 0, 13}, 254, &cache);
+  EXPECT_EQ(cache.Size(), 4u);
+  DrawPatternAlpha(s, &img, 0, Rect{0, 0, 30, 30}, 254, &cache);  // sampled, not averaged
+  Image big = RandomPicture(rng, 400, 400, false, false);
+  StretchPattern(s, &big, 0, Rect{0, 0, 150, 150}, &cache);  // averaged, too large to keep
+  EXPECT_EQ(cache.Size(), 4u);
+  // Forgetting a list of pictures drops their shrinks only.
+  Image other = RandomPicture(rng, 40, 40, false, true);
+  DrawPatternAlpha(s, &other, 0, Rect{0, 0, 10, 10}, 255, &cache);
+  EXPECT_EQ(cache.Size(), 5u);
+  std::vector<Image> list(1);
+  list[0] = std::move(img);  // the moved pixels stay where they were
+  cache.Forget(list);
+  EXPECT_EQ(cache.Size(), 1u);
+  list[0] = std::move(other);
+  cache.Forget(list);
+  EXPECT_EQ(cache.Size(), 0u);
+}
+
 // --- Clipping, mirroring and the boundary to sampling -------------------------------------
 
 TEST(RenderShrink, ClippingKeepsTheUnclippedPixels) {

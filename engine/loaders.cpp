@@ -103,19 +103,24 @@ void LoadWaves(Game& g, int list, std::string_view name) {
   g.layer.ReplaceWaves(list, std::move(waves));
 }
 
-void LoadChannelWave(Game& g, std::string_view name, int channel) {
-  if (!g.SoundAvailable) return;
-  if (channel != 0 && channel != 1) return;
+bool ReadChannelWave(Game& g, std::string_view name, int channel, SoundBuffer& out) {
+  if (!g.SoundAvailable) return false;
+  if (channel != 0 && channel != 1) return false;
   // Speech entries are scrambled only in their first 41 bytes; music all through.
   std::vector<uint8_t> bytes;
-  if (!ReadForLoader(g, name, bytes, channel == 0)) return;
-  SoundBuffer buffer;
+  if (!ReadForLoader(g, name, bytes, channel == 0)) return false;
   std::string reason;
-  if (!ParseWave(std::move(bytes), buffer, &reason)) {
+  if (!ParseWave(std::move(bytes), out, &reason)) {
     g.archive.ReportMalformed(name, reason);
-    return;
+    return false;
   }
-  g.layer.LoadBufferFromWave(channel, std::move(buffer));
+  return true;
+}
+
+void LoadChannelWave(Game& g, std::string_view name, int channel) {
+  SoundBuffer buffer;
+  if (ReadChannelWave(g, name, channel, buffer))
+    g.layer.LoadBufferFromWave(channel, std::move(buffer));
 }
 
 }  // namespace vepa

@@ -7,6 +7,7 @@
 namespace vepa {
 
 struct Game;
+struct SoundBuffer;
 
 void LoadBackground(Game& g, std::string_view name);
 void LoadImages(Game& g, int list, std::string_view name);
@@ -14,5 +15,9 @@ void LoadHitMap(Game& g, std::string_view name);
 void LoadWaves(Game& g, int list, std::string_view name);
 // Channel 0 speech ("CustomSnd01"), 1 music ("Music01").
 void LoadChannelWave(Game& g, std::string_view name, int channel);
+// Only the read of LoadChannelWave: the entry's sound into `out`, without touching the channel.
+// False (and `out` unchanged) without sound, for a missing or damaged entry or a read error
+// (which sets FatalError).
+bool ReadChannelWave(Game& g, std::string_view name, int channel, SoundBuffer& out);
 
 }  // namespace vepa

@@ -53,10 +53,23 @@ void StopCommonSound(Game& g, std::string_view name) { StopEffect(g, 1, name); }
 void StopSceneSound(Game& g, std::string_view name) { StopEffect(g, 2, name); }
 
 void SayWave(Game& g, std::string_view name, int rate) {
+  SpokenClip clip;
+  ReadSpokenClip(g, name, clip);
+  SayClip(g, clip, rate);
+}
+
+void ReadSpokenClip(Game& g, std::string_view name, SpokenClip& clip) {
+  clip.Ready = ReadChannelWave(g, name, kSpeechChannel, clip.Buffer);
+}
+
+void SayClip(Game& g, SpokenClip& clip, int rate) {
   g.SpeechCountdown = kSpeechTicks;
   if (!g.SoundAvailable) return;
-  // A missing entry leaves the channel's previous sound, which then plays again.
-  LoadChannelWave(g, name, kSpeechChannel);
+  if (clip.Ready) {
+    g.layer.LoadBufferFromWave(kSpeechChannel, std::move(clip.Buffer));
+    clip.Buffer = SoundBuffer{};
+    clip.Ready = false;
+  }
   Wave* w = Channel(g, kSpeechChannel);
   if (!w) return;
   g.layer.SetFrequency(w, rate);

@@ -96,6 +96,8 @@ class DrawScene : public Scene {
     ApplauseTimer = 0;
     AnnouncerY = kAnnouncerStartY;
     MouthFrame = 0;
+    // His clip is long; it is read with the scene so that the frame he starts in stays light.
+    ReadSpokenClip(g, "tvroz01", AnnouncerClip);
     EnterScene(g, kDrawScene);
   }
 
@@ -256,7 +258,7 @@ class DrawScene : public Scene {
 
   void Announce() {
     if (AnnouncerY == kAnnouncerSpeaksAtY) {
-      SayWave(g, "tvroz01", kAnnouncerRate);
+      SayClip(g, AnnouncerClip, kAnnouncerRate);
       g.SpeechCountdown = kSpeechTicks;
     }
     if (AnnouncerY > kAnnouncerTopY) AnnouncerY -= kAnnouncerStep;
@@ -321,6 +323,7 @@ class DrawScene : public Scene {
   std::array<int, 2> HeadDirection{0, 1};
   int AnnouncerY = kAnnouncerStartY;
   int MouthFrame = 0;
+  SpokenClip AnnouncerClip;
 };
 
 }  // namespace

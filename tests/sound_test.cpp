@@ -147,6 +147,38 @@ TEST_F(SoundTest, AMissingPhraseEntryReplaysThePreviousSound) {
   EXPECT_EQ(g.SpeechCountdown, 60);
 }
 
+// A clip read ahead plays like SayWave when it is started, however much later; the read leaves
+// the channel alone, and a second start (or a clip whose entry is missing) replays what the
+// channel holds.
+TEST_F(SoundTest, AClipReadAheadPlaysWhenStarted) {
+  SayWave(g, "kib001", 11000);
+  SpokenClip clip;
+  ReadSpokenClip(g, "knd01", clip);
+  ASSERT_TRUE(clip.Ready);
+  EXPECT_EQ(s.Speech()->Buffer.FrameCount(), static_cast<size_t>(kKibFrames));
+  EXPECT_TRUE(IsSpeaking(g));
+  s.layer.AdvanceAudio(1.0);
+  SayClip(g, clip, 14000);
+  EXPECT_FALSE(clip.Ready);
+  EXPECT_EQ(s.Speech()->Buffer.FrameCount(), static_cast<size_t>(kKndFrames));
+  EXPECT_EQ(s.Speech()->Buffer.Frequency, 14000);
+  EXPECT_EQ(s.layer.GetPosition(s.Speech()), 0u);
+  EXPECT_TRUE(IsSpeaking(g));
+  EXPECT_EQ(g.SpeechCountdown, 60);
+  s.layer.AdvanceAudio(1.0);
+  SayClip(g, clip, 13000);  // used up: the channel's sound again
+  EXPECT_EQ(s.Speech()->Buffer.FrameCount(), static_cast<size_t>(kKndFrames));
+  EXPECT_TRUE(IsSpeaking(g));
+
+  SpokenClip missing;
+  ReadSpokenClip(g, "kib999", missing);
+  EXPECT_FALSE(missing.Ready);
+  s.layer.AdvanceAudio(1.0);
+  SayClip(g, missing, 11000);
+  EXPECT_EQ(s.Speech()->Buffer.FrameCount(), static_cast<size_t>(kKndFrames));
+  EXPECT_TRUE(IsSpeaking(g));
+}
+
 TEST_F(SoundTest, StopSpeechEndsThePhraseAndTheCountdownAtOnce) {
   SayWave(g, "kib001", 11000);
   StopSpeech(g);
@@ -165,6 +197,16 @@ TEST_F(SilentSoundTest, WithoutSoundAPhraseCountsAsSpokenForSixtyTicks) {
     ++ticks;
   }
   EXPECT_EQ(ticks, 60);
+}
+
+TEST_F(SilentSoundTest, WithoutSoundAClipIsNotReadButStillCountsAsSpoken) {
+  SpokenClip clip;
+  ReadSpokenClip(g, "kib001", clip);
+  EXPECT_FALSE(clip.Ready);
+  SayClip(g, clip, 11000);
+  EXPECT_EQ(s.Speech()->Buffer.FrameCount(), 0u);
+  EXPECT_EQ(g.SpeechCountdown, 60);
+  EXPECT_TRUE(IsSpeaking(g));
 }
 
 TEST_F(SilentSoundTest, StopSpeechEndsTheCountdown) {

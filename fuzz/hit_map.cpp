@@ -49,8 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScrambleBytes(scrambled.data(), scrambled.size(), 0, false);
   stored.insert(stored.end(), scrambled.begin(), scrambled.end());
   int32_t offset = leading, length = static_cast<int32_t>(content.size());
-  if (mode & 1) offset += (mode & 2) ? offsetShift : static_cast<int8_t>(offsetShift);
-  if (mode & 4) length += (mode & 8) ? sizeShift : static_cast<int8_t>(sizeShift);
+  // The record's fields are 32 bits: a bent value wraps around as it would in the file.
+  auto bend = [](int32_t value, int32_t shift) {
+    return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(shift));
+  };
+  if (mode & 1) offset = bend(offset, (mode & 2) ? offsetShift : static_cast<int8_t>(offsetShift));
+  if (mode & 4) length = bend(length, (mode & 8) ? sizeShift : static_cast<int8_t>(sizeShift));
   uint8_t record[20] = {};
   const std::string name = ArchiveName("b_fuzz01");
   record[0] = static_cast<uint8_t>(name.size());

@@ -7,7 +7,8 @@
 # Seeds: the entries of the normal build's archive extracted with vepa4-pack (backgrounds,
 # wave lists, speech and music, phrase tables, hit maps) plus small inputs of every format
 # written by vepa4-fuzz-seeds. New inputs stay in <build>/fuzz-corpus/<target> for the next
-# run; a crash leaves its input in <build>/fuzz-artifacts/ and fails the run.
+# run; a crash leaves its input in <build>/fuzz-artifacts/ and fails the run. Inputs that
+# once failed live in fuzz/regressions/<target> and are run at the start of every run.
 # Environment: VEPA_FUZZ_BUILD (default build-asan, shared with scripts/sanitize.sh),
 # VEPA_NORMAL_BUILD (default build-test: its data/ and vepa4-pack), FUZZ_NICE (nice level).
 set -euo pipefail
@@ -82,12 +83,15 @@ for t in "${TARGETS[@]}"; do
   [ -x "$bin" ] || { echo "fuzz: no target $t" >&2; failed=$((failed + 1)); continue; }
   corpus=$BUILD/fuzz-corpus/$t
   mkdir -p "$corpus" "$SEEDS/$t"
+  # Inputs that once failed are kept in fuzz/regressions/<target> and run first every time.
+  regressions=()
+  [ -d "fuzz/regressions/$t" ] && regressions=("fuzz/regressions/$t")
   log=$BUILD/fuzz-logs/$t.log
   # -close_fd_mask=2 hides the targets' own messages (damaged-entry reports); libFuzzer and
   # the sanitizers still report.
   if "${NICE[@]}" "$bin" -max_total_time="$SECONDS_EACH" -max_len="$(max_len "$t")" -timeout=20 \
     -rss_limit_mb=2048 -close_fd_mask=2 -print_final_stats=1 \
-    -artifact_prefix="$BUILD/fuzz-artifacts/$t-" "$corpus" "$SEEDS/$t" >"$log" 2>&1; then
+    -artifact_prefix="$BUILD/fuzz-artifacts/$t-" "$corpus" "$SEEDS/$t" "${regressions[@]}" >"$log" 2>&1; then
     passed=$((passed + 1))
     status=ok
   else

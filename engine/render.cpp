@@ -11,8 +11,8 @@
 // approximations: with a >= 253 the result always equals the source (the destination's share is
 // below half a step for 6-bit channels), and with a <= 2 it always equals the destination.
 // With a per-pixel alpha mask m the effective alpha is round(a * m / 255) (m itself when a >= 255).
-// Rows are combined eight pixels at a time with SSE2 where the compiler offers it, with the same
-// formulas as the scalar code that finishes each row.
+// Rows are combined sixteen pixels at a time with AVX2 where the processor has it, eight at a
+// time with SSE2 otherwise, with the same formulas as the scalar code that finishes each row.
 //
 // Clipping: every operation computes its visible range once, in 64-bit (or floating-point, for
 // rotation) arithmetic, so no coordinate or size can make it touch memory outside the surfaces.
@@ -118,6 +118,25 @@ struct RowOp {
   uint16_t key = 0;
   uint32_t a = 255;  // kBlend, kAdd: the global alpha, 1..255
 };
+
+// False when UseWideVectors limited the vector code to SSE2.
+std::atomic<bool> wideVectorsAllowed{true};
+
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#define VEPA_BOX_AVX2 1
+#define VEPA_TARGET_AVX2 __attribute__((target("avx2")))
+#endif
+
+// The widest vector code the processor runs (AVX2 where present), unless limited by
+// UseWideVectors.
+bool UseWide() {
+#if defined(VEPA_BOX_AVX2)
+  static const bool present = __builtin_cpu_supports("avx2");
+  return present && wideVectorsAllowed.load(std::memory_order_relaxed);
+#else
+  return false;
+#endif
+}
 
 // Copies n pixels. glibc's memcpy spends noticeably longer on the row lengths drawn here (a few
 // hundred to 1280 bytes) than a plain unrolled vector loop, so rows go through this loop.
@@ -277,6 +296,73 @@ void AddRow(uint16_t* out, const uint16_t* src, const uint8_t* mask, int n, bool
   }
   AddScalar(out + i, src + i, mask != nullptr ? mask + i : nullptr, n - i, keyed, key, a);
 }
+
+#if defined(VEPA_BOX_AVX2)
+// The keyed copy and the blend sixteen pixels at a time, with the same formulas; the SSE2 code
+// finishes each row.
+VEPA_TARGET_AVX2 inline __m256i Div255x16(__m256i x) {
+  x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
+  return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
+}
+
+VEPA_TARGET_AVX2 inline __m256i Load16(const uint16_t* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+VEPA_TARGET_AVX2 inline void Store16(uint16_t* p, __m256i v) {
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
+}
+
+VEPA_TARGET_AVX2 void CopyKeyedRowWide(uint16_t* out, const uint16_t* src, int n, uint16_t key) {
+  const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m256i s = Load16(src + i);
+    Store16(out + i, _mm256_blendv_epi8(s, Load16(out + i), _mm256_cmpeq_epi16(s, k)));
+  }
+  CopyKeyedRow(out + i, src + i, n - i, key);
+}
+
+VEPA_TARGET_AVX2 void BlendRowWide(uint16_t* out, const uint16_t* src, const uint8_t* mask, int n,
+                                   bool keyed, uint16_t key, uint32_t a) {
+  const __m256i va = _mm256_set1_epi16(static_cast<short>(a)), full = _mm256_set1_epi16(255);
+  const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
+  const __m256i none = _mm256_set1_epi16(static_cast<short>(kAlphaNone));
+  const __m256i opaque = _mm256_set1_epi16(static_cast<short>(kAlphaOpaque - 1));
+  const __m256i max5 = _mm256_set1_epi16(31), max6 = _mm256_set1_epi16(63);
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    __m256i e = va;
+    if (mask != nullptr) {
+      const __m256i m =
+          _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + i)));
+      e = Div255x16(_mm256_mullo_epi16(m, va));
+    }
+    if (_mm256_movemask_epi8(_mm256_cmpgt_epi16(e, none)) == 0) continue;
+    const __m256i s = Load16(src + i);
+    if (_mm256_movemask_epi8(_mm256_cmpgt_epi16(e, opaque)) == -1) {
+      Store16(out + i,
+              keyed ? _mm256_blendv_epi8(s, Load16(out + i), _mm256_cmpeq_epi16(s, k)) : s);
+      continue;
+    }
+    const __m256i d = Load16(out + i);
+    const __m256i ie = _mm256_sub_epi16(full, e);
+    const __m256i r = Div255x16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(s, 11), e),
+                                                 _mm256_mullo_epi16(_mm256_srli_epi16(d, 11), ie)));
+    const __m256i g = Div255x16(
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(s, 5), max6), e),
+                         _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(d, 5), max6), ie)));
+    const __m256i b =
+        Div255x16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(s, max5), e),
+                                   _mm256_mullo_epi16(_mm256_and_si256(d, max5), ie)));
+    __m256i res =
+        _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, 11), _mm256_slli_epi16(g, 5)), b);
+    if (keyed) res = _mm256_blendv_epi8(res, d, _mm256_cmpeq_epi16(s, k));
+    Store16(out + i, res);
+  }
+  BlendRow(out + i, src + i, mask != nullptr ? mask + i : nullptr, n - i, keyed, key, a);
+}
+#endif
 #else
 void CopyKeyedRow(uint16_t* out, const uint16_t* src, int n, uint16_t key) {
   CopyKeyedScalar(out, src, n, key);
@@ -297,9 +383,15 @@ void ApplyRow(const RowOp& op, uint16_t* out, const uint16_t* src, const uint8_t
       CopyRow(out, src, n);
       break;
     case RowOp::kCopyKeyed:
+#if defined(VEPA_BOX_AVX2)
+      if (UseWide()) return CopyKeyedRowWide(out, src, n, op.key);
+#endif
       CopyKeyedRow(out, src, n, op.key);
       break;
     case RowOp::kBlend:
+#if defined(VEPA_BOX_AVX2)
+      if (UseWide()) return BlendRowWide(out, src, mask, n, op.keyed, op.key, op.a);
+#endif
       BlendRow(out, src, mask, n, op.keyed, op.key, op.a);
       break;
     case RowOp::kAdd:
@@ -594,16 +686,9 @@ BoxScratch& Scratch() {
 // 255); 32768 for g = 255, which halves exactly.
 uint32_t SourceScale(uint32_t g) { return (g * 65536 + 255) / 510; }
 
-// False when UseWideVectors limited the box draws to SSE2.
-std::atomic<bool> wideVectorsAllowed{true};
-
 #if defined(__SSE2__)
 // Processors with AVX2 run the two passes sixteen columns (four column taps) at a time; the
 // formulas and results are the same as those of the SSE2 code (a test compares them).
-#if defined(__GNUC__) && defined(__x86_64__)
-#define VEPA_BOX_AVX2 1
-#define VEPA_TARGET_AVX2 __attribute__((target("avx2")))
-#endif
 
 // The vertical pass of destination row ri over texel columns [left, left + nc), written to
 // sums as VA VR VG VB per column. Groups of eight columns are read whole while the picture's
@@ -738,17 +823,6 @@ VEPA_TARGET_AVX2 void BoxColumnSumsWide(const PatternView& v, const BoxAxis& row
   if (c0 < nc) BoxColumnSumsOf<kMask, kKeyed>(v, rows, ri, left + c0, nc - c0, sums + c0 * 4);
 }
 #endif
-
-// The widest vector code the processor runs (AVX2 where present), unless limited by
-// UseWideVectors.
-bool UseWide() {
-#if defined(VEPA_BOX_AVX2)
-  static const bool present = __builtin_cpu_supports("avx2");
-  return present && wideVectorsAllowed.load(std::memory_order_relaxed);
-#else
-  return false;
-#endif
-}
 
 template <bool kMask, bool kKeyed>
 void BoxColumnSumsFor(bool wide, const PatternView& v, const BoxAxis& rows, int ri, int32_t left,
@@ -931,8 +1005,6 @@ void BoxRow(bool wide, uint16_t* out, int n, bool roomForEight, const BoxAxis& c
   }
 }
 #else
-bool UseWide() { return false; }
-
 void BoxColumnSums(bool, const PatternView& v, const BoxAxis& rows, int ri, int32_t left, int nc,
                    uint16_t* sums) {
   const int32_t top = rows.first[static_cast<size_t>(ri)];

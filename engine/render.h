@@ -81,8 +81,9 @@ void DrawPatternRotatedAlpha(Surface& dst, const Image* img, int pattern, int x,
 void DrawPatternWaveAdd(Surface& dst, const Image* img, int pattern, int x, int y, int width,
                         int height, int amplitude, int length, int phase, int alpha);
 
-// The area-averaged draws run on AVX2 where the processor has it, on SSE2 otherwise, with the
-// same results; false keeps them to SSE2 (for tests that compare the two).
+// The area-averaged draws, the blends and the keyed copies run on AVX2 where the processor has
+// it, on SSE2 otherwise, with the same results; false keeps them to SSE2 (for tests that
+// compare the two).
 void UseWideVectors(bool allow);
 
 // Canvas operations on a surface; right and bottom edges excluded, corners in any order.

@@ -254,7 +254,7 @@ TEST(RenderAlphaMask, BlendsEachTexelByItsMask) {
 // Rows wide enough for the vector code, whose masks hold long runs of fully transparent and
 // fully opaque texels (the shortcuts), the values at the edges of those shortcuts (2, 3, 252,
 // 253) and random values, with keyed texels among them: every pixel must match the per-texel
-// formula, for the mask alone and for the mask under a global alpha.
+// formula, for the mask alone and for the mask under a global alpha, on either vector width.
 TEST(RenderAlphaMask, WideRowsMatchThePerTexelFormula) {
   constexpr int kW = 77, kH = 4;
   uint32_t seed = 12345;
@@ -283,7 +283,10 @@ TEST(RenderAlphaMask, WideRowsMatchThePerTexelFormula) {
     };
     return static_cast<uint16_t>(channel(11, 31) | channel(5, 63) | channel(0, 31));
   };
-  for (int alpha : {255, 130}) {
+  for (int variant = 0; variant < 4; ++variant) {
+    const int alpha = variant % 2 == 0 ? 255 : 130;
+    // The AVX2 code (where the processor has it) and the SSE2 code.
+    UseWideVectors(variant < 2);
     Surface s(kW + 3, kH);
     for (uint16_t& p : s.pixels) p = static_cast<uint16_t>(next());
     const Surface before = s;
@@ -304,6 +307,18 @@ TEST(RenderAlphaMask, WideRowsMatchThePerTexelFormula) {
       EXPECT_EQ(s.At(kW + 2, y), before.At(kW + 2, y));
     }
   }
+  // Without a mask the opaque texels are copied and the keyed ones skipped.
+  Image keyedOnly = MakeImage(kW, kH, kW, kH, pixels);
+  for (bool wide : {true, false}) {
+    UseWideVectors(wide);
+    Surface s(kW, kH);
+    for (uint16_t& p : s.pixels) p = static_cast<uint16_t>(next());
+    const Surface before = s;
+    DrawPattern(s, &keyedOnly, 0, 0, 0);
+    for (size_t i = 0; i < pixels.size(); ++i)
+      ASSERT_EQ(s.pixels[i], pixels[i] == kKey ? before.pixels[i] : pixels[i]) << i;
+  }
+  UseWideVectors(true);
 }
 
 // --- Blending -----------------------------------------------------------------------------

@@ -85,9 +85,8 @@ void Game::Tick() {
     if (bg.width < 639 && bg.height < 479) layer.LoadSurfaceFromBitmap();
     // The frame starts black under the background; a background that covers the whole back
     // buffer hides the black completely, so the fill is left out then.
-    const Surface& picture = layer.BackgroundSurface();
-    if (picture.width < back.width || picture.height < back.height) FillSurface(back, 0);
-    BlitSurface(back, 0, 0, picture, Rect{0, 0, 640, 480});
+    if (bg.width < back.width || bg.height < back.height) FillSurface(back, 0);
+    BlitSurface(back, 0, 0, bg, Rect{0, 0, 640, 480});
     FrameToggle ^= 1;
     if (Scene* s = GetScene(SceneNumber)) s->Frame();
     if ((SceneNumber == 27 || SceneNumber == 28) && BatteryCharge > 0) --BatteryCharge;

@@ -675,6 +675,19 @@ struct BoxScratch {
   // Column sums of one destination row, four 16-bit values (VA, VR, VG, VB) per texel column,
   // with room past the last column for whole groups of eight and one column more.
   std::vector<uint16_t> sums;
+
+  // The axes of the cells [kx, kx + n) x [ky, ky + m) of a pattern drawn at w x h, with room
+  // in sums; gives the number of texel columns the cells read.
+  int Prepare(const PatternView& v, int64_t kx, int n, int64_t ky, int m, int64_t w, int64_t h,
+              bool flipX, bool flipY) {
+    cols.Build(kx, n, v.width, w, flipX, true);
+    rows.Build(ky, m, v.height, h, flipY, false);
+    const int nc = cols.hi - cols.lo;
+    // Whole groups of sixteen columns, and the last pixel's taps reading past its texels.
+    const size_t need = (static_cast<size_t>(nc) + static_cast<size_t>(cols.spreadTaps) + 32) * 4;
+    if (sums.size() < need) sums.resize(need);
+    return nc;
+  }
 };
 
 BoxScratch& Scratch() {
@@ -1180,11 +1193,7 @@ const KeptShrink& KeepShrink(ShrinkCache::Store& store, const PatternView& v, in
     store.bytes = 0;
   }
   BoxScratch& s = Scratch();
-  s.cols.Build(0, n, v.width, w, flipX, true);
-  s.rows.Build(0, rows, v.height, h, flipY, false);
-  const int nc = s.cols.hi - s.cols.lo;
-  const size_t need = (static_cast<size_t>(nc) + static_cast<size_t>(s.cols.spreadTaps) + 32) * 4;
-  if (s.sums.size() < need) s.sums.resize(need);
+  const int nc = s.Prepare(v, 0, n, 0, rows, w, h, flipX, flipY);
   const bool wide = UseWide();
   for (int y = 0; y < rows; ++y) {
     BoxColumnSums(wide, v, s.rows, y, s.cols.lo, nc, s.sums.data());
@@ -1212,12 +1221,7 @@ void DrawBoxFiltered(Surface& dst, const PatternView& v, int64_t left, int64_t t
 #endif
   BoxScratch& s = Scratch();
   const int n = x1 - x0;
-  s.cols.Build(x0 - left, n, v.width, w, flipX, true);
-  s.rows.Build(y0 - top, y1 - y0, v.height, h, flipY, false);
-  const int nc = s.cols.hi - s.cols.lo;
-  // Whole groups of sixteen columns, and the last pixel's taps reading past its texels.
-  const size_t need = (static_cast<size_t>(nc) + static_cast<size_t>(s.cols.spreadTaps) + 32) * 4;
-  if (s.sums.size() < need) s.sums.resize(need);
+  const int nc = s.Prepare(v, x0 - left, n, y0 - top, y1 - y0, w, h, flipX, flipY);
   const bool wide = UseWide();
   const bool roomForEight = x1 - n % 8 + 8 <= dst.width;  // for the last, partial group
   for (int y = y0; y < y1; ++y) {

@@ -18,6 +18,7 @@
 #include "engine/backend_headless.h"
 #include "engine/scene_helpers.h"
 #include "engine/streams.h"
+#include "tests/scene_assets.h"
 
 namespace vepa {
 namespace {
@@ -180,32 +181,7 @@ TEST_F(DartsTest, LoaderResetsTheGameAndTakesTheStake) {
 }
 
 TEST_F(DartsTest, DefaultArchiveHoldsEverythingTheSceneUses) {
-  AssetNeeds needs;
-  g.GetScene(1)->DeclareAssets(needs);
-  ASSERT_FALSE(needs.Entries.empty());
-  for (const std::string& entry : needs.Entries) {
-    std::vector<uint8_t> bytes;
-    EXPECT_EQ(g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << entry;
-  }
-  for (const AssetNeeds::ImageNeed& need : needs.Images) {
-    std::vector<uint8_t> bytes;
-    std::vector<Image> images;
-    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
-    ASSERT_TRUE(DecodeImageList(bytes.data(), bytes.size(), images)) << need.Entry;
-    const auto it = std::find_if(images.begin(), images.end(),
-                                 [&](const Image& i) { return SameName(i.Name, need.Name); });
-    ASSERT_NE(it, images.end()) << need.Name << " not in " << need.Entry;
-    EXPECT_GE(it->PatternCount(), need.MinPatterns) << need.Name;
-  }
-  for (const AssetNeeds::WaveNeed& need : needs.Waves) {
-    std::vector<uint8_t> bytes;
-    std::vector<Wave> waves;
-    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
-    ASSERT_TRUE(DecodeWaveList(bytes.data(), bytes.size(), waves)) << need.Entry;
-    EXPECT_TRUE(std::any_of(waves.begin(), waves.end(),
-                            [&](const Wave& w) { return SameName(w.Name, need.Name); }))
-        << need.Name << " not in " << need.Entry;
-  }
+  testing::ExpectSceneAssetsInArchive(g, 1);
   // The hit map: the board's rings round its centre, the number ring, the wall and the rack.
   std::vector<uint8_t> map;
   ASSERT_EQ(g.archive.ReadEntry("b_dtir01", map), ArchiveResult::Ok);

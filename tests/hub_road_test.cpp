@@ -17,6 +17,7 @@
 #include "engine/streams.h"
 #include "engine/text.h"
 #include "hub/hub.h"
+#include "tests/scene_assets.h"
 
 namespace vepa {
 namespace {
@@ -166,31 +167,7 @@ class HubContentTest : public ::testing::Test {
 };
 
 TEST_F(HubContentTest, TheArchiveHoldsEverythingTheKioskUses) {
-  AssetNeeds needs;
-  g.GetScene(0)->DeclareAssets(needs);
-  for (const std::string& entry : needs.Entries) {
-    std::vector<uint8_t> bytes;
-    EXPECT_EQ(g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << entry;
-  }
-  for (const AssetNeeds::ImageNeed& need : needs.Images) {
-    std::vector<uint8_t> bytes;
-    std::vector<Image> images;
-    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
-    ASSERT_TRUE(DecodeImageList(bytes.data(), bytes.size(), images)) << need.Entry;
-    const auto it = std::find_if(images.begin(), images.end(),
-                                 [&](const Image& i) { return SameName(i.Name, need.Name); });
-    ASSERT_NE(it, images.end()) << need.Name << " not in " << need.Entry;
-    EXPECT_GE(it->PatternCount(), need.MinPatterns) << need.Name;
-  }
-  for (const AssetNeeds::WaveNeed& need : needs.Waves) {
-    std::vector<uint8_t> bytes;
-    std::vector<Wave> waves;
-    ASSERT_EQ(g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
-    ASSERT_TRUE(DecodeWaveList(bytes.data(), bytes.size(), waves)) << need.Entry;
-    EXPECT_TRUE(std::any_of(waves.begin(), waves.end(),
-                            [&](const Wave& w) { return SameName(w.Name, need.Name); }))
-        << need.Name << " not in " << need.Entry;
-  }
+  testing::ExpectSceneAssetsInArchive(g, 0);
 }
 
 TEST_F(HubContentTest, TheHitMapPutsEachItemOnItsObject) {

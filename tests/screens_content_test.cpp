@@ -11,6 +11,7 @@
 #include "engine/mixer.h"
 #include "engine/streams.h"
 #include "screens_fixture.h"
+#include "tests/scene_assets.h"
 
 namespace vepa {
 namespace {
@@ -45,30 +46,7 @@ class ScreensContentTest : public ::testing::Test {
 };
 
 TEST_F(ScreensContentTest, ArchiveHoldsEverythingTheScreensUse) {
-  for (int scene : {60, 61, 84, 85}) {
-    AssetNeeds needs;
-    s.g.GetScene(scene)->DeclareAssets(needs);
-    ASSERT_FALSE(needs.Entries.empty()) << scene;
-    for (const std::string& entry : needs.Entries) {
-      std::vector<uint8_t> bytes;
-      EXPECT_EQ(s.g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << scene << " " << entry;
-    }
-    for (const AssetNeeds::ImageNeed& need : needs.Images) {
-      const std::vector<Image> images = ImagesOf(need.Entry);
-      const Image* img = Find(images, need.Name);
-      ASSERT_NE(img, nullptr) << need.Name << " not in " << need.Entry;
-      EXPECT_GE(img->PatternCount(), need.MinPatterns) << need.Name;
-    }
-    for (const AssetNeeds::WaveNeed& need : needs.Waves) {
-      std::vector<uint8_t> bytes;
-      std::vector<Wave> waves;
-      ASSERT_EQ(s.g.archive.ReadEntry(need.Entry, bytes), ArchiveResult::Ok) << need.Entry;
-      ASSERT_TRUE(DecodeWaveList(bytes.data(), bytes.size(), waves)) << need.Entry;
-      EXPECT_TRUE(std::any_of(waves.begin(), waves.end(),
-                              [&](const Wave& w) { return SameName(w.Name, need.Name); }))
-          << need.Name << " not in " << need.Entry;
-    }
-  }
+  for (int scene : {60, 61, 84, 85}) testing::ExpectSceneAssetsInArchive(s.g, scene);
 }
 
 TEST_F(ScreensContentTest, TheCrittersPiecesHaveTheSizesTheirTurningPointsNeed) {

@@ -35,7 +35,8 @@ void KeepFreedMemoryForReuse() {
 
 Game::Game(Layer& l) : layer(l) {
   KeepFreedMemoryForReuse();
-  RegisterScenes(*this, scenes_);
+  for (const SceneInfo& info : SceneCatalogue())
+    if (info.Built()) scenes_[info.Number()] = info.Make(*this);
 }
 
 Game::~Game() = default;
@@ -63,7 +64,7 @@ void Game::NewGame() {
 
 void Game::StartGameState(bool startLogo) {
   FatalError = 0;
-  SceneNumber = 61;
+  SceneNumber = SceneNo(SceneId::PublisherLogo);
   SoundAvailable = layer.InitSound() ? 1 : 0;
   LoadWaves(*this, 1, "w_all01");
   LoadImages(*this, 1, "s_all01");
@@ -72,7 +73,7 @@ void Game::StartGameState(bool startLogo) {
   CurrentMusic = "none";
   BubbleMode = 1;
   FullScreenActive = 1;
-  if (startLogo) LoadScene(61);
+  if (startLogo) LoadScene(SceneId::PublisherLogo);
 }
 
 void Game::Tick() {
@@ -89,7 +90,9 @@ void Game::Tick() {
     BlitSurface(back, 0, 0, bg, Rect{0, 0, 640, 480});
     FrameToggle ^= 1;
     if (Scene* s = GetScene(SceneNumber)) s->Frame();
-    if ((SceneNumber == 27 || SceneNumber == 28) && BatteryCharge > 0) --BatteryCharge;
+    // Daz's battery runs down only while the player is with him.
+    if ((InScene(SceneId::DazTable) || InScene(SceneId::DazFood)) && BatteryCharge > 0)
+      --BatteryCharge;
     if (SpeechCountdown > 0) --SpeechCountdown;
     TransitionOverlay();
     layer.Flip();
@@ -158,7 +161,7 @@ void Game::TransitionOverlay() {
 void Game::MouseMove(int x, int y) {
   const int s = SceneNumber;
   // Darts freezes the pointer while a dart is being picked up or thrown.
-  if (s == 1) {
+  if (s == SceneNo(SceneId::Darts)) {
     if (ClickState == 0 || ClickState == 2) {
       MouseX = x;
       MouseY = y;
@@ -170,21 +173,22 @@ void Game::MouseMove(int x, int y) {
 }
 
 namespace {
+// Scenes where a left press starts the pointer-press animation (ClickState 0 -> 1).
 bool InLeftPressSet(int scene) {
-  switch (scene) {
-    case 2:
-    case 6:
-    case 15:
-    case 21:
-    case 23:
-    case 27:
-    case 28:
-    case 40:
-    case 46:
-    case 80:
-    case 81:
-    case 83:
-    case 84:
+  switch (static_cast<SceneId>(scene)) {
+    case SceneId::Aquarium:
+    case SceneId::Boxing:
+    case SceneId::RockPaperScissors:
+    case SceneId::Hammer:
+    case SceneId::Ticket:
+    case SceneId::DazTable:
+    case SceneId::DazFood:
+    case SceneId::CockroachRace:
+    case SceneId::OpponentSelection:
+    case SceneId::About:
+    case SceneId::Journal:
+    case SceneId::SettingsBook:
+    case SceneId::StartMenu:
       return true;
     default:
       return false;
@@ -195,8 +199,8 @@ bool InLeftPressSet(int scene) {
 void Game::MouseDown(MouseButton button, int x, int y) {
   const bool left = button == MouseButton::Left;
   const bool right = button == MouseButton::Right;
-  switch (SceneNumber) {
-    case 0:
+  switch (static_cast<SceneId>(SceneNumber)) {
+    case SceneId::Kiosk:
       if (left && ClickState == 0 && HandFrame == 0)
         ClickState = 1;
       else if (right && ClickState == 0 && HandFrame == 0)
@@ -204,7 +208,7 @@ void Game::MouseDown(MouseButton button, int x, int y) {
       else if (left && ClickState == 4)
         ClickState = 5;
       return;
-    case 1:
+    case SceneId::Darts:
       if (!left) return;
       if (SceneBytes[0] > 0 && ClickState == 0 && HitMapAt(x, y, AimShakeX, AimShakeY + 20) == 8) {
         ClickState = 1;
@@ -216,9 +220,9 @@ void Game::MouseDown(MouseButton button, int x, int y) {
     default:
       if (left && InLeftPressSet(SceneNumber) && ClickState == 0 && HandFrame == 0) {
         ClickState = 1;
-      } else if (left && SceneNumber == 4 && ClickState == 0 && ShotsLeft > 0) {
+      } else if (left && InScene(SceneId::Gallery) && ClickState == 0 && ShotsLeft > 0) {
         ClickState = 1;
-      } else if (left && SceneNumber == 47) {
+      } else if (left && InScene(SceneId::CardGame)) {
         ClickState = 1;
         ButtonHeld = 1;
       }
@@ -227,9 +231,9 @@ void Game::MouseDown(MouseButton button, int x, int y) {
 }
 
 void Game::MouseUp(MouseButton button, int, int) {
-  if (button == MouseButton::Left && SceneNumber == 47) ButtonHeld = 0;
+  if (button == MouseButton::Left && InScene(SceneId::CardGame)) ButtonHeld = 0;
 }
 
-bool Game::FormKeyDown(int key, bool alt) { return FullScreenActive == 1 && alt && key == 115; }
+bool Game::FormKeyDown(int key, bool alt) { return FullScreenActive == 1 && alt && key == key::F4; }
 
 }  // namespace vepa

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/scene.h"
+#include "app/scene_catalogue.h"
 #include "app/state.h"
 #include "engine/archive.h"
 #include "engine/layer.h"
@@ -28,6 +29,8 @@ struct Game : SharedState {
   Scene* GetScene(int number) const;
   // Calls the loader of a scene (which sets SceneNumber last).
   void LoadScene(int number, int arg = 0);
+  void LoadScene(SceneId id, int arg = 0) { LoadScene(SceneNo(id), arg); }
+  bool InScene(SceneId id) const { return SceneNumber == SceneNo(id); }
 
   // The tick (DXTimer1Timer): keyboard, background, scene routine, counters, transition, flip.
   void Tick();
@@ -57,8 +60,5 @@ struct Game : SharedState {
  private:
   std::array<std::unique_ptr<Scene>, 256> scenes_;
 };
-
-// Registers every scene of the game in the table (app/scenes.cpp).
-void RegisterScenes(Game& game, std::array<std::unique_ptr<Scene>, 256>& table);
 
 }  // namespace vepa

@@ -1,8 +1,8 @@
 // vepa4: the game. Starts as the launcher dialog, finds the archive, then runs full screen,
 // one tick every 50 ms while the window is active.
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -94,7 +94,7 @@ int main() {
     game.rng.Seed = static_cast<uint32_t>(
         std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
     game.FatalError = 0;
-    game.SceneNumber = 61;
+    game.SceneNumber = vepa::SceneNo(vepa::SceneId::PublisherLogo);
     backend.CloseLauncherWindow();
     layer.SetDisplayMode(640, 480, 16);
     layer.SetFullScreen(true);
@@ -137,7 +137,8 @@ int main() {
       if (now - next > tick * 4) next = now + tick;
       if (game.QuitRequested) break;
     } else {
-      std::this_thread::sleep_for(std::min<Clock::duration>(next - now, std::chrono::milliseconds(5)));
+      std::this_thread::sleep_for(
+          std::min<Clock::duration>(next - now, std::chrono::milliseconds(5)));
     }
   }
   layer.FinalizeSound();

@@ -117,7 +117,13 @@ bool ParseRunnerArgs(int argc, char** argv, RunnerOptions& o, std::string* error
       if (!value(v)) return fail("--start needs SCENE[:ARG]");
       auto colon = v.find(':');
       long long arg = 0;
-      if (!ToInt(v.substr(0, colon), n) || n < 0 || n > 255) return fail("bad --start scene");
+      const std::string scene = v.substr(0, colon);
+      const SceneInfo* info = ToInt(scene, n) ? FindScene(static_cast<int>(n)) : FindScene(scene);
+      if (!info) return fail("bad --start scene '" + scene + "': no such scene");
+      if (!info->Built())
+        return fail("scene '" + std::string(info->Name) + "' (" + std::to_string(info->Number()) +
+                    ") is not built yet");
+      n = info->Number();
       if (colon != std::string::npos && (!ToInt(v.substr(colon + 1), arg) || arg < 0 || arg > 255))
         return fail("bad --start argument");
       o.StartScene = static_cast<int>(n);
@@ -191,8 +197,7 @@ bool SetSharedVariable(Game& g, const std::string& name, const std::string& valu
       {"AutoAnswer", 0, 1, [](Game& g, long long v) { g.AutoAnswer = static_cast<uint8_t>(v); }},
       {"MusicVolume", -10000, 10000,
        [](Game& g, long long v) { g.MusicVolume = static_cast<int32_t>(v); }},
-      {"GameStake", 0, 65535,
-       [](Game& g, long long v) { g.GameStake = static_cast<uint16_t>(v); }},
+      {"GameStake", 0, 65535, [](Game& g, long long v) { g.GameStake = static_cast<uint16_t>(v); }},
       {"GameWinnings", 0, 65535,
        [](Game& g, long long v) { g.GameWinnings = static_cast<uint16_t>(v); }},
       {"SelectedItem", 0, 255,
@@ -328,9 +333,15 @@ RunnerResult RunHeadless(const RunnerOptions& o) {
       const ScriptEvent& e = script[next];
       const MouseButton b = e.Button == 0 ? MouseButton::Left : MouseButton::Right;
       switch (e.Type) {
-        case ScriptEvent::Move: g.MouseMove(e.X, e.Y); break;
-        case ScriptEvent::Down: g.MouseDown(b, e.X, e.Y); break;
-        case ScriptEvent::Up: g.MouseUp(b, e.X, e.Y); break;
+        case ScriptEvent::Move:
+          g.MouseMove(e.X, e.Y);
+          break;
+        case ScriptEvent::Down:
+          g.MouseDown(b, e.X, e.Y);
+          break;
+        case ScriptEvent::Up:
+          g.MouseUp(b, e.X, e.Y);
+          break;
         case ScriptEvent::KeyDown:
           if (e.Code == 18) altHeld = true;
           if (!g.FormKeyDown(e.Code, altHeld)) backend.SetKey(e.Code, true);

@@ -1,26 +1,62 @@
-// The scene table: which routine runs for each scene number.
-#include "app/game.h"
+// The scene catalogue: one line a scene.
+#include <array>
+
+#include "app/scene.h"
+#include "app/scene_catalogue.h"
 
 namespace vepa {
 
-std::unique_ptr<Scene> MakeHubScene(Game& g);           // 0, hub/hub.cpp
-std::unique_ptr<Scene> MakeDartsScene(Game& g);         // 1, minigames/darts.cpp
-std::unique_ptr<Scene> MakeTicketScene(Game& g);        // 23, lottery/ticket.cpp
-std::unique_ptr<Scene> MakeDrawScene(Game& g);          // 24, lottery/draw.cpp
-std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);     // 60, screens/logos.cpp
-std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // 61, screens/logos.cpp
-std::unique_ptr<Scene> MakeStartMenuScene(Game& g);     // 84, screens/start_menu.cpp
-std::unique_ptr<Scene> MakeClosingScene(Game& g);       // 85, screens/start_menu.cpp
+std::unique_ptr<Scene> MakeHubScene(Game& g);            // hub/hub.cpp
+std::unique_ptr<Scene> MakeDartsScene(Game& g);          // minigames/darts.cpp
+std::unique_ptr<Scene> MakeTicketScene(Game& g);         // lottery/ticket.cpp
+std::unique_ptr<Scene> MakeDrawScene(Game& g);           // lottery/draw.cpp
+std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
+std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // screens/logos.cpp
+std::unique_ptr<Scene> MakeStartMenuScene(Game& g);      // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeClosingScene(Game& g);        // screens/start_menu.cpp
 
-void RegisterScenes(Game& g, std::array<std::unique_ptr<Scene>, 256>& table) {
-  table[0] = MakeHubScene(g);
-  table[1] = MakeDartsScene(g);
-  table[23] = MakeTicketScene(g);
-  table[24] = MakeDrawScene(g);
-  table[60] = MakeMakerLogoScene(g);
-  table[61] = MakePublisherLogoScene(g);
-  table[84] = MakeStartMenuScene(g);
-  table[85] = MakeClosingScene(g);
+namespace {
+
+constexpr std::array kCatalogue{
+    SceneInfo{SceneId::Kiosk, "kiosk", MakeHubScene, 2},  // from the start menu
+    SceneInfo{SceneId::Darts, "darts", MakeDartsScene},
+    SceneInfo{SceneId::Aquarium, "aquarium", nullptr},
+    SceneInfo{SceneId::Gallery, "gallery", nullptr},
+    SceneInfo{SceneId::Snake, "snake", nullptr},
+    SceneInfo{SceneId::Boxing, "boxing", nullptr},
+    SceneInfo{SceneId::Lamp, "lamp", nullptr},
+    SceneInfo{SceneId::RockPaperScissors, "rps", nullptr},
+    SceneInfo{SceneId::Hammer, "hammer", nullptr},
+    SceneInfo{SceneId::Ticket, "ticket", MakeTicketScene},
+    SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
+    SceneInfo{SceneId::DazTable, "daz-table", nullptr},
+    SceneInfo{SceneId::DazFood, "daz-food", nullptr},
+    SceneInfo{SceneId::CockroachRace, "race", nullptr},
+    SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
+    SceneInfo{SceneId::CardGame, "cards", nullptr},
+    SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},
+    SceneInfo{SceneId::PublisherLogo, "publisher-logo", MakePublisherLogoScene},
+    SceneInfo{SceneId::About, "about", nullptr},
+    SceneInfo{SceneId::Journal, "journal", nullptr},
+    SceneInfo{SceneId::SettingsBook, "settings", nullptr},
+    SceneInfo{SceneId::StartMenu, "start-menu", MakeStartMenuScene},
+    SceneInfo{SceneId::Closing, "closing", MakeClosingScene},
+};
+
+}  // namespace
+
+std::span<const SceneInfo> SceneCatalogue() { return kCatalogue; }
+
+const SceneInfo* FindScene(int number) {
+  for (const SceneInfo& s : kCatalogue)
+    if (s.Number() == number) return &s;
+  return nullptr;
+}
+
+const SceneInfo* FindScene(std::string_view name) {
+  for (const SceneInfo& s : kCatalogue)
+    if (s.Name == name) return &s;
+  return nullptr;
 }
 
 }  // namespace vepa

@@ -7,6 +7,7 @@
 
 #include "engine/archive.h"
 #include "engine/streams.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {

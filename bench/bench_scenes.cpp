@@ -22,6 +22,7 @@
 
 #include "engine/sound.h"
 #include "tests/monkey.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -35,7 +36,7 @@ constexpr int kRoadTicks = 200;
 double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 // The hub is entered as after a new game (the cashier greets the player); others plainly.
-int EntryArg(int scene) { return scene == 0 ? 2 : 0; }
+int EntryArg(int scene) { return FindScene(scene) ? FindScene(scene)->UsualArg : 0; }
 
 // Money for the kiosk's offers and tickets for the ticket and draw scenes.
 void GiveTickets(Game& g) {
@@ -72,17 +73,12 @@ void BM_SceneLoad(benchmark::State& st) {
   }
   if (g.FatalError) st.SkipWithError("the load set FatalError");
 }
-// The scenes of the table: the hub, darts, ticket, draw, the two logos, start menu, closing.
-BENCHMARK(BM_SceneLoad)
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(23)
-    ->Arg(24)
-    ->Arg(60)
-    ->Arg(61)
-    ->Arg(84)
-    ->Arg(85)
-    ->Unit(benchmark::kMicrosecond);
+// Every built scene of the catalogue.
+void BuiltScenes(benchmark::internal::Benchmark* b) {
+  for (const SceneInfo& s : SceneCatalogue())
+    if (s.Built()) b->Arg(s.Number());
+}
+BENCHMARK(BM_SceneLoad)->Apply(BuiltScenes)->Unit(benchmark::kMicrosecond);
 
 // The longest spoken clip of the default archive (the draw announcer's "tvroz01") loaded into
 // the speech channel and started, as a scene does in the tick where someone starts to speak.
@@ -171,14 +167,7 @@ void BM_SceneTick(benchmark::State& st) {
   st.counters["road_ticks"] = roadLength;
 }
 BENCHMARK(BM_SceneTick)
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(23)
-    ->Arg(24)
-    ->Arg(60)
-    ->Arg(61)
-    ->Arg(84)
-    ->Arg(85)
+    ->Apply(BuiltScenes)
     ->UseManualTime()
     // Each iteration plays a whole road of up to 200 ticks; 15 of them give steady minima.
     ->Iterations(15)

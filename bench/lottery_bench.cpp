@@ -10,6 +10,7 @@
 #include "app/game.h"
 #include "engine/backend_headless.h"
 #include "lottery/ticket_layout.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {

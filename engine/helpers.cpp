@@ -30,7 +30,6 @@ constexpr int kSubtitleOffset = 4;  // LineShift onwards
 constexpr int kSubtitleBytes = PhraseRecordSize - kSubtitleOffset;
 
 constexpr uint16_t kSpeechTicks = 60;
-constexpr int kEscKey = 27;
 
 int LineCapacity(int line) { return line == kLineCount - 1 ? kLastLineChars : kLineChars; }
 
@@ -149,7 +148,7 @@ void DrawSpeechBubble(Game& g, int x, int y, int tail) {
 
 void ExitBoxWatchEsc(Game& g) {
   if (g.ExitMenuState != 0) return;
-  const bool esc = g.layer.KeyPressed(kEscKey);
+  const bool esc = g.layer.KeyPressed(key::Esc);
   if (!esc) g.EscLatch = 0;
   if (g.EscLatch == 0 && esc) {
     g.ExitMenuState = 1;
@@ -161,7 +160,7 @@ void ExitBoxWatchEsc(Game& g) {
 
 void ExitBox(Game& g) {
   // Esc closes the box only once it has been let go since the box opened.
-  const bool esc = g.layer.KeyPressed(kEscKey);
+  const bool esc = g.layer.KeyPressed(key::Esc);
   if (!esc) g.EscLatch = 1;
   if (g.EscLatch == 1 && esc) g.ExitMenuState = 0;
 

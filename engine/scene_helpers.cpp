@@ -30,12 +30,12 @@ void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   add(e.HitMap);
 }
 
-void EnterScene(Game& g, uint8_t sceneNumber) {
+void EnterScene(Game& g, SceneId scene) {
   g.ExitMenuState = 0;
   g.EscLatch = 0;
   g.FadeMode = 2;
   g.FadeProgress = 400;
-  g.SceneNumber = sceneNumber;
+  g.SceneNumber = SceneNo(scene);
 }
 
 void StartClosing(Game& g) {
@@ -45,7 +45,9 @@ void StartClosing(Game& g) {
 
 bool ScreenCovered(const Game& g) { return g.FadeMode == 1 && g.FadeProgress >= 400; }
 
-void ReturnToKiosk(Game& g, HubEntry entry) { g.LoadScene(KioskScene, static_cast<int>(entry)); }
+void ReturnToKiosk(Game& g, HubEntry entry) {
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
+}
 
 bool ReturnToKioskWhenCovered(Game& g, HubEntry entry) {
   if (!ScreenCovered(g)) return false;

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/scene_ids.h"
+
 namespace vepa {
 
 struct Game;
@@ -29,8 +31,6 @@ enum class HubEntry : uint8_t {
   NewGame = 2,    // the start menu: the cashier greets the player
   AfterDraw = 3,  // the lottery draw: the kiosk checks the tickets
 };
-
-inline constexpr int KioskScene = 0;
 
 // The archive entries a scene's loader reads. An empty name is not loaded.
 struct SceneEntries {
@@ -52,7 +52,7 @@ void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
 
 // The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the opening
 // transition started (FadeMode 2, FadeProgress 400) and the scene number set.
-void EnterScene(Game& g, uint8_t sceneNumber);
+void EnterScene(Game& g, SceneId scene);
 
 // Starts the closing transition: the screen goes black over the next six ticks.
 void StartClosing(Game& g);

@@ -14,8 +14,6 @@ namespace vepa {
 
 namespace {
 
-constexpr int kEscKey = 27;
-constexpr int kEnterKey = 13;
 // The pointer hand's fingertip lies this far from its top-left corner.
 constexpr int kFingertipX = 5;
 constexpr int kFingertipY = 25;
@@ -28,61 +26,46 @@ std::unique_ptr<Scene> MakeHubScene(Game& g) { return std::make_unique<HubScene>
 
 // --- The item table.
 
+namespace {
+
+// Which scene each kiosk item opens once its offer is accepted, and the loader's argument.
+struct ItemScene {
+  int Item;
+  SceneId Scene;
+  int Arg = 0;
+};
+constexpr ItemScene kItemScenes[] = {
+    {2, SceneId::Boxing},
+    {5, SceneId::Darts},
+    {6, SceneId::About},
+    {7, SceneId::Hammer},
+    {10, SceneId::Snake},
+    {11, SceneId::Gallery},
+    {17, SceneId::CockroachRace},
+    {18, SceneId::Draw},
+    {29, SceneId::OpponentSelection, 1},
+    {33, SceneId::DazTable},
+    {34, SceneId::Aquarium},
+    {41, SceneId::Ticket},
+    {43, SceneId::RockPaperScissors},
+    {ItemGameOver, SceneId::StartMenu},
+    {ItemLeaveGame, SceneId::Closing},
+};
+
+}  // namespace
+
 int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
   int arg = 0;
   int scene = -1;
-  switch (item) {
-    case 2:
-      scene = 6;
-      break;  // boxing
-    case 5:
-      scene = 1;
-      break;  // darts
-    case 6:
-      scene = 80;
-      break;  // about screen
-    case 7:
-      scene = 21;
-      break;  // hammer
-    case 10:
-      scene = 5;
-      break;  // snake
-    case 11:
-      scene = 4;
-      break;  // shooting gallery
-    case 15:
-      scene = tabletChoice == 0 ? 81 : 83;
-      break;  // journal or settings book
-    case 17:
-      scene = 40;
-      break;  // cockroach race
-    case 18:
-      scene = 24;
-      break;  // lottery draw
-    case 29:  // opponent selection of the card game
-      scene = 46;
-      arg = 1;
+  if (item == 15) {  // the book: the choice sign picks the journal or the settings book
+    scene = SceneNo(tabletChoice == 0 ? SceneId::Journal : SceneId::SettingsBook);
+  } else {
+    for (const ItemScene& e : kItemScenes) {
+      if (e.Item != item) continue;
+      scene = SceneNo(e.Scene);
+      arg = e.Arg;
       break;
-    case 33:
-      scene = 27;
-      break;  // Daz table
-    case 34:
-      scene = 2;
-      break;  // aquarium
-    case 41:
-      scene = 23;
-      break;  // ticket scene
-    case 43:
-      scene = 15;
-      break;  // rock-paper-scissors
-    case ItemGameOver:
-      scene = 84;
-      break;  // start menu
-    case ItemLeaveGame:
-      scene = 85;
-      break;  // closing screen
-    default:
-      break;
+    }
   }
   if (loaderArg) *loaderArg = arg;
   return scene;
@@ -195,7 +178,7 @@ int HubScene::PointerCode() const {
 // --- Loader.
 
 void HubScene::Load(int arg) {
-  HubEntry = arg;
+  Entry = arg;
   LoadBackground(g, "r_fill01");
   LoadImages(g, 2, "s_kib01");
   LoadImages(g, 3, "s_ksk01");
@@ -262,19 +245,19 @@ void HubScene::Load(int arg) {
   }
 
   switch (arg) {
-    case HubEntryPlain:
+    case static_cast<int>(HubEntry::Plain):
       HubState = 0;
       break;
-    case HubEntryMiniGame:
+    case static_cast<int>(HubEntry::AfterGame):
       HubState = 14;
       break;
-    case HubEntryNewGame:
+    case static_cast<int>(HubEntry::NewGame):
       g.SpeakerName = "kib";
       PlayerSpeaking = 0;
       HubState = 3;
       SayPhrase(g, "kib", 8, 0, 11000);
       break;
-    case HubEntryDraw:
+    case static_cast<int>(HubEntry::AfterDraw):
       HubState = 10;
       break;
     default:
@@ -285,19 +268,19 @@ void HubScene::Load(int arg) {
   }
 
   // The lamp scene comes back without a transition: the kiosk shows at once.
-  if (g.SceneNumber != 9) {
+  if (!g.InScene(SceneId::Lamp)) {
     g.FadeMode = 2;
     g.FadeProgress = 400;
   }
-  g.SceneNumber = 0;
+  g.SceneNumber = SceneNo(SceneId::Kiosk);
 }
 
 // --- Frame routine.
 
 void HubScene::Frame() {
   // Esc and Enter cut short whatever is being said.
-  EscDown = g.layer.KeyPressed(kEscKey) ? 1 : 0;
-  EnterDown = g.layer.KeyPressed(kEnterKey) ? 1 : 0;
+  EscDown = g.layer.KeyPressed(key::Esc) ? 1 : 0;
+  EnterDown = g.layer.KeyPressed(key::Enter) ? 1 : 0;
   if (EscDown || EnterDown) StopSpeech(g);
 
   HostSpeaking = IsSpeaking(g) ? 1 : 0;
@@ -403,7 +386,7 @@ void HubScene::SayPlayer(int phrase) { SayPhrase(g, "ply", phrase, 1, 14000); }
 // --- Runner and content checks.
 
 void HubScene::DescribeState(JsonWriter& j) const {
-  j.Number("HubEntry", HubEntry);
+  j.Number("HubEntry", Entry);
   j.Number("HubState", HubState);
   j.Number("EscDown", EscDown);
   j.Number("EnterDown", EnterDown);

@@ -11,16 +11,9 @@
 #include <string>
 
 #include "app/game.h"
+#include "engine/scene_helpers.h"
 
 namespace vepa {
-
-// Why the player came back to the kiosk (the hub loader's argument).
-enum HubEntryCode : int {
-  HubEntryPlain = 0,     // ticket scene, about screen, books
-  HubEntryMiniGame = 1,  // a mini-game or the card game: announce and pay GameWinnings
-  HubEntryNewGame = 2,   // the start menu: the cashier greets the player
-  HubEntryDraw = 3,      // the lottery draw: check the tickets
-};
 
 // Item codes the hub writes itself (no pixel of the hit map carries them).
 inline constexpr int ItemGameOver = 54;
@@ -106,7 +99,7 @@ class HubScene : public Scene {
   int HostAction() const { return Arm[0].Mode; }
 
   // Conversation.
-  int HubEntry = 0;
+  int Entry = 0;  // the entry code of the last load (HubEntry)
   int HubState = 0;
   int EscDown = 0, EnterDown = 0;
   int HostSpeaking = 0, PlayerSpeaking = 0;

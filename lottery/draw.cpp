@@ -18,7 +18,6 @@
 namespace vepa {
 namespace {
 
-constexpr uint8_t kDrawScene = 24;
 // The music channel is stopped: the broadcast has its own sounds.
 constexpr SceneEntries kEntries{
     .Background = "r_ltrz01", .Images = "s_ltrz01", .Music = "none", .Waves = "w_ltrz01"};
@@ -70,7 +69,6 @@ constexpr int kMouthFrames = 5;
 constexpr int kNodStep = 2, kNodLowest = 4, kNodHighest = -1;
 
 constexpr int kDrumRate = 8000, kApplauseRate = 8000, kAnnouncerRate = 22000;
-constexpr int kEscKey = 27;
 
 struct Ball {
   int X = 0, Y = 0, Angle = 0;
@@ -98,7 +96,7 @@ class DrawScene : public Scene {
     MouthFrame = 0;
     // His clip is long; it is read with the scene so that the frame he starts in stays light.
     ReadSpokenClip(g, "tvroz01", AnnouncerClip);
-    EnterScene(g, kDrawScene);
+    EnterScene(g, SceneId::Draw);
   }
 
   void Frame() override {
@@ -262,7 +260,7 @@ class DrawScene : public Scene {
       g.SpeechCountdown = kSpeechTicks;
     }
     if (AnnouncerY > kAnnouncerTopY) AnnouncerY -= kAnnouncerStep;
-    if (g.layer.KeyPressed(kEscKey)) StopSpeech(g);
+    if (g.layer.KeyPressed(key::Esc)) StopSpeech(g);
     if (g.FrameToggle == 1 && MouthMoves()) MouthFrame = g.Random(kMouthFrames);
     if (IsSpeaking(g)) {
       for (int h = 0; h < 2; ++h) Nod(h);

@@ -23,7 +23,6 @@ namespace {
 
 using lottery::TicketCells;
 
-constexpr uint8_t kTicketScene = 23;
 constexpr SceneEntries kEntries{.Background = "r_bil01",
                                 .Images = "s_bil01",
                                 .Music = "m_vepa4",
@@ -69,7 +68,7 @@ class TicketScene : public Scene {
     CrossY = {};
     // Every ticket is filled in anew each time.
     for (auto& ticket : g.TicketNumbers) ticket.fill(0);
-    EnterScene(g, kTicketScene);
+    EnterScene(g, SceneId::Ticket);
     if (TicketsToFill() == 0) {
       // Nothing to fill in: the kiosk closed its screen to come here, so it stays covered and
       // the first tick goes straight back.

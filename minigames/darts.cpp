@@ -19,7 +19,6 @@
 namespace vepa {
 namespace {
 
-constexpr uint8_t kDartsScene = 1;
 constexpr SceneEntries kEntries{
     .Background = "r_fill01", .Images = "s_dtir01", .HitMap = "b_dtir01"};
 
@@ -67,7 +66,7 @@ class DartsScene : public Scene {
     g.AimShakeX = 0;
     g.AimShakeY = 0;
     g.GameWinnings = 0;
-    EnterScene(g, kDartsScene);
+    EnterScene(g, SceneId::Darts);
   }
 
   void Frame() override {

@@ -18,7 +18,6 @@ namespace vepa {
 
 namespace {
 
-constexpr int kKeyEsc = 27;
 constexpr int kJingleRate = 22000;
 constexpr double kPi = 3.14159265358979323846;
 
@@ -87,7 +86,7 @@ void PublisherLogoScene::Load(int) {
   }
   // The first logo is shown at once, without the opening transition.
   g.FadeMode = 0;
-  g.SceneNumber = Number;
+  g.SceneNumber = SceneNo(Id);
 }
 
 void PublisherLogoScene::Frame() {
@@ -101,13 +100,13 @@ void PublisherLogoScene::Frame() {
   }
   Draw();
 
-  if (g.FadeMode == 0 && (g.layer.KeyPressed(kKeyEsc) || LogoStage == 4)) {
+  if (g.FadeMode == 0 && (g.layer.KeyPressed(key::Esc) || LogoStage == 4)) {
     g.FadeMode = 1;
     g.FadeProgress = 0;
   }
   if (g.FadeMode == 1 && g.FadeProgress == 400) {
     StopSpeech(g);
-    g.LoadScene(MakerLogoScene::Number);
+    g.LoadScene(MakerLogoScene::Id);
   }
 }
 
@@ -332,10 +331,10 @@ void MakerLogoScene::Load(int) {
   LogoMouthFrame = 0;
   MouthOpening = 0;
   // An Esc still held from skipping the first logo must be let go before it skips this one.
-  SkipState = g.layer.KeyPressed(kKeyEsc) ? 1 : 0;
+  SkipState = g.layer.KeyPressed(key::Esc) ? 1 : 0;
   g.FadeMode = 2;
   g.FadeProgress = 400;
-  g.SceneNumber = Number;
+  g.SceneNumber = SceneNo(Id);
   SayWave(g, TalkVariant == 1 ? "kibp02" : "kibp01", kJingleRate);
 }
 
@@ -360,7 +359,7 @@ void MakerLogoScene::Frame() {
     if (LogoTicks < 200) ++LogoTicks;
   }
 
-  const bool esc = l.KeyPressed(kKeyEsc);
+  const bool esc = l.KeyPressed(key::Esc);
   if (SkipState == 1 && !esc)
     SkipState = 0;
   else if (SkipState == 0 && esc)
@@ -394,7 +393,7 @@ void MakerLogoScene::Frame() {
   }
   if (g.FadeMode == 1 && g.FadeProgress == 400) {
     StopSpeech(g);
-    g.LoadScene(84);
+    g.LoadScene(SceneId::StartMenu);
   }
 }
 

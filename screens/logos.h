@@ -7,12 +7,13 @@
 #include <cstdint>
 
 #include "app/scene.h"
+#include "app/scene_ids.h"
 
 namespace vepa {
 
 class PublisherLogoScene : public Scene {
  public:
-  static constexpr int Number = 61;
+  static constexpr SceneId Id = SceneId::PublisherLogo;
 
   // One moving piece of the critter: 0 the body ("Dreb03"), 1 and 2 the feet ("Dreb01").
   struct Part {
@@ -58,7 +59,7 @@ class PublisherLogoScene : public Scene {
 
 class MakerLogoScene : public Scene {
  public:
-  static constexpr int Number = 60;
+  static constexpr SceneId Id = SceneId::MakerLogo;
 
   explicit MakerLogoScene(Game& g) : Scene(g) {}
   void Load(int arg) override;

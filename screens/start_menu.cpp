@@ -6,18 +6,14 @@
 #include "engine/helpers.h"
 #include "engine/loaders.h"
 #include "engine/render.h"
+#include "engine/scene_helpers.h"
 #include "engine/sound.h"
 #include "engine/text.h"
 
 namespace vepa {
 
 namespace {
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEsc = 27;
-constexpr int kKeySpace = 32;
 constexpr int kEffectRate = 11000;
-// The hub's entry code after a new game: the cashier greets the player.
-constexpr int kHubEntryNewGame = 2;
 }  // namespace
 
 // --- Start menu (scene 84).
@@ -45,7 +41,7 @@ void StartMenuScene::Load(int) {
   ExitPressed = 0;
   g.FadeMode = 2;
   g.FadeProgress = 400;
-  g.SceneNumber = Number;
+  g.SceneNumber = SceneNo(Id);
 }
 
 void StartMenuScene::DrawExitButtonAndHint() {
@@ -94,7 +90,7 @@ void StartMenuScene::Frame() {
   PointerPressStep(g);
   DrawPointer(g);
 
-  if (g.layer.KeyPressed(kKeyEnter)) {
+  if (g.layer.KeyPressed(key::Enter)) {
     PlayCommonSound(g, "Boom02", kEffectRate);
     StartRequested = 1;
   }
@@ -107,7 +103,7 @@ void StartMenuScene::Frame() {
 
 void StartMenuScene::Leave() {
   if (ExitPressed == 1) {
-    g.LoadScene(ClosingScene::Number);
+    g.LoadScene(ClosingScene::Id);
     return;
   }
   g.NewGame();
@@ -116,7 +112,7 @@ void StartMenuScene::Leave() {
     g.BubbleMode = 0;
   else if (OptionB == 1)
     g.BubbleMode = 1;
-  g.LoadScene(0, kHubEntryNewGame);
+  ReturnToKiosk(g, HubEntry::NewGame);
 }
 
 void StartMenuScene::DescribeState(JsonWriter& j) const {
@@ -142,7 +138,7 @@ void StartMenuScene::DeclareAssets(AssetNeeds& needs) const {
 
 bool ClosingScene::AnyLeaveKey() const {
   const Layer& l = g.layer;
-  return l.KeyPressed(kKeyEsc) || l.KeyPressed(kKeyEnter) || l.KeyPressed(kKeySpace);
+  return l.KeyPressed(key::Esc) || l.KeyPressed(key::Enter) || l.KeyPressed(key::Space);
 }
 
 void ClosingScene::Load(int) {
@@ -152,7 +148,7 @@ void ClosingScene::Load(int) {
   g.SceneBytes[0] = AnyLeaveKey() ? 2 : 0;
   g.FadeMode = 2;
   g.FadeProgress = 400;
-  g.SceneNumber = Number;
+  g.SceneNumber = SceneNo(Id);
 }
 
 void ClosingScene::Frame() {

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "app/scene.h"
+#include "app/scene_ids.h"
 
 namespace vepa {
 
 class StartMenuScene : public Scene {
  public:
-  static constexpr int Number = 84;
+  static constexpr SceneId Id = SceneId::StartMenu;
   // Hit-map codes of the menu.
   static constexpr uint8_t CodeNoSubtitles = 3;
   static constexpr uint8_t CodeSubtitles = 4;
@@ -41,7 +42,7 @@ class StartMenuScene : public Scene {
 
 class ClosingScene : public Scene {
  public:
-  static constexpr int Number = 85;
+  static constexpr SceneId Id = SceneId::Closing;
 
   explicit ClosingScene(Game& g) : Scene(g) {}
   void Load(int arg) override;

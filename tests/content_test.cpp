@@ -25,6 +25,7 @@
 #include "sink.h"
 #include "speech.h"
 #include "synth.h"
+#include "tests/test_paths.h"
 
 namespace content {
 namespace {

@@ -19,6 +19,7 @@
 #include "engine/scene_helpers.h"
 #include "engine/streams.h"
 #include "tests/scene_assets.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {

@@ -17,6 +17,7 @@
 #include "app/launcher.h"
 #include "app/platform.h"
 #include "tests/monkey.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -216,10 +217,10 @@ TEST(FaultArchive, DamagedEntriesAreReportedOnce) {
   ArchiveCopy data;
   GameSession s(data.Dir(), 5, 0, 0);
   fs::resize_file(data.Gam(), 1000);
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   for (int i = 0; i < 3; ++i)
     for (int scene : Scenes()) s.game().LoadScene(scene, 0);
-  const std::string err = testing::internal::GetCapturedStderr();
+  const std::string err = ::testing::internal::GetCapturedStderr();
   const size_t reports = s.game().archive.MalformedReportCount();
   EXPECT_GT(reports, 0u);
   size_t lines = 0;
@@ -285,9 +286,9 @@ TEST(FaultSettings, DamagedTextKeepsTheGoodLinesAndSkipsTheRest) {
   };
   for (const Case& c : cases) {
     std::string gameDir = "old", cdGameDir = "old";
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     ParseSettings(c.Text, gameDir, cdGameDir);
-    testing::internal::GetCapturedStderr();
+    ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(gameDir, c.GameDir) << "text: " << c.Text.substr(0, 60);
     EXPECT_EQ(cdGameDir, c.CDGameDir) << "text: " << c.Text.substr(0, 60);
   }
@@ -313,9 +314,9 @@ TEST(FaultSettings, DamagedFileLeadsTheLauncherToFilesNotFound) {
   }
   auto sys = MakePosixSystemServices();
   Launcher launcher(*sys);
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   EXPECT_TRUE(launcher.ReadInstallation());
-  testing::internal::GetCapturedStderr();
+  ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(launcher.GameDir, cwd.Dir() + "missing");
   EXPECT_FALSE(launcher.FindArchive());
 

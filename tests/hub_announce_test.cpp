@@ -73,7 +73,7 @@ TEST_F(HubAnnounceTest, AThreeMatchTicketIsSpokenAndPaidAsWritten) {
   g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
   SetTicket(0, {1, 2, 3, 10, 11, 12});
   g.SceneNumber = 24;
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   EXPECT_EQ(hub->HubState, 10);
   Tick();    // state 10 to 11
   g.Tick();  // the ticket is compared and the first clip starts
@@ -111,7 +111,7 @@ TEST_P(HubPrizeTest, EachPrizeIsSpokenWithItsNumberAndCurrencyWord) {
   std::array<uint8_t, 6> ticket = {20, 21, 22, 23, 24, 25};
   for (int i = 0; i < c.Matches; ++i) ticket[i] = static_cast<uint8_t>(7 + i);
   SetTicket(0, ticket);
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   const Clips spoken = RunAnnouncement();
   Clips expected = {"rsm001", "rcf001", "rsm003", "rsm004", "rcf00" + std::to_string(c.Matches),
                     "rsm005"};
@@ -135,7 +135,7 @@ TEST_F(HubAnnounceTest, ALosingTicketIsAnnouncedAndUsedUp) {
   g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
   SetTicket(0, {1, 20, 21, 22, 23, 24});
   SetTicket(1, {30, 31, 32, 33, 34, 35});
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   const Clips spoken = RunAnnouncement();
   EXPECT_EQ(spoken, (Clips{"rsm001", "rcf001", "rsm003", "rsm004", "rcf001", "rsm005", "rcf001",
                            "rdl001", "rsm001", "rcf002", "rsm002"}));
@@ -152,7 +152,7 @@ TEST_F(HubAnnounceTest, ANumberNeverFilledInNeverWins) {
   g.Tickets = 1;
   g.DrawnNumbers = {0, 1, 2, 3, 4, 5};  // even a zero among the drawn numbers
   SetTicket(0, {0, 0, 0, 0, 0, 0});
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   RunAnnouncement();
   EXPECT_EQ(hub->Matches, 0);
   EXPECT_EQ(g.Money, 51);
@@ -168,7 +168,7 @@ TEST_F(HubAnnounceTest, MoneyStopsAt60000ButTheWinIsStillAnnounced) {
   g.Tickets = 1;
   g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
   SetTicket(0, {1, 2, 3, 4, 5, 6});
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   const Clips spoken = RunAnnouncement();
   EXPECT_EQ(spoken.back(), "rdl003");
   EXPECT_EQ(Line(3), "ВЫИГРЫШ: 1000$");
@@ -177,7 +177,7 @@ TEST_F(HubAnnounceTest, MoneyStopsAt60000ButTheWinIsStillAnnounced) {
   g.Money = 59990;
   g.Tickets = 1;
   SetTicket(0, {1, 2, 3, 20, 21, 22});
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   RunAnnouncement();
   EXPECT_EQ(g.Money, 60000);
 }
@@ -189,7 +189,7 @@ TEST_F(HubAnnounceTest, EscSkipsTheRestOfATicketButNotItsPayment) {
   g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
   SetTicket(0, {1, 2, 3, 4, 20, 21});    // 50
   SetTicket(1, {1, 2, 30, 31, 32, 33});  // 5
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   Tick(3);
   Key(27, true);
   const Clips spoken = RunAnnouncement();
@@ -203,7 +203,7 @@ TEST_F(HubAnnounceTest, ADrawWithoutTicketsChecksNothing) {
   WriteArchive();
   g.NewGame();
   g.Tickets = 0;
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   const Clips spoken = RunAnnouncement();
   EXPECT_TRUE(spoken.empty());
   EXPECT_EQ(g.Tickets, 0) << "the ticket count must not run below zero";
@@ -221,7 +221,7 @@ class HubResultTest : public HubAnnounceTest {
     g.GameWinnings = static_cast<uint16_t>(winnings);
     g.ExitMenuState = static_cast<uint8_t>(exitMenu);
     g.SceneNumber = 1;
-    g.LoadScene(0, HubEntryMiniGame);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
     EXPECT_EQ(hub->HubState, 14);
     return RunAnnouncement();
   }
@@ -269,7 +269,7 @@ TEST_F(HubResultTest, EscOrEnterSkipToThePayment) {
   g.NewGame();
   g.GameStake = 5;
   g.GameWinnings = 24;
-  g.LoadScene(0, HubEntryMiniGame);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   Key(13, true);
   const Clips spoken = RunAnnouncement();
   Key(13, false);
@@ -283,7 +283,7 @@ TEST_F(HubResultTest, WinningsAreCappedAt60000) {
   g.Money = 59995;
   g.GameStake = 5;
   g.GameWinnings = 20;
-  g.LoadScene(0, HubEntryMiniGame);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   RunAnnouncement();
   EXPECT_EQ(g.Money, 60000);
 }
@@ -298,7 +298,7 @@ TEST_F(HubSilentAnnounceTest, TheCheckRunsOnTheSpeechCountdownAlone) {
   g.Tickets = 1;
   g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
   g.TicketNumbers[0] = {1, 2, 3, 10, 11, 12};
-  g.LoadScene(0, HubEntryDraw);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   int ticks = 0;
   ASSERT_TRUE(TickUntil(
       [&] {
@@ -318,7 +318,7 @@ TEST_F(HubSilentAnnounceTest, TheCashiersMouthMovesDuringAnnouncements) {
   g.NewGame();
   g.GameStake = 1;
   g.GameWinnings = 3;
-  g.LoadScene(0, HubEntryMiniGame);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   Tick(2);
   EXPECT_EQ(hub->HubState, 15);
   EXPECT_EQ(hub->HostSpeaking, 1);

@@ -447,7 +447,7 @@ TEST_F(HubDialogueTest, ClickingAButtonWhileTheyFadeInCounts) {
 
 TEST_F(HubDialogueTest, TheGreetingAfterANewGameAsksNothing) {
   SetPhrase(8, 0, 0);
-  Enter(HubEntryNewGame);
+  Enter(HubEntry::NewGame);
   EXPECT_EQ(Said(), "KIB 8");
   EXPECT_EQ(hub->HubState, 3);
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 0; }));

@@ -141,12 +141,12 @@ class HubFixture : public ::testing::Test {
   }
 
   // A new game entering the kiosk with the given entry code.
-  void Enter(int entry = HubEntryPlain) {
+  void Enter(HubEntry entry = HubEntry::Plain) {
     WriteArchive();
     g.NewGame();
     g.BubbleMode = 1;
     g.SceneNumber = 84;  // as if coming from the start menu
-    g.LoadScene(0, entry);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     ASSERT_EQ(g.SceneNumber, 0);
   }
 

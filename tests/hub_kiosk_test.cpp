@@ -21,14 +21,14 @@ TEST_F(HubKioskTest, EntryCodesSetTheConversationState) {
   const int expected[] = {0, 14, 3, 10};
   for (int entry = 0; entry <= 3; ++entry) {
     g.SceneNumber = 23;
-    g.LoadScene(0, entry);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     EXPECT_EQ(hub->HubState, expected[entry]) << entry;
     EXPECT_EQ(g.SceneNumber, 0);
     EXPECT_EQ(g.FadeMode, 2);
     EXPECT_EQ(g.FadeProgress, 400);
   }
   g.SceneNumber = 84;
-  g.LoadScene(0, HubEntryNewGame);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::NewGame));
   EXPECT_EQ(g.SpeechRecord.Lines[0], "KIB 8") << "the greeting";
   EXPECT_EQ(g.SpeakerName, "kib");
   g.LoadScene(0, 7);
@@ -41,7 +41,7 @@ TEST_F(HubKioskTest, ComingBackFromTheLampSceneShowsTheKioskAtOnce) {
   g.SceneNumber = 9;
   g.FadeMode = 0;
   g.FadeProgress = 0;
-  g.LoadScene(0, HubEntryMiniGame);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   EXPECT_EQ(g.FadeMode, 0);
   EXPECT_EQ(g.FadeProgress, 0);
   EXPECT_EQ(g.SceneNumber, 0);
@@ -60,7 +60,7 @@ TEST_F(HubKioskTest, TheLoaderResetsTheKioskButNotThePlayersProgress) {
   hub->TabletState = 3;
   hub->TabletDrop = 90;
   hub->GazeX = 7;
-  g.LoadScene(0, HubEntryPlain);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::Plain));
   EXPECT_EQ(g.Money, 77);
   EXPECT_EQ(g.Tickets, 3);
   EXPECT_EQ(g.BatteryCharge, 1234);
@@ -90,7 +90,7 @@ TEST_F(HubKioskTest, TheLoaderResetsTheKioskButNotThePlayersProgress) {
 TEST_F(HubKioskTest, AMissingArchiveStopsTheLoader) {
   g.archive.SetDataDir("/nonexistent/vepa4-hub/");
   g.SceneNumber = 84;
-  g.LoadScene(0, HubEntryPlain);
+  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::Plain));
   EXPECT_EQ(g.FatalError, 1);
   EXPECT_EQ(g.SceneNumber, 84);
 }

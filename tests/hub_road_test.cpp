@@ -18,6 +18,7 @@
 #include "engine/text.h"
 #include "hub/hub.h"
 #include "tests/scene_assets.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -121,7 +122,7 @@ TEST(HubRoad, TheGreetingOfANewGameAsksNothing) {
   RunnerOptions o;
   o.DataDir = DataDir();
   o.StartScene = 0;
-  o.StartArg = HubEntryNewGame;
+  o.StartArg = static_cast<int>(HubEntry::NewGame);
   o.Ticks = 80;
   o.NoSound = true;
   const RunnerResult r = RunHeadless(o);

@@ -77,12 +77,12 @@ TEST(LayerNamesTest, MissingNameIsReportedOnceAndCounted) {
   HeadlessBackend backend;
   Layer layer(backend);
   layer.Images(2)->Images = {NamedImage("Drot01")};
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(layer.FindImage(2, "Drot02"), nullptr);
   EXPECT_EQ(layer.FindImage(2, "Drot02"), nullptr);
   EXPECT_EQ(layer.FindWave(1, "Nothing01"), nullptr);
   EXPECT_EQ(layer.FindWave(1, "Nothing01"), nullptr);
-  const std::string err = testing::internal::GetCapturedStderr();
+  const std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(err, "Image 'Drot02' not found\nWave 'Nothing01' not found\n");
   ASSERT_EQ(layer.Missing().Names.size(), 2u);
   EXPECT_EQ(layer.Missing().Names[0], "Image 'Drot02' not found");
@@ -107,9 +107,9 @@ TEST(LayerNamesTest, WaveListFourHasTheTwoChannelItems) {
   EXPECT_EQ(channels->WaveItem(-1), nullptr);
   EXPECT_EQ(layer.FindWave(4, "music01"), channels->WaveItem(1));
   EXPECT_EQ(layer.Waves(3), nullptr);
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(layer.FindWave(3, "Music01"), nullptr);  // no such list
-  testing::internal::GetCapturedStderr();
+  ::testing::internal::GetCapturedStderr();
 }
 
 TEST(LayerNamesTest, FindWaveTakesTheFirstOfEqualNames) {
@@ -227,9 +227,9 @@ TEST(LayerSoundTest, ReplacedWavesStartAsFreshBuffers) {
   EXPECT_EQ(w->Buffer.Volume, 0);
   // The old list is gone and the channel list cannot be replaced this way.
   layer.ReplaceWaves(2, {NamedWave("Kard02")});
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(layer.FindWave(2, "Kard01"), nullptr);
-  testing::internal::GetCapturedStderr();
+  ::testing::internal::GetCapturedStderr();
   layer.ReplaceWaves(4, {NamedWave("Other")});
   EXPECT_EQ(layer.Waves(4)->Waves.size(), 2u);
   EXPECT_EQ(layer.Waves(4)->WaveItem(0)->Name, "CustomSnd01");

@@ -14,6 +14,7 @@
 #include "app/json.h"
 #include "engine/backend_headless.h"
 #include "lottery/ticket_layout.h"
+#include "tests/test_paths.h"
 
 namespace vepa::testing {
 

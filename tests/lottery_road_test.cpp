@@ -102,7 +102,7 @@ class LotteryRoadTest : public LotteryFixture {
     g.rng.Seed = seed;
     g.NewGame();
     g.BubbleMode = 1;
-    g.LoadScene(0, HubEntryNewGame);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::NewGame));
     // Two tickets from the stack.
     for (int k = 1; k <= 2; ++k) {
       Accept(kTicketStack);

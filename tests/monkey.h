@@ -192,10 +192,10 @@ class Monkey {
 };
 
 // Every scene number of the table, in order.
-inline std::vector<int> BuiltScenes(Game& g) {
+inline std::vector<int> BuiltScenes(Game&) {
   std::vector<int> out;
-  for (int n = 0; n < 256; ++n)
-    if (g.GetScene(n)) out.push_back(n);
+  for (const SceneInfo& s : SceneCatalogue())
+    if (s.Built()) out.push_back(s.Number());
   return out;
 }
 

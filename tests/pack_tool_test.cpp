@@ -9,6 +9,7 @@
 #include "engine/archive.h"
 #include "engine/streams.h"
 #include "tests/archive_fixtures.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {

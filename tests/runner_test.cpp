@@ -1,12 +1,14 @@
 // The headless runner: script and argument parsing, shared-variable setting, determinism.
+#include "app/runner.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/game.h"
-#include "app/runner.h"
 #include "engine/archive.h"
 #include "engine/backend_headless.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -14,9 +16,10 @@ namespace {
 TEST(ScriptTest, ParsesEveryEventKindAndRejectsBadLines) {
   std::vector<ScriptEvent> ev;
   std::string err;
-  ASSERT_TRUE(ParseScript("# road\n3 move 10 20\n4 down left 10 20\n\n5 up right 1 2  # x\n"
-                          "6 key 27 down\n7 key 27 up\n",
-                          ev, &err))
+  ASSERT_TRUE(
+      ParseScript("# road\n3 move 10 20\n4 down left 10 20\n\n5 up right 1 2  # x\n"
+                  "6 key 27 down\n7 key 27 up\n",
+                  ev, &err))
       << err;
   ASSERT_EQ(ev.size(), 5u);
   EXPECT_EQ(ev[0].Type, ScriptEvent::Move);
@@ -36,8 +39,9 @@ TEST(ScriptTest, ParsesEveryEventKindAndRejectsBadLines) {
 }
 
 TEST(RunnerArgsTest, StartSetShotAndErrors) {
-  const char* argv[] = {"r", "--data", "/d", "--seed", "7", "--start", "0:2", "--ticks", "30",
-                        "--shot", "5:/tmp/a.png", "--set", "Money=1000", "--no-sound"};
+  const char* argv[] = {
+      "r",       "--data", "/d",     "--seed",       "7",     "--start",    "0:2",
+      "--ticks", "30",     "--shot", "5:/tmp/a.png", "--set", "Money=1000", "--no-sound"};
   RunnerOptions o;
   std::string err;
   ASSERT_TRUE(ParseRunnerArgs(14, const_cast<char**>(argv), o, &err)) << err;
@@ -99,9 +103,10 @@ TEST(RunnerTest, DeterministicForSeedAndScript) {
   o.Seed = 42;
   o.Ticks = 120;
   std::string err;
-  ASSERT_TRUE(ParseScript("10 move 300 200\n20 down left 300 200\n25 up left 300 200\n"
-                          "40 key 27 down\n45 key 27 up\n60 key 27 down\n62 key 27 up\n",
-                          o.Script, &err));
+  ASSERT_TRUE(
+      ParseScript("10 move 300 200\n20 down left 300 200\n25 up left 300 200\n"
+                  "40 key 27 down\n45 key 27 up\n60 key 27 down\n62 key 27 up\n",
+                  o.Script, &err));
   RunnerResult a = RunHeadless(o);
   RunnerResult b = RunHeadless(o);
   ASSERT_EQ(a.ExitCode, 0) << a.Error;

@@ -12,6 +12,7 @@
 #include "app/json.h"
 #include "app/scene.h"
 #include "engine/backend_headless.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -35,7 +36,7 @@ class SceneHelpersTest : public ::testing::Test {
   long long KioskEntry() const {
     JsonWriter j;
     j.BeginObject();
-    g.GetScene(KioskScene)->DescribeState(j);
+    g.GetScene(SceneNo(SceneId::Kiosk))->DescribeState(j);
     j.EndObject();
     const std::string& json = j.Text();
     const size_t at = json.find("\"HubEntry\":");
@@ -76,7 +77,7 @@ TEST_F(SceneHelpersTest, DeclaresOnlyNamedEntries) {
 TEST_F(SceneHelpersTest, EnterSceneOpensTheTransitionAndClosesTheExitBox) {
   g.ExitMenuState = 2;
   g.EscLatch = 1;
-  EnterScene(g, 1);
+  EnterScene(g, SceneId::Darts);
   EXPECT_EQ(g.SceneNumber, 1);
   EXPECT_EQ(g.ExitMenuState, 0);
   EXPECT_EQ(g.EscLatch, 0);
@@ -103,7 +104,7 @@ TEST_F(SceneHelpersTest, ReturnsToTheKioskOnlyOnceTheScreenIsCovered) {
   EXPECT_EQ(ticks, 6);
   EXPECT_EQ(g.SceneNumber, 1);
   EXPECT_TRUE(ReturnToKioskWhenCovered(g, HubEntry::AfterDraw));
-  EXPECT_EQ(g.SceneNumber, KioskScene);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
   EXPECT_EQ(KioskEntry(), 3);
 }
 

@@ -12,6 +12,7 @@
 #include "app/game.h"
 #include "engine/backend_headless.h"
 #include "engine/layer.h"
+#include "tests/test_paths.h"
 
 namespace vepa::testing {
 

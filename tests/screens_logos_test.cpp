@@ -10,6 +10,7 @@
 #include "engine/sound.h"
 #include "screens/logos.h"
 #include "screens_fixture.h"
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -20,8 +21,8 @@ using testing::ScreensGame;
 class PublisherLogoTest : public ::testing::Test {
  protected:
   explicit PublisherLogoTest(bool sound) : s(sound) {
-    s.g.LoadScene(PublisherLogoScene::Number);
-    logo = static_cast<PublisherLogoScene*>(s.g.GetScene(PublisherLogoScene::Number));
+    s.g.LoadScene(PublisherLogoScene::Id);
+    logo = static_cast<PublisherLogoScene*>(s.g.GetScene(SceneNo(PublisherLogoScene::Id)));
   }
   ScreensGame s;
   PublisherLogoScene* logo = nullptr;
@@ -174,8 +175,8 @@ class MakerLogoTest : public ::testing::Test {
  protected:
   MakerLogoTest() : s(false) {}
   void Load() {
-    s.g.LoadScene(MakerLogoScene::Number);
-    logo = static_cast<MakerLogoScene*>(s.g.GetScene(MakerLogoScene::Number));
+    s.g.LoadScene(MakerLogoScene::Id);
+    logo = static_cast<MakerLogoScene*>(s.g.GetScene(SceneNo(MakerLogoScene::Id)));
   }
   // A seed whose first draw of Random(10) is `want`.
   static uint32_t SeedFor(int want) {

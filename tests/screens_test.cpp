@@ -25,8 +25,8 @@ constexpr int kExitX = 585, kExitY = 10;         // the exit button, code 5
 class StartMenuTest : public ::testing::Test {
  protected:
   explicit StartMenuTest(bool sound = false) : s(sound) {
-    s.g.LoadScene(StartMenuScene::Number);
-    menu = static_cast<StartMenuScene*>(s.g.GetScene(StartMenuScene::Number));
+    s.g.LoadScene(StartMenuScene::Id);
+    menu = static_cast<StartMenuScene*>(s.g.GetScene(SceneNo(StartMenuScene::Id)));
     // Let the opening transition finish.
     EXPECT_GT(s.TickUntil([&] { return s.g.FadeMode == 0; }, 20), 0);
   }
@@ -45,7 +45,7 @@ class StartMenuTest : public ::testing::Test {
     s.Key(kEnter, true);
     s.Tick();
     s.Key(kEnter, false);
-    return s.TickUntil([&] { return s.g.SceneNumber != StartMenuScene::Number; }, 20);
+    return s.TickUntil([&] { return s.g.SceneNumber != SceneNo(StartMenuScene::Id); }, 20);
   }
 
   ScreensGame s;
@@ -79,7 +79,7 @@ TEST_F(StartMenuTest, EnterWithoutAChoiceStartsWithSubtitlesOff) {
   // One latch tick and five steps of the closing transition, then the loader.
   EXPECT_EQ(ticks, 6);
   EXPECT_EQ(s.g.SceneNumber, 0);
-  EXPECT_EQ(static_cast<HubScene*>(s.g.GetScene(0))->HubEntry, 2);
+  EXPECT_EQ(static_cast<HubScene*>(s.g.GetScene(0))->Entry, 2);
   EXPECT_EQ(s.g.BubbleMode, 0);
   EXPECT_EQ(s.g.Money, 51);
   EXPECT_EQ(s.g.Tickets, 0);
@@ -217,7 +217,7 @@ class ClosingTest : public ::testing::Test {
  protected:
   ClosingTest() : s(true) {}
   void Load() {
-    s.g.LoadScene(ClosingScene::Number);
+    s.g.LoadScene(ClosingScene::Id);
     ASSERT_EQ(s.g.SceneNumber, 85);
   }
   ScreensGame s;

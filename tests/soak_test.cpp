@@ -34,6 +34,8 @@
 #include <sanitizer/allocator_interface.h>
 #else
 #include <malloc.h>
+
+#include "tests/test_paths.h"
 #endif
 
 namespace vepa {

@@ -1,0 +1,152 @@
+// The game over the default archive, for the tests of every scene: enter a scene with shared
+// variables set, tick, tick until something holds, point and click as a mouse does (moved
+// first, pressed a tick later), press keys, and read the scene's own state from the
+// description the runner prints.
+//
+//   class SnakeTest : public SceneFixture {};
+//   TEST_F(SnakeTest, EatsAndGrows) {
+//     Enter(SceneId::Snake, 0, {{"Money", "100"}});
+//     TapKey(key::Up);
+//     ASSERT_TRUE(TickUntil([&] { return State("Length") > 3; }, 200));
+//   }
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/game.h"
+#include "app/json.h"
+#include "app/runner.h"
+#include "engine/backend_headless.h"
+#include "tests/json_read.h"
+#include "tests/test_paths.h"
+
+namespace vepa::testing {
+
+// The default archive's directory, with a trailing slash.
+inline std::string DefaultDataDir() {
+  std::string dir = VEPA_DATA_DIR;
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+
+class SceneFixture : public ::testing::Test {
+ protected:
+  // With sound the headless channels keep simulated time, so scenes that wait for a phrase
+  // wait as long as in play; without it they behave as with no sound device.
+  explicit SceneFixture(bool sound = true, uint32_t seed = 4242)
+      : backend(sound), layer(backend), g(layer), seed_(seed) {}
+
+  void SetUp() override {
+    const std::string dir = DefaultDataDir();
+    ASSERT_TRUE(std::filesystem::exists(dir + "vepa4.gmd")) << "default archive missing in " << dir;
+    UseDataDir(dir);
+  }
+
+  // Starts the game over another data directory (a spoiled copy of the archive, say).
+  void UseDataDir(const std::string& dir) {
+    g.DataDir = dir;
+    g.archive.SetDataDir(dir);
+    g.rng.Seed = seed_;
+    layer.SetDisplayMode(640, 480, 16);
+    layer.SetFullScreen(true);
+    ASSERT_TRUE(layer.InitDisplay());
+    g.StartGameState(false);
+    g.NewGame();
+  }
+
+  // Enters a scene through its loader, as the scene before it would, after setting shared
+  // variables by the runner's names ({"Money", "100"}, {"TicketNumbers", "1,2,..."}).
+  void Enter(SceneId id, int arg = 0,
+             std::initializer_list<std::pair<std::string, std::string>> sets = {}) {
+    for (const auto& [name, value] : sets) {
+      std::string error;
+      ASSERT_TRUE(SetSharedVariable(g, name, value, &error)) << name << ": " << error;
+    }
+    g.LoadScene(id, arg);
+    ASSERT_EQ(g.FatalError, 0) << "the loader of scene " << int(SceneNo(id)) << " failed";
+    ASSERT_TRUE(g.InScene(id)) << "the loader did not enter scene " << int(SceneNo(id));
+  }
+  // Enters the scene and ticks until its opening transition is over.
+  void EnterAndOpen(SceneId id, int arg = 0,
+                    std::initializer_list<std::pair<std::string, std::string>> sets = {}) {
+    Enter(id, arg, sets);
+    ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20)) << "the scene did not open";
+  }
+
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      g.Tick();
+      layer.AdvanceAudio(0.05);
+    }
+  }
+  // Ticks until the condition holds (checked before every tick); false after `limit` ticks.
+  bool TickUntil(const std::function<bool()>& done, int limit = 400) {
+    for (int i = 0; i < limit; ++i) {
+      if (done()) return true;
+      Tick();
+    }
+    return done();
+  }
+  // Ticks until the game is back in the kiosk (the scene's way out); false after `limit`.
+  bool TickUntilKiosk(int limit = 2000) {
+    return TickUntil([&] { return g.InScene(SceneId::Kiosk); }, limit);
+  }
+
+  // The pointer: moved, then pressed and released on a later tick, as a real mouse does.
+  void MoveTo(int x, int y) { g.MouseMove(x, y); }
+  void Press(MouseButton b = MouseButton::Left) { g.MouseDown(b, g.MouseX, g.MouseY); }
+  void Release(MouseButton b = MouseButton::Left) { g.MouseUp(b, g.MouseX, g.MouseY); }
+  // Moves to (x, y), ticks once, then presses and releases there.
+  void Click(int x, int y, MouseButton b = MouseButton::Left) {
+    MoveTo(x, y);
+    Tick();
+    Press(b);
+    Release(b);
+  }
+
+  // Keys by virtual-key code (key::Enter, key::Left, 'A' ...).
+  void KeyDown(int code) { backend.SetKey(code, true); }
+  void KeyUp(int code) { backend.SetKey(code, false); }
+  // Holds a key for `ticks` ticks, then lets it go.
+  void TapKey(int code, int ticks = 1) {
+    KeyDown(code);
+    Tick(ticks);
+    KeyUp(code);
+  }
+
+  // The current scene's own state as the runner prints it (its "Scene" object).
+  std::string SceneState() const {
+    JsonWriter j;
+    j.BeginObject();
+    if (const Scene* s = g.GetScene(g.SceneNumber)) s->DescribeState(j);
+    j.EndObject();
+    return j.Text();
+  }
+  long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
+  std::vector<long long> StateArray(const std::string& key) const {
+    return JsonInts(SceneState(), key);
+  }
+  // The whole shared state and scene state, as the runner prints it.
+  std::string GameState() const { return DescribeGame(g, backend.FrameHash(), 0); }
+
+  // A pixel of the last presented frame.
+  uint16_t FramePixel(int x, int y) const { return backend.LastFrame().At(x, y); }
+  // The image and wave names the scene asked for but the lists did not have.
+  size_t MissingNames() { return layer.Missing().Names.size(); }
+
+  HeadlessBackend backend;
+  Layer layer;
+  Game g;
+
+ private:
+  uint32_t seed_;
+};
+
+}  // namespace vepa::testing

@@ -824,3 +824,33 @@ TEST_F(CommonArchive, WavesAndMusic) {
 
 }  // namespace
 }  // namespace content
+
+// The shared effect recipe: as long as asked, loud at the strike and dying away, with the
+// noise burst adding high content that the tone alone does not have.
+TEST(EffectRecipe, HitStrikesAndDiesAway) {
+  constexpr int kRate = 11000;
+  synth::HitRecipe r;
+  r.Seconds = 0.4;
+  r.F0 = 300;
+  r.F1 = 120;
+  const synth::Buffer b = synth::Hit(r, kRate);
+  ASSERT_EQ(b.size(), synth::Samples(0.4, kRate));
+  auto energy = [&](size_t from, size_t to) {
+    double e = 0;
+    for (size_t i = from; i < to; ++i) e += double(b[i]) * b[i];
+    return e;
+  };
+  const size_t tenth = b.size() / 10;
+  EXPECT_GT(energy(0, tenth), 50 * energy(b.size() - tenth, b.size()));
+  EXPECT_GT(energy(0, tenth), 0.5);
+  r.NoiseGain = 0;
+  const synth::Buffer pure = synth::Hit(r, kRate);
+  // What is left above 1500 Hz comes from the noise.
+  auto high = [&](synth::Buffer x) {
+    synth::HighPass(x, kRate, 1500);
+    double e = 0;
+    for (float v : x) e += double(v) * v;
+    return e;
+  };
+  EXPECT_GT(high(b), 4 * high(pure));
+}

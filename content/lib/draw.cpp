@@ -374,4 +374,38 @@ void Fist(cairo_t* cr, double cx, double cy, double scale) {
   cairo_restore(cr);
 }
 
+void VerticalGradient(cairo_t* cr, double x, double y, double w, double h, const Color& top,
+                      const Color& bottom) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
+  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
+  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
+void Vignette(cairo_t* cr, double w, double h, double strength, double innerFraction) {
+  const Color& o = pal::Outline;
+  cairo_pattern_t* p =
+      cairo_pattern_create_radial(w / 2, h / 2, h * innerFraction, w / 2, h / 2, w * 0.75);
+  cairo_pattern_add_color_stop_rgba(p, 0, o.r, o.g, o.b, 0);
+  cairo_pattern_add_color_stop_rgba(p, 1, o.r, o.g, o.b, strength);
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
+void Glow(cairo_t* cr, double cx, double cy, double r, const Color& c) {
+  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+  cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, c.a);
+  cairo_pattern_add_color_stop_rgba(p, 0.4, c.r, c.g, c.b, c.a * 0.45);
+  cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, 0);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
 }  // namespace art

@@ -47,6 +47,15 @@ void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, doubl
 // A small glossy highlight (white ellipse fading out).
 void Shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.8);
 
+// Fills: a vertical gradient over a rectangle; a vignette darkening a w x h picture towards
+// its corners (strength 0..1 at the corners, clear inside innerFraction of the height from the
+// centre); a soft round glow of a colour fading out to radius r (lamps, muzzle flashes, eyes
+// in the dark).
+void VerticalGradient(cairo_t* cr, double x, double y, double w, double h, const Color& top,
+                      const Color& bottom);
+void Vignette(cairo_t* cr, double w, double h, double strength, double innerFraction = 0.35);
+void Glow(cairo_t* cr, double cx, double cy, double r, const Color& c);
+
 // A raised panel (buttons, plates, boxes): rounded body, bevelled rim, optional inset face.
 // Pressed panels are darker, their light comes from below and their face sits lower.
 struct PanelStyle {

@@ -242,6 +242,20 @@ std::vector<int16_t> ToPcm16(const Buffer& b) {
   return out;
 }
 
+Buffer Hit(const HitRecipe& r, int rate) {
+  Buffer out = Tone(r.ToneWave, r.F0, r.F1, r.Seconds, rate, r.Seed);
+  Decay(out, rate, r.Attack, r.ToneHalfLife);
+  Gain(out, r.ToneGain);
+  if (r.NoiseGain > 0) {
+    Buffer n = WhiteNoise(r.Seconds, rate, r.Seed + 7919);
+    BandPass(n, rate, r.NoiseCentre, r.NoiseQ);
+    Decay(n, rate, r.Attack * 0.5, r.NoiseHalfLife);
+    Mix(out, n, r.NoiseGain);
+  }
+  if (r.DriveGain != 1.0) Drive(out, r.DriveGain);
+  return out;
+}
+
 Buffer Kick(int rate, double pitch) {
   Buffer b = Tone(Wave::Sine, 150 * pitch, 45 * pitch, 0.28, rate);
   Decay(b, rate, 0.002, 0.06);

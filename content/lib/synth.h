@@ -72,6 +72,24 @@ Buffer HiHat(int rate, bool open = false, uint32_t seed = 11);
 // A struck metal bar or bell: inharmonic partials with long decay.
 Buffer Bell(double freq, double seconds, int rate, double brightness = 1.0);
 
+// The recipe of most effects: a tone gliding from F0 to F1 that dies away, under a burst of
+// band-passed noise with its own, usually shorter, decay; mixed and driven. A knock, a tock, a
+// slap, a squeak and a bubble are all this with other numbers.
+struct HitRecipe {
+  double Seconds = 0.3;
+  Wave ToneWave = Wave::Sine;
+  double F0 = 440, F1 = 440;
+  double ToneHalfLife = 0.05;  // seconds for the tone to halve
+  double ToneGain = 1.0;
+  double NoiseCentre = 2000, NoiseQ = 1.0;  // band-pass of the noise
+  double NoiseHalfLife = 0.01;
+  double NoiseGain = 0.8;
+  double Attack = 0.001;
+  double DriveGain = 1.0;  // 1: no saturation
+  uint32_t Seed = 1;
+};
+Buffer Hit(const HitRecipe& r, int rate);
+
 // A score: a text with instruments and parts (format in docs/content.md), rendered to one
 // mono buffer. With loop set, sound that rings past the end is folded onto the start so the
 // tune loops without a click. Throws content::BuildError with file and line on mistakes.

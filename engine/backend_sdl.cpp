@@ -45,6 +45,7 @@ struct SdlBackend::Impl {
   bool focused = true;  // without a window manager no focus events come; assume focus
   bool minimized = false;
   bool quit = false;
+  KeyLatch keyLatch;  // presses since the last keyboard read
 
   SDL_AudioDeviceID audioDevice = 0;
   Mixer* mixer = nullptr;
@@ -412,7 +413,11 @@ bool SdlBackend::PollEvents(SdlEventSink& sink, int waitMs) {
           if (e.key.repeat == 0) im.ApplyFullScreen(!im.fullScreen);
           break;
         }
-        if (vk != 0) sink.KeyDown(vk, alt);
+        if (vk != 0) {
+          im.keyLatch.Press(vk);
+          im.keyLatch.Press(SideVirtualKeyFromUsbUsage(e.key.keysym.scancode));
+          sink.KeyDown(vk, alt);
+        }
         break;
       }
       case SDL_KEYUP: {
@@ -429,15 +434,17 @@ bool SdlBackend::PollEvents(SdlEventSink& sink, int waitMs) {
 }
 
 void SdlBackend::ReadKeyboard(std::array<bool, 256>& keys) {
-  const Impl& im = *impl_;
+  Impl& im = *impl_;
   // Like a foreground keyboard device: nothing is read while another window has the keys.
   if (!im.videoReady || !im.focused) {
     keys.fill(false);
+    im.keyLatch.Clear();
     return;
   }
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   KeysFromUsbState(state, count, keys);
+  im.keyLatch.Apply(keys);
 }
 
 // --- Audio.

@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "app/game.h"
 #include "engine/loaders.h"
+#include "engine/services.h"
 #include "engine/sound.h"
 #include "engine/text.h"
 
@@ -72,7 +72,7 @@ void LoadPhraseBytes(PhraseRecord& record, int offset, const std::vector<uint8_t
   }
 }
 
-void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int rate) {
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate) {
   // The table's name is held in ten characters.
   std::string table = "t_" + std::string(stem) + "01";
   if (table.size() > 10) table.resize(10);
@@ -115,7 +115,7 @@ void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int ra
   }
 }
 
-void DrawSpeechBubble(Game& g, int x, int y, int tail) {
+void DrawSpeechBubble(GameServices& g, int x, int y, int tail) {
   if (g.BubbleMode == 0) return;
   g.layer.Draw(1, "Bazar01", 0, x, y);
 
@@ -146,7 +146,7 @@ void DrawSpeechBubble(Game& g, int x, int y, int tail) {
   }
 }
 
-void ExitBoxWatchEsc(Game& g) {
+void ExitBoxWatchEsc(GameServices& g) {
   if (g.ExitMenuState != 0) return;
   const bool esc = g.layer.KeyPressed(key::Esc);
   if (!esc) g.EscLatch = 0;
@@ -158,7 +158,7 @@ void ExitBoxWatchEsc(Game& g) {
   }
 }
 
-void ExitBox(Game& g) {
+void ExitBox(GameServices& g) {
   // Esc closes the box only once it has been let go since the box opened.
   const bool esc = g.layer.KeyPressed(key::Esc);
   if (!esc) g.EscLatch = 1;
@@ -176,7 +176,7 @@ void ExitBox(Game& g) {
   }
 }
 
-void PointerPressStep(Game& g) {
+void PointerPressStep(GameServices& g) {
   // A press shows hand patterns 1, 2, 1, 0 on four ticks and is over on the fifth.
   if (g.ClickState == 1) {
     if (g.HandFrame > 1) {
@@ -194,7 +194,7 @@ void PointerPressStep(Game& g) {
   }
 }
 
-void DrawPointer(Game& g, int dx, int dy) {
+void DrawPointer(GameServices& g, int dx, int dy) {
   g.layer.Draw(1, "Ruka01", g.HandFrame, g.MouseX + dx, g.MouseY + dy);
 }
 

@@ -8,7 +8,7 @@
 
 namespace vepa {
 
-struct Game;
+struct GameServices;
 struct PhraseRecord;
 
 // A phrase record in the table: 111 bytes. In memory it has room for 113 (five lines of a
@@ -19,20 +19,20 @@ inline constexpr int PhraseRecordSize = 111;
 // Speaks phrase `number` (1..) of speaker `stem`: loads its record from "t_" + stem + "01" (only
 // the subtitle part when linesOnly is 1, so Kind and Price of the offer stay), starts the
 // 60-tick countdown and plays the wave stem + number (three digits at least) at `rate`.
-void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int rate);
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate);
 // Lays `bytes` read from the table at record position `offset` over `record`: fields and lines
 // the bytes reach take their new values, the rest keep theirs. A length byte longer than the
 // characters a line holds (20, the fifth line 18) is cut to them.
 void LoadPhraseBytes(PhraseRecord& record, int offset, const std::vector<uint8_t>& bytes);
 
-void DrawSpeechBubble(Game& g, int x, int y, int tail);
-void ExitBox(Game& g);
+void DrawSpeechBubble(GameServices& g, int x, int y, int tail);
+void ExitBox(GameServices& g);
 // Opens the exit box on a fresh Esc press (the part every scene with the box runs while the
 // box is closed; does nothing while the box is open).
-void ExitBoxWatchEsc(Game& g);
-void PointerPressStep(Game& g);
+void ExitBoxWatchEsc(GameServices& g);
+void PointerPressStep(GameServices& g);
 // Draws the list-1 pointer "Ruka01" with pattern HandFrame at (MouseX + dx, MouseY + dy).
-void DrawPointer(Game& g, int dx = 0, int dy = 0);
+void DrawPointer(GameServices& g, int dx = 0, int dy = 0);
 int AngleTo(int x1, int y1, int x2, int y2);
 void TurnTowards(int target, int& angle);
 

@@ -122,7 +122,9 @@ TEST(PhraseTable, OnlyFontCharacters) {
   ExpectError("phrase 1\nПривет\n", {"test.txt:2", "'р'", "not in the game font"});
   ExpectError("phrase 1\nЁЖ\n", {"'Ё'"});
   ExpectError("phrase 1\n50%\n", {"'%'"});
-  ExpectError("phrase 1\nЖ\xE2\x82\xAC\n", {"no code page 1251 form"});
+  // The euro sign has a code page 1251 byte but no glyph; a Greek letter has neither.
+  ExpectError("phrase 1\nЖ\xE2\x82\xAC\n", {"'€'", "not in the game font"});
+  ExpectError("phrase 1\nЖ\xCE\xA9\n", {"'Ω'", "no code page 1251 form"});
   ExpectError("phrase 1\n\xC4\n", {"not valid UTF-8"});
 }
 

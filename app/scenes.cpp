@@ -28,7 +28,7 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Boxing, "boxing", nullptr},
     SceneInfo{SceneId::Lamp, "lamp", nullptr},
     SceneInfo{SceneId::RockPaperScissors, "rps", MakeRockPaperScissorsScene},
-    SceneInfo{SceneId::Hammer, "hammer", nullptr},
+    SceneInfo{SceneId::Hammer, "hammer", MakeHammerScene},
     SceneInfo{SceneId::Ticket, "ticket", MakeTicketScene},
     SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
     SceneInfo{SceneId::DazTable, "daz-table", nullptr},

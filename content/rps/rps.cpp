@@ -18,6 +18,7 @@
 
 #include "content.h"
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/rps_layout.h"
 
@@ -34,26 +35,6 @@ const double kOpponentArm = -110 * kTurn / 256;
 // The hands are drawn a size larger than the pointer's, as they are closer to the eye.
 constexpr double kHandScale = 1.25;
 
-void Capsule(cairo_t* cr, double x1, double y1, double x2, double y2, double r, const Color& c) {
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (int pass = 0; pass < 2; ++pass) {
-    cairo_move_to(cr, x1, y1);
-    cairo_line_to(cr, x2, y2);
-    art::SetColor(cr, pass == 0 ? pal::Outline : c);
-    cairo_set_line_width(cr, pass == 0 ? 2 * r + 2 * art::kOutline : 2 * r);
-    cairo_stroke(cr);
-  }
-}
-
-// A finger from (x, y) along angle a (radians, 0 forward) of the given length, with a nail.
-void Finger(cairo_t* cr, double x, double y, double a, double length, double r) {
-  const double ex = x + std::cos(a) * length, ey = y + std::sin(a) * length;
-  Capsule(cr, x, y, ex, ey, r, pal::Skin);
-  art::Ellipse(cr, ex - std::cos(a) * r * 0.5, ey - std::sin(a) * r * 0.5 - r * 0.35, r * 0.55,
-               r * 0.4);
-  art::Fill(cr, pal::Skin.Lighter(0.45));
-}
-
 // One hand in the arm's frame: the wrist at (0, 0), the arm's direction along +x, the thumb's
 // side at -y. shape 0 is the fist; scissors and paper open in steps 1..3.
 void Hand(cairo_t* cr, int shape, int step) {
@@ -67,11 +48,13 @@ void Hand(cairo_t* cr, int shape, int step) {
       const double y = -12 + i * 8.5;
       const double bend = (1 - open) * (1.6 - 0.1 * i);
       const double len = 22 + 10 * open - (i == 3 ? 5 : 0);
-      Finger(cr, 34, y, bend, len, 5.2);
+      art::FingerTo(cr, 34, y, 34 + std::cos(bend) * len, y + std::sin(bend) * len, 5.2);
     }
     art::RoundedRect(cr, 0, -20, 40, 42, 12);
     art::Paint(cr, art::Style{pal::Skin, pal::Outline, art::kOutline, 0.22, 0});
-    Finger(cr, 22, -16, -0.9 - 0.5 * open, 16 + 6 * open, 5.5);
+    const double thumb = -0.9 - 0.5 * open, thumbLen = 16 + 6 * open;
+    art::FingerTo(cr, 22, -16, 22 + std::cos(thumb) * thumbLen, -16 + std::sin(thumb) * thumbLen,
+                  5.5);
     return;
   }
   // Palm and curled fingers, seen from the side.
@@ -80,17 +63,18 @@ void Hand(cairo_t* cr, int shape, int step) {
   const int curled0 = shape == rps::Scissors ? 2 : 0;  // scissors keep only two curled
   for (int i = curled0; i < 4; ++i) {
     const double y = -12 + i * 9;
-    Capsule(cr, 30, y, 44, y + 1, 4.6, pal::Skin.Shade(0.05));
+    art::Limb(cr, 30, y, 44, y + 1, 4.6, pal::Skin.Shade(0.05));
   }
   if (shape == rps::Scissors) {
     // Index and middle finger come out and spread apart.
     const double spread = 0.1 + 0.5 * open;
     const double len = 10 + 26 * open;
-    Finger(cr, 40, -4, spread * 0.5, len, 5);
-    Finger(cr, 40, -13, -spread * 0.5, len + 2, 5);
+    art::FingerTo(cr, 40, -4, 40 + std::cos(spread / 2) * len, -4 + std::sin(spread / 2) * len, 5);
+    art::FingerTo(cr, 40, -13, 40 + std::cos(spread / 2) * (len + 2),
+                  -13 - std::sin(spread / 2) * (len + 2), 5);
   }
   // The thumb lies across the top of the curled fingers.
-  Capsule(cr, 14, -19, 34, -13, 5.2, pal::Skin.Lighter(0.06));
+  art::Limb(cr, 14, -19, 34, -13, 5.2, pal::Skin.Lighter(0.06));
   cairo_move_to(cr, 14, 8);
   cairo_curve_to(cr, 18, 12, 24, 12, 28, 9);
   art::Stroke(cr, pal::SkinShade, 1.2);
@@ -200,8 +184,8 @@ void DrawButton(cairo_t* cr, int shape) {
     art::Stroke(cr, pal::SteelDark, 1.4);
   } else if (shape == rps::Scissors) {
     // Two blades crossing at a screw, two round handles below.
-    Capsule(cr, cx - 4, cy + 6, cx + 14, cy - 20, 3, pal::Steel);
-    Capsule(cr, cx + 4, cy + 6, cx - 14, cy - 20, 3, pal::Steel);
+    art::Limb(cr, cx - 4, cy + 6, cx + 14, cy - 20, 3, pal::Steel);
+    art::Limb(cr, cx + 4, cy + 6, cx - 14, cy - 20, 3, pal::Steel);
     for (double s : {-1.0, 1.0}) {
       art::Circle(cr, cx + 11 * s, cy + 15, 7);
       cairo_new_sub_path(cr);

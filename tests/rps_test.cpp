@@ -68,6 +68,28 @@ TEST_F(RpsTest, EveryPairOfShapesPaysItsPrizeAndSaysItsWords) {
   }
 }
 
+TEST_F(RpsTest, ARockIsThePlainFistOnEitherSide) {
+  // Points inside each fist, and points the opened scissors reach but the fist does not.
+  const int fistX[2] = {140, 500}, fistY = 270;
+  const int fingerX[2] = {160, 455}, fingerY[2] = {230, 258};
+  auto background = [&](int x, int y) { return g.layer.BackgroundSurface().At(x, y); };
+  for (int shape : {rps::Rock, rps::Scissors}) {
+    SCOPED_TRACE(shape == rps::Rock ? "rock" : "scissors");
+    EnterGame();
+    g.SceneBytes[2] = static_cast<uint8_t>(shape);
+    UntilCounting();
+    if (shape != rps::Rock) Choose(shape);
+    ASSERT_TRUE(TickUntil([&] { return State("RpsState") == 4; }, 600));
+    Tick();
+    for (int side = 0; side < 2; ++side) {
+      EXPECT_NE(FramePixel(fistX[side], fistY), background(fistX[side], fistY)) << side;
+      const bool open =
+          FramePixel(fingerX[side], fingerY[side]) != background(fingerX[side], fingerY[side]);
+      EXPECT_EQ(open, shape != rps::Rock) << side;
+    }
+  }
+}
+
 TEST_F(RpsTest, ThePlayerMayChangeHisMindUntilTheCountIsOver) {
   EnterGame();
   UntilCounting();

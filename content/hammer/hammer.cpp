@@ -70,21 +70,24 @@ void DrawFinger(cairo_t* cr, int i, hm::Point at, double reach, double grow, con
   art::Stroke(cr, pal::SkinShade, 1.1);
 }
 
-// Patterns: 0 flat on the table, 1 half lifted, 2 lifted, its shadow left on the table.
+// The shadow a finger casts on the table, further off the higher it is lifted.
+void FingerShadow(cairo_t* cr, int i, hm::Point at, double offset, double alpha) {
+  const FingerShape& f = kFingerShapes[i];
+  const Vec n = Nail(i);
+  cairo_save(cr);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_move_to(cr, f.Base.X - at.X + offset, f.Base.Y - at.Y + offset);
+  cairo_line_to(cr, n.X - at.X + offset, n.Y - at.Y + offset);
+  art::SetColor(cr, pal::Shadow.WithAlpha(alpha));
+  cairo_set_line_width(cr, 2 * f.Radius);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+// Patterns: 0 flat on the table, 1 half lifted, 2 lifted.
 void DrawLiftFinger(cairo_t* cr, int i, int lift) {
   const hm::Point at = hm::FingerAt[i];
-  if (lift > 0) {
-    const FingerShape& f = kFingerShapes[i];
-    const Vec n = Nail(i);
-    cairo_save(cr);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, f.Base.X - at.X + 3, f.Base.Y - at.Y + 3);
-    cairo_line_to(cr, n.X - at.X + 3, n.Y - at.Y + 3);
-    art::SetColor(cr, pal::Shadow.WithAlpha(0.18 + 0.08 * lift));
-    cairo_set_line_width(cr, 2 * f.Radius);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-  }
+  FingerShadow(cr, i, at, 3 + 3 * lift, 0.22 - 0.03 * lift);
   const double reach = lift == 0 ? 1.0 : lift == 1 ? 0.8 : 0.62;
   DrawFinger(cr, i, at, reach, lift * 1.0, pal::Skin.Lighter(0.04 * lift));
 }
@@ -93,6 +96,7 @@ void DrawBandage(cairo_t* cr, int i) {
   const hm::Point at = hm::BandageAt[i];
   const FingerShape& f = kFingerShapes[i];
   const Vec n = Nail(i);
+  FingerShadow(cr, i, at, 3, 0.22);
   // The finger swells and reddens.
   DrawFinger(cr, i, at, 1.0, 1.5, pal::Skin.Mix(pal::Pink, 0.45));
   // The bandage wound round its outer half, with a red spot where the hammer hit.
@@ -119,6 +123,21 @@ void DrawBandage(cairo_t* cr, int i) {
 // the screen. Drawn in screen coordinates shifted by the hand's position.
 void DrawHand(cairo_t* cr, int) {
   cairo_translate(cr, -hm::HandAt.X, -hm::HandAt.Y);
+  // The hand's shadow on the table, softened by a few widening strokes.
+  for (int k = 3; k >= 0; --k) {
+    cairo_move_to(cr, 303, 246);
+    cairo_curve_to(cr, 330, 232, 366, 234, 398, 254);
+    cairo_curve_to(cr, 410, 290, 404, 330, 392, 360);
+    cairo_line_to(cr, 398, 482);
+    cairo_line_to(cr, 318, 482);
+    cairo_curve_to(cr, 300, 330, 294, 280, 303, 246);
+    cairo_close_path(cr);
+    cairo_set_line_width(cr, 2.0 + 3.0 * k);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    art::SetColor(cr, pal::Shadow.WithAlpha(0.07));
+    cairo_fill_preserve(cr);
+    cairo_stroke(cr);
+  }
   // Sleeve and wrist.
   cairo_move_to(cr, 314, 330);
   cairo_curve_to(cr, 312, 380, 306, 430, 300, 482);
@@ -234,12 +253,12 @@ void Build(content::ContentSink& sink) {
   images.push_back({"Tablo01", hm::BoardWidth, hm::BoardHeight, 1, DrawBoard});
   images.push_back({"Ruka01", 160, 480 - hm::HandAt.Y, 1, DrawHand});
   for (int i = 0; i < hm::Fingers; ++i) {
-    const Vec size = PictureSize(i, hm::FingerAt[i], 2);
+    const Vec size = PictureSize(i, hm::FingerAt[i], 10);  // room for the lifted shadow
     images.push_back({"Palec0" + std::to_string(i + 1), int(size.X), int(size.Y), hm::LiftPatterns,
                       [i](cairo_t* cr, int p) { DrawLiftFinger(cr, i, p); }});
   }
   for (int i = 0; i < hm::Fingers; ++i) {
-    const Vec size = PictureSize(i, hm::BandageAt[i], 3);
+    const Vec size = PictureSize(i, hm::BandageAt[i], 6);
     images.push_back({"Palec1" + std::to_string(i + 1), int(size.X), int(size.Y), 1,
                       [i](cairo_t* cr, int) { DrawBandage(cr, i); }});
   }

@@ -11,6 +11,7 @@
 //   "Ruka03" is the forearm from the elbow (x 0, middle row) to the wrist (x 136).
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -243,6 +244,7 @@ std::vector<content::HitShape> ButtonCodes() {
 
 // The player's voice: young and quick, as in the kiosk.
 constexpr int kRate = 14000;
+constexpr double kCountBeat = 0.75;  // seconds a word of the count lasts
 const content::Voice kPlayer{.Pitch = 62, .Speed = 165, .Range = 70};
 
 void Build(content::ContentSink& sink) {
@@ -262,9 +264,6 @@ void Build(content::ContentSink& sink) {
     const char* Text;
   } clips[] = {
       {"knd01", "Камень! Ножницы! Бумага!"},
-      {"knd02", "Раз!"},
-      {"knd03", "Два!"},
-      {"knd04", "Три!"},
       {"knd05", "Ничья! Победила дружба."},
       {"knd06", "Ха! Мой камень погнёт твои ножницы!"},
       {"knd08", "Эх... Ты обернул мой камень своей бумагой."},
@@ -274,6 +273,17 @@ void Build(content::ContentSink& sink) {
       {"knd13", "Ну вот... Ты порезал мою бумагу."},
   };
   for (const auto& c : clips) sink.SpokenClip(c.Name, c.Text, kRate, kPlayer);
+  // The count keeps a beat: each word is held to the same length, so "раз, два, три" leaves
+  // the player a moment to think between the words.
+  const struct {
+    const char* Name;
+    const char* Text;
+  } count[] = {{"knd02", "Раз!"}, {"knd03", "Два!"}, {"knd04", "Три!"}};
+  for (const auto& c : count) {
+    std::vector<int16_t> samples = content::Speak(c.Text, kRate, kPlayer);
+    samples.resize(std::max(samples.size(), static_cast<size_t>(kRate * kCountBeat)), 0);
+    sink.Sound(c.Name, {c.Name, false, std::move(samples), kRate});
+  }
 }
 
 }  // namespace

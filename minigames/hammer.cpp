@@ -127,7 +127,10 @@ class HammerScene : public Scene {
     j.Number("HoleLast", HoleLast);
     j.Number("PointX", PointX);
     j.Number("PointY", PointY);
-    // The hammer's position and step are fractional; the runner shows them in hundredths.
+    // The hammer's position and step are fractional: the position as drawn (nearest pixel),
+    // and both in hundredths.
+    j.Number("HammerX", std::lround(std::nearbyint(HammerX)));
+    j.Number("HammerY", std::lround(std::nearbyint(HammerY)));
     j.Number("HammerX100", std::lround(HammerX * 100));
     j.Number("HammerY100", std::lround(HammerY * 100));
     j.Number("StepX100", std::lround(StepX * 100));

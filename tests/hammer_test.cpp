@@ -2,6 +2,7 @@
 // played by a quick player and a sleepy one with their prizes (half the score, at most 25),
 // the finger keys and arrows, the last pressed finger staying up, injured fingers left alone
 // by the hammer and the keys, and the hammer's speed rising with the score.
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -45,7 +46,14 @@ class HammerTest : public SceneFixture {
       }
       const long long score0 = State("Score");
       Tick();
+      // It strikes from exactly its hole, at every speed.
+      if (State("HammerState") == 4) {
+        ASSERT_EQ(State("HammerX100"), State("PointX") * 100);
+        ASSERT_EQ(State("HammerY100"), State("PointY") * 100);
+      }
       if (State("HoleLast") != lastHole) {
+        // One hole at a time: the hammer passes over every finger on its way.
+        ASSERT_EQ(std::abs(State("HoleLast") - lastHole), 1);
         const long long pointX = State("PointX");
         if (moves) moves->push_back({score0, State("StepX100"), lastPointX - pointX});
         lastHole = State("HoleLast");

@@ -126,6 +126,8 @@ TEST_F(HammerTest, NinePointsThenThreeInjuriesPayFour) {
   SleepUntilKiosk();
   EXPECT_EQ(g.GameWinnings, 4);
   EXPECT_EQ(MissingNames(), 0u);
+  // The kiosk announces the prize and pays it.
+  EXPECT_TRUE(TickUntil([&] { return g.Money == 44; }, 600)) << g.Money;
 }
 
 TEST_F(HammerTest, ASleepyPlayerIsHitThreeTimesAndWinsNothing) {

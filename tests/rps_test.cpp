@@ -68,6 +68,15 @@ TEST_F(RpsTest, EveryPairOfShapesPaysItsPrizeAndSaysItsWords) {
   }
 }
 
+TEST_F(RpsTest, TheKioskPaysTheWin) {
+  EnterGame();
+  g.SceneBytes[2] = rps::Paper;
+  UntilCounting();
+  Choose(rps::Scissors);
+  ASSERT_TRUE(TickUntilKiosk(600));
+  EXPECT_TRUE(TickUntil([&] { return g.Money == 46; }, 600)) << g.Money;
+}
+
 TEST_F(RpsTest, ARockIsThePlainFistOnEitherSide) {
   // Points inside each fist, and points the opened scissors reach but the fist does not.
   const int fistX[2] = {140, 500}, fistY = 270;

@@ -6,14 +6,16 @@
 
 namespace vepa {
 
-std::unique_ptr<Scene> MakeHubScene(Game& g);            // hub/hub.cpp
-std::unique_ptr<Scene> MakeDartsScene(Game& g);          // minigames/darts.cpp
-std::unique_ptr<Scene> MakeTicketScene(Game& g);         // lottery/ticket.cpp
-std::unique_ptr<Scene> MakeDrawScene(Game& g);           // lottery/draw.cpp
-std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
-std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // screens/logos.cpp
-std::unique_ptr<Scene> MakeStartMenuScene(Game& g);      // screens/start_menu.cpp
-std::unique_ptr<Scene> MakeClosingScene(Game& g);        // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeHubScene(Game& g);                // hub/hub.cpp
+std::unique_ptr<Scene> MakeDartsScene(Game& g);              // minigames/darts.cpp
+std::unique_ptr<Scene> MakeRockPaperScissorsScene(Game& g);  // minigames/rock_paper_scissors.cpp
+std::unique_ptr<Scene> MakeHammerScene(Game& g);             // minigames/hammer.cpp
+std::unique_ptr<Scene> MakeTicketScene(Game& g);             // lottery/ticket.cpp
+std::unique_ptr<Scene> MakeDrawScene(Game& g);               // lottery/draw.cpp
+std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);          // screens/logos.cpp
+std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);      // screens/logos.cpp
+std::unique_ptr<Scene> MakeStartMenuScene(Game& g);          // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeClosingScene(Game& g);            // screens/start_menu.cpp
 
 namespace {
 
@@ -25,8 +27,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Snake, "snake", nullptr},
     SceneInfo{SceneId::Boxing, "boxing", nullptr},
     SceneInfo{SceneId::Lamp, "lamp", nullptr},
-    SceneInfo{SceneId::RockPaperScissors, "rps", nullptr},
-    SceneInfo{SceneId::Hammer, "hammer", nullptr},
+    SceneInfo{SceneId::RockPaperScissors, "rps", MakeRockPaperScissorsScene},
+    SceneInfo{SceneId::Hammer, "hammer", MakeHammerScene},
     SceneInfo{SceneId::Ticket, "ticket", MakeTicketScene},
     SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
     SceneInfo{SceneId::DazTable, "daz-table", nullptr},

@@ -14,6 +14,7 @@ std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // screens/logos.cpp
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g);      // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeClosingScene(Game& g);        // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeSettingsBookScene(Game& g);   // screens/settings_book.cpp
 
 namespace {
 
@@ -38,7 +39,7 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::PublisherLogo, "publisher-logo", MakePublisherLogoScene},
     SceneInfo{SceneId::About, "about", nullptr},
     SceneInfo{SceneId::Journal, "journal", nullptr},
-    SceneInfo{SceneId::SettingsBook, "settings", nullptr},
+    SceneInfo{SceneId::SettingsBook, "settings", MakeSettingsBookScene},
     SceneInfo{SceneId::StartMenu, "start-menu", MakeStartMenuScene},
     SceneInfo{SceneId::Closing, "closing", MakeClosingScene},
 };

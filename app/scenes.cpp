@@ -15,6 +15,8 @@ std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // screens/logos.cpp
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g);      // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeClosingScene(Game& g);        // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeSettingsBookScene(Game& g);   // screens/settings_book.cpp
+std::unique_ptr<Scene> MakeJournalScene(Game& g);        // screens/journal.cpp
+std::unique_ptr<Scene> MakeAboutScene(Game& g);          // screens/about.cpp
 
 namespace {
 
@@ -37,8 +39,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::CardGame, "cards", nullptr},
     SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},
     SceneInfo{SceneId::PublisherLogo, "publisher-logo", MakePublisherLogoScene},
-    SceneInfo{SceneId::About, "about", nullptr},
-    SceneInfo{SceneId::Journal, "journal", nullptr},
+    SceneInfo{SceneId::About, "about", MakeAboutScene},
+    SceneInfo{SceneId::Journal, "journal", MakeJournalScene},
     SceneInfo{SceneId::SettingsBook, "settings", MakeSettingsBookScene},
     SceneInfo{SceneId::StartMenu, "start-menu", MakeStartMenuScene},
     SceneInfo{SceneId::Closing, "closing", MakeClosingScene},

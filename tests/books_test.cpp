@@ -1,11 +1,17 @@
 // The two books over the default archive: the page engine (arrows, flights, the kiosk button),
 // the settings book's three settings and what they change in the kiosk afterwards, and the
 // journal read to its end with the player's comment.
+#include <set>
 #include <string>
+#include <vector>
 
+#include "engine/font_table.h"
 #include "engine/layer.h"
+#include "engine/sound.h"
+#include "engine/text.h"
 #include "hub/hub.h"
 #include "screens/book_layout.h"
+#include "screens/journal_pages.h"
 #include "tests/scene_fixture.h"
 
 namespace vepa::testing {
@@ -302,6 +308,89 @@ TEST_F(SettingsBookSilentTest, WithoutASoundDeviceTheGramophoneRestsAndTheKnobIs
   TurnTo(3);
   Tap(kRowX, RowY(1));
   EXPECT_EQ(g.AutoAnswer, 1);
+}
+
+TEST_F(SettingsBookTest, TheJournalsCommentSpotIsInertInTheSettingsBook) {
+  Tap((CommentLeft + CommentRight) / 2, (CommentTop + CommentBottom) / 2);
+  Tick();
+  EXPECT_EQ(g.SpeechCountdown, 0);
+  EXPECT_FALSE(IsSpeaking(g));
+}
+
+class JournalTest : public BookTest {
+ protected:
+  void SetUp() override {
+    BookTest::SetUp();
+    EnterAndOpen(SceneId::Journal);
+  }
+  void Comment() { Tap((CommentLeft + CommentRight) / 2, (CommentTop + CommentBottom) / 2); }
+};
+
+TEST_F(JournalTest, IsReadToItsLastPageAndLeftForTheKiosk) {
+  // The middle of a photograph, on the sheet lying on the book.
+  constexpr int kPhotoX = TextCX, kPhotoY = PhotoDY + PhotoH / 2;
+  std::vector<uint16_t> photoSpot;
+  for (int page = 1; page <= JournalLastPage; ++page) {
+    TurnTo(page);
+    Tick();
+    photoSpot.push_back(FramePixel(kPhotoX, kPhotoY));
+  }
+  Tap(kRightArrowX, kArrowY);
+  EXPECT_EQ(State("TargetPage"), JournalLastPage);
+  EXPECT_EQ(State("TurnState"), 0);
+  // Pages 3..9 have a photograph there; the text pages 2 and 10 only the paper, alike.
+  const uint16_t paper = photoSpot[2 - 1];
+  EXPECT_EQ(photoSpot[10 - 1], paper);
+  for (int page = 3; page <= 9; ++page) EXPECT_NE(photoSpot[page - 1], paper) << "page " << page;
+  EXPECT_EQ(MissingNames(), 0u);
+
+  LeaveForKiosk();
+  EXPECT_EQ(JsonInt(GameState(), "HubEntry"), 0);
+}
+
+TEST_F(JournalTest, ThePlayerCommentsOnceAtATime) {
+  Comment();
+  ASSERT_TRUE(IsSpeaking(g));
+  const std::string said = Utf8FromCp1251(g.SpeechRecord.Lines[1]);
+  EXPECT_TRUE(said == "ВОТ ЭТО ДА!" || said == "ИНТЕРЕСНО,") << said;
+  Tick(8);
+  const int countdown = g.SpeechCountdown;
+  ASSERT_GT(countdown, 0);
+  Comment();  // while he speaks: nothing new
+  EXPECT_LT(g.SpeechCountdown, countdown);
+  // His mouth moves on the badge while he speaks.
+  std::set<long long> mouths;
+  TickUntil(
+      [&] {
+        mouths.insert(State("MouthFrame"));
+        return !IsSpeaking(g);
+      },
+      200);
+  EXPECT_GT(mouths.size(), 2u);
+  Comment();
+  EXPECT_TRUE(IsSpeaking(g)) << "once he is silent he comments again";
+}
+
+TEST_F(JournalTest, ACommentDoesNotChangeTheOfferTheCashierMade) {
+  g.SpeechRecord.Kind = 3;
+  g.SpeechRecord.Price = 5;
+  Comment();
+  EXPECT_EQ(g.SpeechRecord.Kind, 3);
+  EXPECT_EQ(g.SpeechRecord.Price, 5);
+}
+
+// Every line of the journal fits its sheet and is written in letters the game's font has.
+TEST(JournalPagesText, FitsTheSheetInTheFontsLetters) {
+  for (size_t page = 0; page < JournalPages.size(); ++page) {
+    for (const JournalLine& line : JournalPages[page].Lines) {
+      SCOPED_TRACE("page " + std::to_string(page) + ": " + line.Text);
+      const std::string text = Cp1251(line.Text);
+      EXPECT_LE(TextWidth(text, 0, line.Size), SheetW - 20);
+      for (unsigned char c : text) EXPECT_TRUE(c == 192 || FontGlyph(c, 0) != 0) << int(c);
+      EXPECT_GE(line.DY, SheetDY);
+      EXPECT_LE(line.DY + line.Height, SheetDY + SheetH);
+    }
+  }
 }
 
 }  // namespace

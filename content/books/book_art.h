@@ -2,6 +2,8 @@
 // module's files.
 #pragma once
 
+#include <cairo.h>
+
 #include <vector>
 
 #include "content.h"
@@ -14,6 +16,9 @@ void DrawBoard(cairo_t* cr);
 std::vector<content::ImageSpec> BookImages();
 // The journal's photographs (part of "s_book02").
 std::vector<content::ImageSpec> JournalPhotos();
+// A photograph of a sitter at the studio microphone: 0..6 the voice actors of the journal's
+// pages 3..9, 7 the lady of the ideas.
+void DrawPortraitPhoto(cairo_t* cr, int w, int h, int sitter);
 // "w_book02".
 std::vector<content::WaveSpec> BookWaves();
 

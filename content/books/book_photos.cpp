@@ -248,48 +248,68 @@ void Photo(cairo_t* cr, int w, int h, const Sitter& s) {
   art::Fill(cr, pal::Cream.WithAlpha(0.6));
 }
 
+// The sitters: 0..6 the voice actors by the journal's pages 3..9 (the cashier, the
+// grandfather, the grandmother, the player, Vovan, the tramp, Daz), 7 the lady of the ideas.
+Sitter SitterAt(int index) {
+  switch (index) {
+    case 0:
+      return {.Hair = Top::Combed,
+              .HairColor = pal::WoodDark,
+              .Backdrop = pal::Teal,
+              .Glasses = true,
+              .Tilt = -0.03};
+    case 1:
+      return {.Hair = Top::Bald,
+              .HairColor = pal::Steel,
+              .Backdrop = pal::Sky,
+              .Moustache = true,
+              .Glasses = true,
+              .Tilt = 0.04};
+    case 2:
+      return {.Hair = Top::Headscarf,
+              .HairColor = pal::WoodDark,
+              .Backdrop = pal::Pink,
+              .Moustache = true,
+              .Tilt = -0.05};
+    case 3:
+      return {.Hair = Top::Cap, .Backdrop = pal::Lime, .Tilt = 0.03};
+    case 4:
+      return {.Hair = Top::CrewCut,
+              .HairColor = pal::Outline,
+              .Backdrop = pal::Purple,
+              .DarkGlasses = true,
+              .Chain = true,
+              .Tilt = -0.02};
+    case 5:
+      return {.Hair = Top::BobbleHat,
+              .HairColor = pal::WoodDark,
+              .Backdrop = pal::Steel,
+              .Stubble = true,
+              .Tilt = 0.05};
+    case 6:
+      return {.Hair = Top::CatEars, .Backdrop = pal::Yellow, .Headphones = false, .Tilt = -0.04};
+    default:
+      return {.Hair = Top::Curly,
+              .HairColor = pal::Orange.Darker(0.3),
+              .Backdrop = pal::Pink,
+              .Headphones = false,
+              .Tilt = 0.02};
+  }
+}
+
 }  // namespace
 
+void DrawPortraitPhoto(cairo_t* cr, int w, int h, int sitter) { Photo(cr, w, h, SitterAt(sitter)); }
+
 std::vector<content::ImageSpec> JournalPhotos() {
-  // By the journal's pages: 3 the cashier, 4 the grandfather, 5 the grandmother, 6 the player,
-  // 7 Vovan, 8 the tramp, 9 Daz.
-  Sitter sitters[7];
-  sitters[0] = {.Hair = Top::Combed,
-                .HairColor = pal::WoodDark,
-                .Backdrop = pal::Teal,
-                .Glasses = true,
-                .Tilt = -0.03};
-  sitters[1] = {.Hair = Top::Bald,
-                .HairColor = pal::Steel,
-                .Backdrop = pal::Sky,
-                .Moustache = true,
-                .Glasses = true,
-                .Tilt = 0.04};
-  sitters[2] = {.Hair = Top::Headscarf,
-                .HairColor = pal::WoodDark,
-                .Backdrop = pal::Pink,
-                .Moustache = true,
-                .Tilt = -0.05};
-  sitters[3] = {.Hair = Top::Cap, .Backdrop = pal::Lime, .Tilt = 0.03};
-  sitters[4] = {.Hair = Top::CrewCut,
-                .HairColor = pal::Outline,
-                .Backdrop = pal::Purple,
-                .DarkGlasses = true,
-                .Chain = true,
-                .Tilt = -0.02};
-  sitters[5] = {.Hair = Top::BobbleHat,
-                .HairColor = pal::WoodDark,
-                .Backdrop = pal::Steel,
-                .Stubble = true,
-                .Tilt = 0.05};
-  sitters[6] = {.Hair = Top::CatEars, .Backdrop = pal::Yellow, .Headphones = false, .Tilt = -0.04};
   std::vector<content::ImageSpec> photos;
   for (const vepa::book::JournalPhoto& p : vepa::book::JournalPhotos) {
     // The pages name their photographs out of order (page 5 shows "Foto04"); the sitter
     // follows the page.
-    const Sitter s = sitters[p.Page - 3];
+    const int sitter = p.Page - 3;
     const int w = p.Width(), h = vepa::book::PhotoH;
-    photos.push_back({p.Name, w, h, 1, [s, w, h](cairo_t* cr, int) { Photo(cr, w, h, s); }});
+    photos.push_back({p.Name, w, h, 1,
+                      [sitter, w, h](cairo_t* cr, int) { DrawPortraitPhoto(cr, w, h, sitter); }});
   }
   return photos;
 }

@@ -393,5 +393,55 @@ TEST(JournalPagesText, FitsTheSheetInTheFontsLetters) {
   }
 }
 
+// From the kiosk: the book's choice sign opens the journal (left) or the settings (right), the
+// poster the about screen; each offer is free and answered with the left button.
+class KioskToBooksTest : public SceneFixture {
+ protected:
+  HubScene* Hub() { return static_cast<HubScene*>(g.GetScene(0)); }
+  void SetUp() override {
+    SceneFixture::SetUp();
+    EnterAndOpen(SceneId::Kiosk, 0);
+  }
+  // Clicks with the kiosk's fingertip (25 below the pointer) at (x, y).
+  void KioskClick(int x, int y) {
+    ASSERT_TRUE(TickUntil([&] { return g.ClickState == 0 && g.HandFrame == 0; }, 40));
+    Click(x - 5, y - 25);
+  }
+  void AcceptOffer() {
+    ASSERT_TRUE(TickUntil([&] { return Hub()->HubState == 5; }, 300));
+    KioskClick(260, 445);
+  }
+  void OpenBook(int signButton) {
+    KioskClick(547, 270);  // the book
+    ASSERT_TRUE(TickUntil([&] { return Hub()->TabletState == 3; }, 40));
+    Tick(6);
+    MoveTo(251 + 70 * signButton + 34, 90 - 20);
+    Tick();
+    Press();
+    Release();
+    AcceptOffer();
+  }
+};
+
+TEST_F(KioskToBooksTest, TheSignsLeftButtonOpensTheJournalAndItsRightTheSettings) {
+  const int money = g.Money;
+  OpenBook(0);
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Journal); }, 100));
+  EXPECT_EQ(g.Money, money);
+  ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
+  Click(kKioskX, kKioskY - HitMapDY);
+  ASSERT_TRUE(TickUntilKiosk(40));
+
+  ASSERT_TRUE(TickUntil([&] { return Hub()->HubState == 0; }, 40));
+  OpenBook(1);
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::SettingsBook); }, 100));
+}
+
+TEST_F(KioskToBooksTest, ThePosterOpensTheAboutScreen) {
+  KioskClick(552, 160);
+  AcceptOffer();
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::About); }, 100));
+}
+
 }  // namespace
 }  // namespace vepa::testing

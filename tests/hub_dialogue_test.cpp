@@ -547,15 +547,15 @@ TEST_F(HubSignTest, TheSignComesDownAndAButtonChoosesTheBook) {
   EXPECT_EQ(hub->TabletDrop, 0);
 }
 
-TEST_F(HubSignTest, ABookNotInThisBuildIsOnlyTalkedAbout) {
-  ASSERT_EQ(g.GetScene(81), nullptr);
+TEST_F(HubSignTest, TheChosenBookIsOfferedWithTheAnswerButtons) {
+  ASSERT_NE(g.GetScene(81), nullptr);
   SetPhrase(25, 1, 0);
   SignDown();
   ClickSignButton(0);
   ASSERT_TRUE(TickUntil([&] { return Said() == "KIB 25"; }, 10));
-  ASSERT_TRUE(TickUntil([&] { return hub->HubState == 0; }));
-  EXPECT_EQ(hub->ButtonAlpha, 0);
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_EQ(hub->TabletChoice, 0);
+  ASSERT_TRUE(TickUntil([&] { return hub->HubState == 5; }));
+  EXPECT_EQ(hub->ButtonAlpha, 256);
 }
 
 TEST_F(HubSignTest, AClickBesideTheButtonsHighUpDoesNothing) {

@@ -229,6 +229,24 @@ TEST_F(SettingsBookTest, LeavingReturnsPlainlyAndReadsTheCommonPicturesAgain) {
   EXPECT_NE(layer.FindImage(1, "FontP"), nullptr);
 }
 
+TEST_F(SettingsBookTest, AnArchiveGoneWhileTheBookIsOpenEndsAtTheLauncher) {
+  g.archive.SetDataDir("/nonexistent-vepa4-data/");
+  Tap(kKioskX, kKioskY);
+  ASSERT_TRUE(TickUntil([&] { return g.ReturnedToLauncher; }, 40));
+  EXPECT_EQ(g.FatalError, 1);
+  EXPECT_TRUE(g.InScene(SceneId::SettingsBook)) << "the kiosk was not entered without pictures";
+}
+
+// The sheets are drawn every frame, two at a time while a page flies: they must be plain keyed
+// copies, without an alpha mask to blend.
+TEST_F(SettingsBookTest, TheSheetsNeedNoAlphaMask) {
+  for (const char* sheet : {"List01", "List02", "List04"}) {
+    const Image* img = layer.FindImage(2, sheet);
+    ASSERT_NE(img, nullptr) << sheet;
+    EXPECT_TRUE(img->Alpha.empty()) << sheet;
+  }
+}
+
 // The cashier's offer of the darts, clicked in the kiosk; the kiosk hub's state is read.
 class SettingsInTheKioskTest : public SettingsBookTest {
  protected:

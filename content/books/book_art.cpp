@@ -111,9 +111,18 @@ namespace {
 
 // --- Sheets and covers.
 
+// The sheets are drawn every frame, two while a page flies, so their edges are left hard: a
+// sheet without half-transparent pixels needs no alpha mask and is drawn as a plain keyed copy.
+void HardEdgedSheet(cairo_t* cr, double radius, const art::Style& style) {
+  cairo_save(cr);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  art::RoundedRect(cr, 1, 1, SheetW - 2, SheetH - 2, radius);
+  art::Paint(cr, style);
+  cairo_restore(cr);
+}
+
 void Sheet(cairo_t* cr, int) {
-  art::RoundedRect(cr, 1, 1, SheetW - 2, SheetH - 2, 4);
-  art::Paint(cr, art::Style{kPaper, pal::Outline, 1.6, 0.18});
+  HardEdgedSheet(cr, 4, art::Style{kPaper, pal::Outline, 2, 0.18});
   art::Grain(cr, 3, 3, SheetW - 6, SheetH - 6, 21, 0.07, 0.3);
   // Ruled lines and a red margin, as in a school exercise book.
   for (double y = 40; y < SheetH - 12; y += 18) {
@@ -134,8 +143,7 @@ void Sheet(cairo_t* cr, int) {
 
 // A cover of card with a label plate for the title and a few doodles.
 void Cover(cairo_t* cr, const Color& card, bool settings) {
-  art::RoundedRect(cr, 1, 1, SheetW - 2, SheetH - 2, 6);
-  art::Paint(cr, art::Style{card, pal::Outline, art::kOutline, 0.3, 0.1});
+  HardEdgedSheet(cr, 6, art::Style{card, pal::Outline, 2, 0.3, 0.1});
   art::Grain(cr, 4, 4, SheetW - 8, SheetH - 8, settings ? 41 : 43, 0.07, 0.25);
   // The label plate behind the title (the game writes it at 170..230 from the sheet's top).
   art::RoundedRect(cr, 14, 78, SheetW - 28, 78, 10);
@@ -361,17 +369,13 @@ void Speaker(cairo_t* cr, int pattern) {
 
 void Question(cairo_t* cr, int) {
   // A fat question mark with a sweat drop: the cashier is asking.
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 34, 34, 24, M_PI * 1.05, M_PI * 2.25);
-  cairo_curve_to(cr, 48, 58, 36, 60, 36, 76);
-  art::Stroke(cr, pal::Outline, 17);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 34, 34, 24, M_PI * 1.05, M_PI * 2.25);
-  cairo_curve_to(cr, 48, 58, 36, 60, 36, 76);
-  art::Stroke(cr, pal::Orange, 11);
-  art::Circle(cr, 36, 96, 8);
-  art::Paint(cr, art::Style{pal::Orange, pal::Outline, art::kOutline, 0.3, 0.5});
-  art::Shine(cr, 20, 24, 5, 3, 0.6);
+  art::TextStyle s;
+  s.Face = art::Font::SerifBold;
+  s.Size = 118;
+  s.Fill = pal::Orange;
+  s.LineWidth = 4;
+  art::Text(cr, "?", 33, 100, s);
+  art::Shine(cr, 22, 26, 6, 3, 0.55);
   cairo_move_to(cr, 62, 12);
   cairo_curve_to(cr, 56, 22, 58, 28, 62, 28);
   cairo_curve_to(cr, 66, 28, 68, 22, 62, 12);

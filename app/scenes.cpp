@@ -14,6 +14,9 @@ std::unique_ptr<Scene> MakeTicketScene(Game& g);             // lottery/ticket.c
 std::unique_ptr<Scene> MakeDrawScene(Game& g);               // lottery/draw.cpp
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);          // screens/logos.cpp
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);      // screens/logos.cpp
+std::unique_ptr<Scene> MakeAboutScene(Game& g);              // screens/about.cpp
+std::unique_ptr<Scene> MakeJournalScene(Game& g);            // screens/journal.cpp
+std::unique_ptr<Scene> MakeSettingsBookScene(Game& g);       // screens/settings_book.cpp
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g);          // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeClosingScene(Game& g);            // screens/start_menu.cpp
 
@@ -35,12 +38,12 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::DazFood, "daz-food", nullptr},
     SceneInfo{SceneId::CockroachRace, "race", nullptr},
     SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
-    SceneInfo{SceneId::CardGame, "cards", nullptr},
+    SceneInfo{SceneId::CardGame, "cards", nullptr, 2},
     SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},
     SceneInfo{SceneId::PublisherLogo, "publisher-logo", MakePublisherLogoScene},
-    SceneInfo{SceneId::About, "about", nullptr},
-    SceneInfo{SceneId::Journal, "journal", nullptr},
-    SceneInfo{SceneId::SettingsBook, "settings", nullptr},
+    SceneInfo{SceneId::About, "about", MakeAboutScene},
+    SceneInfo{SceneId::Journal, "journal", MakeJournalScene},
+    SceneInfo{SceneId::SettingsBook, "settings", MakeSettingsBookScene},
     SceneInfo{SceneId::StartMenu, "start-menu", MakeStartMenuScene},
     SceneInfo{SceneId::Closing, "closing", MakeClosingScene},
 };

@@ -14,6 +14,7 @@ std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // screens/logos.cpp
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g);      // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeClosingScene(Game& g);        // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeRaceScene(Game& g);           // minigames/cockroach_race.cpp
 
 namespace {
 
@@ -31,7 +32,7 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
     SceneInfo{SceneId::DazTable, "daz-table", nullptr},
     SceneInfo{SceneId::DazFood, "daz-food", nullptr},
-    SceneInfo{SceneId::CockroachRace, "race", nullptr},
+    SceneInfo{SceneId::CockroachRace, "race", MakeRaceScene},
     SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
     SceneInfo{SceneId::CardGame, "cards", nullptr},
     SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},

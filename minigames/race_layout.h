@@ -27,10 +27,10 @@ constexpr int LaneTop(int j) { return 87 + 44 * j; }
 // Codes of "b_tark01" under a cockroach's centre.
 enum HitCode : uint8_t {
   FreeTrack = 0,
-  WallRight = 5,   // stops movement to the right
-  WallLeft = 6,    // stops movement to the left
-  WallAbove = 7,   // stops upward movement
-  WallBelow = 8,   // stops downward movement
+  WallRight = 5,  // stops movement to the right
+  WallLeft = 6,   // stops movement to the left
+  WallAbove = 7,  // stops upward movement
+  WallBelow = 8,  // stops downward movement
   CornerRightAbove = 9,
   CornerRightBelow = 10,
   CornerLeftAbove = 11,
@@ -51,7 +51,7 @@ constexpr int DividerY(int i) { return LaneY(i) + LaneWidth / 2; }  // 195, 239,
 inline constexpr int FinishLineLeft = 520, FinishLineRight = 532;
 
 // Where a cockroach's centre may go: the walls begin at these lines.
-inline constexpr int CentreTop = 157, CentreBottom = 323;  // 11 inside the floor's edges
+inline constexpr int CentreTop = 160, CentreBottom = 320;  // 14 inside the floor's edges
 inline constexpr int CentreLeft = 44, CentreRight = 598;   // about 20 inside the rails
 // In a stall, the centre stays this far from a divider's middle.
 inline constexpr int StallClearance = 13;

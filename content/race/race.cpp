@@ -306,8 +306,8 @@ void DrawTrack(cairo_t* cr) {
     for (double x = race::BarrierRight + 6; x < fr; x += dash + gap)
       Line(cr, x, y, std::min(x + dash, fr - 2), y, kPaint, 2.2);
   }
-  art::TextStyle number{art::Font::SansBold, 26, kPaint.WithAlpha(0.55), pal::Outline.WithAlpha(0.25),
-                        1.5};
+  art::TextStyle number{art::Font::SansBold, 26, kPaint.WithAlpha(0.55),
+                        pal::Outline.WithAlpha(0.25), 1.5};
   for (int i = 1; i <= race::Cockroaches; ++i)
     art::TextCentered(cr, std::to_string(i), 118, race::LaneY(i), number);
 
@@ -316,8 +316,7 @@ void DrawTrack(cairo_t* cr) {
   for (int row = 0; row * cell < fb - ft; ++row) {
     for (int col = 0; col < 2; ++col) {
       const double y = ft + row * cell;
-      cairo_rectangle(cr, race::FinishLineLeft + col * cell, y, cell,
-                      std::min(cell, fb - y));
+      cairo_rectangle(cr, race::FinishLineLeft + col * cell, y, cell, std::min(cell, fb - y));
       art::Fill(cr, (row + col) % 2 == 0 ? pal::Ink : pal::White);
     }
   }
@@ -331,8 +330,8 @@ void DrawTrack(cairo_t* cr) {
   }
   art::TextStyle start{art::Font::CondensedBold, 11, pal::Cream, pal::Outline, 2};
   art::TextCentered(cr, "СТАРТ", 54, ft - rw / 2, start);
-  art::TextCentered(cr, "ФИНИШ", (race::FinishLineLeft + race::FinishLineRight) / 2.0,
-                    ft - rw / 2, start);
+  art::TextCentered(cr, "ФИНИШ", (race::FinishLineLeft + race::FinishLineRight) / 2.0, ft - rw / 2,
+                    start);
   for (double y : {ft - rw / 2, fb + rw / 2}) {
     art::Circle(cr, (race::BarrierLeft + race::BarrierRight) / 2.0, y, 5);
     art::Paint(cr, art::Style{pal::Brass, pal::Outline, 1.5, 0.3, 0.6});
@@ -541,7 +540,8 @@ synth::Buffer BarrierLift() {
   return creak;
 }
 
-// ---- The lines -----------------------------------------------------------------------------------
+// ---- The lines
+// -----------------------------------------------------------------------------------
 
 // The caller is a fast, excited voice with a wide swing; the player speaks as he does in the
 // kiosk.

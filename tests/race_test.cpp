@@ -40,9 +40,10 @@ class RaceTest : public SceneFixture {
   }
   int RaceState() const { return static_cast<int>(State("RaceState")); }
   Runners Read() const {
-    return {StateArray("X"),        StateArray("Y"),          StateArray("Heading"),
-            StateArray("Speed"),    StateArray("VXMilli"),    StateArray("VYMilli"),
-            StateArray("LegFrame"), StateArray("LegPattern"), StateArray("Marker")};
+    const std::string json = SceneState();
+    auto get = [&json](const char* key) { return JsonInts(json, key); };
+    return {get("X"),       get("Y"),        get("Heading"),    get("Speed"), get("VXMilli"),
+            get("VYMilli"), get("LegFrame"), get("LegPattern"), get("Marker")};
   }
   // The pointer's fingertip (+5, +25) on the cockroach waiting in lane j.
   void PointAt(int lane) {
@@ -247,7 +248,7 @@ TEST_F(RaceTest, WallCodesStopTheMotionIntoThem) {
     Bet(2);
     UntilRacing();
     bool right = false, up = false, down = false, halved = false;
-    for (int frame = 0; frame < 250; ++frame) {
+    for (int frame = 0; frame < 150; ++frame) {
       Tick();
       const Runners now = Read();
       for (int i = 0; i < Cockroaches; ++i) {

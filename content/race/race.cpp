@@ -420,6 +420,27 @@ void DrawCaller(cairo_t* cr) {
   OutlinedLine(cr, cx - 30, cy + 12, cx - 22, cy + 26, pal::Ink, 3);
 }
 
+// Cockroach fans below the track, facing it, each waving a pennant in a runner's colour.
+void DrawFans(cairo_t* cr) {
+  for (int k = 0; k < 4; ++k) {
+    const double x = 282 + 38 * k, y = 398 + (k % 2) * 10;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, -90 * kDeg + (k - 1.5) * 8 * kDeg);
+    cairo_scale(cr, 0.8, 0.8);
+    cairo_translate(cr, -25, -25);
+    DrawCockroach(cr, k % 3);
+    cairo_restore(cr);
+    const double px = x + 11, py = y - 14;
+    OutlinedLine(cr, px, py, px + 4, py - 26, pal::SteelDark, 1.4);
+    cairo_move_to(cr, px + 4, py - 26);
+    cairo_line_to(cr, px + 22, py - 21);
+    cairo_line_to(cr, px + 3, py - 15);
+    cairo_close_path(cr);
+    art::Paint(cr, art::Style{kMarkers[k], pal::Outline, 1.3, 0.25, 0});
+  }
+}
+
 void DrawBackground(cairo_t* cr) {
   art::WoodPlanks(cr, 0, 0, 640, 480, 60, false, 17, kTable);
   art::Vignette(cr, 640, 480, 0.45);
@@ -432,10 +453,11 @@ void DrawBackground(cairo_t* cr) {
   }
   SugarCube(cr, 48, 60, 12 * kDeg);
   SugarCube(cr, 90, 84, -20 * kDeg);
-  Teaspoon(cr, 250, 412, -8 * kDeg);
+  Teaspoon(cr, 140, 420, -8 * kDeg);
   DrawTitle(cr);
   DrawToteBoard(cr);
   DrawTrack(cr);
+  DrawFans(cr);
   DrawCaller(cr);
 }
 

@@ -417,7 +417,10 @@ void DrawCaller(cairo_t* cr) {
   art::Ellipse(cr, 0, 0, 12, 4.5);
   art::Paint(cr, art::Style{pal::Orange.Shade(0.4), pal::Outline, 1.8, 0.1, 0});
   cairo_restore(cr);
-  OutlinedLine(cr, cx - 30, cy + 12, cx - 22, cy + 26, pal::Ink, 3);
+  // His arm comes up from the jacket; the hand holds the megaphone's narrow end.
+  OutlinedLine(cr, cx - 52, 484, cx - 30, cy + 26, pal::Red, 10);
+  art::Circle(cr, cx - 27, cy + 19, 7);
+  art::Paint(cr, art::Style{pal::Skin, pal::Outline, 1.8, 0.2, 0});
 }
 
 // Cockroach fans below the track, facing it, each waving a pennant in a runner's colour.

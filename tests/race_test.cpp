@@ -97,7 +97,7 @@ TEST_F(RaceTest, LoaderLinesUpTheRunnersAndTheCallerAsksForABet) {
     EXPECT_EQ(r.Marker[i - 1], MarkerNone);
     EXPECT_EQ(r.Speed[i - 1], 0);
   }
-  // The caller speaks while the screen opens; the bet waits for him only if nobody clicks.
+  // The caller speaks while the screen opens; with no bet the race waits once he is done.
   EXPECT_EQ(RaceState(), 1);
   EXPECT_EQ(State("BubbleKind"), 2);
   EXPECT_EQ(g.SpeechRecord.Lines[1], Cp1251("ДЛЯ НАЧАЛА"));

@@ -12,6 +12,7 @@ std::unique_ptr<Scene> MakeRockPaperScissorsScene(Game& g);  // minigames/rock_p
 std::unique_ptr<Scene> MakeHammerScene(Game& g);             // minigames/hammer.cpp
 std::unique_ptr<Scene> MakeTicketScene(Game& g);             // lottery/ticket.cpp
 std::unique_ptr<Scene> MakeDrawScene(Game& g);               // lottery/draw.cpp
+std::unique_ptr<Scene> MakeRaceScene(Game& g);               // minigames/cockroach_race.cpp
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);          // screens/logos.cpp
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);      // screens/logos.cpp
 std::unique_ptr<Scene> MakeAboutScene(Game& g);              // screens/about.cpp
@@ -36,7 +37,7 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
     SceneInfo{SceneId::DazTable, "daz-table", nullptr},
     SceneInfo{SceneId::DazFood, "daz-food", nullptr},
-    SceneInfo{SceneId::CockroachRace, "race", nullptr},
+    SceneInfo{SceneId::CockroachRace, "race", MakeRaceScene},
     SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
     SceneInfo{SceneId::CardGame, "cards", nullptr, 2},
     SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},

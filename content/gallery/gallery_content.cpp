@@ -277,10 +277,15 @@ void DrawMillSails(cairo_t* cr, int) {
     cairo_translate(cr, c, c);
     cairo_rotate(cr, i * M_PI / 2);
     // The sail: a frame on one side of the spar.
-    cairo_rectangle(cr, 8, 1, 38, 12);
+    cairo_new_path(cr);
+    cairo_move_to(cr, 9, 1);
+    cairo_line_to(cr, 47, 1);
+    cairo_line_to(cr, 47, 19);
+    cairo_line_to(cr, 12, 12);
+    cairo_close_path(cr);
     art::Paint(cr, art::Style{i % 2 ? pal::Cream : pal::Red.Lighter(0.1), pal::Outline, 1.8, 0.2});
-    for (int k = 1; k < 5; ++k) Line(cr, 8 + k * 7.6, 1, 8 + k * 7.6, 13, pal::Outline, 1);
-    Line(cr, 8, 7, 46, 7, pal::Outline.WithAlpha(0.6), 0.9);
+    for (int k = 1; k < 5; ++k)
+      Line(cr, 9 + k * 7.6, 1, 9 + k * 7.6, 12 + k * 1.4, pal::Outline, 1);
     Bar(cr, 4, 0, 48, 0, 3, pal::WoodDark, 1.2);
     cairo_restore(cr);
   }
@@ -462,50 +467,56 @@ void DrawFire(cairo_t* cr, int pattern) {
 
 // ---- The rifle ------------------------------------------------------------------------------
 
-// The rifle seen from behind the shooter's right shoulder: the muzzle at (mx, my), the barrel
-// running back along `angle` (degrees, from the muzzle towards the butt) into the wooden
-// stock, which leaves the picture at the bottom right.
+// The rifle seen from behind the shooter's right shoulder: the muzzle at (mx, my), far from
+// the viewer, the gun coming back along `angle` (degrees, from the muzzle towards the butt)
+// and growing as it comes nearer: a short thin barrel, the receiver with its bolt, and the big
+// wooden stock that leaves the picture at the bottom right.
 void Rifle(cairo_t* cr, double mx, double my, double angle) {
   cairo_save(cr);
   cairo_translate(cr, mx, my);
   cairo_rotate(cr, angle * kDeg);
-  // Along +x from the muzzle. The stock: a long wooden wedge from 150 on.
+  // Seen nearly along its length, the gun is foreshortened.
+  cairo_scale(cr, 0.62, 1.3);
+  // Along +x from the muzzle; half widths grow with the distance.
+  auto wedge = [&](double x0, double h0a, double h0b, double x1, double h1a, double h1b) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x0, -h0a);
+    cairo_line_to(cr, x1, -h1a);
+    cairo_line_to(cr, x1, h1b);
+    cairo_line_to(cr, x0, h0b);
+    cairo_close_path(cr);
+  };
+  // The stock.
   cairo_new_path(cr);
-  cairo_move_to(cr, 150, -9);
-  cairo_curve_to(cr, 230, -14, 330, -34, 420, -44);
-  cairo_line_to(cr, 420, 46);
-  cairo_curve_to(cr, 330, 30, 250, 24, 170, 14);
+  cairo_move_to(cr, 120, -12);
+  cairo_curve_to(cr, 180, -20, 260, -44, 380, -70);
+  cairo_line_to(cr, 380, 80);
+  cairo_curve_to(cr, 280, 60, 200, 40, 130, 22);
   cairo_close_path(cr);
-  art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2.4, 0.3, 0.25});
-  art::Grain(cr, 160, -40, 260, 80, 23, 0.06, 0.2);
+  art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2.6, 0.32, 0.25});
+  art::Grain(cr, 130, -60, 250, 130, 23, 0.06, 0.2);
   // The fore-end under the barrel.
-  art::RoundedRect(cr, 40, -6, 120, 15, 6);
-  art::Paint(cr, art::Style{pal::Wood.Lighter(0.05), pal::Outline, 2.2, 0.3, 0.3});
-  // The barrel, widening towards the breech.
-  cairo_new_path(cr);
-  cairo_move_to(cr, 0, -3.5);
-  cairo_line_to(cr, 170, -7);
-  cairo_line_to(cr, 170, 3);
-  cairo_line_to(cr, 0, 3.5);
-  cairo_close_path(cr);
+  wedge(34, 3, 7, 126, 9, 20);
+  art::Paint(cr, art::Style{pal::Wood.Lighter(0.06), pal::Outline, 2.2, 0.3, 0.3});
+  // The barrel.
+  wedge(0, 3, 3, 110, 7, 5);
   art::Paint(cr, art::Style{pal::SteelDark, pal::Outline, 2, 0.35, 0.6});
-  // The front sight and the muzzle ring.
-  art::RoundedRect(cr, 4, -8, 6, 6, 1);
+  art::RoundedRect(cr, 3, -7, 5, 5, 1);
   art::Paint(cr, art::Style{pal::SteelDark.Darker(0.2), pal::Outline, 1.2, 0.2});
-  art::Ellipse(cr, 0, 0, 2.5, 4.5);
+  art::Ellipse(cr, 0, 0, 2, 3.5);
   art::Paint(cr, art::Style{art::Hex(0x22201E), pal::Outline, 1.2, 0});
   // The receiver with the bolt handle, the trigger guard below.
-  art::RoundedRect(cr, 150, -12, 56, 22, 5);
+  art::RoundedRect(cr, 96, -13, 44, 26, 6);
   art::Paint(cr, art::Style{pal::SteelDark.Lighter(0.1), pal::Outline, 2.2, 0.4, 0.7});
-  Bar(cr, 190, -10, 200, -28, 3, pal::Steel, 1.4);
-  art::Circle(cr, 201, -30, 4.5);
-  art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1.4, 0.4, 0.8});
+  Bar(cr, 126, -11, 138, -32, 4, pal::Steel, 1.5);
+  art::Circle(cr, 139, -35, 6);
+  art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1.5, 0.4, 0.8});
   cairo_new_path(cr);
-  cairo_arc(cr, 215, 18, 10, 0, M_PI);
-  art::Stroke(cr, pal::Outline, 3.6);
+  cairo_arc(cr, 152, 26, 12, 0, M_PI);
+  art::Stroke(cr, pal::Outline, 4.4);
   cairo_new_path(cr);
-  cairo_arc(cr, 215, 18, 10, 0, M_PI);
-  art::Stroke(cr, pal::SteelDark, 2);
+  cairo_arc(cr, 152, 26, 12, 0, M_PI);
+  art::Stroke(cr, pal::SteelDark, 2.4);
   cairo_restore(cr);
 }
 

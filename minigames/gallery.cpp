@@ -102,6 +102,9 @@ class GalleryScene : public Scene {
     for (int i = 1; i <= g.ShotsLeft; ++i)
       g.layer.Draw(2, "Gilza01", 0, CartridgeStep * i, CartridgeY - i);
     g.layer.Draw(1, "Pricel01", 0, AimX() + SightDX, AimY() + SightDY);
+    // With the lamp shot the game is over: a trigger pulled while the booth goes dark fires
+    // nothing, or a shot in the dark could still win a prize.
+    if (LampHit == 10 && g.ClickState == 1) g.ClickState = 0;
     DrawGun();
 
     if (g.FrameToggle != 0 && g.ClickState > 0) ShotStep();

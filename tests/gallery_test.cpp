@@ -319,7 +319,12 @@ TEST_F(GalleryTest, TheLampShotEndsTheGameAtOnceAndLeadsToTheLampScene) {
   EXPECT_EQ(g.ShotsLeft, 3);
   // The lamp is no prize: the shot leaves a hole.
   EXPECT_EQ(StateArray("HoleLayer")[3], 1);
+  // A shot at the windmill while the booth goes dark fires nothing and wins nothing.
+  ASSERT_TRUE(TickUntil([&] { return g.ClickState == 0; }, 4));
+  MoveTo(gl::MillCentre.X, gl::MillCentre.Y);
+  Press();
   ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Lamp); }, 10));
+  EXPECT_EQ(g.ShotsLeft, 3);
   EXPECT_EQ(g.GameWinnings, 3);
   ASSERT_TRUE(TickUntilKiosk(1500));
   EXPECT_EQ(g.Money, 30 - 12);

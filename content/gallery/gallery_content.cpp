@@ -414,18 +414,38 @@ void DrawDuck(cairo_t* cr, int p) {
 
 // ---- Holes, cartridges, flash ---------------------------------------------------------------
 
-// A bullet hole: a dark hole with a splintered rim, a different crack pattern each.
+// A bullet hole: a ragged dark hole in a ring of torn, lighter splinters, with a few fine
+// cracks; every pattern is torn differently.
 void DrawHole(cairo_t* cr, int pattern) {
   const double cx = gl::HoleW / 2.0, cy = gl::HoleH / 2.0;
   art::Rng rng(101 + pattern * 7);
-  for (int i = 0; i < 5 + pattern % 3; ++i) {
-    const double a = rng.Range(0, 2 * M_PI), r = rng.Range(6, 9.5);
-    Line(cr, cx, cy, cx + r * std::cos(a), cy + r * std::sin(a), pal::Outline.WithAlpha(0.7), 1.1);
+  // Fine cracks, each bending once.
+  for (int i = 0; i < 3 + pattern % 2; ++i) {
+    const double a = rng.Range(0, 2 * M_PI), r1 = rng.Range(4.5, 6), r2 = rng.Range(7.5, 9.5);
+    const double bend = rng.Range(-0.35, 0.35);
+    cairo_move_to(cr, cx + 3 * std::cos(a), cy + 3 * std::sin(a));
+    cairo_line_to(cr, cx + r1 * std::cos(a), cy + r1 * std::sin(a));
+    cairo_line_to(cr, cx + r2 * std::cos(a + bend), cy + r2 * std::sin(a + bend));
+    art::Stroke(cr, pal::Outline.WithAlpha(0.55), 0.8);
   }
-  art::Circle(cr, cx, cy, 5.2);
-  art::Fill(cr, pal::Cream.WithAlpha(0.35));
-  art::Ellipse(cr, cx, cy, 3.6 + 0.2 * pattern, 3.4);
+  // The torn ring, lighter than what it is torn into.
+  cairo_new_path(cr);
+  for (int i = 0; i < 14; ++i) {
+    const double a = i * 2 * M_PI / 14, r = (i % 2 ? 4.6 : 6.2) + rng.Range(-0.5, 0.5);
+    cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
+  }
+  cairo_close_path(cr);
+  art::Fill(cr, pal::Cream.WithAlpha(0.55));
+  // The hole.
+  cairo_new_path(cr);
+  for (int i = 0; i < 9; ++i) {
+    const double a = i * 2 * M_PI / 9, r = 3.3 + rng.Range(-0.6, 0.6) + 0.15 * pattern;
+    cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
+  }
+  cairo_close_path(cr);
   art::Fill(cr, art::Hex(0x140C08));
+  art::Circle(cr, cx + 0.8, cy + 0.8, 1.4);
+  art::Fill(cr, art::Hex(0x000000, 0.6));
 }
 
 // A brass cartridge standing on the counter.

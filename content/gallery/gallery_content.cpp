@@ -557,8 +557,8 @@ std::vector<content::HitShape> HitShapes() {
   using content::HitEllipse;
   using content::HitRect;
   std::vector<content::HitShape> s;
-  // The rail's front board and the counter at the foot of the booth.
-  s.push_back(HitRect(gl::CodeCounter, gl::FrontSceneryAt.X, gl::FrontSceneryAt.Y + 8,
+  // The rail's front board with its grass, and the counter at the foot of the booth.
+  s.push_back(HitRect(gl::CodeCounter, gl::FrontSceneryAt.X, gl::FrontSceneryAt.Y + 4,
                       gl::FrontSceneryAt.X + gl::FrontSceneryW,
                       gl::FrontSceneryAt.Y + gl::FrontSceneryH));
   s.push_back(HitRect(gl::CodeCounter, 0, 394, 640, 480));

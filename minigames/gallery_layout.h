@@ -95,7 +95,11 @@ inline constexpr Point GunKickAt{320, 247};    // "Gun02": the shot and the gun 
 inline constexpr Point GunRecoilAt{350, 206};  // "Gun03": the bullet strikes
 inline constexpr Point FlashAt{310, 262};      // "Fire01" 0, with "Gun02"
 inline constexpr Point SmokeAt{332, 202};      // "Fire01" 1, with "Gun03"
-inline constexpr int GunW = 300, GunH = 280;
+// Each pose's picture reaches the right and bottom edges of the screen with the aim at the top
+// left (G = 0), so the stock is never seen to end; further right and down it leaves the screen.
+inline constexpr int GunRestW = 640 - GunRestAt.X, GunRestH = 480 - GunRestAt.Y;
+inline constexpr int GunKickW = 640 - GunKickAt.X, GunKickH = 480 - GunKickAt.Y;
+inline constexpr int GunRecoilW = 640 - GunRecoilAt.X, GunRecoilH = 480 - GunRecoilAt.Y;
 inline constexpr int FireW = 60, FireH = 60;
 // The muzzle of each pose inside its picture; the flash and the smoke are centred on it.
 inline constexpr Point KickMuzzle{FlashAt.X - GunKickAt.X + FireW / 2,

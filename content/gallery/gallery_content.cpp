@@ -510,11 +510,13 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   cairo_new_path(cr);
   cairo_move_to(cr, 120, -12);
   cairo_curve_to(cr, 180, -20, 260, -44, 380, -70);
+  cairo_line_to(cr, 800, -150);
+  cairo_line_to(cr, 800, 170);
   cairo_line_to(cr, 380, 80);
   cairo_curve_to(cr, 280, 60, 200, 40, 130, 22);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2.6, 0.32, 0.25});
-  art::Grain(cr, 130, -60, 250, 130, 23, 0.06, 0.2);
+  art::Grain(cr, 130, -150, 670, 320, 23, 0.06, 0.2);
   // The fore-end under the barrel.
   wedge(34, 3, 7, 126, 9, 20);
   art::Paint(cr, art::Style{pal::Wood.Lighter(0.06), pal::Outline, 2.2, 0.3, 0.3});
@@ -537,6 +539,23 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   cairo_new_path(cr);
   cairo_arc(cr, 152, 26, 12, 0, M_PI);
   art::Stroke(cr, pal::SteelDark, 2.4);
+  // The shooter's right hand round the grip, his sleeve going off to the lower right.
+  cairo_new_path(cr);
+  cairo_move_to(cr, 200, 30);
+  cairo_line_to(cr, 800, 120);
+  cairo_line_to(cr, 800, 420);
+  cairo_line_to(cr, 215, 78);
+  cairo_close_path(cr);
+  art::Paint(cr, art::Style{pal::Cloth, pal::Outline, 2.4, 0.3});
+  art::RoundedRect(cr, 196, 26, 18, 56, 6);
+  art::Paint(cr, art::Style{pal::White, pal::Outline, 2, 0.2});
+  art::RoundedRect(cr, 160, 14, 46, 50, 16);
+  art::Paint(cr, art::Style{pal::Skin, pal::Outline, 2.2, 0.3, 0.3});
+  for (int i = 0; i < 3; ++i) {
+    cairo_move_to(cr, 166 + i * 10, 30);
+    cairo_line_to(cr, 168 + i * 10, 56);
+    art::Stroke(cr, pal::SkinShade, 1.6);
+  }
   cairo_restore(cr);
 }
 
@@ -606,9 +625,9 @@ void Build(content::ContentSink& sink) {
                      {"Melnica01", gl::MillSize, gl::MillSize, 1, DrawMillSails},
                      {"Gilza01", gl::CartridgeW, gl::CartridgeH, 1, DrawCartridge},
                      {"Fire01", gl::FireW, gl::FireH, 2, DrawFire},
-                     {"Gun01", gl::GunW, gl::GunH, 1, DrawGunRest},
-                     {"Gun02", gl::GunW, gl::GunH, 1, DrawGunKick},
-                     {"Gun03", gl::GunW, gl::GunH, 1, DrawGunRecoil},
+                     {"Gun01", gl::GunRestW, gl::GunRestH, 1, DrawGunRest},
+                     {"Gun02", gl::GunKickW, gl::GunKickH, 1, DrawGunKick},
+                     {"Gun03", gl::GunRecoilW, gl::GunRecoilH, 1, DrawGunRecoil},
                  });
   sink.HitMap(gl::HitMapEntry, HitShapes());
   sink.Sound(gl::Music, GalleryTune(sink.SourceDir()));

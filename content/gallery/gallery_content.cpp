@@ -153,8 +153,12 @@ void DrawFallingApple(cairo_t* cr, int) {
 // a red-roofed farm and a few round trees: the rabbit's and the duck's country.
 void DrawBackScenery(cairo_t* cr, int) {
   const double w = gl::BackSceneryW, h = gl::BackSceneryH;
-  art::RoundedRect(cr, 2, 2, w - 4, h - 2, 6);
-  art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 2.2, 0.2});
+  // A square frame filling the whole picture: with no see-through pixels the picture needs no
+  // alpha mask and is copied, not blended, in every frame.
+  cairo_rectangle(cr, 0, 0, w, h);
+  art::Fill(cr, pal::Outline);
+  cairo_rectangle(cr, 2, 2, w - 4, h - 2);
+  art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 0, 0.2});
   cairo_save(cr);
   art::RoundedRect(cr, 9, 9, w - 18, h - 9, 3);
   cairo_clip(cr);

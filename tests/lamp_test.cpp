@@ -123,6 +123,26 @@ TEST_F(LampTest, TheStatusBarShowsTheMoneyTicketsAndBattery) {
   EXPECT_NE(plate, FramePixel(520, 400)) << "the plate is on the dark background";
 }
 
+TEST_F(LampTest, TheMoneyPlateIsTheKiosksOwn) {
+  // The plate and its digits are opaque, so the same money shows the same pixels in the dark.
+  auto plate = [&](SceneId scene) {
+    Enter(scene, 0, {{"Money", "47"}});
+    Tick(12);
+    std::vector<uint16_t> px;
+    for (int y = 428; y < 460; ++y)
+      for (int x = 530; x < 600; ++x) px.push_back(FramePixel(x, y));
+    return px;
+  };
+  const auto kiosk = plate(SceneId::Kiosk), dark = plate(SceneId::Lamp);
+  EXPECT_TRUE(kiosk == dark);
+  Enter(SceneId::Lamp, 0, {{"Money", "48"}});
+  Tick(12);
+  bool differs = false;
+  for (int y = 428, i = 0; y < 460; ++y)
+    for (int x = 530; x < 600; ++x, ++i) differs |= FramePixel(x, y) != dark[i];
+  EXPECT_TRUE(differs) << "another sum shows other digits";
+}
+
 TEST_F(LampTestNoSound, WithoutSoundEachLineCountsForItsSixtyFrames) {
   EnterLamp(40);
   const int glass = TicksUntilStage(1), host = TicksUntilStage(2), player = TicksUntilStage(3);

@@ -8,6 +8,8 @@ namespace vepa {
 
 std::unique_ptr<Scene> MakeHubScene(Game& g);                // hub/hub.cpp
 std::unique_ptr<Scene> MakeDartsScene(Game& g);              // minigames/darts.cpp
+std::unique_ptr<Scene> MakeGalleryScene(Game& g);            // minigames/gallery.cpp
+std::unique_ptr<Scene> MakeLampScene(Game& g);               // minigames/lamp.cpp
 std::unique_ptr<Scene> MakeRockPaperScissorsScene(Game& g);  // minigames/rock_paper_scissors.cpp
 std::unique_ptr<Scene> MakeHammerScene(Game& g);             // minigames/hammer.cpp
 std::unique_ptr<Scene> MakeTicketScene(Game& g);             // lottery/ticket.cpp
@@ -27,10 +29,10 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Kiosk, "kiosk", MakeHubScene, 2},  // from the start menu
     SceneInfo{SceneId::Darts, "darts", MakeDartsScene},
     SceneInfo{SceneId::Aquarium, "aquarium", nullptr},
-    SceneInfo{SceneId::Gallery, "gallery", nullptr},
+    SceneInfo{SceneId::Gallery, "gallery", MakeGalleryScene},
     SceneInfo{SceneId::Snake, "snake", nullptr},
     SceneInfo{SceneId::Boxing, "boxing", nullptr},
-    SceneInfo{SceneId::Lamp, "lamp", nullptr},
+    SceneInfo{SceneId::Lamp, "lamp", MakeLampScene},
     SceneInfo{SceneId::RockPaperScissors, "rps", MakeRockPaperScissorsScene},
     SceneInfo{SceneId::Hammer, "hammer", MakeHammerScene},
     SceneInfo{SceneId::Ticket, "ticket", MakeTicketScene},

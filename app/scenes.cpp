@@ -8,6 +8,8 @@ namespace vepa {
 
 std::unique_ptr<Scene> MakeHubScene(Game& g);            // hub/hub.cpp
 std::unique_ptr<Scene> MakeDartsScene(Game& g);          // minigames/darts.cpp
+std::unique_ptr<Scene> MakeDazTableScene(Game& g);       // minigames/daz_table.cpp
+std::unique_ptr<Scene> MakeDazFoodScene(Game& g);        // minigames/daz_food.cpp
 std::unique_ptr<Scene> MakeTicketScene(Game& g);         // lottery/ticket.cpp
 std::unique_ptr<Scene> MakeDrawScene(Game& g);           // lottery/draw.cpp
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
@@ -29,8 +31,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Hammer, "hammer", nullptr},
     SceneInfo{SceneId::Ticket, "ticket", MakeTicketScene},
     SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
-    SceneInfo{SceneId::DazTable, "daz-table", nullptr},
-    SceneInfo{SceneId::DazFood, "daz-food", nullptr},
+    SceneInfo{SceneId::DazTable, "daz-table", MakeDazTableScene},
+    SceneInfo{SceneId::DazFood, "daz-food", MakeDazFoodScene},
     SceneInfo{SceneId::CockroachRace, "race", nullptr},
     SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
     SceneInfo{SceneId::CardGame, "cards", nullptr},

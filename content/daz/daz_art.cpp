@@ -235,7 +235,8 @@ void DrawCaption(cairo_t* cr, int pattern) {
   t.Hinted = true;
   const double cy = wy + layout::WindowH / 2.0;
   if (kCaptions[pattern][1][0] == '\0') {
-    t.Size = 15;
+    t.Size = 14;
+    t.ScaleX = 0.8;
     art::TextCentered(cr, kCaptions[pattern][0], layout::WindowW / 2.0, cy, t);
   } else {
     t.Size = 13;

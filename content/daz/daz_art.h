@@ -25,7 +25,7 @@ inline constexpr Color kMoustache = art::Hex(0x5A3218);
 inline constexpr Color kJacket = art::Hex(0x8C7A5E);
 inline constexpr Color kCap = art::Hex(0x55606E);
 inline constexpr Color kPuchSkin = art::Hex(0xEDC09A);
-inline constexpr Color kSpit = art::Hex(0xD8F0B8, 0.9);
+inline constexpr Color kSpit = art::Hex(0xB8E890);
 
 // Moves the canvas so that screen point (x, y) lands on the image's top-left corner.
 void AtScreen(cairo_t* cr, double x, double y);

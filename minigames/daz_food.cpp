@@ -8,9 +8,11 @@
 // Gorm moves with the arrow keys (presses are queued, up to three) or the arrow buttons; P
 // pauses; Esc sends the mouse home at once; the third panel button ends the game.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/game.h"
 #include "app/json.h"

@@ -6,7 +6,10 @@
 //
 // Talk steps from the kiosk: 1 Gorm's explanation, 2 Puch's, 3-4 waiting for a button, 5 the
 // start phrase, 6 into the game. Back from the game (or leaving): 1 the goodbye, 2 closing.
+#include <array>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "app/game.h"
 #include "app/json.h"

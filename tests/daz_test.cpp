@@ -45,6 +45,86 @@ class DazTest : public SceneFixture {
   }
 };
 
+// ---- The whole road --------------------------------------------------------------------------
+
+TEST_F(DazTest, BoughtAtTheKioskPlayedToTheEndAndPaidAtTheKiosk) {
+  Enter(SceneId::Kiosk, 0, {{"Money", "40"}});
+  ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
+  // Daz lies in the kiosk as item 33: point the fingertip at the middle of its spot.
+  long long sx = 0, sy = 0, cells = 0;
+  for (int cy = 0; cy < 240; ++cy)
+    for (int cx = 0; cx < 320; ++cx)
+      if (g.HitMap[cy * 320 + cx] == 33) {
+        sx += 2 * cx + 1;
+        sy += 2 * cy + 1;
+        ++cells;
+      }
+  ASSERT_GT(cells, 0) << "Daz is not in the kiosk's hit map";
+  Click(static_cast<int>(sx / cells) - daz::FingerDX, static_cast<int>(sy / cells) - daz::FingerDY);
+  Tick(200);  // the cashier's offer; the answer buttons come up
+  Click(260 - daz::FingerDX, 445 - daz::FingerDY);
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::DazTable); }, 600)) << "the table opens";
+  EXPECT_EQ(g.Money, 25) << "the table costs 15";
+  EXPECT_EQ(g.GameStake, 15);
+  const uint16_t battery = g.BatteryCharge;
+
+  ASSERT_TRUE(TickUntil([&] { return State("TalkStep") == 1; }, 40));
+  ClickButton(0);
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::DazFood); }, 300));
+  ASSERT_TRUE(TickUntil([&] { return !g.InScene(SceneId::DazFood); }, 3000)) << "the lives run out";
+  ASSERT_TRUE(g.InScene(SceneId::DazTable));
+  const uint16_t prize = g.GameWinnings;
+  EXPECT_EQ(prize, Food().Score / 10);
+  ASSERT_TRUE(TickUntilKiosk(600));
+  EXPECT_LT(g.BatteryCharge, battery - 100) << "Daz's battery ran down while he was played";
+  ASSERT_TRUE(TickUntil([&] { return g.Money == 25 + prize && g.FadeMode == 0; }, 600));
+  EXPECT_EQ(MissingNames(), 0u);
+}
+
+// ---- The content ------------------------------------------------------------------------------
+
+TEST_F(DazTest, EachButtonsCodeLiesUnderTheFingertipOverItsPicture) {
+  Enter(SceneId::DazTable);
+  for (int b = 0; b < daz::ButtonCount; ++b) {
+    SCOPED_TRACE(b);
+    const daz::ButtonArea& a = ButtonAreas[b];
+    // The hit map is read at the pointer + (0, 20); the fingertip is at the pointer + (5, 25).
+    auto codeUnderFinger = [&](int x, int y) {
+      return g.HitMapAt(x - daz::FingerDX, y - daz::FingerDY, 0, daz::HitReadDY);
+    };
+    EXPECT_EQ(codeUnderFinger(a.X + a.W / 2, a.Y + a.H / 2), b + 1);
+    EXPECT_EQ(codeUnderFinger(a.X + a.W / 2, a.Y + 4), b + 1);
+    EXPECT_EQ(codeUnderFinger(a.X + a.W / 2, a.Y + a.H - 4), b + 1);
+    EXPECT_EQ(codeUnderFinger(a.X - 6, a.Y + a.H / 2), 0) << "left of the picture";
+  }
+  EXPECT_EQ(g.HitMapAt(300, 250, 0, daz::HitReadDY), 0) << "the middle of the screen is no button";
+}
+
+TEST_F(DazTest, ThePicturesHaveTheSizesTheScenesDrawThemAt) {
+  Enter(SceneId::DazFood);
+  struct Size {
+    const char* Name;
+    int W, H, Patterns;
+  };
+  const Size sizes[] = {
+      {"Kolbas01", daz::PieceW, daz::PieceH, daz::MaxPieces},
+      {"Puch02", daz::PuchArmW, daz::PuchArmH, 1},
+      {"Harka01", daz::SpitW, daz::SpitH, 1},
+      {"Harka02", daz::SplashW, daz::SplashH, 3},
+      {"Live01", daz::LifeW, daz::LifeH, 2},
+      {"Button01", daz::PanelW, daz::PanelH, 2},
+      {"Button02", daz::ArrowW, daz::ArrowH, 2},
+  };
+  for (const Size& s : sizes) {
+    SCOPED_TRACE(s.Name);
+    const Image* img = layer.FindImage(2, s.Name);
+    ASSERT_NE(img, nullptr);
+    EXPECT_EQ(img->PatternWidth, s.W);
+    EXPECT_EQ(img->PatternHeight, s.H);
+    EXPECT_EQ(img->PatternCount(), s.Patterns);
+  }
+}
+
 // ---- The table ---------------------------------------------------------------------------------
 
 TEST_F(DazTest, TheTableExplainsWaitsAndStartsTheGameWithTheFirstButton) {
@@ -243,6 +323,12 @@ TEST_F(DazTest, NewBestScoresOfFiftyAndHundredsGiveALifeUpToFifteen) {
   PieceOnThePan(0);
   Tick();
   EXPECT_EQ(State("Lives"), 3) << "151 is no milestone";
+
+  // The score word stops at its top rather than wrapping to nothing.
+  Food().Score = Food().BestScore = 0xFFFF;
+  PieceOnThePan(1);
+  Tick();
+  EXPECT_EQ(State("Score"), 0xFFFF);
 }
 
 TEST_F(DazTest, ASpitOnGormsHeadTakesFivePointsButNotTheBestScore) {

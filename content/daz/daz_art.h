@@ -16,8 +16,10 @@ namespace dazart {
 
 using art::Color;
 
-inline constexpr Color kPlastic = art::Hex(0xE2562E);  // Daz's casing
-inline constexpr Color kPlasticDark = art::Hex(0x9E3420);
+// Daz is the teal battery toy of the kiosk, with a screen for a face; his game fills the screen.
+inline constexpr Color kPlastic = art::pal::Teal;  // Daz's casing
+inline constexpr Color kPlasticDark = art::Hex(0x1C6460);
+inline constexpr Color kDazScreen = art::Hex(0xB8E0A0);
 inline constexpr Color kScreen = art::Hex(0x2F4A3A);  // the captions' little screens
 inline constexpr Color kSweater = art::Hex(0x4F8A4A);
 inline constexpr Color kTrousers = art::Hex(0x3E4E78);

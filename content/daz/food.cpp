@@ -42,8 +42,8 @@ constexpr double kShelfY = kBarrelBottom;
 // Puch's head in his picture: the mouth lands on the spit's start when he is fully up.
 constexpr double kPuchHeadCX = 51, kPuchHeadCY = 40, kPuchHeadRY = 32;
 
-const Color kWall = art::Hex(0x8CC4B4);
-const Color kTile = art::Hex(0xE8E0C8);
+const Color kWall = art::Hex(0xEFC47E);
+const Color kTile = art::Hex(0xF6F1E4);
 const Color kIron = art::Hex(0x3A3A44);
 
 // ---- The background ------------------------------------------------------------------------
@@ -124,7 +124,7 @@ void DrawKitchen(cairo_t* cr) {
     cairo_line_to(cr, x, floorTop - 6);
     const double dash[] = {4, 6};
     cairo_set_dash(cr, dash, 2, 0);
-    art::Stroke(cr, pal::White.WithAlpha(0.3), 1.5);
+    art::Stroke(cr, pal::WoodDark.WithAlpha(0.35), 1.5);
     cairo_set_dash(cr, nullptr, 0, 0);
   }
   // Daz's casing round the screen: a thin rim, and on the right the strip with the buttons.

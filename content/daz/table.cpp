@@ -132,49 +132,49 @@ void DrawTable(cairo_t* cr, int) {
   art::Fill(cr, art::Hex(0xB0521E, 0.75));
 }
 
-// Daz, the pocket game, standing up on the table: orange casing, a screen with Gorm's game on
-// it, the arrow buttons at the bottom corners and three little buttons on the right.
+// Daz on the table, the teal battery toy of the kiosk seen close: a rounded body on two feet,
+// an antenna with a red knob, a screen with his pixel face, a red and a yellow button.
 void DrawDaz(cairo_t* cr, int) {
-  const double w = layout::DazW, h = layout::DazH;
-  art::GroundShadow(cr, w / 2 + 6, h - 6, w / 2 - 6, 8, 0.35);
-  art::RoundedRect(cr, 4, 4, w - 10, h - 14, 18);
-  art::Paint(cr, art::Style{dazart::kPlastic, pal::Outline, art::kOutline, 0.3, 0.4});
-  art::RoundedRect(cr, 38, 22, w - 86, h - 58, 8);
-  art::Paint(cr, art::Style{art::Hex(0x2B2B38), pal::Outline, 2, 0.1});
-  // The little game on the screen: four columns, a man with a pan, a sausage in the air.
-  art::RoundedRect(cr, 44, 28, w - 98, h - 70, 5);
-  art::Fill(cr, art::Hex(0xB9D4A0));
-  for (int c = 0; c < 4; ++c) {
-    const double x = 66 + c * 30;
-    art::Circle(cr, x, 44 + (c % 2) * 20, 5);
-    art::Fill(cr, art::Hex(0x38503A));
+  const double w = layout::DazW, h = layout::DazH, cx = w / 2;
+  const double bodyW = 112, bodyTop = 26, bodyBottom = h - 22;
+  art::GroundShadow(cr, cx + 4, h - 6, 66, 7, 0.35);
+  for (double side : {-1.0, 1.0}) {
+    art::RoundedRect(cr, cx + side * 30 - 12, bodyBottom - 10, 24, 26, 8);
+    art::Paint(cr, art::Style{pal::Navy, pal::Outline, art::kOutline, 0.25, 0.3});
   }
-  art::Circle(cr, 110, 84, 8);
-  art::Fill(cr, art::Hex(0x38503A));
-  cairo_rectangle(cr, 103, 92, 14, 18);
-  art::Fill(cr, art::Hex(0x38503A));
-  cairo_rectangle(cr, 78, 95, 22, 3);
-  art::Fill(cr, art::Hex(0x38503A));
-  art::TextStyle t;
-  t.Face = art::Font::SansBold;
-  t.Size = 15;
-  t.Fill = pal::Cream;
-  t.Line = pal::Outline;
-  t.LineWidth = 1.2;
-  art::TextCentered(cr, "ДАЗ", w / 2 - 4, 14, t);
-  for (double side : {0.0, 1.0}) {
-    const double x = side == 0 ? 20 : w - 30;
-    art::Circle(cr, x, h - 30, 11);
-    art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 1.8, 0.3, 0.5});
+  dazart::Limb(cr, {cx, bodyTop + 4, cx + 10, 8}, 2, pal::SteelDark);
+  art::Circle(cr, cx + 10, 8, 7);
+  art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.8, 0.3, 0.8});
+  art::RoundedRect(cr, cx - bodyW / 2, bodyTop, bodyW, bodyBottom - bodyTop, 28);
+  art::Paint(cr, art::Style{dazart::kPlastic, pal::Outline, art::kOutline, 0.35, 0.5});
+  // The screen and the face on it, a pixel smile and two pixel eyes.
+  const double sx = cx - 40, sy = bodyTop + 16, sw = 80, sh = 52;
+  art::RoundedRect(cr, sx - 4, sy - 4, sw + 8, sh + 8, 10);
+  art::Fill(cr, dazart::kPlasticDark);
+  art::RoundedRect(cr, sx, sy, sw, sh, 8);
+  art::Paint(cr, art::Style{dazart::kDazScreen, pal::Outline, 1.8, 0.1});
+  for (double x : {cx - 18, cx + 10}) {
+    cairo_rectangle(cr, x, sy + 12, 8, 11);
+    art::Fill(cr, pal::Outline);
+  }
+  for (int i = 0; i < 5; ++i) {
+    const double y = sy + 34 + (i == 0 || i == 4 ? 0 : 4);
+    cairo_rectangle(cr, cx - 17 + i * 7, y, 6, 5);
+    art::Fill(cr, pal::Outline);
+  }
+  cairo_move_to(cr, sx + 6, sy + sh - 8);
+  cairo_line_to(cr, sx + 20, sy + 6);
+  art::Stroke(cr, pal::White.WithAlpha(0.35), 3);
+  // The two buttons under the screen; a grille for the little speaker.
+  for (int i = 0; i < 2; ++i) {
+    art::Circle(cr, cx - 22 + i * 44, bodyBottom - 24, 9);
+    art::Paint(cr, art::Style{i ? pal::Yellow : pal::Red, pal::Outline, 1.8, 0.3, 0.6});
   }
   for (int i = 0; i < 3; ++i) {
-    art::RoundedRect(cr, w - 38, 28 + i * 20, 22, 12, 4);
-    art::Paint(cr, art::Style{dazart::kPlasticDark, pal::Outline, 1.4, 0.2});
+    cairo_move_to(cr, cx - 8, bodyBottom - 30 + i * 6);
+    cairo_line_to(cr, cx + 8, bodyBottom - 30 + i * 6);
+    art::Stroke(cr, dazart::kPlasticDark, 2);
   }
-  // The battery lid at the back shows as a line at the bottom.
-  cairo_move_to(cr, 60, h - 18);
-  cairo_line_to(cr, w - 70, h - 18);
-  art::Stroke(cr, dazart::kPlasticDark, 1.5);
 }
 
 void DrawTableGorm(cairo_t* cr, int) {

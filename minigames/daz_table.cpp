@@ -29,14 +29,22 @@ constexpr SceneEntries kEntries{
 constexpr int kRate = 11000;
 constexpr int kTalkPause = 10;  // frames between two phrases
 
-void SayDaz(Game& g, int phrase) { SayPhrase(g, SpeakerStem, phrase, 1, kRate); }
-
 class DazTableScene : public Scene {
  public:
   using Scene::Scene;
 
   void Load(int arg) override {
     if (!LoadSceneEntries(g, kEntries)) return;
+    // The phrases of this visit are read now: the long ones would not fit into a frame.
+    constexpr std::array<int, 4> kVisit{PhraseGoodbye, PhraseGormExplains, PhrasePuchExplains,
+                                        PhraseStart};
+    auto readAhead = [&](int n) {
+      ReadSpokenClip(g, std::string(SpeakerStem) + "00" + std::to_string(n), Clips[n]);
+    };
+    if (arg == 0)
+      for (int n : kVisit) readAhead(n);
+    else
+      readAhead(arg == 1 ? PhraseGoodbye : PhraseTopPrize);
     g.GameStake = g.SpeechRecord.Price;
     g.ClickState = 0;
     g.HandFrame = 0;
@@ -117,6 +125,16 @@ class DazTableScene : public Scene {
   TableState s;
 
  private:
+  // Gorm and Puch speak as subtitles only over the offer's record (its price stays for the
+  // kiosk's comment on the prize).
+  void SayDaz(int phrase) {
+    SpokenClip& clip = Clips[phrase];
+    if (clip.Ready)
+      SayPhrase(g, SpeakerStem, phrase, 1, kRate, clip);
+    else
+      SayPhrase(g, SpeakerStem, phrase, 1, kRate);  // no sound, or said already
+  }
+
   void DrawFigures() {
     g.layer.Draw(2, "Table01", 0, TableX, TableY);
     g.layer.Draw(2, "Puch01", 0, TablePuchX, TablePuchY);
@@ -146,7 +164,7 @@ class DazTableScene : public Scene {
     if ((b[0].Pressed || b[1].Pressed) && s.TalkStep < 5) {
       // A start button cuts the explanation short.
       s.TalkStep = 5;
-      SayDaz(g, PhraseStart);
+      SayDaz(PhraseStart);
       s.SecondOption = b[1].Pressed;
     }
     if (b[2].Pressed && s.TalkStep < 5) {
@@ -159,8 +177,8 @@ class DazTableScene : public Scene {
     if (s.TalkPause > 0) --s.TalkPause;
     if (s.TalkStep < 3 && s.TalkPause == 1 && !IsSpeaking(g)) {
       ++s.TalkStep;
-      if (s.TalkStep == 1) SayDaz(g, PhraseGormExplains);
-      if (s.TalkStep == 2) SayDaz(g, PhrasePuchExplains);
+      if (s.TalkStep == 1) SayDaz(PhraseGormExplains);
+      if (s.TalkStep == 2) SayDaz(PhrasePuchExplains);
     }
     if ((s.TalkStep == 3 || s.TalkStep == 5) && !IsSpeaking(g)) ++s.TalkStep;
     if (s.TalkStep == 1 || s.TalkStep == 2 || s.TalkStep == 3 || s.TalkStep == 5)
@@ -170,7 +188,7 @@ class DazTableScene : public Scene {
   void SayGoodbye() {
     if (s.TalkStep == 0) {
       s.TalkStep = 1;
-      SayDaz(g, s.ResultMode == 1 ? PhraseGoodbye : PhraseTopPrize);
+      SayDaz(s.ResultMode == 1 ? PhraseGoodbye : PhraseTopPrize);
     } else if (s.TalkStep == 1) {
       DrawSpeechBubble(g, GormBubbleX, BubbleY, BubbleTail);
       if (!IsSpeaking(g)) s.TalkStep = 2;
@@ -181,6 +199,8 @@ class DazTableScene : public Scene {
     if (g.FrameToggle != 0) s.GormMouth = g.Random(3);
     if (!IsSpeaking(g)) s.GormMouth = 0;
   }
+
+  std::array<SpokenClip, PhraseStart + 1> Clips;
 };
 
 }  // namespace

@@ -246,9 +246,10 @@ void DrawGormHead(cairo_t* cr, int pattern) {
 void DrawPuch(cairo_t* cr, int pattern) {
   // Shoulders coming out of the barrel, the head above, leaning out to the right.
   cairo_new_path(cr);
-  cairo_move_to(cr, 14, layout::PuchH + 2);
-  cairo_curve_to(cr, 14, 80, 26, 70, 46, 70);
-  cairo_curve_to(cr, 66, 70, 76, 82, 76, layout::PuchH + 2);
+  // The body keeps inside the barrel's width; the head leans out over the rim.
+  cairo_move_to(cr, 8, layout::PuchH + 2);
+  cairo_curve_to(cr, 8, 80, 20, 70, 38, 70);
+  cairo_curve_to(cr, 54, 70, 62, 82, 62, layout::PuchH + 2);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{dazart::kJacket, pal::Outline, art::kOutline, 0.3});
   dazart::PuchHead(cr, kPuchHeadCX, kPuchHeadCY, kPuchHeadRY, pattern, 1);

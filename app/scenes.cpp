@@ -14,6 +14,8 @@ std::unique_ptr<Scene> MakeRockPaperScissorsScene(Game& g);  // minigames/rock_p
 std::unique_ptr<Scene> MakeHammerScene(Game& g);             // minigames/hammer.cpp
 std::unique_ptr<Scene> MakeTicketScene(Game& g);             // lottery/ticket.cpp
 std::unique_ptr<Scene> MakeDrawScene(Game& g);               // lottery/draw.cpp
+std::unique_ptr<Scene> MakeDazTableScene(Game& g);           // minigames/daz_table.cpp
+std::unique_ptr<Scene> MakeDazFoodScene(Game& g);            // minigames/daz_food.cpp
 std::unique_ptr<Scene> MakeRaceScene(Game& g);               // minigames/cockroach_race.cpp
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);          // screens/logos.cpp
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);      // screens/logos.cpp
@@ -37,8 +39,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Hammer, "hammer", MakeHammerScene},
     SceneInfo{SceneId::Ticket, "ticket", MakeTicketScene},
     SceneInfo{SceneId::Draw, "draw", MakeDrawScene},
-    SceneInfo{SceneId::DazTable, "daz-table", nullptr},
-    SceneInfo{SceneId::DazFood, "daz-food", nullptr},
+    SceneInfo{SceneId::DazTable, "daz-table", MakeDazTableScene},
+    SceneInfo{SceneId::DazFood, "daz-food", MakeDazFoodScene},
     SceneInfo{SceneId::CockroachRace, "race", MakeRaceScene},
     SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
     SceneInfo{SceneId::CardGame, "cards", nullptr, 2},

@@ -72,7 +72,10 @@ void LoadPhraseBytes(PhraseRecord& record, int offset, const std::vector<uint8_t
   }
 }
 
-void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate) {
+namespace {
+
+// The record part of the phrase player. False when the archive could not be read (FatalError).
+bool LoadPhraseRecord(GameServices& g, std::string_view stem, int number, int linesOnly) {
   // The table's name is held in ten characters.
   std::string table = "t_" + std::string(stem) + "01";
   if (table.size() > 10) table.resize(10);
@@ -81,7 +84,7 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
   const ArchiveResult found = g.archive.FindEntry(table, info);
   if (found == ArchiveResult::FileError) {
     g.FatalError = 1;
-    return;
+    return false;
   }
   if (found == ArchiveResult::Ok) {
     const int64_t start =
@@ -94,7 +97,7 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
           table, static_cast<int>(start), linesOnly ? kSubtitleBytes : PhraseRecordSize, bytes);
       if (read == ArchiveResult::FileError) {
         g.FatalError = 1;
-        return;
+        return false;
       }
       if (read == ArchiveResult::Ok) {
         LoadPhraseBytes(g.SpeechRecord, linesOnly ? kSubtitleOffset : 0, bytes);
@@ -102,7 +105,13 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
     }
   }
   // A missing table leaves the old subtitles; the phrase is spoken all the same.
+  return true;
+}
 
+}  // namespace
+
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate) {
+  if (!LoadPhraseRecord(g, stem, number, linesOnly)) return;
   g.SpeechCountdown = kSpeechTicks;
   if (!g.SoundAvailable) return;
   char digits[16];
@@ -113,6 +122,12 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
     g.layer.SetFrequency(w, rate);
     g.layer.Play(w, false);
   }
+}
+
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate,
+               SpokenClip& clip) {
+  if (!LoadPhraseRecord(g, stem, number, linesOnly)) return;
+  SayClip(g, clip, rate);
 }
 
 void DrawSpeechBubble(GameServices& g, int x, int y, int tail) {

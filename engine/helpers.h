@@ -10,6 +10,7 @@ namespace vepa {
 
 struct GameServices;
 struct PhraseRecord;
+struct SpokenClip;
 
 // A phrase record in the table: 111 bytes. In memory it has room for 113 (five lines of a
 // length byte and 20 characters after the 8 header bytes), so the fifth line's last two
@@ -20,6 +21,10 @@ inline constexpr int PhraseRecordSize = 111;
 // the subtitle part when linesOnly is 1, so Kind and Price of the offer stay), starts the
 // 60-tick countdown and plays the wave stem + number (three digits at least) at `rate`.
 void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate);
+// The same with the phrase's wave read ahead into `clip` (ReadSpokenClip of stem + number, at
+// the scene's load): a long phrase then starts without reading the archive inside a frame.
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate,
+               SpokenClip& clip);
 // Lays `bytes` read from the table at record position `offset` over `record`: fields and lines
 // the bytes reach take their new values, the rest keep theirs. A length byte longer than the
 // characters a line holds (20, the fifth line 18) is cut to them.

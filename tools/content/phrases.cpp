@@ -139,18 +139,26 @@ PhraseSource ParsePhraseSource(std::string_view text, const std::string& fileNam
         ToCp1251(value, where);  // only checks that it is Russian text espeak can take
         cur->SayUtf8 = value;
       } else if (key == "voice") {
-        if (cur) Fail(where, "'voice:' must come before the first phrase");
+        // Before the first phrase it is the file's voice; inside a phrase, that phrase's own
+        // (a second speaker in the same table), starting from the file's.
+        if (cur && cur->OwnVoice)
+          Fail(where, "phrase " + std::to_string(cur->Number) + " has two 'voice:' lines");
+        Voice& voice = cur ? cur->PhraseVoice : src.SpeakerVoice;
+        if (cur) {
+          cur->OwnVoice = true;
+          voice = src.SpeakerVoice;
+        }
         std::vector<std::string> v = Words(value);
         if (v.size() % 2 != 0) Fail(where, "expected 'voice: pitch P speed S [range R] [gap G]'");
         for (size_t k = 0; k + 1 < v.size(); k += 2) {
           if (v[k] == "pitch") {
-            src.SpeakerVoice.Pitch = ParseNumber(v[k + 1], where, "pitch", 0, 99);
+            voice.Pitch = ParseNumber(v[k + 1], where, "pitch", 0, 99);
           } else if (v[k] == "speed") {
-            src.SpeakerVoice.Speed = ParseNumber(v[k + 1], where, "speed", 80, 450);
+            voice.Speed = ParseNumber(v[k + 1], where, "speed", 80, 450);
           } else if (v[k] == "range") {
-            src.SpeakerVoice.Range = ParseNumber(v[k + 1], where, "range", 0, 99);
+            voice.Range = ParseNumber(v[k + 1], where, "range", 0, 99);
           } else if (v[k] == "gap") {
-            src.SpeakerVoice.WordGap = ParseNumber(v[k + 1], where, "gap", 0, 100);
+            voice.WordGap = ParseNumber(v[k + 1], where, "gap", 0, 100);
           } else {
             Fail(where, "unknown voice setting '" + v[k] + "' (pitch, speed, range, gap)");
           }
@@ -222,6 +230,10 @@ std::vector<uint8_t> EncodePhraseTable(const PhraseSource& source) {
     }
   }
   return out;
+}
+
+const Voice& SpokenVoice(const PhraseSource& source, const Phrase& phrase) {
+  return phrase.OwnVoice ? phrase.PhraseVoice : source.SpeakerVoice;
 }
 
 std::string SpokenText(const Phrase& phrase) {

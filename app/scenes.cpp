@@ -8,6 +8,7 @@ namespace vepa {
 
 std::unique_ptr<Scene> MakeHubScene(Game& g);            // hub/hub.cpp
 std::unique_ptr<Scene> MakeDartsScene(Game& g);          // minigames/darts.cpp
+std::unique_ptr<Scene> MakeAquariumScene(Game& g);       // minigames/aquarium.cpp
 std::unique_ptr<Scene> MakeTicketScene(Game& g);         // lottery/ticket.cpp
 std::unique_ptr<Scene> MakeDrawScene(Game& g);           // lottery/draw.cpp
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
@@ -20,7 +21,7 @@ namespace {
 constexpr std::array kCatalogue{
     SceneInfo{SceneId::Kiosk, "kiosk", MakeHubScene, 2},  // from the start menu
     SceneInfo{SceneId::Darts, "darts", MakeDartsScene},
-    SceneInfo{SceneId::Aquarium, "aquarium", nullptr},
+    SceneInfo{SceneId::Aquarium, "aquarium", MakeAquariumScene},
     SceneInfo{SceneId::Gallery, "gallery", nullptr},
     SceneInfo{SceneId::Snake, "snake", nullptr},
     SceneInfo{SceneId::Boxing, "boxing", nullptr},

@@ -438,9 +438,15 @@ void AquariumScene::DescribeState(JsonWriter& j) const {
   angler("AnglerSwing", &AquariumAngler::Swing);
   angler("AnglerCatch", &AquariumAngler::Catch);
   angler("AnglerTarget", &AquariumAngler::Target);
-  std::array<int, kBubbleSlots> rising{};
-  for (int i = 0; i < kBubbleSlots; ++i) rising[i] = Bubble[i].State;
+  std::array<int32_t, kBubbleSlots> rising{}, bx{}, by{};
+  for (int i = 0; i < kBubbleSlots; ++i) {
+    rising[i] = Bubble[i].State;
+    bx[i] = Bubble[i].X;
+    by[i] = Bubble[i].Y;
+  }
   j.NumberArray("BubbleState", rising);
+  j.NumberArray("BubbleX", bx);
+  j.NumberArray("BubbleY", by);
   j.NumberArray("Catches", Catches);
   j.NumberArray("BucketFull", BucketFull);
   j.Number("TimeLeft", TimeLeft);

@@ -172,13 +172,21 @@ TEST_F(HubDialogueTest, AnAcceptedGameIsPaidAndOpensItsSceneWithTheStake) {
 }
 
 TEST_F(HubDialogueTest, AnOfferForASceneNotInThisBuildIsOnlyTalkedAbout) {
-  // The fish tank leads to the aquarium, which this build does not have.
-  ASSERT_EQ(g.GetScene(2), nullptr);
-  SetPhrase(26, 3, 15);
+  // A game item whose scene this build does not have (item and its offer).
+  struct GameItem {
+    int Item, Phrase;
+  };
+  const GameItem items[] = {{7, 51},  {10, 22}, {11, 36}, {17, 54},
+                            {29, 67}, {33, 75}, {34, 26}, {43, 42}};
+  const GameItem* missing = nullptr;
+  for (const GameItem& i : items)
+    if (!missing && g.GetScene(HubScene::TargetScene(i.Item, 0)) == nullptr) missing = &i;
+  if (!missing) GTEST_SKIP() << "every game scene is built";
+  SetPhrase(missing->Phrase, 3, 15);
   Enter();
-  ClickItem(34);
+  ClickItem(missing->Item);
   Tick(2);
-  EXPECT_EQ(Said(), "KIB 26") << "the offer is still spoken";
+  EXPECT_EQ(Said(), "KIB " + std::to_string(missing->Phrase)) << "the offer is still spoken";
   bool sawButtons = false;
   ASSERT_TRUE(TickUntil([&] {
     sawButtons |= hub->HubState >= 4;

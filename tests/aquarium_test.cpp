@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/loaders.h"
 #include "minigames/aquarium_layout.h"
 #include "tests/scene_fixture.h"
 
@@ -512,6 +513,63 @@ TEST_F(AquariumTest, TheComputerGoesForASmallCreatureAndSwitchesWhenItIsTaken) {
     angler(kPlayer).Catch = 0;
     angler(kPlayer).State = 0;
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The pictures: what the scene holds on to is where it is drawn.
+
+// Whether any pixel of the pattern in [x0, x1] x [y0, y1] is drawn (not see-through).
+bool AnyOpaque(const Image* img, int pattern, int x0, int y0, int x1, int y1) {
+  int px = 0, py = 0;
+  if (!img || !img->PatternOrigin(pattern, px, py)) return false;
+  for (int y = std::max(0, y0); y <= std::min(img->PatternHeight - 1, y1); ++y)
+    for (int x = std::max(0, x0); x <= std::min(img->PatternWidth - 1, x1); ++x) {
+      const size_t at = static_cast<size_t>(py + y) * img->Width + px + x;
+      const bool seen = img->Alpha.empty()
+                            ? !img->Transparent || img->Pixels[at] != img->TransparentColor
+                            : img->Alpha[at] > 128;
+      if (seen) return true;
+    }
+  return false;
+}
+
+TEST_F(AquariumTest, ThePicturesHoldWhereTheSceneHoldsThem) {
+  using namespace aquarium;
+  LoadImages(g, 2, kImages);
+  auto img = [&](const Picture& p) { return layer.FindImage(2, p.Name); };
+  // Mouths at the front end, 40 % down: where the hook and the hand hold a fish.
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_TRUE(AnyOpaque(img(kSmallFish), k, 64, 14, 69, 19)) << k;
+    EXPECT_TRUE(AnyOpaque(img(kSmallFish), k + 6, 0, 14, 5, 19)) << k + 6;
+    EXPECT_FALSE(AnyOpaque(img(kSmallFish), k, 0, 0, 69, 0)) << "room above the fin " << k;
+    EXPECT_TRUE(AnyOpaque(img(kBigFish), k, 102, 17, 109, 23)) << k;
+    EXPECT_TRUE(AnyOpaque(img(kBigFish), k + 6, 0, 17, 7, 23)) << k + 6;
+  }
+  // The crab's raised claw where it snaps at a hook, and the claw it hangs by.
+  for (int k = 0; k < 3; ++k) EXPECT_TRUE(AnyOpaque(img(aquarium::kCrab), k, 52, 20, 64, 34)) << k;
+  const int claw[3] = {29, 51, 36};
+  for (int k = 0; k < 3; ++k)
+    EXPECT_TRUE(AnyOpaque(img(aquarium::kCrab), 3 + k, claw[k] - 3, 16, claw[k] + 3, 24)) << 3 + k;
+  // The hooks' eyes, the rods' tips where the lines are tied, the hands round the knob.
+  EXPECT_TRUE(AnyOpaque(img(kHook), 0, kHookEyeX - 2, 0, kHookEyeX + 2, 6));
+  EXPECT_TRUE(
+      AnyOpaque(img(kHook), 1, kHook.Width - 1 - kHookEyeX - 2, 0, kHook.Width - kHookEyeX + 1, 6));
+  EXPECT_TRUE(AnyOpaque(img(kRod), 0, kRod.Width - 6, 14, kRod.Width - 1, 18));
+  EXPECT_TRUE(AnyOpaque(img(kRod), 1, 0, 14, 5, 18));
+  EXPECT_TRUE(AnyOpaque(img(kHand), 1, kGripX[0] - 2, kGripY[0] - 2, kGripX[0] + 2, kGripY[0] + 2));
+  EXPECT_TRUE(AnyOpaque(img(kHand), 2, kGripX[1] - 2, kGripY[1] - 2, kGripX[1] + 2, kGripY[1] + 2));
+  for (int a = 0; a < 2; ++a)
+    EXPECT_TRUE(
+        AnyOpaque(img(kArm), 1 + a, kReelX[a] - 2, kReelY[a] - 2, kReelX[a] + 2, kReelY[a] + 2))
+        << "the reel of angler " << a;
+  // The count is written in white on a dark plate on the bucket.
+  const Image* bucket = img(kBucket);
+  ASSERT_NE(bucket, nullptr);
+  const uint16_t plate =
+      bucket->Pixels[static_cast<size_t>(kCountY - kBucketY + 10) * bucket->Width +
+                     (kCountX[0] - kBucketX[0])];
+  EXPECT_LT(((plate >> 11) & 31) + ((plate >> 5) & 63) / 2 + (plate & 31), 3 * 16)
+      << "dark enough for the white digits";
 }
 
 }  // namespace

@@ -50,16 +50,16 @@ void FishSide(cairo_t* cr, const FishLook& k, double flap, double squeeze) {
   const double head = k.W - 3, cx = head - rx;
   const double tailRoot = cx - rx + 3 * s;
   const double tailEnd = std::max(2.0, tailRoot - k.W * 0.24 * squeeze);
-  const double beat = flap * 5 * s;
+  const double beat = flap * 3 * s;
   // Tail.
   Polyline(cr,
-           {tailRoot, cy, tailEnd, cy - ry * 1.15 + beat, tailEnd + 5 * s * squeeze,
-            cy + beat * 0.5, tailEnd, cy + ry * 1.15 + beat},
+           {tailRoot, cy, tailEnd, cy - ry * 1.05 + beat, tailEnd + 5 * s * squeeze,
+            cy + beat * 0.5, tailEnd, cy + ry * 1.05 + beat},
            true);
   art::Paint(cr, art::Style{k.Fin, pal::Outline, 1.5, 0.2});
   // Dorsal fin.
   Polyline(cr,
-           {cx - rx * 0.55, cy - ry * 0.8, cx - rx * 0.25 - 2 * flap * s, cy - ry - 9 * s,
+           {cx - rx * 0.55, cy - ry * 0.8, cx - rx * 0.25 - 2 * flap * s, cy - ry - 3.5 * s,
             cx + rx * 0.25, cy - ry * 0.85},
            true);
   art::Paint(cr, art::Style{k.Fin, pal::Outline, 1.4, 0.2});
@@ -118,7 +118,7 @@ void FishFront(cairo_t* cr, const FishLook& k) {
              true);
     art::Paint(cr, art::Style{k.Fin, pal::Outline, 1.2, 0.15});
   }
-  Polyline(cr, {cx - 3 * s, cy - r * 0.8, cx, cy - r - 10 * s, cx + 3 * s, cy - r * 0.8}, true);
+  Polyline(cr, {cx - 3 * s, cy - r * 0.8, cx, cy - r - 4 * s, cx + 3 * s, cy - r * 0.8}, true);
   art::Paint(cr, art::Style{k.Fin, pal::Outline, 1.2, 0.15});
   art::Ellipse(cr, cx, cy, r * 0.85, r);
   art::Paint(cr, art::Style{k.Body, pal::Outline, 1.7, 0.35, 0.5});
@@ -245,7 +245,7 @@ void DrawBigFish(cairo_t* cr, int pattern) { DrawFish(cr, kPike, pattern); }
 void DrawCrab(cairo_t* cr, int pattern) {
   switch (pattern) {
     case 3:
-      CrabHanging(cr, 29, -0.62);
+      CrabHanging(cr, 29, -0.52);
       break;
     case 4:
       CrabHanging(cr, 51, -0.1);

@@ -103,14 +103,12 @@ void Gravel(cairo_t* cr) {
 
 void Tank(cairo_t* cr) {
   const double w = kTankRight - kTankLeft;
-  // The cabinet under the tank, with the clock's plate in its front.
+  // The cabinet under the tank.
   art::GroundShadow(cr, 320, 476, 200, 8, 0.35);
   art::RoundedRect(cr, kTankLeft + 6, kTankBottom - 2, w - 12, 480 - kTankBottom + 10, 4);
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, art::kOutline, 0.3});
   art::WoodPlanks(cr, kTankLeft + 9, kTankBottom + 2, w - 18, 480 - kTankBottom, 60, true, 12,
                   pal::WoodDark.Lighter(0.1));
-  art::RoundedRect(cr, kClockX + 2, kClockY - 6, 54, 26, 4);
-  art::Paint(cr, art::Style{art::Hex(0x1B1411), pal::Brass, 2.2, 0.1});
   // The air above the water, the water and its depth.
   cairo_rectangle(cr, kTankLeft, kTankTop, w, kSurfaceY - kTankTop);
   art::Fill(cr, art::Hex(0xCDEBF0, 0.55));
@@ -139,6 +137,9 @@ void Tank(cairo_t* cr) {
   art::Paint(cr, art::Style{frame, pal::Outline, art::kOutline, 0.35, 0.2});
   cairo_rectangle(cr, kTankLeft, kTankTop, w, kTankBottom - kTankTop);
   art::Stroke(cr, pal::Outline, 1.5);
+  // The clock's plate, set into the bottom rim: the digits are drawn at (309..349, 436..450).
+  art::RoundedRect(cr, kClockX + 2, kClockY - 6, 54, 26, 4);
+  art::Paint(cr, art::Style{art::Hex(0x1B1411), pal::Brass, 2.2, 0.1});
 }
 
 }  // namespace

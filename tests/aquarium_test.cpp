@@ -48,11 +48,12 @@ class AquariumTest : public SceneFixture {
     c.State = c.HookedBy = c.Tilt = 0;
   }
   // Everything out of the way of a test at mid depth: the hooks up in the air, the small fish in
-  // the middle of their bands, the crab on the gravel, the big fish at the top.
+  // the middle of their bands, the crab on the gravel, the big fish deep down on the left (it
+  // rises a pixel a frame, so for a while it frees no catch).
   void Settle() {
     HangHook(kComputer, 259, 87);
     HangHook(kPlayer, 421, 87);
-    Place(0, 200, 160, 0);
+    Place(0, 170, 400, 1);
     Place(1, 250, 220, 0);
     Place(2, 250, 280, 0);
     Place(kCrab, 260, 340, 0);
@@ -237,6 +238,9 @@ TEST_F(AquariumTest, ASmallFishBitesOnlyWithItsMouth) {
     if (c.Bites) {
       EXPECT_EQ(fish(1).Tilt, c.Dir == 1 ? 10 : -10) << "it starts to wriggle";
       EXPECT_TRUE(Playing(1, "Boom02"));
+      // It wriggles up to a quarter turn, head up: one unit further turning to the left.
+      Tick(7);
+      EXPECT_EQ(fish(1).Tilt, c.Dir == 1 ? 64 : -65);
     }
   }
   // Too deep or too shallow for the mouth.
@@ -512,6 +516,34 @@ TEST_F(AquariumTest, TheComputerGoesForASmallCreatureAndSwitchesWhenItIsTaken) {
     fish(t).HookedBy = 0;
     angler(kPlayer).Catch = 0;
     angler(kPlayer).State = 0;
+  }
+}
+
+TEST_F(AquariumTest, TheComputerGivesLineAndDodgesWhileTheBigFishIsNear) {
+  struct Case {
+    int BigX, BigDir;
+    int LineChange, TipChange;
+  };
+  // The hook at x 330, deep below the big fish's band; its catch on it.
+  for (const Case c :
+       {Case{250, 0, -2, 0}, Case{300, 0, -2, -5}, Case{250, 1, -2, 5}, Case{100, 0, -8, 0}}) {
+    SCOPED_TRACE("big fish at " + std::to_string(c.BigX) + " dir " + std::to_string(c.BigDir));
+    Open();
+    Settle();
+    HangHook(kComputer, 330, 260);
+    angler(kComputer).State = 1;
+    angler(kComputer).Catch = 1;
+    fish(1).HookedBy = 1;
+    Place(0, c.BigX, 160, c.BigDir);
+    fish(0).Speed = 0;
+    const int line = angler(kComputer).Line, tip = angler(kComputer).Tip;
+    Tick();
+    // Reeling takes 5, and the computer 3 more, or gives 3 back while the big fish is near.
+    EXPECT_EQ(angler(kComputer).Line - line, c.LineChange + (c.TipChange > 0   ? -3
+                                                             : c.TipChange < 0 ? 3
+                                                                               : 0));
+    EXPECT_EQ(angler(kComputer).Tip - tip, c.TipChange);
+    EXPECT_EQ(fish(1).HookedBy, 1);
   }
 }
 

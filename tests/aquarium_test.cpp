@@ -399,8 +399,11 @@ TEST_F(AquariumTest, BubblesRiseOnlyFromTheMiddleOfTheTankOrTheAirStone) {
       }
       EXPECT_TRUE(known) << "a bubble at (" << bx[i] << ", " << by[i] << ") from nowhere";
     }
-    for (int i = 1; i < 10; ++i)
-      if (st[i] == 1) EXPECT_GE(by[i], 150) << "above the surface it bursts";
+    for (int i = 1; i < 10; ++i) {
+      if (st[i] == 1) {
+        EXPECT_GE(by[i], 150) << "above the surface it bursts";
+      }
+    }
     lastState = st;
     fx = StateArray("FishX"), fy = StateArray("FishY"), fd = StateArray("FishDir");
     fs = StateArray("FishState"), fh = StateArray("FishHookedBy");

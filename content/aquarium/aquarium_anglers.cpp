@@ -184,8 +184,10 @@ void DrawHook(cairo_t* cr, int pattern) {
     art::Circle(cr, ex, ey, 2.3);
     art::Stroke(cr, pal::Steel.Lighter(0.2), 1.2);
   };
+  // The player's hook is drawn centred on the hook's x plus one: mirrored about x 9 its eye
+  // stays at x 9, half a pixel from where the line ends.
   if (pattern == 1)
-    Mirrored(cr, kHook.Width, hook);
+    Mirrored(cr, 2 * kHookEyeX, hook);
   else
     hook();
 }

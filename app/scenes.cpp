@@ -8,6 +8,7 @@ namespace vepa {
 
 std::unique_ptr<Scene> MakeHubScene(Game& g);                // hub/hub.cpp
 std::unique_ptr<Scene> MakeDartsScene(Game& g);              // minigames/darts.cpp
+std::unique_ptr<Scene> MakeAquariumScene(Game& g);           // minigames/aquarium.cpp
 std::unique_ptr<Scene> MakeGalleryScene(Game& g);            // minigames/gallery.cpp
 std::unique_ptr<Scene> MakeLampScene(Game& g);               // minigames/lamp.cpp
 std::unique_ptr<Scene> MakeRockPaperScissorsScene(Game& g);  // minigames/rock_paper_scissors.cpp
@@ -30,7 +31,7 @@ namespace {
 constexpr std::array kCatalogue{
     SceneInfo{SceneId::Kiosk, "kiosk", MakeHubScene, 2},  // from the start menu
     SceneInfo{SceneId::Darts, "darts", MakeDartsScene},
-    SceneInfo{SceneId::Aquarium, "aquarium", nullptr},
+    SceneInfo{SceneId::Aquarium, "aquarium", MakeAquariumScene},
     SceneInfo{SceneId::Gallery, "gallery", MakeGalleryScene},
     SceneInfo{SceneId::Snake, "snake", nullptr},
     SceneInfo{SceneId::Boxing, "boxing", nullptr},

@@ -8,6 +8,8 @@ namespace vepa {
 
 std::unique_ptr<Scene> MakeHubScene(Game& g);            // hub/hub.cpp
 std::unique_ptr<Scene> MakeDartsScene(Game& g);          // minigames/darts.cpp
+std::unique_ptr<Scene> MakeSnakeScene(Game& g);          // minigames/snake.cpp
+std::unique_ptr<Scene> MakeBoxingScene(Game& g);         // minigames/boxing.cpp
 std::unique_ptr<Scene> MakeTicketScene(Game& g);         // lottery/ticket.cpp
 std::unique_ptr<Scene> MakeDrawScene(Game& g);           // lottery/draw.cpp
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
@@ -22,7 +24,7 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Darts, "darts", MakeDartsScene},
     SceneInfo{SceneId::Aquarium, "aquarium", nullptr},
     SceneInfo{SceneId::Gallery, "gallery", nullptr},
-    SceneInfo{SceneId::Snake, "snake", nullptr},
+    SceneInfo{SceneId::Snake, "snake", MakeSnakeScene},
     SceneInfo{SceneId::Boxing, "boxing", nullptr},
     SceneInfo{SceneId::Lamp, "lamp", nullptr},
     SceneInfo{SceneId::RockPaperScissors, "rps", nullptr},

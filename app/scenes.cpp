@@ -25,7 +25,7 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Aquarium, "aquarium", nullptr},
     SceneInfo{SceneId::Gallery, "gallery", nullptr},
     SceneInfo{SceneId::Snake, "snake", MakeSnakeScene},
-    SceneInfo{SceneId::Boxing, "boxing", nullptr},
+    SceneInfo{SceneId::Boxing, "boxing", MakeBoxingScene},
     SceneInfo{SceneId::Lamp, "lamp", nullptr},
     SceneInfo{SceneId::RockPaperScissors, "rps", nullptr},
     SceneInfo{SceneId::Hammer, "hammer", nullptr},

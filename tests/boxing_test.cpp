@@ -128,7 +128,6 @@ TEST_F(BoxingTest, ScriptedFighterWinsAndIsPaidThirteenAndTheLead) {
   ASSERT_EQ(Result(), 1) << "score " << Hits(kOpp) << ":" << Hits(kPly);
   const long long r = Hits(kOpp), p = Hits(kPly);
   EXPECT_GT(p, r);
-  std::printf("fight: %lld:%lld in %d ticks, %lld drops\n", r, p, ticks, State("BloodCount"));
   if (p == 50) {
     EXPECT_GE(State("BloodCount"), 5) << "every hit from the 46th on draws blood";
   }

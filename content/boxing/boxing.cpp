@@ -134,7 +134,7 @@ void DrawHead(cairo_t* cr, int pattern, const Look& look, double w) {
   const double h = bx::HeadH, cy = h / 2;
   const double back = pattern == 1 ? -2 : 0;  // a hurt head is knocked back a little
   // Shoulders and the top of the chest.
-  art::Ellipse(cr, w * 0.3, cy, w * 0.24, h / 2 - 1.2);
+  art::Ellipse(cr, w * 0.3, cy, w * 0.27, h / 2 - 1.2);
   art::Paint(cr, art::Style{look.Skin, pal::Outline, art::kOutline, 0.3, 0.3});
   // Ears, the head, the nose.
   const double hx = w * 0.54 + back, r = 11.5;
@@ -184,28 +184,25 @@ void DrawHead(cairo_t* cr, int pattern, const Look& look, double w) {
 void DrawOpponentHead(cairo_t* cr, int p) { DrawHead(cr, p, kOpponentLook, bx::OpponentHeadW); }
 void DrawPlayerHead(cairo_t* cr, int p) { DrawHead(cr, p, kPlayerLook, bx::PlayerHeadW); }
 
-// A limb along a polyline: outline, then the skin, then a soft light along its upper side.
-void Limb(cairo_t* cr, const std::vector<double>& xy, double r, const Color& fill) {
-  auto path = [&] {
-    cairo_move_to(cr, xy[0], xy[1]);
-    for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(cr, xy[i], xy[i + 1]);
-  };
+// An arm in two segments (shoulder to elbow r1, elbow to wrist r2): both outlines first, then
+// the skin, then a soft light along the upper side, so the elbow shows no seam.
+void Arm(cairo_t* cr, const double (&xy)[6], double r1, double r2, const Color& fill) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  path();
-  art::SetColor(cr, pal::Outline);
-  cairo_set_line_width(cr, 2 * r + 2 * art::kOutline);
-  cairo_stroke(cr);
-  path();
-  art::SetColor(cr, fill);
-  cairo_set_line_width(cr, 2 * r);
-  cairo_stroke(cr);
+  auto segment = [&](int i, double width, const Color& c) {
+    cairo_move_to(cr, xy[2 * i], xy[2 * i + 1]);
+    cairo_line_to(cr, xy[2 * i + 2], xy[2 * i + 3]);
+    art::SetColor(cr, c);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+  };
+  segment(0, 2 * r1 + 2 * art::kOutline, pal::Outline);
+  segment(1, 2 * r2 + 2 * art::kOutline, pal::Outline);
+  segment(0, 2 * r1, fill);
+  segment(1, 2 * r2, fill);
   cairo_save(cr);
-  cairo_translate(cr, -r * 0.35, -r * 0.35);
-  path();
-  art::SetColor(cr, pal::White.WithAlpha(0.22));
-  cairo_set_line_width(cr, r * 0.7);
-  cairo_stroke(cr);
+  cairo_translate(cr, -r2 * 0.35, -r2 * 0.35);
+  segment(0, r1 * 0.7, pal::White.WithAlpha(0.22));
+  segment(1, r2 * 0.7, pal::White.WithAlpha(0.22));
   cairo_restore(cr);
 }
 
@@ -248,7 +245,8 @@ void DrawArm(cairo_t* cr, int pattern, const Look& look) {
       break;
   }
   const double wx = gl.X - gl.R * 0.9, wy = gl.Y + (pattern == 2 ? 0 : 3);
-  Limb(cr, {sx, sy, ex, ey, wx, wy}, 5.2, look.Skin);
+  // The shoulder's round muscle, the upper arm, then the forearm a little thinner.
+  Arm(cr, {sx + 2, sy + 2, ex, ey, wx, wy}, 6.4, 5.4, look.Skin);
   GloveAt(cr, gl.X, gl.Y, gl.R, std::atan2(gl.Y - ey, gl.X - ex) * 0.6, look);
   if (pattern == 2) {
     // Speed lines behind a punch thrown full out.

@@ -259,5 +259,25 @@ TEST_F(BoxingTest, HeldCtrlPunchesAgainOnlyOnceTheArmIsBack) {
   EXPECT_EQ(Hits(kPly), 0) << "no hit out of reach";
 }
 
+// From the kiosk: the bout is bought, drawn by keeping level, and the draw's 13 are paid.
+class BoxingRoadTest : public BoxingTest {
+ protected:
+  void SetUp() override { SceneFixture::SetUp(); }
+};
+
+TEST_F(BoxingRoadTest, BoughtAtTheKioskDrawnAndPaid) {
+  EnterAndOpen(SceneId::Kiosk, 0, {{"Money", "50"}});
+  Click(187 - 5, 125 - 25);  // the fingertip on the glove
+  ASSERT_TRUE(TickUntil([&] { return State("HubState") == 5; }, 400)) << "no answer buttons";
+  Click(260 - 5, 445 - 25);  // yes
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Boxing); }, 400));
+  EXPECT_EQ(g.Money, 38);
+  EXPECT_EQ(g.GameStake, 12);
+  for (int i = 0; i < 1700 && Result() == 0; ++i) KeepLevelTick();
+  ASSERT_EQ(Result(), 3);
+  EXPECT_EQ(PrizeAtKiosk(), 13);
+  EXPECT_TRUE(TickUntil([&] { return g.Money == 51; }, 800)) << "the kiosk pays the prize";
+}
+
 }  // namespace
 }  // namespace vepa::testing

@@ -304,5 +304,27 @@ TEST_F(SnakeTest, BadApplesDropOnlyWithPointsAndNeverMoreThanFive) {
   EXPECT_TRUE(five) << "five bad apples were dropped";
 }
 
+// From the kiosk: the snake is bought, fed and crashed, and half its points are paid.
+class SnakeRoadTest : public SnakeTest {
+ protected:
+  void SetUp() override { SceneFixture::SetUp(); }
+};
+
+TEST_F(SnakeRoadTest, BoughtAtTheKioskPlayedAndPaid) {
+  EnterAndOpen(SceneId::Kiosk, 0, {{"Money", "50"}});
+  Click(460 - 5, 125 - 25);  // the fingertip on the snake
+  ASSERT_TRUE(TickUntil([&] { return State("HubState") == 5; }, 400)) << "no answer buttons";
+  Click(260 - 5, 445 - 25);  // yes
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Snake); }, 400));
+  EXPECT_EQ(g.Money, 44);
+  EXPECT_EQ(g.GameStake, 6);
+  ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
+  EatUntil(5);
+  ReleaseArrows();
+  ASSERT_TRUE(TickUntilKiosk(400));
+  EXPECT_EQ(g.GameWinnings, 2);
+  EXPECT_TRUE(TickUntil([&] { return g.Money == 46; }, 800)) << "the kiosk pays the prize";
+}
+
 }  // namespace
 }  // namespace vepa::testing

@@ -316,7 +316,7 @@ synth::Buffer Swing(double centre, double seconds, uint32_t seed) {
 
 // A groan of a boxer who took a blow: a short spoken cry and a breath.
 synth::Buffer Groan(const std::string& text, int pitch, uint32_t seed) {
-  const content::Voice v{pitch, 230, 80, 0, 1.4};
+  const content::Voice v{pitch, 110, 90, 0, 1.4};
   const std::vector<int16_t> s = content::Speak(text, kBoutRate, v);
   synth::Buffer b(s.size());
   for (size_t i = 0; i < s.size(); ++i) b[i] = s[i] / 32768.0f;
@@ -370,10 +370,10 @@ std::vector<content::WaveSpec> Waves() {
       Swing(1800, 0.26, 12),  // the player swings
       Swing(1100, 0.24, 13),
       Swing(1300, 0.28, 14),  // the opponent swings
-      Groan("ух!", 55, 21),
-      Groan("ой!", 60, 22),  // the player is hit
-      Groan("ох!", 22, 23),
-      Groan("ых!", 18, 24),  // the opponent is hit
+      Groan("уух!", 55, 21),
+      Groan("ой-ой!", 60, 22),  // the player is hit
+      Groan("оох!", 22, 23),
+      Groan("ыых!", 18, 24),  // the opponent is hit
       RingBell(),
       Crowd(false),
       Crowd(true),

@@ -102,11 +102,12 @@ class SnakeTest : public SceneFixture {
   }
 
   // Eats good apples until the points reach `points`, checking that every apple lengthens the
-  // snake by exactly one cell: the tail waits on the step of the bite.
+  // snake by exactly one cell (the tail waits on the step of the bite, and drops nothing).
   void EatUntil(int points, int limit = 6000) {
     for (int i = 0; i < limit && State("ApplesEaten") < points; ++i) {
       const long long before = State("ApplesEaten"), length = State("Length");
       const long long tailX = State("TailX"), tailY = State("TailY");
+      const long long bad = State("BadApples");
       Steer(Goal::Apples);
       ASSERT_EQ(State("Dead"), 0) << "the autopilot crashed at " << before << " points";
       if (State("ApplesEaten") == before + 1) {
@@ -114,6 +115,7 @@ class SnakeTest : public SceneFixture {
         EXPECT_EQ(State("TailX"), tailX);
         EXPECT_EQ(State("TailY"), tailY);
         EXPECT_EQ(Count(Cells(), IsGoodApple), 3) << "a new apple for the eaten one";
+        EXPECT_EQ(State("BadApples"), bad) << "no bad apple on the step the snake grows";
       }
     }
     ASSERT_EQ(State("ApplesEaten"), points);
@@ -160,7 +162,13 @@ TEST_F(SnakeTest, ScriptedRunEatsGrowsSpeedsUpDiesAndPaysHalfThePoints) {
   EXPECT_EQ(TicksToStep(), 5);
   EatUntil(20);
   EXPECT_EQ(State("StepDelay"), 3);
-  EatUntil(21);
+  EatUntil(40, 12000);
+  EXPECT_EQ(State("StepDelay"), 1);
+  EatUntil(50, 12000);
+  EXPECT_EQ(State("StepDelay"), 0) << "at the fastest";
+  EXPECT_EQ(TicksToStep(), 1) << "a step every frame";
+  EatUntil(51, 12000);
+  EXPECT_EQ(State("StepDelay"), 0);
 
   // Let go of the keys: the snake runs on until it hits the fence or itself.
   ReleaseArrows();
@@ -178,7 +186,7 @@ TEST_F(SnakeTest, ScriptedRunEatsGrowsSpeedsUpDiesAndPaysHalfThePoints) {
   EXPECT_EQ(State("BloodFrame"), 3);
   EXPECT_EQ(State("HeadPattern"), 4);
   ASSERT_TRUE(TickUntilKiosk(20));
-  EXPECT_EQ(g.GameWinnings, 10) << "21 points pay 10";
+  EXPECT_EQ(g.GameWinnings, 25) << "51 points pay 25";
 }
 
 TEST_F(SnakeTest, KeysTurnAtTheNextStepAndNeverReverse) {

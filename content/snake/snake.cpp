@@ -214,6 +214,9 @@ void DrawHead(cairo_t* cr, int pattern) {
   // Seen as if looking right: the neck comes from the left edge of the cell.
   StraightBody(cr, 0, 0, 1, 0, -sn::CellSize / 2.0 - 1, 0);
   const double open = face == 1 ? 0.5 : face == 2 ? 1.0 : 0;
+  // The head sits a little back on the neck: a head looking left or up has only 15 pixels of
+  // its picture ahead of the cell's centre.
+  cairo_translate(cr, -3, 0);
   // The head: a rounded wedge, wider at the cheeks.
   auto headPath = [&] {
     cairo_new_sub_path(cr);
@@ -232,6 +235,9 @@ void DrawHead(cairo_t* cr, int pattern) {
   if (open > 0) {
     // The jaws part at the snout: a red mouth with two white fangs.
     const double w = 3 + 4 * open;
+    cairo_save(cr);
+    headPath();
+    cairo_clip(cr);
     cairo_move_to(cr, 15.5, -w);
     cairo_line_to(cr, 4 - 3 * open, 0);
     cairo_line_to(cr, 15.5, w);
@@ -246,6 +252,7 @@ void DrawHead(cairo_t* cr, int pattern) {
       cairo_close_path(cr);
       art::Fill(cr, pal::White);
     }
+    cairo_restore(cr);
   } else {
     // Nostrils.
     for (int s : {-1, 1}) {
@@ -256,10 +263,10 @@ void DrawHead(cairo_t* cr, int pattern) {
   if (face == 4) {
     // A forked tongue hanging out.
     cairo_move_to(cr, 13, 0.5);
-    cairo_line_to(cr, 19, 1);
-    cairo_line_to(cr, 22, -1.5);
-    cairo_move_to(cr, 19, 1);
-    cairo_line_to(cr, 22, 3);
+    cairo_line_to(cr, 16, 0.8);
+    cairo_line_to(cr, 18, -1.2);
+    cairo_move_to(cr, 16, 0.8);
+    cairo_line_to(cr, 18, 2.6);
     art::Stroke(cr, pal::Tongue.Shade(0.2), 1.6);
   }
   // Eyes on both sides of the head.

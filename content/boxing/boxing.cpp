@@ -134,7 +134,7 @@ void DrawHead(cairo_t* cr, int pattern, const Look& look, double w) {
   const double h = bx::HeadH, cy = h / 2;
   const double back = pattern == 1 ? -2 : 0;  // a hurt head is knocked back a little
   // Shoulders and the top of the chest.
-  art::Ellipse(cr, w * 0.3, cy, w * 0.27, h / 2 - 1.2);
+  art::Ellipse(cr, w * 0.3, cy, w * 0.25, h / 2 - 1.2);
   art::Paint(cr, art::Style{look.Skin, pal::Outline, art::kOutline, 0.3, 0.3});
   // Ears, the head, the nose.
   const double hx = w * 0.54 + back, r = 11.5;

@@ -138,8 +138,16 @@ TEST_F(BoxingTest, ScriptedFighterWinsAndIsPaidThirteenAndTheLead) {
     EXPECT_TRUE(ducked) << "the announcer calls the first blood";
   }
   EXPECT_EQ(State("DuckFlag"), 1) << "the announcer calls the result";
+  auto volumes = [&] {
+    std::vector<int> v;
+    for (int i = 0; i < 12; ++i) v.push_back(layer.Waves(2)->WaveItem(i)->Buffer.Volume);
+    return v;
+  };
+  EXPECT_EQ(volumes(), std::vector<int>(12, -1000)) << "the bout's twelve waves are lowered";
+  ASSERT_TRUE(TickUntil([&] { return State("DuckFlag") == 0; }, 80)) << "the call never ends";
+  EXPECT_EQ(volumes(), std::vector<int>(12, 0)) << "and come back when he is done";
   // The boxers stop scoring but keep moving after the result.
-  for (int i = 0; i < 30; ++i) FightTick();
+  for (int i = 0; i < 10; ++i) FightTick();
   EXPECT_EQ(Hits(kOpp), r);
   EXPECT_EQ(Hits(kPly), p);
   EXPECT_EQ(PrizeAtKiosk(), 13 + std::min<long long>(p - r, 20));

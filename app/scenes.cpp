@@ -10,6 +10,8 @@ std::unique_ptr<Scene> MakeHubScene(Game& g);                // hub/hub.cpp
 std::unique_ptr<Scene> MakeDartsScene(Game& g);              // minigames/darts.cpp
 std::unique_ptr<Scene> MakeAquariumScene(Game& g);           // minigames/aquarium.cpp
 std::unique_ptr<Scene> MakeGalleryScene(Game& g);            // minigames/gallery.cpp
+std::unique_ptr<Scene> MakeSnakeScene(Game& g);              // minigames/snake.cpp
+std::unique_ptr<Scene> MakeBoxingScene(Game& g);             // minigames/boxing.cpp
 std::unique_ptr<Scene> MakeLampScene(Game& g);               // minigames/lamp.cpp
 std::unique_ptr<Scene> MakeRockPaperScissorsScene(Game& g);  // minigames/rock_paper_scissors.cpp
 std::unique_ptr<Scene> MakeHammerScene(Game& g);             // minigames/hammer.cpp
@@ -33,8 +35,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::Darts, "darts", MakeDartsScene},
     SceneInfo{SceneId::Aquarium, "aquarium", MakeAquariumScene},
     SceneInfo{SceneId::Gallery, "gallery", MakeGalleryScene},
-    SceneInfo{SceneId::Snake, "snake", nullptr},
-    SceneInfo{SceneId::Boxing, "boxing", nullptr},
+    SceneInfo{SceneId::Snake, "snake", MakeSnakeScene},
+    SceneInfo{SceneId::Boxing, "boxing", MakeBoxingScene},
     SceneInfo{SceneId::Lamp, "lamp", MakeLampScene},
     SceneInfo{SceneId::RockPaperScissors, "rps", MakeRockPaperScissorsScene},
     SceneInfo{SceneId::Hammer, "hammer", MakeHammerScene},

@@ -1,6 +1,6 @@
 #include "engine/status_bar.h"
 
-#include "app/game.h"
+#include "engine/services.h"
 #include "engine/text.h"
 
 namespace vepa {
@@ -13,7 +13,7 @@ constexpr int kTextSize = 20;
 
 }  // namespace
 
-void StatusBar::Draw(Game& g, int list) {
+void StatusBar::Draw(GameServices& g, int list) {
   g.layer.Draw(1, "Bax01", 0, 515, 418);
   if (moneyShown_ != g.Money) {
     moneyShown_ = g.Money;

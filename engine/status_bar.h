@@ -8,13 +8,13 @@
 
 namespace vepa {
 
-struct Game;
+struct GameServices;
 
 class StatusBar {
  public:
   // Draws the bar. "Bax01" comes from the common list 1; "Bilet02", "Batar02" and "Batar03"
   // from `list`.
-  void Draw(Game& g, int list);
+  void Draw(GameServices& g, int list);
 
  private:
   // The digits of the money are made again only when the money changes.

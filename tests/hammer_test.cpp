@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "app/scene_ids.h"
+#include "engine/scene_ids.h"
 #include "engine/sound.h"
 #include "minigames/hammer_layout.h"
 #include "tests/scene_fixture.h"

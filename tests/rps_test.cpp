@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/scene_ids.h"
-#include "app/state.h"
+#include "engine/scene_ids.h"
+#include "engine/state.h"
 #include "engine/text.h"
 #include "minigames/rps_layout.h"
 #include "tests/scene_fixture.h"

@@ -49,19 +49,11 @@ class DartsTest : public testing::SceneFixture {
     return State(key);
   }
 
-  // The pointer moved and pressed on the same tick: the tremor moves the aim every tick, so
-  // the tests aim with the offset as it is now.
-  void Press(int x, int y) {
-    MoveTo(x, y);
-    SceneFixture::Press();
-    Release();
-  }
-
   // Points the empty hand at the rack (the aim offset stays as the last throw left it), takes a
   // dart and waits until it is in hand.
   void TakeDart() {
     ASSERT_EQ(g.ClickState, 0);
-    Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+    PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
     ASSERT_EQ(g.ClickState, 1);
     for (int i = 0; i < 14 && g.ClickState != 2; ++i) Tick();
     ASSERT_EQ(g.ClickState, 2);
@@ -72,7 +64,7 @@ class DartsTest : public testing::SceneFixture {
   // whether the throw started.
   bool AimAndThrow(int tipX, int tipY) {
     const int x = tipX - kTipDX - g.AimShakeX, y = tipY - kTipDY - g.AimShakeY;
-    Press(x, y);
+    PressAt(x, y);
     return g.ClickState == 3;
   }
 
@@ -168,7 +160,7 @@ TEST_F(DartsTest, ScorePlateShowsZeroFromTheFirstUncoveredFrame) {
 
 TEST_F(DartsTest, TakingADartAnimatesAtHalfRateWithSoundAndRackCount) {
   EnterDarts();
-  Press(kRackX, kRackY - 20);
+  PressAt(kRackX, kRackY - 20);
   ASSERT_EQ(g.ClickState, 1);
   // The pointer stays where the dart was taken.
   g.MouseMove(400, 100);
@@ -332,14 +324,14 @@ TEST_F(DartsTest, RackClicksWithADartInHandOrInFlightOrAnEmptyRackDoNothing) {
   EnterDarts();
   TakeDart();
   // In hand: the rack click neither takes another dart nor throws this one.
-  Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+  PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
   EXPECT_EQ(g.ClickState, 2);
   Tick(4);
   EXPECT_EQ(Darts("DartsOnRack"), 2);
   // In flight.
   ASSERT_TRUE(AimAndThrow(kCX, kCY));
   Tick(2);
-  Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+  PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
   EXPECT_EQ(g.ClickState, 3);
   Tick(12);
   EXPECT_EQ(Darts("DartsOnRack"), 2);
@@ -350,7 +342,7 @@ TEST_F(DartsTest, RackClicksWithADartInHandOrInFlightOrAnEmptyRackDoNothing) {
   TakeDart();
   ThrowAt(kCX, kCY);
   EXPECT_EQ(Darts("DartsOnRack"), 0);
-  Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+  PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
   EXPECT_EQ(g.ClickState, 0);
   Tick();
   EXPECT_EQ(g.HandFrame, 0);
@@ -628,7 +620,7 @@ TEST_F(SilentDartsTest, BuyDartsAtTheKioskPlayAndGetPaid) {
       }
   ASSERT_GE(boardX, 0) << "no dartboard (item 5) in the kiosk's hit map";
   Tick(10);
-  Press(boardX, boardY);
+  PressAt(boardX, boardY);
   // The offer is spoken, the buttons come up; Enter says yes.
   ASSERT_TRUE(TickUntil([&] { return Kiosk("HubState") == 5; }, 200));
   TapKey(key::Enter, 2);

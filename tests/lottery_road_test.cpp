@@ -77,7 +77,7 @@ class LotteryRoadTest : public SceneFixture {
     ClickKiosk(item);
     ASSERT_TRUE(TickUntil([&] { return Hub()->HubState == 5; }, 300))
         << "no answer buttons for item " << item << ", kiosk state " << Hub()->HubState;
-    ClickKiosk(CodeLeftButton);
+    ClickKiosk(hub::LeftButton);
   }
 
   // Crosses a number in a fixed number of ticks.

@@ -41,8 +41,10 @@ class SceneFixture : public ::testing::Test {
  protected:
   // With sound the headless channels keep simulated time, so scenes that wait for a phrase
   // wait as long as in play; without it they behave as with no sound device.
-  explicit SceneFixture(bool sound = true, uint32_t seed = 4242)
-      : backend(sound), layer(backend), g(layer), seed_(seed) {}
+  // `newGame` false leaves the shared state as the program starts it, before the start menu
+  // begins a game (the logos and the start menu run there).
+  explicit SceneFixture(bool sound = true, uint32_t seed = 4242, bool newGame = true)
+      : backend(sound), layer(backend), g(layer), seed_(seed), newGame_(newGame) {}
 
   void SetUp() override {
     const std::string dir = DefaultDataDir();
@@ -59,7 +61,7 @@ class SceneFixture : public ::testing::Test {
     layer.SetFullScreen(true);
     ASSERT_TRUE(layer.InitDisplay());
     g.StartGameState(false);
-    g.NewGame();
+    if (newGame_) g.NewGame();
   }
 
   // Enters a scene through its loader, as the scene before it would, after setting shared
@@ -94,6 +96,15 @@ class SceneFixture : public ::testing::Test {
       Tick();
     }
     return done();
+  }
+  // Ticks until the condition holds (checked after every tick): the ticks taken, or -1 after
+  // `limit`. For tests that count how long something takes.
+  int TicksUntil(const std::function<bool()>& done, int limit = 400) {
+    for (int t = 1; t <= limit; ++t) {
+      Tick();
+      if (done()) return t;
+    }
+    return -1;
   }
   // Ticks until the game is back in the kiosk (the scene's way out); false after `limit`.
   bool TickUntilKiosk(int limit = 2000) {
@@ -144,6 +155,9 @@ class SceneFixture : public ::testing::Test {
   // The whole shared state and scene state, as the runner prints it.
   std::string GameState() const { return DescribeGame(g, backend.FrameHash(), 0); }
 
+  // The wave on the speech channel (phrases, jingles, clips).
+  Wave* SpeechWave() { return layer.Waves(4)->WaveItem(0); }
+
   // A pixel of the last presented frame.
   uint16_t FramePixel(int x, int y) const { return backend.LastFrame().At(x, y); }
   // The image and wave names the scene asked for but the lists did not have.
@@ -155,6 +169,7 @@ class SceneFixture : public ::testing::Test {
 
  private:
   uint32_t seed_;
+  bool newGame_;
 };
 
 }  // namespace vepa::testing

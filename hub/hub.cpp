@@ -163,7 +163,7 @@ int HubScene::ItemPhrase(int item) const {
     case hub::RpsSticker:
       return 42;
     case hub::Bread:
-    case hub::CounterThing:
+    case hub::Heap:
     case hub::Bottle:
     case hub::StreetLamp:
     case hub::Houses:

@@ -49,7 +49,7 @@ enum Item : uint8_t {
   Window = 42,
   RpsSticker = 43,
   Bread = 44,
-  CounterThing = 45,  // the thing next to the television
+  Heap = 45,  // next to the television
   Bottle = 47,
   StreetLamp = 48,
   Houses = 49,

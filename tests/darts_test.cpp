@@ -11,6 +11,7 @@
 #include "app/runner.h"
 #include "engine/archive.h"
 #include "engine/streams.h"
+#include "hub/hub_layout.h"
 #include "minigames/darts_layout.h"
 #include "tests/scene_assets.h"
 #include "tests/scene_fixture.h"
@@ -609,16 +610,17 @@ TEST(DartsRunnerTest, ScriptedGamePaysTheRingsHit) {
 TEST_F(SilentDartsTest, BuyDartsAtTheKioskPlayAndGetPaid) {
   Enter(SceneId::Kiosk);
   const int money = g.Money;
-  // The kiosk reads its map at the pointer's fingertip (+5, +25).
+  // The kiosk reads its map at the pointer's fingertip.
   int boardX = -1, boardY = -1;
   for (int y = 0; y < 480 && boardX < 0; y += 2)
     for (int x = 0; x < 600; x += 2)
-      if (g.HitMapAt(x, y, 5, 25) == 5 && g.HitMapAt(x + 6, y + 6, 5, 25) == 5) {
+      if (g.HitMapAt(x, y, hub::FingertipX, hub::FingertipY) == hub::Dartboard &&
+          g.HitMapAt(x + 6, y + 6, hub::FingertipX, hub::FingertipY) == hub::Dartboard) {
         boardX = x + 3;
         boardY = y + 3;
         break;
       }
-  ASSERT_GE(boardX, 0) << "no dartboard (item 5) in the kiosk's hit map";
+  ASSERT_GE(boardX, 0) << "no dartboard in the kiosk's hit map";
   Tick(10);
   PressAt(boardX, boardY);
   // The offer is spoken, the buttons come up; Enter says yes.

@@ -203,7 +203,7 @@ TEST_F(PhraseTest, AMissingTableLeavesTheSubtitlesButTheWavePlays) {
 }
 
 TEST_F(PhraseTest, AnUnreadableDirectoryIsFatalBeforeTheCountdown) {
-  g.archive.SetDataDir(s.dir.Path() + "/missing/");
+  g.archive.SetDataDir(s.dir.Dir() + "missing/");
   g.SpeechRecord = Record(4, 40, 1, {"", "OLD", "", "", ""});
   SayPhrase(g, "kib", 8, 0, 11000);
   EXPECT_EQ(g.FatalError, 1);
@@ -213,7 +213,7 @@ TEST_F(PhraseTest, AnUnreadableDirectoryIsFatalBeforeTheCountdown) {
 }
 
 TEST_F(PhraseTest, AnUnreadableDataFileIsFatalBeforeTheCountdown) {
-  std::filesystem::remove(s.dir.Path() + "/vepa4.gam");
+  std::filesystem::remove(s.dir.File("vepa4.gam"));
   SayPhrase(g, "kib", 8, 0, 11000);
   EXPECT_EQ(g.FatalError, 1);
   EXPECT_EQ(g.SpeechCountdown, 0);

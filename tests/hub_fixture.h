@@ -21,6 +21,7 @@
 #include "engine/streams.h"
 #include "engine/text.h"
 #include "hub/hub.h"
+#include "tests/temp_dir.h"
 
 namespace vepa::testing {
 
@@ -29,25 +30,6 @@ inline constexpr uint16_t kStackColor[5] = {Rgb565(255, 0, 0), Rgb565(0, 255, 0)
                                             Rgb565(255, 255, 0), Rgb565(0, 255, 255)};
 inline constexpr uint16_t kBarColor = Rgb565(40, 240, 40);
 inline constexpr uint16_t kForSaleColor = Rgb565(250, 120, 10);
-
-// A directory under /tmp, removed with its contents at the end of the test.
-class HubTempDir {
- public:
-  HubTempDir() {
-    char pattern[] = "/tmp/vepa4-hub-XXXXXX";
-    if (const char* made = mkdtemp(pattern)) path_ = made;
-  }
-  ~HubTempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  HubTempDir(const HubTempDir&) = delete;
-  HubTempDir& operator=(const HubTempDir&) = delete;
-  std::string Dir() const { return path_ + "/"; }
-
- private:
-  std::string path_;
-};
 
 struct PhraseSetting {
   int Kind = 0;
@@ -190,7 +172,7 @@ class HubFixture : public ::testing::Test {
     PressLeft();
   }
 
-  HubTempDir dir;
+  TempDir dir;
   HeadlessBackend backend;
   Layer layer;
   Game g;

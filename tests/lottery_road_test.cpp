@@ -16,7 +16,6 @@
 namespace vepa::testing {
 namespace {
 
-constexpr int kTicketStack = 36, kInkpot = 41, kTelevision = 18;
 constexpr int kTicketPrice = 3;
 constexpr int kStartMoney = 51;
 // Dollars for 0..6 matched numbers.
@@ -103,13 +102,13 @@ class LotteryRoadTest : public SceneFixture {
     g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::NewGame));
     // Two tickets from the stack.
     for (int k = 1; k <= 2; ++k) {
-      Accept(kTicketStack);
+      Accept(hub::TicketStack);
       EXPECT_TRUE(TickUntil([&] { return g.Tickets == k; }, 200)) << "ticket " << k;
       EXPECT_EQ(g.Money, kStartMoney - kTicketPrice * k);
     }
     EXPECT_EQ(g.TicketsFilled, 0);
     // The inkpot opens the ticket scene.
-    Accept(kInkpot);
+    Accept(hub::Inkpot);
     EXPECT_TRUE(TickUntil([&] { return g.InScene(SceneId::Ticket); }, 200));
     if (!g.InScene(SceneId::Ticket)) return r;
     Tick(8);
@@ -128,7 +127,7 @@ class LotteryRoadTest : public SceneFixture {
     EXPECT_EQ(g.TicketsFilled, 1);
     r.Filled = {g.TicketNumbers[0], g.TicketNumbers[1]};
     // The television shows the draw.
-    Accept(kTelevision);
+    Accept(hub::Television);
     EXPECT_TRUE(TickUntil([&] { return g.InScene(SceneId::Draw); }, 200));
     EXPECT_TRUE(TickUntilKiosk(600)) << "the draw ended";
     EXPECT_EQ(Hub()->HubState, 10) << "the check starts";

@@ -59,7 +59,7 @@ std::vector<content::HitShape> KioskHitMap() {
       // On the counter.
       HitRect(Television, 92, 284, 178, 362),
       HitEllipse(Cockroach, 96, 300, 124, 322),  // on the television
-      HitRect(CounterThing, 76, 388, 108, 412),
+      HitRect(Heap, 76, 388, 108, 412),
       HitRect(TipJar, kJarX, kJarY, kJarX + kJarW, kJarY + kJarH),
       HitRect(Bread, 189, 383, 235, 411),
       HitRect(Cards, 263, 386, 315, 412),

@@ -14,6 +14,8 @@ std::unique_ptr<Scene> MakeMakerLogoScene(Game& g);      // screens/logos.cpp
 std::unique_ptr<Scene> MakePublisherLogoScene(Game& g);  // screens/logos.cpp
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g);      // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeClosingScene(Game& g);        // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeSelectionScene(Game& g);      // cards/selection.cpp
+std::unique_ptr<Scene> MakeCardGameScene(Game& g);       // cards/card_game.cpp
 
 namespace {
 
@@ -32,8 +34,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::DazTable, "daz-table", nullptr},
     SceneInfo{SceneId::DazFood, "daz-food", nullptr},
     SceneInfo{SceneId::CockroachRace, "race", nullptr},
-    SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
-    SceneInfo{SceneId::CardGame, "cards", nullptr},
+    SceneInfo{SceneId::OpponentSelection, "selection", MakeSelectionScene, 1},
+    SceneInfo{SceneId::CardGame, "cards", MakeCardGameScene, 2},  // three opponents
     SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},
     SceneInfo{SceneId::PublisherLogo, "publisher-logo", MakePublisherLogoScene},
     SceneInfo{SceneId::About, "about", nullptr},

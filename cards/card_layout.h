@@ -34,6 +34,8 @@ inline constexpr int ReadyLeft = 520, ReadyTop = 426, ReadyRight = 620, ReadyBot
 // left of the pictures they stand for.
 inline constexpr int HitReadDY = 20;
 inline constexpr int HitShift = -5;
+// The pointer's fingertip relative to the pointer position.
+inline constexpr int PointerTipDX = 5, PointerTipDY = 25;
 
 // ---- The card game ----
 
@@ -43,7 +45,7 @@ inline constexpr int CardW = 119, CardH = 141;
 // TableY + TableRowStep*r).
 inline constexpr int TableX = 60, TableStep = 80, TableY = 240, TableRowStep = 60;
 // The stock, trump-suit and rank signs, and the discard pile.
-inline constexpr int StockX = 560, StockY = 270, StockW = 80, StockH = 110;
+inline constexpr int StockX = 560, StockY = 270, StockW = 80, StockH = 80;
 inline constexpr int TrumpSignX = 606, TrumpSignY = 305, TrumpSignW = 28, TrumpSignH = 28;
 inline constexpr int RankSignX = 595, RankSignY = 310, RankSignW = 14, RankSignH = 18;
 inline constexpr int DiscardX = 570, DiscardY = 350, DiscardW = 70, DiscardH = 90;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include "app/game.h"
@@ -43,6 +44,9 @@ void CardGame::Load(int opponentChoice) {
   SmokeWaveDown = SmokeWave = SmokeLengthDown = SmokeLength = 0;
   // The selection hands over 0, 1 or 2; anything else plays against all three.
   OpponentChoice = opponentChoice >= 0 && opponentChoice <= 2 ? opponentChoice : 2;
+  if (OpponentChoice != opponentChoice)
+    std::fprintf(stderr, "card game: %d opponents asked for; dealing for three\n",
+                 opponentChoice + 1);
   SeatCount = OpponentChoice + 2;
   for (int r = 0; r <= OpponentChoice; ++r) {
     Opponents[r].PosX = kAnchors[OpponentChoice][r][0];

@@ -287,18 +287,20 @@ void GrandpaArms(cairo_t* cr) {
   art::Paint(cr, art::Style{kGrandpaSkin, pal::Outline, 1.6, 0.25});
 }
 
+// The smoke is added onto the picture below it, so black adds nothing: the wisp is opaque,
+// light grey where it leaves the bowl (bottom) and darkening towards black as it rises.
 void Smoke(cairo_t* cr) {
-  // Bright where it leaves the bowl (bottom), fading as it rises; drawn additively.
   cairo_pattern_t* g = cairo_pattern_create_linear(0, 65, 0, 0);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.75, 0.75, 0.78, 0.9);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.4, 0.4, 0.45, 0.0);
+  cairo_pattern_add_color_stop_rgb(g, 0, 0.85, 0.85, 0.88);
+  cairo_pattern_add_color_stop_rgb(g, 0.5, 0.55, 0.55, 0.6);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.05, 0.05, 0.06);
   cairo_set_source(cr, g);
-  cairo_move_to(cr, 8.5, 65);
-  cairo_curve_to(cr, 2, 50, 14, 38, 6, 24);
-  cairo_curve_to(cr, 0, 14, 10, 6, 8, 0);
-  cairo_line_to(cr, 12, 0);
-  cairo_curve_to(cr, 16, 8, 6, 16, 12, 26);
-  cairo_curve_to(cr, 17, 40, 8, 50, 11, 65);
+  cairo_move_to(cr, 7, 65);
+  cairo_curve_to(cr, 1, 50, 14, 38, 5, 24);
+  cairo_curve_to(cr, -1, 14, 9, 6, 7, 0);
+  cairo_line_to(cr, 13, 0);
+  cairo_curve_to(cr, 17, 8, 7, 16, 13, 26);
+  cairo_curve_to(cr, 18, 40, 9, 50, 12, 65);
   cairo_close_path(cr);
   cairo_fill(cr);
   cairo_pattern_destroy(g);

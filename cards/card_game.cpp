@@ -534,8 +534,11 @@ void CardGame::DescribeState(JsonWriter& j) const {
   j.Number("FlyX", Nearest(FlyX));
   j.Number("FlyY", Nearest(FlyY));
   j.Number("PlayerTalking", PlayerTalking);
-  std::array<int, 3> talking{}, action{}, out{}, gesture{};
+  j.Number("SavedPhase", SavedPhase);
+  std::array<int, 3> talking{}, action{}, out{}, gesture{}, lookX{}, lookY{};
   for (int r = 0; r < 3; ++r) {
+    lookX[r] = Nearest(Opponents[r].LookX);
+    lookY[r] = Nearest(Opponents[r].LookY);
     talking[r] = Opponents[r].Talking;
     action[r] = Opponents[r].Action;
     out[r] = Opponents[r].OutAnnounced;
@@ -545,6 +548,8 @@ void CardGame::DescribeState(JsonWriter& j) const {
   j.NumberArray("Action", action);
   j.NumberArray("OutAnnounced", out);
   j.NumberArray("CardGesture", gesture);
+  j.NumberArray("LookX", lookX);
+  j.NumberArray("LookY", lookY);
 }
 
 void CardGame::DeclareAssets(AssetNeeds& a) const {

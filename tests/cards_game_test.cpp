@@ -20,7 +20,8 @@ struct View {
   std::vector<int> Count;              // seats 1..4 at 0..3
   std::vector<std::vector<int>> Hand;  // seats 1..4 at 0..3
   std::vector<int> Table;              // attack, cover of each slot
-  std::vector<long long> Out;
+  std::vector<long long> Out, Action, LookX, LookY, Gesture;
+  int SavedPhase = 0;
 
   int Next(int seat) const { return seat >= Seats ? 1 : seat + 1; }
   int TableCards() const {
@@ -45,6 +46,12 @@ struct View {
   }
 };
 
+int Covers(const View& v) {
+  int n = 0;
+  for (int s = 0; s < 6; ++s) n += v.Table[2 * s + 1] != 0;
+  return n;
+}
+
 // The prize of the table for how the game ended.
 int ExpectedPrize(const View& v) {
   if (v.Count[0] > 0) return 0;
@@ -62,6 +69,7 @@ struct GameLog {
   int Announcements = 0;  // times the game entered the going-out announcement
   int OpponentsOut = 0;
   int BoutsAfterTake = 0, BoutsAfterBeatOff = 0;
+  int Scoldings = 0, PeeksAtNeighbour = 0;
   bool Finished = false;
 };
 
@@ -90,6 +98,11 @@ class CardsGameTest : public SceneFixture {
     }
     for (long long c : JsonInts(s, "Table")) v.Table.push_back(int(c));
     v.Out = JsonInts(s, "OutAnnounced");
+    v.Action = JsonInts(s, "Action");
+    v.LookX = JsonInts(s, "LookX");
+    v.LookY = JsonInts(s, "LookY");
+    v.Gesture = JsonInts(s, "CardGesture");
+    v.SavedPhase = int(JsonInt(s, "SavedPhase"));
     return v;
   }
 
@@ -103,23 +116,38 @@ class CardsGameTest : public SceneFixture {
 
   // A click that is over (the hand open again) when it returns.
   void ClickAndWait(int x, int y) {
-    Click(x, y);
-    Tick(5);
+    MoveTo(x, y);
+    Step();
+    Press();
+    Release();
+    Step(5);
+  }
+  void Tap(int code) {
+    KeyDown(code);
+    Step();
+    KeyUp(code);
   }
   void Drag(int fromX, int fromY, int toX, int toY) {
     MoveTo(fromX, fromY);
-    Tick();
+    Step();
     Press();
-    Tick(4);
+    Step(4);
     MoveTo(toX, toY);
-    Tick();
+    Step();
     Release();
-    Tick(4);
+    Step(4);
   }
 
   // One decision of a plain player: lay the lowest card or one that matches, cover each card
   // with the lowest card that beats it, else take; Enter ends a turn.
   void PlayerMove(const View& v) {
+    // A thinking player looks up from his cards before he plays: the hand row sinks and the
+    // opponents may peek at each other.
+    if (thinkTicks_ > 0 && (v.Phase == 5 || (v.Phase == 8 && v.Picked == 0))) {
+      MoveTo(320, 150);
+      Step(thinkTicks_);
+      if (Read().Phase != v.Phase) return;
+    }
     const std::vector<int>& hand = v.Hand[0];
     const int k = int(hand.size());
     if (v.Phase == 5) {
@@ -133,9 +161,9 @@ class CardsGameTest : public SceneFixture {
       }
       if (pick >= 0) {
         ClickAndWait(CardX(pick, k), kHandPointerY);
-        if (int(Read().Count[0]) == k && Read().Phase == 5) TapKey(key::Enter);  // not taken
+        if (int(Read().Count[0]) == k && Read().Phase == 5) Tap(key::Enter);  // not taken
       } else {
-        TapKey(key::Enter);
+        Tap(key::Enter);
       }
     } else if (v.Phase == 8 && v.Picked == 0) {
       for (int s = 0; s < 6; ++s) {
@@ -147,50 +175,96 @@ class CardsGameTest : public SceneFixture {
           }
         break;  // this card cannot be covered: take them all
       }
-      TapKey(key::Enter);
+      Tap(key::Enter);
     } else {
-      Tick();
+      Step();
     }
+  }
+
+  // One tick, and the checks every tick of a played game must pass.
+  void Step(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      Tick();
+      ++ticks_;
+      if (watching_ && g.InScene(SceneId::CardGame)) Observe();
+    }
+  }
+  void Observe() {
+    const View now = Read();
+    EXPECT_EQ(now.CardsInPlay(), 36) << "phase " << now.Phase << " step " << now.Step;
+    // Each going out is said once: the announcement starts (phase 14 at step 1) in the tick
+    // its opponent is marked announced, and a mark never goes back.
+    const bool announcing = now.Phase == 14 && now.Step == 1;
+    if (announcing && !(before_.Phase == 14 && before_.Step == 1)) ++log_.Announcements;
+    int marked = 0;
+    for (int r = 0; r < 3; ++r) {
+      EXPECT_GE(now.Out[r], before_.Out[r]);
+      marked += int(now.Out[r] - before_.Out[r]);
+    }
+    EXPECT_EQ(marked, announcing && !(before_.Phase == 14 && before_.Step == 1) ? 1 : 0);
+    // The eyes stay within their limits; peeking sideways needs a neighbour.
+    for (int r = 0; r < now.Seats - 1; ++r) {
+      EXPECT_LE(std::abs(now.LookX[r]), 10);
+      EXPECT_LE(std::abs(now.LookY[r]), 10);
+      log_.PeeksAtNeighbour += now.Action[r] == 1 || now.Action[r] == 2;
+    }
+    // A scolding scene returns to the phase it interrupted.
+    if ((now.Phase == 16 || now.Phase == 17) && before_.Phase != now.Phase) {
+      ++log_.Scoldings;
+      scoldFrom_ = now.SavedPhase;
+      EXPECT_TRUE(scoldFrom_ == before_.Phase || scoldFrom_ == 7 || scoldFrom_ == 4) << scoldFrom_;
+    }
+    if ((before_.Phase == 16 || before_.Phase == 17) && now.Phase != before_.Phase) {
+      EXPECT_EQ(now.Phase, scoldFrom_);
+    }
+    // An opponent that cannot cover every card takes them all without covering any.
+    if (now.Phase == 11 && before_.Phase != 11) coversBefore_ = Covers(now);
+    if (before_.Phase == 11 && now.Phase == 9 && before_.Step == 0) {
+      EXPECT_EQ(Covers(before_), coversBefore_);
+    }
+    // A new bout: check who opens it.
+    if ((now.Phase == 5 || now.Phase == 15) && before_.Phase != now.Phase && before_.Phase != 0 &&
+        before_.Phase >= 12 && before_.Phase != 15) {
+      int expected = now.LastDefended == 1 ? before_.Defender : now.Next(before_.Defender);
+      for (int n = 0; n < now.Seats && now.Count[expected - 1] == 0; ++n)
+        expected = now.Next(expected);
+      EXPECT_EQ(now.Attacker, expected) << "after " << (now.LastDefended ? "a beat-off" : "a take");
+      ++(now.LastDefended ? log_.BoutsAfterBeatOff : log_.BoutsAfterTake);
+    }
+    before_ = now;
   }
 
   // Plays the game now on the table to its end with Esc held (speeches and flights cut short),
   // checking on every tick that no card is lost.
   GameLog PlayToTheEnd(int limit = 12000) {
-    GameLog log;
+    log_ = GameLog{};
+    ticks_ = 0;
+    scoldFrom_ = -1;
+    coversBefore_ = 0;
     KeyDown(key::Esc);
-    View before = Read();
-    int ticks = 0;
-    while (!g.InScene(SceneId::Kiosk) && ticks < limit) {
-      const int at = int(g.layer.FramesPresented());
-      if (before.Phase == 18 || g.FadeMode == 1) {
-        log.End = before;
-        Tick();
+    before_ = Read();
+    watching_ = true;
+    while (g.InScene(SceneId::CardGame) && ticks_ < limit) {
+      if (before_.Phase == 18 || g.FadeMode == 1) {
+        log_.End = before_;
+        Step();
       } else {
-        PlayerMove(before);
+        PlayerMove(before_);
       }
-      ticks += std::max(1, int(g.layer.FramesPresented()) - at);
-      if (!g.InScene(SceneId::CardGame)) break;
-      const View now = Read();
-      EXPECT_EQ(now.CardsInPlay(), 36) << "phase " << now.Phase << " step " << now.Step;
-      if (now.Phase == 14 && before.Phase != 14) ++log.Announcements;
-      // A new bout: check who opens it.
-      if ((now.Phase == 5 || now.Phase == 15) && before.Phase != now.Phase && before.Phase != 0 &&
-          before.Phase >= 12 && before.Phase != 15) {
-        int expected = now.LastDefended == 1 ? before.Defender : now.Next(before.Defender);
-        for (int n = 0; n < now.Seats && now.Count[expected - 1] == 0; ++n)
-          expected = now.Next(expected);
-        EXPECT_EQ(now.Attacker, expected)
-            << "after " << (now.LastDefended ? "a beat-off" : "a take");
-        ++(now.LastDefended ? log.BoutsAfterBeatOff : log.BoutsAfterTake);
-      }
-      before = now;
     }
+    watching_ = false;
     KeyUp(key::Esc);
-    log.Finished = g.InScene(SceneId::Kiosk);
-    log.Prize = g.GameWinnings;
-    for (long long o : log.End.Out) log.OpponentsOut += int(o);
-    return log;
+    log_.Finished = g.InScene(SceneId::Kiosk);
+    log_.Prize = g.GameWinnings;
+    for (long long o : log_.End.Out) log_.OpponentsOut += int(o);
+    return log_;
   }
+
+  GameLog log_;
+  View before_;
+  bool watching_ = false;
+  int ticks_ = 0, scoldFrom_ = -1, coversBefore_ = 0;
+  int thinkTicks_ = 0;
 
   void Deal(int opponentChoice, uint32_t seed) {
     g.rng.Seed = seed;
@@ -266,7 +340,8 @@ TEST_F(CardsGameTest, AGameAgainstTheGrandmotherEndsWithThePrizeOfHowItEnded) {
 
 TEST_F(CardsGameTest, ThreeOpponentsPayByHowManyStillHoldCards) {
   std::set<int> prizes;
-  int bestOfThree = 0;
+  int bestOfThree = 0, scoldings = 0, peeks = 0;
+  thinkTicks_ = 12;
   for (uint32_t seed = 1; seed <= 6; ++seed) {
     Deal(2, seed * 7);
     const GameLog log = PlayToTheEnd();
@@ -278,11 +353,15 @@ TEST_F(CardsGameTest, ThreeOpponentsPayByHowManyStillHoldCards) {
     for (int s = 1; s < 4; ++s) outs += log.End.Count[s] == 0;
     EXPECT_EQ(log.OpponentsOut, outs);
     prizes.insert(log.Prize);
+    scoldings += log.Scoldings;
+    peeks += log.PeeksAtNeighbour;
     if (log.Prize == 21) ++bestOfThree;
   }
   // Among these games the player went out once at least while two opponents held cards.
   EXPECT_GE(bestOfThree, 1) << "no game ended with two opponents holding cards";
   EXPECT_GE(prizes.size(), 2u);
+  EXPECT_GT(peeks, 0);
+  EXPECT_GT(scoldings, 0) << "nobody was ever caught peeking";
 }
 
 TEST_F(CardsGameTest, GivingUpThroughTheExitBoxPaysNothing) {
@@ -326,6 +405,60 @@ TEST_F(CardsGameTest, TheNextButtonAndEnterEndLayingOnlyWithACardOnTheTable) {
     return;
   }
   FAIL() << "the player never opened";
+}
+
+// Covering by dragging: a card that does not beat, or is dropped away from the open card,
+// goes back into the hand; one that beats stays as the cover; and a card still held when Enter
+// ends the defence goes back into the hand first.
+TEST_F(CardsGameTest, DroppedCardsCoverOnlyWhereTheyBeat) {
+  for (uint32_t seed = 1; seed < 80; ++seed) {
+    Deal(0, seed);
+    KeyDown(key::Esc);
+    ASSERT_TRUE(TickUntil([&] { return Read().Phase >= 5 && Read().Phase != 6; }, 600));
+    KeyUp(key::Esc);
+    View v = Read();
+    if (v.Phase != 8) continue;
+    const int attack = v.Table[0];
+    int loser = -1, winner = -1;
+    for (int i = 0; i < v.Count[0]; ++i) {
+      if (!Beats(v.Hand[0][i], attack, v.Trump)) loser = i;
+      if (Beats(v.Hand[0][i], attack, v.Trump) && winner < 0) winner = i;
+    }
+    if (loser < 0 || winner < 0 || v.Attacks() != 1) continue;
+    watching_ = true;
+    before_ = v;
+    const int k = v.Count[0];
+    const int slotX = DropLeft + 40;
+    Drag(CardX(loser, k), kHandPointerY, slotX, 300);
+    EXPECT_EQ(Read().Table[1], 0) << "a card that does not beat covered";
+    EXPECT_EQ(Read().Count[0], k);
+    Drag(CardX(winner, k), kHandPointerY, slotX, 150);  // above the drop zone
+    EXPECT_EQ(Read().Table[1], 0);
+    EXPECT_EQ(Read().Count[0], k);
+    Drag(CardX(winner, k), kHandPointerY, slotX + DropWidth, 300);  // over the empty next slot
+    EXPECT_EQ(Read().Table[1], 0);
+    EXPECT_EQ(Read().Count[0], k);
+    // The card that beats it, dropped over it, covers it.
+    const int cover = v.Hand[0][winner];
+    Drag(CardX(winner, k), kHandPointerY, slotX, 300);
+    EXPECT_EQ(Read().Table[1], cover);
+    EXPECT_EQ(Read().Count[0], k - 1);
+    // Picked up and still held when Enter ends the defence: back into the hand, none lost.
+    MoveTo(CardX(0, k - 1), kHandPointerY);
+    Step();
+    Press();
+    Step(4);
+    EXPECT_NE(Read().Picked, 0);
+    Tap(key::Enter);
+    EXPECT_EQ(Read().Picked, 0);
+    EXPECT_EQ(Read().Count[0], k - 1);
+    EXPECT_NE(Read().Phase, 8);
+    Release();
+    Step(2);
+    watching_ = false;
+    return;
+  }
+  FAIL() << "no deal where the player defends with both kinds of card";
 }
 
 // Random pointer moves over the hand and the table, presses, drags, Enter and Esc, through

@@ -1,5 +1,6 @@
 #include "app/launcher.h"
 
+#include "engine/layer.h"
 
 namespace vepa {
 
@@ -51,11 +52,24 @@ void Launcher::HideLauncherPictures(int all) {
 void Launcher::ShowLauncherState(int state) {
   state_ = state;
   switch (state) {
-    case 1: visible_[kImage2] = visible_[kImage1] = visible_[kImage6] = true; break;
-    case 2: visible_[kImage2] = visible_[kImage1] = visible_[kImage7] = true; break;
-    case 4: visible_[kImage2] = visible_[kImage1] = visible_[kImage11] = true; break;
-    default: break;
+    case 1:
+      visible_[kImage2] = visible_[kImage1] = visible_[kImage6] = true;
+      break;
+    case 2:
+      visible_[kImage2] = visible_[kImage1] = visible_[kImage7] = true;
+      break;
+    case 4:
+      visible_[kImage2] = visible_[kImage1] = visible_[kImage11] = true;
+      break;
+    default:
+      break;
   }
+}
+
+void ReturnToLauncher(Layer& layer, Launcher& launcher) {
+  layer.FinalizeDisplay();
+  launcher.HideLauncherPictures(0);
+  launcher.ShowLauncherState(2);
 }
 
 }  // namespace vepa

@@ -9,6 +9,10 @@
 #include "engine/surface.h"
 
 namespace vepa {
+class Layer;
+}
+
+namespace vepa {
 
 class Launcher {
  public:
@@ -45,5 +49,10 @@ class Launcher {
   int state_ = 0;
   std::array<bool, 5> visible_{};
 };
+
+// The way back from a running game after a data read error: the display leaves full screen and
+// the dialog shows its data-read-error picture. The sound is left as it was, so whatever was
+// playing goes on under the dialog.
+void ReturnToLauncher(Layer& layer, Launcher& launcher);
 
 }  // namespace vepa

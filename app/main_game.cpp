@@ -73,11 +73,7 @@ int main() {
   router.launcher = &launcher;
 
   vepa::Surface dialog;
-  auto showDialog = [&](int state) {
-    layer.FinalizeSound();
-    layer.FinalizeDisplay();
-    launcher.HideLauncherPictures(0);
-    launcher.ShowLauncherState(state);
+  auto openDialog = [&]() {
     launcher.Render(dialog);
     router.inLauncher = true;
     if (!backend.OpenLauncherWindow(vepa::Launcher::ClientWidth, vepa::Launcher::ClientHeight,
@@ -85,6 +81,13 @@ int main() {
       std::fprintf(stderr, "vepa4: cannot open a window\n");
       router.quit = true;
     }
+  };
+  // Before the game starts: the dialog with one of its messages.
+  auto showDialog = [&](int state) {
+    layer.FinalizeDisplay();
+    launcher.HideLauncherPictures(0);
+    launcher.ShowLauncherState(state);
+    openDialog();
   };
 
   auto startFullScreen = [&]() {
@@ -108,7 +111,10 @@ int main() {
     game.StartGameState();
   };
 
-  game.OnReturnToLauncher = [&]() { showDialog(2); };
+  game.OnReturnToLauncher = [&]() {
+    vepa::ReturnToLauncher(layer, launcher);
+    openDialog();
+  };
 
   if (!launcher.ReadInstallation()) {
     showDialog(1);

@@ -34,6 +34,7 @@ void HeadlessBackend::CloseAudio() { mixer_ = nullptr; }
 void HeadlessBackend::SetKey(int code, bool down) {
   if (code < 1 || code > 255) return;
   keys_[static_cast<size_t>(code)] = down;
+  if (down) latch_.Press(code);
 }
 
 uint64_t HeadlessBackend::FrameHash() const {

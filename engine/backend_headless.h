@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/keymap.h"
 #include "engine/layer.h"
 
 namespace vepa {
@@ -23,11 +24,17 @@ class HeadlessBackend : public Backend {
   void Present(const Surface& frame) override;
   bool OpenAudio(Mixer& mixer) override;
   void CloseAudio() override;
-  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = keys_; }
+  void ReadKeyboard(std::array<bool, 256>& keys) override {
+    keys = keys_;
+    latch_.Apply(keys);
+  }
 
   // Keyboard state by virtual-key code; codes outside 1..255 are ignored.
   void SetKey(int code, bool down);
-  void ReleaseAllKeys() { keys_.fill(false); }
+  void ReleaseAllKeys() {
+    keys_.fill(false);
+    latch_.Clear();
+  }
 
   bool DisplayOpen() const { return displayOpen_; }
   bool FullScreen() const { return fullScreen_; }
@@ -47,6 +54,7 @@ class HeadlessBackend : public Backend {
   bool fullScreen_ = false;
   Mixer* mixer_ = nullptr;
   std::array<bool, 256> keys_{};
+  KeyLatch latch_;
   Surface lastFrame_;
   uint64_t presentCount_ = 0;
 };

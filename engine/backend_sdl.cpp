@@ -11,6 +11,7 @@
 
 #include "engine/keymap.h"
 #include "engine/viewport.h"
+#include "engine/x11_window_sdl.h"
 
 namespace vepa {
 
@@ -45,6 +46,12 @@ struct SdlBackend::Impl {
   bool focused = true;  // without a window manager no focus events come; assume focus
   bool minimized = false;
   bool quit = false;
+  KeyLatch keyLatch;  // presses since the last keyboard read
+  // The window's real size in window units, as the window system has it (see RealWindowSize),
+  // and how many presents are left in which a change of mode may still be applied.
+  int realWidth = 0;
+  int realHeight = 0;
+  int modeChecks = 0;
 
   SDL_AudioDeviceID audioDevice = 0;
   Mixer* mixer = nullptr;
@@ -146,9 +153,20 @@ struct SdlBackend::Impl {
       on = false;
     }
     fullScreen = on;
+    if (!on) {
+      // Back in a window: the game's own window size, centred, whatever size the window had
+      // taken while it covered the desktop.
+      const int scale = WindowedScale();
+      SDL_SetWindowSize(window, GameWidth * scale, GameHeight * scale);
+      SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     // In full screen the pointer is confined to the window; in a window it moves freely and
     // only its game coordinates are clamped.
     SDL_SetWindowGrab(window, on ? SDL_TRUE : SDL_FALSE);
+    RefreshRealSize();
+    // A window manager applies the request within a frame or two; ten frames without it and
+    // there is none.
+    modeChecks = 10;
   }
 
   // A window scale for the game picture: as large as fits the usable desktop, at most 2x.
@@ -159,9 +177,51 @@ struct SdlBackend::Impl {
     return std::clamp(scale, 1, 2);
   }
 
+  // The window's size as the window system really has it. After a full-screen request SDL
+  // counts with the desktop's size at once, but under an X server without a window manager
+  // nobody applies the request and the window keeps its old size.
+  void RealWindowSize(int& w, int& h) const {
+    SDL_GetWindowSize(window, &w, &h);
+    RealX11WindowSize(window, w, h);
+  }
+
+  // Reads the real size again: on every size change, and after a change of mode.
+  void RefreshRealSize() {
+    if (window == nullptr) return;
+    RealWindowSize(realWidth, realHeight);
+  }
+
+  // A change of mode that nobody applied within a few frames is applied here: the window is
+  // moved and sized as a window manager would have done (to the desktop in full screen, back
+  // to its own size and place in a window).
+  void ApplyUnhonouredMode() {
+    if (modeChecks <= 0 || window == nullptr) return;
+    --modeChecks;
+    RefreshRealSize();
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window, &ww, &wh);
+    if (realWidth == ww && realHeight == wh) {
+      modeChecks = 0;
+      return;
+    }
+    if (modeChecks > 0) return;
+    int x = 0, y = 0;
+    if (!fullScreen) SDL_GetWindowPosition(window, &x, &y);
+    if (MoveResizeX11Window(window, x, y, ww, wh)) RefreshRealSize();
+  }
+
+  // The output pixels the renderer really reaches.
+  void OutputSize(int& ow, int& oh) const {
+    ow = oh = 0;
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &ow, &oh) != 0) return;
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window, &ww, &wh);
+    RealOutputSize(ow, oh, ww, wh, realWidth, realHeight, ow, oh);
+  }
+
   Viewport CurrentViewport() const {
     int ow = 0, oh = 0;
-    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &ow, &oh) != 0) return {};
+    OutputSize(ow, oh);
     return FitPicture(ow, oh, pictureWidth, pictureHeight);
   }
 
@@ -172,9 +232,9 @@ struct SdlBackend::Impl {
       py = wy;
       return true;
     }
-    int ww = 0, wh = 0, ow = 0, oh = 0;
-    SDL_GetWindowSize(window, &ww, &wh);
-    SDL_GetRendererOutputSize(renderer, &ow, &oh);
+    int ow = 0, oh = 0;
+    OutputSize(ow, oh);
+    const int ww = realWidth > 0 ? realWidth : ow, wh = realHeight > 0 ? realHeight : oh;
     const Viewport v = FitPicture(ow, oh, pictureWidth, pictureHeight);
     return OutputToPicture(v, pictureWidth, pictureHeight, WindowToOutput(wx, ww, ow),
                            WindowToOutput(wy, wh, oh), px, py);
@@ -182,10 +242,10 @@ struct SdlBackend::Impl {
 
   // Puts the system pointer back onto the picture at the given picture pixel.
   void WarpTo(int px, int py) {
-    int ww = 0, wh = 0, ow = 0, oh = 0;
-    SDL_GetWindowSize(window, &ww, &wh);
-    SDL_GetRendererOutputSize(renderer, &ow, &oh);
+    int ow = 0, oh = 0;
+    OutputSize(ow, oh);
     if (ow <= 0 || oh <= 0) return;
+    const int ww = realWidth > 0 ? realWidth : ow, wh = realHeight > 0 ? realHeight : oh;
     int ox = 0, oy = 0;
     PictureToOutput(FitPicture(ow, oh, pictureWidth, pictureHeight), pictureWidth, pictureHeight,
                     px, py, ox, oy);
@@ -197,6 +257,7 @@ struct SdlBackend::Impl {
         s.pixels.size() < static_cast<size_t>(s.width) * s.height)
       return;
     if (!EnsureTexture(s.width, s.height)) return;
+    ApplyUnhonouredMode();
     SDL_UpdateTexture(texture, nullptr, s.pixels.data(),
                       s.width * static_cast<int>(sizeof(uint16_t)));
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
@@ -329,6 +390,8 @@ bool SdlBackend::OpenLauncherWindow(int w, int h, const char* title) {
   im.pictureWidth = w;
   im.pictureHeight = h;
   SDL_ShowWindow(im.window);
+  im.modeChecks = 0;
+  im.RefreshRealSize();
   return true;
 }
 
@@ -377,6 +440,11 @@ bool SdlBackend::PollEvents(SdlEventSink& sink, int waitMs) {
           case SDL_WINDOWEVENT_RESTORED:
           case SDL_WINDOWEVENT_MAXIMIZED:
             im.minimized = false;
+            im.RefreshRealSize();
+            break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+          case SDL_WINDOWEVENT_RESIZED:
+            im.RefreshRealSize();
             break;
           default:
             break;
@@ -412,7 +480,11 @@ bool SdlBackend::PollEvents(SdlEventSink& sink, int waitMs) {
           if (e.key.repeat == 0) im.ApplyFullScreen(!im.fullScreen);
           break;
         }
-        if (vk != 0) sink.KeyDown(vk, alt);
+        if (vk != 0) {
+          im.keyLatch.Press(vk);
+          im.keyLatch.Press(SideVirtualKeyFromUsbUsage(e.key.keysym.scancode));
+          sink.KeyDown(vk, alt);
+        }
         break;
       }
       case SDL_KEYUP: {
@@ -429,15 +501,17 @@ bool SdlBackend::PollEvents(SdlEventSink& sink, int waitMs) {
 }
 
 void SdlBackend::ReadKeyboard(std::array<bool, 256>& keys) {
-  const Impl& im = *impl_;
+  Impl& im = *impl_;
   // Like a foreground keyboard device: nothing is read while another window has the keys.
   if (!im.videoReady || !im.focused) {
     keys.fill(false);
+    im.keyLatch.Clear();
     return;
   }
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   KeysFromUsbState(state, count, keys);
+  im.keyLatch.Apply(keys);
 }
 
 // --- Audio.

@@ -45,6 +45,21 @@ inline Viewport FitPicture(int outW, int outH, int picW, int picH) {
   return v;
 }
 
+// The output a renderer really reaches: the renderer's size scaled by the window's real size
+// over the size the window library believes it has. They differ after a full-screen request
+// that nothing applied (an X server without a window manager leaves the window as it was,
+// while the library already counts with the desktop's size).
+inline void RealOutputSize(int rendererW, int rendererH, int believedW, int believedH, int realW,
+                           int realH, int& outW, int& outH) {
+  if (believedW <= 0 || believedH <= 0 || realW <= 0 || realH <= 0) {
+    outW = rendererW;
+    outH = rendererH;
+    return;
+  }
+  outW = static_cast<int>(static_cast<long long>(rendererW) * realW / believedW);
+  outH = static_cast<int>(static_cast<long long>(rendererH) * realH / believedH);
+}
+
 // Maps an output point to the picture pixel under it. Points on the bars are clamped to the
 // nearest edge pixel, so the pointer never leaves the picture. Returns whether the point lay
 // inside the picture. An empty viewport maps everything to (0, 0).

@@ -104,19 +104,10 @@ class DrawScene : public Scene {
     g.layer.Draw(2, "Mans01", ClapFrame, kAssistantsX, kAssistantsY);
     g.layer.Draw(2, "Golova01", HeadPattern[0], kHead1X, kHead1Y + HeadOffset[0]);
     g.layer.Draw(2, "Golova02", HeadPattern[1], kHead2X, kHead2Y + HeadOffset[1]);
-    switch (Phase) {
-      case 0:
-        SpinDrum();
-        break;
-      case 1:
-        RollBalls();
-        break;
-      case 2:
-        Announce();
-        break;
-      default:
-        break;
-    }
+    // The steps run in order: a phase begun by one step is played by the next in the same frame.
+    if (Phase == 0) SpinDrum();
+    if (Phase == 1) RollBalls();
+    if (Phase == 2) Announce();
     DrawBalls();
     g.layer.Draw(2, "Planka01", 0, kShelfX, kShelfY);
     if (Phase >= 2) {
@@ -229,7 +220,12 @@ class DrawScene : public Scene {
     Wave* applause = g.SoundAvailable ? g.layer.FindWave(2, "Aplod") : nullptr;
     const bool applauding =
         g.SoundAvailable ? applause && g.layer.IsPlaying(applause) : ApplauseTimer > 0;
-    if (++ClapFrame > kClapFrames) ClapFrame = applauding ? 1 : 0;
+    // Once the applause is over the clap in hand is finished: back to 1 for a frame, then 0.
+    if (!applauding && ClapFrame == 1) {
+      ClapFrame = 0;
+      return;
+    }
+    if (++ClapFrame > kClapFrames) ClapFrame = 1;
   }
 
   void StartAnnouncer() {

@@ -132,7 +132,7 @@ class DartsScene : public Scene {
     if (g.MouseX == 0 && g.AimShakeX > kTremor) g.AimShakeX -= kCreep;
     if (g.MouseY == 0 && g.AimShakeY > kTremor) g.AimShakeY -= kCreep;
     if (g.MouseX == kAimRight && AimX() < kAimRight - kTremor) g.AimShakeX += kCreep;
-    if (g.MouseY == kAimBottom - 1 && AimY() < kAimBottom - 1 - kTremor) g.AimShakeY += kCreep;
+    if (g.MouseY == kAimBottom - 1 && AimY() < kAimBottom - kTremor) g.AimShakeY += kCreep;
   }
 
   void StepHand() {

@@ -344,6 +344,16 @@ TEST_F(DartsTest, AimStaysInThePlayingAreaAndCreepsBackFromTheEdges) {
     EXPECT_EQ(g.AimShakeX, -100 + dx + 10);
     EXPECT_EQ(g.AimShakeY, -100 + dy + 10);
   }
+  // The bottom row pulls an aim 15 above the screen's last pixel row (480 - 15 = 465): one
+  // above that, at 464, it still creeps; at 465 it does not.
+  for (const int aim : {464, 465}) {
+    const auto [dx, dy] = predicted();
+    g.AimShakeX = 0;
+    g.AimShakeY = aim - 479 - dy;
+    Tick();
+    EXPECT_EQ(g.MouseY + g.AimShakeY, aim + (aim < 465 ? 10 : 0)) << aim;
+    (void)dx;
+  }
 }
 
 TEST_F(DartsTest, ThrowAnimationLandsAtStepNineAndEndsAtEleven) {

@@ -172,13 +172,21 @@ TEST_F(HubDialogueTest, AnAcceptedGameIsPaidAndOpensItsSceneWithTheStake) {
 }
 
 TEST_F(HubDialogueTest, AnOfferForASceneNotInThisBuildIsOnlyTalkedAbout) {
-  // The fish tank leads to the aquarium, which this build does not have.
-  ASSERT_EQ(g.GetScene(2), nullptr);
-  SetPhrase(26, 3, 15);
+  // Items whose offer is one fixed phrase, and the first of them whose scene is not built.
+  int item = 0;
+  for (int i : {34, 2, 10, 7, 11, 17, 43, 6}) {
+    if (!g.GetScene(HubScene::TargetScene(i, 0))) {
+      item = i;
+      break;
+    }
+  }
+  if (item == 0) GTEST_SKIP() << "every scene behind these items is built";
+  const int phrase = hub->ItemPhrase(item);
+  SetPhrase(phrase, 3, 15);
   Enter();
-  ClickItem(34);
+  ClickItem(item);
   Tick(2);
-  EXPECT_EQ(Said(), "KIB 26") << "the offer is still spoken";
+  EXPECT_EQ(Said(), "KIB " + std::to_string(phrase)) << "the offer is still spoken";
   bool sawButtons = false;
   ASSERT_TRUE(TickUntil([&] {
     sawButtons |= hub->HubState >= 4;
@@ -548,10 +556,14 @@ TEST_F(HubSignTest, TheSignComesDownAndAButtonChoosesTheBook) {
 }
 
 TEST_F(HubSignTest, ABookNotInThisBuildIsOnlyTalkedAbout) {
-  ASSERT_EQ(g.GetScene(81), nullptr);
+  // The left button chooses the journal, the right one the settings book.
+  int button = -1;
+  for (int b : {0, 1})
+    if (button < 0 && !g.GetScene(HubScene::TargetScene(15, b))) button = b;
+  if (button < 0) GTEST_SKIP() << "both books are built";
   SetPhrase(25, 1, 0);
   SignDown();
-  ClickSignButton(0);
+  ClickSignButton(button);
   ASSERT_TRUE(TickUntil([&] { return Said() == "KIB 25"; }, 10));
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 0; }));
   EXPECT_EQ(hub->ButtonAlpha, 0);

@@ -1,10 +1,13 @@
 // The archive search, the installation settings and the launcher states.
+#include "app/launcher.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "app/launcher.h"
 #include "app/platform.h"
+#include "tests/scene_fixture.h"
+#include "tests/temp_dir.h"
 
 namespace vepa {
 namespace {
@@ -119,3 +122,33 @@ TEST(SettingsTest, ParsesValuesAndSkipsDamagedLines) {
 
 }  // namespace
 }  // namespace vepa
+
+namespace vepa::testing {
+namespace {
+
+class LauncherReturn : public SceneFixture {};
+
+// A data read error in the middle of play: the dialog shows its error picture over the game's
+// sound as it was; the music is not cut off first.
+TEST_F(LauncherReturn, DataReadErrorKeepsTheSoundPlaying) {
+  EnterAndOpen(SceneId::Kiosk, static_cast<int>(HubEntry::Plain));
+  Wave* music = layer.Waves(4)->WaveItem(1);
+  ASSERT_NE(music, nullptr);
+  ASSERT_TRUE(layer.IsPlaying(music));
+  vepa::FakeSystem sys;
+  Launcher launcher(sys);
+  g.OnReturnToLauncher = [&] { ReturnToLauncher(layer, launcher); };
+  TempDir empty;
+  g.archive.SetDataDir(empty.Dir());
+  g.LoadScene(SceneId::Darts);
+  Tick();
+  ASSERT_TRUE(g.ReturnedToLauncher);
+  EXPECT_EQ(launcher.State(), 2);
+  EXPECT_TRUE(layer.SoundInitialized());
+  EXPECT_TRUE(layer.IsPlaying(music));
+  layer.AdvanceAudio(0.5);
+  EXPECT_TRUE(layer.IsPlaying(music)) << "the music loops on under the dialog";
+}
+
+}  // namespace
+}  // namespace vepa::testing

@@ -24,6 +24,7 @@
 #include "app/json.h"
 #include "app/runner.h"
 #include "engine/backend_headless.h"
+#include "engine/scene_helpers.h"
 #include "tests/json_read.h"
 #include "tests/test_paths.h"
 

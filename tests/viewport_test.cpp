@@ -111,3 +111,34 @@ TEST(ViewportTest, WindowUnitsScaleToOutputPixels) {
 
 }  // namespace
 }  // namespace vepa
+
+namespace vepa {
+namespace {
+
+// A full-screen request nobody applied: the library counts with a 1024x768 desktop while the
+// window is still 640x480. The picture must be placed in what is really there, not shifted by
+// the desktop's bars (which would show only its top-left 448x336).
+TEST(ViewportTest, PictureFillsTheRealDrawableWhenTheWindowIsNotWhatTheLibraryBelieves) {
+  int ow = 0, oh = 0;
+  RealOutputSize(1024, 768, 1024, 768, 640, 480, ow, oh);
+  EXPECT_EQ(ow, 640);
+  EXPECT_EQ(oh, 480);
+  const Viewport v = FitPicture(ow, oh, 640, 480);
+  EXPECT_EQ(v.X, 0);
+  EXPECT_EQ(v.Y, 0);
+  EXPECT_EQ(v.Width, 640);
+  EXPECT_EQ(v.Height, 480);
+  // A high-density screen: twice the pixels of the window units, in both sizes.
+  RealOutputSize(2048, 1536, 1024, 768, 640, 480, ow, oh);
+  EXPECT_EQ(ow, 1280);
+  EXPECT_EQ(oh, 960);
+  // Where the window is what it seems, nothing changes; unknown sizes keep the renderer's.
+  RealOutputSize(1920, 1080, 1920, 1080, 1920, 1080, ow, oh);
+  EXPECT_EQ(ow, 1920);
+  RealOutputSize(800, 600, 0, 0, 640, 480, ow, oh);
+  EXPECT_EQ(ow, 800);
+  EXPECT_EQ(oh, 600);
+}
+
+}  // namespace
+}  // namespace vepa

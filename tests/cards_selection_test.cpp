@@ -1,5 +1,7 @@
 // The opponent selection: the choice by the labels and portraits, "ГОТОВО", the lights that
 // keep their route, and the closing into the card game.
+#include <algorithm>
+
 #include "cards/card_layout.h"
 #include "tests/scene_fixture.h"
 
@@ -99,6 +101,36 @@ TEST_F(CardsSelectionTest, WithoutTheKioskSaleTheScreenStaysCovered) {
   EXPECT_EQ(g.FadeMode, 1);
   EXPECT_GE(g.FadeProgress, 400);
   EXPECT_EQ(g.FatalError, 0);
+}
+
+// The whole road: the cards bought at the kiosk, one opponent chosen, the game given up, and
+// back at the kiosk with nothing won.
+TEST_F(CardsSelectionTest, TheKioskSellsTheGameAndTakesThePlayerBack) {
+  Enter(SceneId::Kiosk, 0, {{"Money", "40"}});
+  Touch(289, 399);  // the cards on the counter
+  // Yes to the offer, once the cashier has made it.
+  ASSERT_TRUE(TickUntil(
+      [&] {
+        if (g.InScene(SceneId::OpponentSelection)) return true;
+        Click(260 - PointerTipDX, 445 - PointerTipDY);
+        Tick(10);
+        return false;
+      },
+      60));
+  EXPECT_EQ(g.Money, 30);
+  ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
+  TouchLabel(0);
+  TouchReady();
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::CardGame); }, 30));
+  EXPECT_EQ(State("SeatCount"), 2);
+  EXPECT_EQ(g.GameStake, 10);  // the price of the offer
+  ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
+  Touch((GiveUpLeft + GiveUpRight) / 2 + PointerTipDX, 10 + PointerTipDY);
+  ASSERT_EQ(g.ExitMenuState, 1);
+  Touch(295 + PointerTipDX, 260 + PointerTipDY);  // "ДА"
+  ASSERT_TRUE(TickUntilKiosk(60));
+  EXPECT_EQ(g.GameWinnings, 0);
+  EXPECT_EQ(g.Money, 30);
 }
 
 }  // namespace

@@ -111,19 +111,21 @@ int Speaker(int phrase) {
 content::Voice VoiceOf(int speaker) {
   content::Voice v;
   switch (speaker) {
-    case 0:  // the grandmother: high, quavering, in no hurry
-      v.Pitch = 82;
-      v.Speed = 138;
-      v.Range = 90;
+    case 0:  // the grandmother: espeak's old woman, high and quavering, in no hurry
+      v.Variant = "grandma";
+      v.Pitch = 72;
+      v.Speed = 135;
+      v.Range = 85;
       v.WordGap = 1;
       break;
-    case 1:  // the grandfather: low, flat and slow, with pauses between the words
-      v.Pitch = 8;
-      v.Speed = 112;
-      v.Range = 25;
+    case 1:  // the grandfather: espeak's old man, low, flat and slow, pausing between words
+      v.Variant = "grandpa";
+      v.Pitch = 18;
+      v.Speed = 115;
+      v.Range = 30;
       v.WordGap = 3;
       break;
-    case 2:  // the host, the kiosk's cashier: a bit low and lively
+    case 2:  // the host is the kiosk's cashier and speaks as he does there
       v.Pitch = 32;
       v.Speed = 150;
       v.Range = 60;

@@ -107,7 +107,7 @@ void Cloth(cairo_t* cr) {
   // The lamp overhead lights the middle of the cloth.
   art::Glow(cr, 320, 330, 300, art::Hex(0xFFF0B0, 0.18));
   // A fine gold line round the playing field.
-  art::RoundedRect(cr, 40, 226, 540, 210, 18);
+  art::RoundedRect(cr, 40, 226, 506, 210, 18);
   art::Stroke(cr, pal::Gold.WithAlpha(0.35), 2);
   // The near edge.
   cairo_rectangle(cr, 0, 462, 640, 18);

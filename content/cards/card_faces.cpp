@@ -151,18 +151,19 @@ void Figure(cairo_t* cr, int suit, int rank, double cx, double cy) {
     art::Fill(cr, pal::Red);
   }
   // The suit on the robe's chest.
-  Suit(cr, suit, cx + 16, cy + 30, 12);
+  Suit(cr, suit, cx + 15, cy + 31, 11);
 }
 
 // The centre of the card: pips for six to ten, a figure for the picture cards, one large
 // suit for the ace.
 void FaceMiddle(cairo_t* cr, int suit, int rank) {
-  const double cx = CardW / 2.0 + 6, top = 30, bottom = 118;
+  // The pips keep between the two corner signs (x 4..28 and 91..115).
+  const double cx = CardW / 2.0 + 0.5, top = 30, bottom = 114;
   if (rank <= 4) {
     const int count = rank + 6;
     // Two outer columns of three or four pips; the rest in the middle column.
     const int side = count >= 9 ? 4 : 3;
-    const double lx = cx - 22, rx = cx + 22;
+    const double lx = cx - 20, rx = cx + 20;
     for (int i = 0; i < side; ++i) {
       const double y = top + (bottom - top) * i / (side - 1);
       Suit(cr, suit, lx, y, 19);
@@ -175,11 +176,11 @@ void FaceMiddle(cairo_t* cr, int suit, int rank) {
       Suit(cr, suit, cx, top + (bottom - top) * (side == 4 ? 5.0 / 6 : 0.75), 19);
     }
   } else if (rank < 8) {
-    Rounded(cr, 30, 24, 68, 98, 5);
+    Rounded(cr, 29, 22, 61, 97, 5);
     art::Fill(cr, SuitColor(suit).WithAlpha(0.08));
-    Rounded(cr, 30, 24, 68, 98, 5);
+    Rounded(cr, 29, 22, 61, 97, 5);
     art::Stroke(cr, SuitColor(suit).WithAlpha(0.6), 1.2);
-    Figure(cr, suit, rank, 64, 66);
+    Figure(cr, suit, rank, 59.5, 66);
   } else {
     Suit(cr, suit, cx, (top + bottom) / 2, 56);
     art::Shine(cr, cx - 8, (top + bottom) / 2 - 12, 6, 4, 0.5);

@@ -202,6 +202,22 @@ class CardsGameTest : public SceneFixture {
       marked += int(now.Out[r] - before_.Out[r]);
     }
     EXPECT_EQ(marked, announcing && !(before_.Phase == 14 && before_.Step == 1) ? 1 : 0);
+    for (int r = 0; r < 3; ++r) {
+      // Looking into its own cards ends only by following the pointer, looking back to the
+      // centre or a scolding; no idle choice of 1 to 6 interrupts it.
+      if (before_.Action[r] == 3) {
+        const long long a = now.Action[r];
+        EXPECT_TRUE(a == 0 || a == 3 || a >= 7)
+            << "opponent " << r + 1 << " left behaviour 3 for " << a;
+      }
+      // The card-in-hand gesture is counted down before the hand is drawn: set to 3 while the
+      // phases run, it reads 2 after that frame, then 1, then 0.
+      if (now.Gesture[r] > before_.Gesture[r]) {
+        EXPECT_EQ(now.Gesture[r], 2);
+      } else if (before_.Gesture[r] > 0) {
+        EXPECT_EQ(now.Gesture[r], before_.Gesture[r] - 1);
+      }
+    }
     // The eyes stay within their limits; peeking sideways needs a neighbour.
     for (int r = 0; r < now.Seats - 1; ++r) {
       EXPECT_LE(std::abs(now.LookX[r]), 10);

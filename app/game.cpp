@@ -33,7 +33,7 @@ void KeepFreedMemoryForReuse() {
 
 }  // namespace
 
-Game::Game(Layer& l) : layer(l) {
+Game::Game(Layer& l) : GameServices(l) {
   KeepFreedMemoryForReuse();
   for (const SceneInfo& info : SceneCatalogue())
     if (info.Built()) scenes_[info.Number()] = info.Make(*this);

@@ -8,29 +8,22 @@
 
 #include "app/scene.h"
 #include "app/scene_catalogue.h"
-#include "app/state.h"
-#include "engine/archive.h"
-#include "engine/layer.h"
+#include "engine/services.h"
+#include "engine/state.h"
 
 namespace vepa {
 
 enum class MouseButton { Left, Right, Middle };
 
-struct Game : SharedState {
+struct Game : GameServices {
   explicit Game(Layer& layer);
   ~Game();
-
-  Layer& layer;
-  Archive archive;
-  RandomGenerator rng;
-  int Random(int n) { return rng.Random(n); }
 
   // Scene table: the per-frame routine of each scene number (null where none).
   Scene* GetScene(int number) const;
   // Calls the loader of a scene (which sets SceneNumber last).
-  void LoadScene(int number, int arg = 0);
-  void LoadScene(SceneId id, int arg = 0) { LoadScene(SceneNo(id), arg); }
-  bool InScene(SceneId id) const { return SceneNumber == SceneNo(id); }
+  void LoadScene(int number, int arg = 0) override;
+  using GameServices::LoadScene;
 
   // The tick (DXTimer1Timer): keyboard, background, scene routine, counters, transition, flip.
   void Tick();

@@ -1,5 +1,6 @@
 #include "app/json.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace vepa {
@@ -62,6 +63,19 @@ void JsonWriter::Number(std::string_view key, int64_t v) {
 }
 
 void JsonWriter::Number(int64_t v) { Number({}, v); }
+
+void JsonWriter::Real(std::string_view key, double v) {
+  Key(key);
+  if (!std::isfinite(v)) {
+    out_ += "null";
+    return;
+  }
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.9g", v);
+  out_ += buf;
+}
+
+void JsonWriter::Real(double v) { Real({}, v); }
 
 void JsonWriter::String(std::string_view key, std::string_view utf8) {
   Key(key);

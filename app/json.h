@@ -16,6 +16,9 @@ class JsonWriter {
   void EndArray();
   void Number(std::string_view key, int64_t v);
   void Number(int64_t v);  // inside an array
+  // A number with a fraction (positions and speeds kept as floats), shortest exact form.
+  void Real(std::string_view key, double v);
+  void Real(double v);  // inside an array
   void String(std::string_view key, std::string_view utf8);
   void String(std::string_view utf8);
   template <typename Container>

@@ -1,29 +1,12 @@
 // A scene is a loader and a per-frame routine over the shared game state.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "engine/asset_needs.h"
 
 namespace vepa {
 
 struct Game;
 class JsonWriter;
-
-// What a scene loads and draws, so a test can check the default archive holds all of it.
-struct AssetNeeds {
-  struct ImageNeed {
-    std::string Entry;  // the "s_"/"d_" entry the image comes from
-    std::string Name;
-    int MinPatterns = 1;
-  };
-  struct WaveNeed {
-    std::string Entry;  // the "w_" entry the wave comes from
-    std::string Name;
-  };
-  std::vector<std::string> Entries;  // every archive entry the scene reads (any kind)
-  std::vector<ImageNeed> Images;
-  std::vector<WaveNeed> Waves;
-};
 
 class Scene {
  public:

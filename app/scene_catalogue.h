@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/scene_ids.h"
+#include "engine/scene_ids.h"
 
 namespace vepa {
 

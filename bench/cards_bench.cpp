@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/json.h"
-#include "app/scene_ids.h"
+#include "engine/scene_ids.h"
 #include "cards/deck.h"
 #include "tests/monkey.h"
 #include "tests/test_paths.h"

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/state.h"
+#include "engine/state.h"
 
 namespace vepa::cards {
 

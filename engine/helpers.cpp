@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "app/game.h"
 #include "engine/loaders.h"
+#include "engine/services.h"
 #include "engine/sound.h"
 #include "engine/text.h"
 
@@ -72,7 +72,10 @@ void LoadPhraseBytes(PhraseRecord& record, int offset, const std::vector<uint8_t
   }
 }
 
-void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int rate) {
+namespace {
+
+// The record part of the phrase player. False when the archive could not be read (FatalError).
+bool LoadPhraseRecord(GameServices& g, std::string_view stem, int number, int linesOnly) {
   // The table's name is held in ten characters.
   std::string table = "t_" + std::string(stem) + "01";
   if (table.size() > 10) table.resize(10);
@@ -81,7 +84,7 @@ void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int ra
   const ArchiveResult found = g.archive.FindEntry(table, info);
   if (found == ArchiveResult::FileError) {
     g.FatalError = 1;
-    return;
+    return false;
   }
   if (found == ArchiveResult::Ok) {
     const int64_t start =
@@ -94,7 +97,7 @@ void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int ra
           table, static_cast<int>(start), linesOnly ? kSubtitleBytes : PhraseRecordSize, bytes);
       if (read == ArchiveResult::FileError) {
         g.FatalError = 1;
-        return;
+        return false;
       }
       if (read == ArchiveResult::Ok) {
         LoadPhraseBytes(g.SpeechRecord, linesOnly ? kSubtitleOffset : 0, bytes);
@@ -102,7 +105,13 @@ void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int ra
     }
   }
   // A missing table leaves the old subtitles; the phrase is spoken all the same.
+  return true;
+}
 
+}  // namespace
+
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate) {
+  if (!LoadPhraseRecord(g, stem, number, linesOnly)) return;
   g.SpeechCountdown = kSpeechTicks;
   if (!g.SoundAvailable) return;
   char digits[16];
@@ -115,7 +124,13 @@ void SayPhrase(Game& g, std::string_view stem, int number, int linesOnly, int ra
   }
 }
 
-void DrawSpeechBubble(Game& g, int x, int y, int tail) {
+void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly, int rate,
+               SpokenClip& clip) {
+  if (!LoadPhraseRecord(g, stem, number, linesOnly)) return;
+  SayClip(g, clip, rate);
+}
+
+void DrawSpeechBubble(GameServices& g, int x, int y, int tail) {
   if (g.BubbleMode == 0) return;
   g.layer.Draw(1, "Bazar01", 0, x, y);
 
@@ -146,7 +161,7 @@ void DrawSpeechBubble(Game& g, int x, int y, int tail) {
   }
 }
 
-void ExitBoxWatchEsc(Game& g) {
+void ExitBoxWatchEsc(GameServices& g) {
   if (g.ExitMenuState != 0) return;
   const bool esc = g.layer.KeyPressed(key::Esc);
   if (!esc) g.EscLatch = 0;
@@ -158,7 +173,7 @@ void ExitBoxWatchEsc(Game& g) {
   }
 }
 
-void ExitBox(Game& g) {
+void ExitBox(GameServices& g) {
   // Esc closes the box only once it has been let go since the box opened.
   const bool esc = g.layer.KeyPressed(key::Esc);
   if (!esc) g.EscLatch = 1;
@@ -176,7 +191,7 @@ void ExitBox(Game& g) {
   }
 }
 
-void PointerPressStep(Game& g) {
+void PointerPressStep(GameServices& g) {
   // A press shows hand patterns 1, 2, 1, 0 on four ticks and is over on the fifth.
   if (g.ClickState == 1) {
     if (g.HandFrame > 1) {
@@ -194,7 +209,7 @@ void PointerPressStep(Game& g) {
   }
 }
 
-void DrawPointer(Game& g, int dx, int dy) {
+void DrawPointer(GameServices& g, int dx, int dy) {
   g.layer.Draw(1, "Ruka01", g.HandFrame, g.MouseX + dx, g.MouseY + dy);
 }
 

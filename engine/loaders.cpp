@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "engine/services.h"
 #include "engine/streams.h"
 
 namespace vepa {
@@ -18,7 +18,7 @@ constexpr int HitMapBytes = 76800;  // 320 x 240 cells
 
 // Reads a whole entry for a loader. True with the bytes when there is something to hand on;
 // false when nothing is to be loaded (FatalError already set when a file would not open).
-bool ReadForLoader(Game& g, std::string_view name, std::vector<uint8_t>& bytes,
+bool ReadForLoader(GameServices& g, std::string_view name, std::vector<uint8_t>& bytes,
                    bool speech = false) {
   switch (g.archive.ReadEntry(name, bytes, speech)) {
     case ArchiveResult::Ok:
@@ -35,7 +35,7 @@ bool ReadForLoader(Game& g, std::string_view name, std::vector<uint8_t>& bytes,
 
 }  // namespace
 
-void LoadBackground(Game& g, std::string_view name) {
+void LoadBackground(GameServices& g, std::string_view name) {
   std::vector<uint8_t> bytes;
   switch (g.archive.ReadEntry(name, bytes)) {
     case ArchiveResult::FileError:
@@ -58,7 +58,7 @@ void LoadBackground(Game& g, std::string_view name) {
   g.layer.LoadSurfaceFromBitmap();
 }
 
-void LoadImages(Game& g, int list, std::string_view name) {
+void LoadImages(GameServices& g, int list, std::string_view name) {
   ImageList* target = (list >= 1 && list <= 3) ? g.layer.Images(list) : nullptr;
   if (!target) return;
   std::vector<uint8_t> bytes;
@@ -72,7 +72,7 @@ void LoadImages(Game& g, int list, std::string_view name) {
   target->Images = std::move(images);
 }
 
-void LoadHitMap(Game& g, std::string_view name) {
+void LoadHitMap(GameServices& g, std::string_view name) {
   // Only the first 76800 bytes are read and unscrambled; a shorter entry leaves the rest of
   // the map as it was.
   std::vector<uint8_t> bytes;
@@ -89,7 +89,7 @@ void LoadHitMap(Game& g, std::string_view name) {
   }
 }
 
-void LoadWaves(Game& g, int list, std::string_view name) {
+void LoadWaves(GameServices& g, int list, std::string_view name) {
   if (!g.SoundAvailable) return;
   if (list != 1 && list != 2) return;
   std::vector<uint8_t> bytes;
@@ -103,7 +103,7 @@ void LoadWaves(Game& g, int list, std::string_view name) {
   g.layer.ReplaceWaves(list, std::move(waves));
 }
 
-bool ReadChannelWave(Game& g, std::string_view name, int channel, SoundBuffer& out) {
+bool ReadChannelWave(GameServices& g, std::string_view name, int channel, SoundBuffer& out) {
   if (!g.SoundAvailable) return false;
   if (channel != 0 && channel != 1) return false;
   // Speech entries are scrambled only in their first 41 bytes; music all through.
@@ -117,7 +117,7 @@ bool ReadChannelWave(Game& g, std::string_view name, int channel, SoundBuffer& o
   return true;
 }
 
-void LoadChannelWave(Game& g, std::string_view name, int channel) {
+void LoadChannelWave(GameServices& g, std::string_view name, int channel) {
   SoundBuffer buffer;
   if (ReadChannelWave(g, name, channel, buffer))
     g.layer.LoadBufferFromWave(channel, std::move(buffer));

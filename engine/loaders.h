@@ -6,18 +6,18 @@
 
 namespace vepa {
 
-struct Game;
+struct GameServices;
 struct SoundBuffer;
 
-void LoadBackground(Game& g, std::string_view name);
-void LoadImages(Game& g, int list, std::string_view name);
-void LoadHitMap(Game& g, std::string_view name);
-void LoadWaves(Game& g, int list, std::string_view name);
+void LoadBackground(GameServices& g, std::string_view name);
+void LoadImages(GameServices& g, int list, std::string_view name);
+void LoadHitMap(GameServices& g, std::string_view name);
+void LoadWaves(GameServices& g, int list, std::string_view name);
 // Channel 0 speech ("CustomSnd01"), 1 music ("Music01").
-void LoadChannelWave(Game& g, std::string_view name, int channel);
+void LoadChannelWave(GameServices& g, std::string_view name, int channel);
 // Only the read of LoadChannelWave: the entry's sound into `out`, without touching the channel.
 // False (and `out` unchanged) without sound, for a missing or damaged entry or a read error
 // (which sets FatalError).
-bool ReadChannelWave(Game& g, std::string_view name, int channel, SoundBuffer& out);
+bool ReadChannelWave(GameServices& g, std::string_view name, int channel, SoundBuffer& out);
 
 }  // namespace vepa

@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "app/game.h"
+#include "engine/asset_needs.h"
 #include "engine/loaders.h"
+#include "engine/services.h"
 #include "engine/sound.h"
 
 namespace vepa {
 
-bool LoadSceneEntries(Game& g, const SceneEntries& e) {
+bool LoadSceneEntries(GameServices& g, const SceneEntries& e) {
   if (!e.Background.empty()) LoadBackground(g, e.Background);
   if (!e.Images.empty()) LoadImages(g, 2, e.Images);
   if (!e.Music.empty()) PlayMusic(g, e.Music, e.MusicOffset);
@@ -30,7 +31,7 @@ void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   add(e.HitMap);
 }
 
-void EnterScene(Game& g, SceneId scene) {
+void EnterScene(GameServices& g, SceneId scene) {
   g.ExitMenuState = 0;
   g.EscLatch = 0;
   g.FadeMode = 2;
@@ -38,18 +39,18 @@ void EnterScene(Game& g, SceneId scene) {
   g.SceneNumber = SceneNo(scene);
 }
 
-void StartClosing(Game& g) {
+void StartClosing(GameServices& g) {
   g.FadeMode = 1;
   g.FadeProgress = 0;
 }
 
-bool ScreenCovered(const Game& g) { return g.FadeMode == 1 && g.FadeProgress >= 400; }
+bool ScreenCovered(const GameServices& g) { return g.FadeMode == 1 && g.FadeProgress >= 400; }
 
-void ReturnToKiosk(Game& g, HubEntry entry) {
+void ReturnToKiosk(GameServices& g, HubEntry entry) {
   g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
 }
 
-bool ReturnToKioskWhenCovered(Game& g, HubEntry entry) {
+bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry) {
   if (!ScreenCovered(g)) return false;
   ReturnToKiosk(g, entry);
   return true;

@@ -17,11 +17,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/scene_ids.h"
+#include "engine/scene_ids.h"
 
 namespace vepa {
 
-struct Game;
+struct GameServices;
 struct AssetNeeds;
 
 // The code a scene gives the kiosk's loader on its way back.
@@ -45,23 +45,23 @@ struct SceneEntries {
 // Loads the entries (background, image list 2, music, wave list 2, hit map), then builds the
 // colour table of list 2. False when an archive file could not be opened (FatalError): the
 // loader must stop at once and leave its scene state untouched.
-bool LoadSceneEntries(Game& g, const SceneEntries& entries);
+bool LoadSceneEntries(GameServices& g, const SceneEntries& entries);
 
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
 
 // The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the opening
 // transition started (FadeMode 2, FadeProgress 400) and the scene number set.
-void EnterScene(Game& g, SceneId scene);
+void EnterScene(GameServices& g, SceneId scene);
 
 // Starts the closing transition: the screen goes black over the next six ticks.
-void StartClosing(Game& g);
+void StartClosing(GameServices& g);
 // The closing transition has covered the whole screen: the next loader may run.
-bool ScreenCovered(const Game& g);
+bool ScreenCovered(const GameServices& g);
 
 // Enters the kiosk with an entry code.
-void ReturnToKiosk(Game& g, HubEntry entry);
+void ReturnToKiosk(GameServices& g, HubEntry entry);
 // Enters the kiosk once the closing transition has covered the screen; true when it did.
-bool ReturnToKioskWhenCovered(Game& g, HubEntry entry);
+bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
 
 }  // namespace vepa

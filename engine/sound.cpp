@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/game.h"
 #include "engine/loaders.h"
+#include "engine/services.h"
 
 namespace vepa {
 
@@ -21,12 +21,12 @@ constexpr int kMusicOffVolume = -1900;
 // CurrentMusic holds at most this many characters.
 constexpr size_t kMusicNameLength = 10;
 
-Wave* Channel(Game& g, int item) {
+Wave* Channel(GameServices& g, int item) {
   WaveList* list = g.layer.Waves(4);
   return list ? list->WaveItem(item) : nullptr;
 }
 
-void PlayEffect(Game& g, int list, std::string_view name, int rate) {
+void PlayEffect(GameServices& g, int list, std::string_view name, int rate) {
   if (!g.SoundAvailable) return;
   Wave* w = g.layer.FindWave(list, name);
   if (!w) return;  // the layer has reported the missing name
@@ -34,7 +34,7 @@ void PlayEffect(Game& g, int list, std::string_view name, int rate) {
   g.layer.Play(w, false);
 }
 
-void StopEffect(Game& g, int list, std::string_view name) {
+void StopEffect(GameServices& g, int list, std::string_view name) {
   if (!g.SoundAvailable) return;
   Wave* w = g.layer.FindWave(list, name);
   if (!w) return;
@@ -44,25 +44,29 @@ void StopEffect(Game& g, int list, std::string_view name) {
 
 }  // namespace
 
-void PlayCommonSound(Game& g, std::string_view name, int rate) { PlayEffect(g, 1, name, rate); }
+void PlayCommonSound(GameServices& g, std::string_view name, int rate) {
+  PlayEffect(g, 1, name, rate);
+}
 
-void PlaySceneSound(Game& g, std::string_view name, int rate) { PlayEffect(g, 2, name, rate); }
+void PlaySceneSound(GameServices& g, std::string_view name, int rate) {
+  PlayEffect(g, 2, name, rate);
+}
 
-void StopCommonSound(Game& g, std::string_view name) { StopEffect(g, 1, name); }
+void StopCommonSound(GameServices& g, std::string_view name) { StopEffect(g, 1, name); }
 
-void StopSceneSound(Game& g, std::string_view name) { StopEffect(g, 2, name); }
+void StopSceneSound(GameServices& g, std::string_view name) { StopEffect(g, 2, name); }
 
-void SayWave(Game& g, std::string_view name, int rate) {
+void SayWave(GameServices& g, std::string_view name, int rate) {
   SpokenClip clip;
   ReadSpokenClip(g, name, clip);
   SayClip(g, clip, rate);
 }
 
-void ReadSpokenClip(Game& g, std::string_view name, SpokenClip& clip) {
+void ReadSpokenClip(GameServices& g, std::string_view name, SpokenClip& clip) {
   clip.Ready = ReadChannelWave(g, name, kSpeechChannel, clip.Buffer);
 }
 
-void SayClip(Game& g, SpokenClip& clip, int rate) {
+void SayClip(GameServices& g, SpokenClip& clip, int rate) {
   g.SpeechCountdown = kSpeechTicks;
   if (!g.SoundAvailable) return;
   if (clip.Ready) {
@@ -76,19 +80,19 @@ void SayClip(Game& g, SpokenClip& clip, int rate) {
   g.layer.Play(w, false);
 }
 
-bool IsSpeaking(Game& g) {
+bool IsSpeaking(GameServices& g) {
   if (!g.SoundAvailable) return g.SpeechCountdown > 0;
   Wave* w = Channel(g, kSpeechChannel);
   return w && g.layer.IsPlaying(w);
 }
 
-void StopSpeech(Game& g) {
+void StopSpeech(GameServices& g) {
   g.SpeechCountdown = 0;
   if (!g.SoundAvailable) return;
   if (Wave* w = Channel(g, kSpeechChannel)) g.layer.Stop(w);
 }
 
-void PlayMusic(Game& g, std::string_view name, int volumeOffset) {
+void PlayMusic(GameServices& g, std::string_view name, int volumeOffset) {
   if (!g.SoundAvailable) return;
   if (g.MusicVolume < kMusicOffVolume) name = "none";
   Wave* w = Channel(g, kMusicChannel);

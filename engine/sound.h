@@ -8,7 +8,7 @@
 
 namespace vepa {
 
-struct Game;
+struct GameServices;
 
 // A spoken clip read ahead, with its scene: starting it later plays it without reading the
 // archive inside a frame (a long clip takes longer to read than the rest of the frame).
@@ -17,18 +17,18 @@ struct SpokenClip {
   bool Ready = false;
 };
 
-void PlayCommonSound(Game& g, std::string_view name, int rate);
-void PlaySceneSound(Game& g, std::string_view name, int rate);
-void StopCommonSound(Game& g, std::string_view name);
-void StopSceneSound(Game& g, std::string_view name);
-void SayWave(Game& g, std::string_view name, int rate);
+void PlayCommonSound(GameServices& g, std::string_view name, int rate);
+void PlaySceneSound(GameServices& g, std::string_view name, int rate);
+void StopCommonSound(GameServices& g, std::string_view name);
+void StopSceneSound(GameServices& g, std::string_view name);
+void SayWave(GameServices& g, std::string_view name, int rate);
 // Reads the clip `name` into `clip` (not ready without sound or when the entry is missing).
-void ReadSpokenClip(Game& g, std::string_view name, SpokenClip& clip);
+void ReadSpokenClip(GameServices& g, std::string_view name, SpokenClip& clip);
 // SayWave with a clip read ahead: the clip moves into the speech channel. A clip that is not
 // ready leaves the channel's sound, which then plays again, as SayWave does for a missing entry.
-void SayClip(Game& g, SpokenClip& clip, int rate);
-bool IsSpeaking(Game& g);
-void StopSpeech(Game& g);
-void PlayMusic(Game& g, std::string_view name, int volumeOffset);
+void SayClip(GameServices& g, SpokenClip& clip, int rate);
+bool IsSpeaking(GameServices& g);
+void StopSpeech(GameServices& g);
+void PlayMusic(GameServices& g, std::string_view name, int volumeOffset);
 
 }  // namespace vepa

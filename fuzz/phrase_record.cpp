@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
 #include "engine/helpers.h"
+#include "engine/state.h"
 #include "fuzz/fuzz_common.h"
 
 using namespace vepa;

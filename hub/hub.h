@@ -12,6 +12,7 @@
 
 #include "app/game.h"
 #include "engine/scene_helpers.h"
+#include "engine/status_bar.h"
 
 namespace vepa {
 
@@ -143,8 +144,7 @@ class HubScene : public Scene {
   void SayClip(const std::string& suffix);
   void PayCapped(int amount);
 
-  std::string moneyText_;  // cached digits of the money display
-  int moneyShown_ = -1;
+  StatusBar statusBar_;  // money, tickets and battery
 };
 
 }  // namespace vepa

@@ -18,8 +18,6 @@ constexpr double kTwoPi = 6.283185307179586;
 // The fish and flies turn a heading into a direction with 255 steps to the turn, not 256:
 // a heading of 255 is a full turn. The slight drift is part of how they swim.
 constexpr double kHeadingToRadians = kTwoPi / 255.0;
-// Battery bar pixels per tick of charge: 32400 ticks give 22 pixels (23 would need 32401).
-constexpr double kBatteryBarScale = 0.000709876;
 
 // Nearest whole number, halves to the even neighbour.
 int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -94,19 +92,7 @@ void HubScene::DrawKioskFirstGroup() {
   }
 
   // Money, tickets and battery.
-  g.layer.Draw(1, "Bax01", 0, 515, 418);
-  if (moneyShown_ != g.Money) {
-    moneyShown_ = g.Money;
-    moneyText_ = std::to_string(g.Money);
-  }
-  DrawTextCentered(g, 563, 433, 20, moneyText_, 0, 20);
-  g.layer.Draw(3, "Bilet02", 0, 25, 420);
-  DrawTextCentered(g, 63, 435, 20, std::to_string(g.Tickets), 0, 20);
-  if (g.BatteryCharge > 0) {
-    g.layer.Draw(3, "Batar02", 0, 100, 417);
-    const int h = static_cast<int>(g.BatteryCharge * kBatteryBarScale);
-    g.layer.StretchPattern(g.layer.FindImage(3, "Batar03"), 0, Rect{122, 458 - h, 124, 459});
-  }
+  statusBar_.Draw(g, 3);
 
   g.layer.Draw(3, "Lamp01", LampFrame, 280, 58);
   g.layer.Draw(3, "Door01", 0, 174, 178);

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "app/scene.h"
-#include "app/scene_ids.h"
+#include "engine/scene_ids.h"
 
 namespace vepa {
 

@@ -122,7 +122,9 @@ TEST(PhraseTable, OnlyFontCharacters) {
   ExpectError("phrase 1\nПривет\n", {"test.txt:2", "'р'", "not in the game font"});
   ExpectError("phrase 1\nЁЖ\n", {"'Ё'"});
   ExpectError("phrase 1\n50%\n", {"'%'"});
-  ExpectError("phrase 1\nЖ\xE2\x82\xAC\n", {"no code page 1251 form"});
+  // The euro sign has a code page 1251 byte but no glyph; a Greek letter has neither.
+  ExpectError("phrase 1\nЖ\xE2\x82\xAC\n", {"'€'", "not in the game font"});
+  ExpectError("phrase 1\nЖ\xCE\xA9\n", {"'Ω'", "no code page 1251 form"});
   ExpectError("phrase 1\n\xC4\n", {"not valid UTF-8"});
 }
 
@@ -139,6 +141,27 @@ TEST(PhraseTable, SettingsAreChecked) {
   ExpectError("phrase 1\nА\nvolume: 3\n", {"unknown setting 'volume:'"});
   ExpectError("voice: pitch 120\nphrase 1\nА\n", {"pitch"});
   ExpectError("# nothing\n", {"no phrases"});
+}
+
+TEST(PhraseTable, APhraseCanHaveItsOwnVoiceOverTheFilesOne) {
+  const PhraseSource src = Parse(
+      "voice: pitch 30 speed 180 range 40\n"
+      "phrase 1\nА\n"
+      "phrase 2\nvoice: pitch 75 gap 2\nБ\n"
+      "phrase 3\nВ\n");
+  ASSERT_EQ(src.Phrases.size(), 3u);
+  const Voice& first = SpokenVoice(src, src.Phrases[0]);
+  const Voice& second = SpokenVoice(src, src.Phrases[1]);
+  const Voice& third = SpokenVoice(src, src.Phrases[2]);
+  EXPECT_EQ(first.Pitch, 30);
+  EXPECT_EQ(second.Pitch, 75);
+  EXPECT_EQ(second.WordGap, 2);
+  EXPECT_EQ(second.Speed, 180) << "what the phrase does not set comes from the file";
+  EXPECT_EQ(second.Range, 40);
+  EXPECT_EQ(third.Pitch, 30) << "the next phrase speaks in the file's voice again";
+  EXPECT_EQ(src.SpeakerVoice.Pitch, 30);
+  ExpectError("phrase 1\nvoice: pitch 40\nvoice: pitch 50\nА\n", {"test.txt:3", "two 'voice:'"});
+  ExpectError("phrase 1\nvoice: speed 20\nА\n", {"speed"});
 }
 
 TEST(PhraseTable, EmptyLinePlaceholderAndColonInText) {

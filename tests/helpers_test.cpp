@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 
+#include "engine/sound.h"
 #include "engine/text.h"
 #include "service_fixture.h"
 
@@ -112,6 +113,20 @@ TEST_F(PhraseTest, PhraseEightIsRecordEightAndItsWave) {
   EXPECT_TRUE(s.Speech()->Buffer.Playing);
   EXPECT_FALSE(s.Speech()->Buffer.Looping);
   EXPECT_EQ(g.FatalError, 0);
+}
+
+TEST_F(PhraseTest, AWaveReadAheadIsSpokenWithThePhrasesRecord) {
+  SpokenClip clip;
+  ReadSpokenClip(g, "kib008", clip);
+  ASSERT_TRUE(clip.Ready);
+  SayPhrase(g, "kib", 3, 0, 11000);  // the channel holds another phrase before
+  SayPhrase(g, "kib", 8, 0, 12000, clip);
+  ExpectRecord(g.SpeechRecord, Record(8, 800, 0, {Cp1251("ФРАЗА 8"), "", Cp1251("КИБ"), "", ""}));
+  EXPECT_EQ(g.SpeechCountdown, 60);
+  EXPECT_EQ(SpeechFrames(), 1008u);
+  EXPECT_EQ(s.Speech()->Buffer.Frequency, 12000);
+  EXPECT_TRUE(s.Speech()->Buffer.Playing);
+  EXPECT_FALSE(clip.Ready) << "the clip has gone into the channel";
 }
 
 TEST_F(PhraseTest, ThePhraseReadsExactlyBytes777To887) {

@@ -1,5 +1,5 @@
 // Whole roads through the kiosk with the default archive, played by the headless runner:
-// buying a ticket, a game bought and opened, an offer of a scene this build lacks, the right
+// buying a ticket, a game bought and opened, the fish tank opening the aquarium, the right
 // click, game over; and the default content the kiosk relies on: its pictures, sounds and
 // phrases, the item codes of its hit map and the prices of its offers.
 #include <gtest/gtest.h>
@@ -97,12 +97,13 @@ TEST(HubRoad, SayingNoKeepsTheMoney) {
   EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
 }
 
-TEST(HubRoad, AnOfferOfASceneThisBuildLacksCostsNothing) {
+// (An offer of a scene the build lacks is tried in the dialogue tests, on an item still missing.)
+TEST(HubRoad, TheFishTankOpensTheAquariumWithItsStake) {
   const RunnerResult r = Road(Click(5, kTankX, kTankY) + Click(90, kLeftButtonX, kButtonY), 200);
-  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 0);
-  EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
-  EXPECT_EQ(JsonInt(r.Json, "HubState"), 0);
-  EXPECT_EQ(JsonInt(r.Json, "FadeMode"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 2);
+  EXPECT_EQ(JsonInt(r.Json, "Money"), 51 - 15);
+  EXPECT_EQ(JsonInt(r.Json, "GameStake"), 15);
+  EXPECT_EQ(JsonInt(r.Json, "MissingNameCount"), 0);
 }
 
 TEST(HubRoad, ARightClickMakesTheCashierTalk) {

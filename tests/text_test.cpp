@@ -305,3 +305,24 @@ TEST(Cp1251Test, EveryDefinedByteSurvivesTheRoundTrip) {
 
 }  // namespace
 }  // namespace vepa
+
+namespace vepa {
+namespace {
+
+// The strict conversion the content builder relies on: it stops at what the game could not
+// show and says why, where the lenient one writes '?'.
+TEST(Cp1251Test, StrictConversionRefusesWhatHasNoFormAndSaysWhy) {
+  std::string out, why;
+  EXPECT_TRUE(Cp1251Strict("ЁЖ? 5$", out, &why));
+  EXPECT_EQ(out, "\xA8\xC6? 5$");
+  EXPECT_FALSE(Cp1251Strict("ЖΩ", out, &why));
+  EXPECT_NE(why.find("'Ω'"), std::string::npos) << why;
+  EXPECT_EQ(out, "\xC6") << "what came before the bad character";
+  EXPECT_FALSE(Cp1251Strict("\xC4", out, &why));
+  EXPECT_NE(why.find("not valid UTF-8"), std::string::npos) << why;
+  EXPECT_EQ(Cp1251("ЖΩ\xC4"), "\xC6??");
+  EXPECT_EQ(Utf8FromCp1251(Cp1251("ПРИВЕТ, ЁЖ №5")), "ПРИВЕТ, ЁЖ №5");
+}
+
+}  // namespace
+}  // namespace vepa

@@ -1,4 +1,4 @@
-// Backdrops that more than one scene stands on: the fairground booth wall "r_fill02" (the
+// Backdrops that more than one scene stands on: the fairground booth "r_fill02" (the
 // shooting gallery and rock-paper-scissors) and the plain warm room "r_brn01" (the card
 // game's opponent selection and the hammer game).
 #include <cairo.h>
@@ -14,32 +14,95 @@ namespace {
 using art::Color;
 namespace pal = art::pal;
 
-// The booth: a striped back wall under a scalloped awning, a wooden counter along the bottom.
+// The booth of the shooting gallery: a green papered back wall lit warm from the middle of the
+// ceiling, a striped awning along the top, carved posts at the sides, a plain shelf across the
+// top of the wall (the gallery stands its apples on it), dark wooden panels below and the
+// counter along the bottom, on which the cartridges stand. The middle of the wall stays plain:
+// rock-paper-scissors is played in front of it too.
 void DrawBoothWall(cairo_t* cr) {
-  const Color stripeA = pal::Red.Darker(0.15), stripeB = pal::Cream.Darker(0.08);
-  for (int i = 0; i < 16; ++i) {
-    cairo_rectangle(cr, i * 40, 0, 40, 480);
-    art::Fill(cr, i % 2 ? stripeA : stripeB);
+  const Color wall = pal::Teal.Darker(0.45);
+  cairo_rectangle(cr, 0, 0, 640, 480);
+  art::Fill(cr, wall);
+  // Wallpaper: faint stripes with a small diamond between them.
+  for (int i = 0; i < 32; ++i) {
+    cairo_rectangle(cr, i * 20 + 9, 0, 2, 400);
+    art::Fill(cr, wall.Lighter(0.12));
   }
-  art::VerticalGradient(cr, 0, 0, 640, 480, Color{0, 0, 0, 0.05}, pal::Outline.WithAlpha(0.35));
-  // Awning with scallops.
-  cairo_rectangle(cr, 0, 0, 640, 34);
-  art::Fill(cr, pal::Navy);
+  for (int y = 60; y < 250; y += 36)
+    for (int i = 0; i < 32; ++i) {
+      const double x = i * 20 + (((y - 60) / 36) % 2 ? 20 : 0);
+      cairo_new_path(cr);
+      cairo_move_to(cr, x, y - 4);
+      cairo_line_to(cr, x + 3, y);
+      cairo_line_to(cr, x, y + 4);
+      cairo_line_to(cr, x - 3, y);
+      cairo_close_path(cr);
+      art::Fill(cr, wall.Lighter(0.16));
+    }
+  // Warm light from the middle of the ceiling.
+  {
+    cairo_pattern_t* g = cairo_pattern_create_radial(320, 30, 10, 320, 120, 380);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.86, 0.55, 0.38);
+    cairo_pattern_add_color_stop_rgba(g, 0.5, 1.0, 0.8, 0.5, 0.12);
+    cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.8, 0.5, 0.0);
+    cairo_rectangle(cr, 0, 0, 640, 480);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+  }
+  // Dark wooden panels under the wall.
+  art::WoodPlanks(cr, 0, 300, 640, 100, 80, true, 29, pal::WoodDark);
+  cairo_rectangle(cr, 0, 296, 640, 8);
+  art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2, 0.3});
+  for (int i = 0; i < 8; ++i) {
+    art::RoundedRect(cr, i * 80 + 12, 318, 56, 64, 5);
+    art::Stroke(cr, pal::Outline.WithAlpha(0.35), 2);
+  }
+  // The shelf across the top of the wall, on two brackets.
+  for (double x : {200.0, 440.0}) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x - 6, 114);
+    cairo_line_to(cr, x + 6, 114);
+    cairo_line_to(cr, x + 6, 120);
+    cairo_line_to(cr, x - 6, 140);
+    cairo_close_path(cr);
+    art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.8, 0.2});
+  }
+  art::GroundShadow(cr, 322, 120, 150, 5, 0.35);
+  cairo_rectangle(cr, 172, 102, 296, 12);
+  art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2, 0.3, 0.2});
+  // The awning with its scallops, in the fair's red and cream.
+  for (int i = 0; i < 16; ++i) {
+    cairo_rectangle(cr, i * 40, 0, 40, 20);
+    art::Fill(cr, i % 2 ? pal::Cream.Darker(0.05) : pal::Red.Darker(0.1));
+  }
   for (int i = 0; i < 16; ++i) {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, i * 40 + 20, 34, 20, 0, M_PI);
-    art::Paint(cr, art::Style{i % 2 ? pal::Yellow : pal::Navy.Lighter(0.2), pal::Outline, 2, 0.2});
+    cairo_move_to(cr, i * 40, 20);
+    cairo_arc_negative(cr, i * 40 + 20, 20, 20, M_PI, 0);
+    cairo_close_path(cr);
+    art::Paint(cr, art::Style{i % 2 ? pal::Cream.Darker(0.05) : pal::Red.Darker(0.1), pal::Outline,
+                              2, 0.2});
   }
-  // Light bulbs along the awning.
-  for (int i = 0; i < 16; ++i) {
-    art::Circle(cr, i * 40 + 20, 62, 5);
-    art::Paint(cr, art::Style{pal::Yellow.Lighter(0.5), pal::Outline, 1.5, 0.1, 0.6});
+  cairo_rectangle(cr, 0, 0, 640, 4);
+  art::Fill(cr, pal::Outline);
+  // Carved posts at the sides.
+  for (double x : {0.0, 606.0}) {
+    cairo_rectangle(cr, x, 0, 34, 480);
+    art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2.2, 0.3});
+    for (double y = 70; y < 390; y += 80) {
+      art::Star(cr, x + 17, y, 9, 4, 5, -M_PI / 2);
+      art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.4, 0.2});
+    }
   }
-  // The counter.
-  art::WoodPlanks(cr, 0, 410, 640, 70, 23, false, 17);
-  cairo_rectangle(cr, 0, 404, 640, 10);
-  art::Paint(cr, art::Style{pal::Wood.Darker(0.25), pal::Outline, 2, 0.3});
-  art::Vignette(cr, 640, 480, 0.45);
+  // The counter: its top seen from above, then its front.
+  cairo_rectangle(cr, 0, 394, 640, 24);
+  art::Paint(cr, art::Style{pal::WoodLight, pal::Outline, 2, 0.25});
+  art::Grain(cr, 0, 396, 640, 20, 31, 0.05, 0.2);
+  art::WoodPlanks(cr, 0, 418, 640, 62, 21, false, 17);
+  cairo_rectangle(cr, 0, 416, 640, 5);
+  art::Paint(cr, art::Style{pal::Brass, pal::Outline, 1.4, 0.4});
+  art::Vignette(cr, 640, 480, 0.5);
 }
 
 // A warm room: a brown wall with a faint pattern above a darker skirting.

@@ -169,7 +169,7 @@ namespace {
 
 // The announcer is the cashier: his voice, at the rate the clips are played.
 constexpr int kClipRate = 11000;
-const content::Voice kAnnouncer{32, 150, 60, 0, 1.0, {}};
+const content::Voice kAnnouncer{32, 150, 60, 0, 1.0};
 
 void BuildClips(content::ContentSink& sink) {
   const char* words[] = {"билет номер",

@@ -804,7 +804,7 @@ constexpr int kClipRate = 22000;
 const char* const kAnnouncerText =
     "Добрый вечер! В эфире тираж лотереи шесть из тридцати шести. Выпали номера, которые вы "
     "видите на экране. Проверьте свои билеты!";
-const content::Voice kAnnouncerVoice{38, 170, 70, 0, 1.0, {}};
+const content::Voice kAnnouncerVoice{38, 170, 70, 0, 1.0};
 
 void Build(content::ContentSink& sink) {
   sink.Background("r_ltrz01", 640, 480, DrawStudio);

@@ -77,7 +77,7 @@ struct Voice {
   double Gain = 1;  // applied after synthesis, before clipping
   // A variant of espeak-ng's voice (its "!v" files: "grandma", "grandpa", "m3", "f2" ...)
   // for a different kind of speaker; empty: the plain Russian voice.
-  std::string Variant;
+  std::string Variant = {};
 };
 
 class ContentSink {

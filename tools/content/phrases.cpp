@@ -6,74 +6,14 @@
 #include <set>
 #include <sstream>
 
+#include "engine/cp1251.h"
+
 namespace content {
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
   throw BuildError(where + ": " + what);
-}
-
-// Decodes one UTF-8 code point at text[i]; advances i. Returns -1 on broken UTF-8.
-long NextCodePoint(std::string_view text, size_t& i) {
-  unsigned char c = static_cast<unsigned char>(text[i]);
-  int extra = 0;
-  long cp = 0;
-  if (c < 0x80) {
-    ++i;
-    return c;
-  } else if ((c & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = c & 0x1F;
-  } else if ((c & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = c & 0x0F;
-  } else if ((c & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = c & 0x07;
-  } else {
-    return -1;
-  }
-  if (i + extra >= text.size()) return -1;
-  for (int k = 1; k <= extra; ++k) {
-    unsigned char cc = static_cast<unsigned char>(text[i + k]);
-    if ((cc & 0xC0) != 0x80) return -1;
-    cp = (cp << 6) | (cc & 0x3F);
-  }
-  i += extra + 1;
-  return cp;
-}
-
-void AppendUtf8(std::string& out, long cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Code page 1251 to UTF-8 for the characters phrases can hold (ASCII and Cyrillic letters).
-std::string Cp1251ToUtf8(std::string_view text) {
-  std::string out;
-  for (unsigned char c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c >= 0xC0) {
-      AppendUtf8(out, 0x410 + (c - 0xC0));
-    } else if (c == 0xA8) {
-      AppendUtf8(out, 0x401);
-    } else if (c == 0xB8) {
-      AppendUtf8(out, 0x451);
-    } else {
-      out += ' ';
-    }
-  }
-  return out;
 }
 
 std::string Trim(std::string_view s) {
@@ -127,25 +67,8 @@ const char* DollarWord(long n) {
 }  // namespace
 
 std::string ToCp1251(std::string_view utf8, const std::string& where) {
-  std::string out;
-  size_t i = 0;
-  while (i < utf8.size()) {
-    long cp = NextCodePoint(utf8, i);
-    if (cp < 0) Fail(where, "the text is not valid UTF-8");
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp >= 0x410 && cp <= 0x44F) {
-      out += static_cast<char>(0xC0 + (cp - 0x410));
-    } else if (cp == 0x401) {
-      out += static_cast<char>(0xA8);
-    } else if (cp == 0x451) {
-      out += static_cast<char>(0xB8);
-    } else {
-      std::string ch;
-      AppendUtf8(ch, cp);
-      Fail(where, "character '" + ch + "' has no code page 1251 form");
-    }
-  }
+  std::string out, problem;
+  if (!vepa::Cp1251Strict(utf8, out, &problem)) Fail(where, problem);
   return out;
 }
 
@@ -216,21 +139,29 @@ PhraseSource ParsePhraseSource(std::string_view text, const std::string& fileNam
         ToCp1251(value, where);  // only checks that it is Russian text espeak can take
         cur->SayUtf8 = value;
       } else if (key == "voice") {
-        if (cur) Fail(where, "'voice:' must come before the first phrase");
+        // Before the first phrase it is the file's voice; inside a phrase, that phrase's own
+        // (a second speaker in the same table), starting from the file's.
+        if (cur && cur->OwnVoice)
+          Fail(where, "phrase " + std::to_string(cur->Number) + " has two 'voice:' lines");
+        Voice& voice = cur ? cur->PhraseVoice : src.SpeakerVoice;
+        if (cur) {
+          cur->OwnVoice = true;
+          voice = src.SpeakerVoice;
+        }
         std::vector<std::string> v = Words(value);
         if (v.size() % 2 != 0)
           Fail(where, "expected 'voice: pitch P speed S [range R] [gap G] [variant V]'");
         for (size_t k = 0; k + 1 < v.size(); k += 2) {
           if (v[k] == "pitch") {
-            src.SpeakerVoice.Pitch = ParseNumber(v[k + 1], where, "pitch", 0, 99);
+            voice.Pitch = ParseNumber(v[k + 1], where, "pitch", 0, 99);
           } else if (v[k] == "speed") {
-            src.SpeakerVoice.Speed = ParseNumber(v[k + 1], where, "speed", 80, 450);
+            voice.Speed = ParseNumber(v[k + 1], where, "speed", 80, 450);
           } else if (v[k] == "range") {
-            src.SpeakerVoice.Range = ParseNumber(v[k + 1], where, "range", 0, 99);
+            voice.Range = ParseNumber(v[k + 1], where, "range", 0, 99);
           } else if (v[k] == "gap") {
-            src.SpeakerVoice.WordGap = ParseNumber(v[k + 1], where, "gap", 0, 100);
+            voice.WordGap = ParseNumber(v[k + 1], where, "gap", 0, 100);
           } else if (v[k] == "variant") {
-            src.SpeakerVoice.Variant = v[k + 1];
+            voice.Variant = v[k + 1];
           } else {
             Fail(where, "unknown voice setting '" + v[k] + "' (pitch, speed, range, gap, variant)");
           }
@@ -259,7 +190,7 @@ PhraseSource ParsePhraseSource(std::string_view text, const std::string& fileNam
     }
     for (unsigned char c : cp) {
       if (!IsFontCharacter(c)) {
-        std::string ch = Cp1251ToUtf8(std::string(1, static_cast<char>(c)));
+        std::string ch = vepa::Utf8FromCp1251(std::string(1, static_cast<char>(c)));
         Fail(where, "character '" + ch + "' in '" + line +
                         "' is not in the game font (capitals А-Я and A-Z, digits, "
                         "! . , $ ? - : / < > @ ' ( ) and space)");
@@ -302,6 +233,10 @@ std::vector<uint8_t> EncodePhraseTable(const PhraseSource& source) {
     }
   }
   return out;
+}
+
+const Voice& SpokenVoice(const PhraseSource& source, const Phrase& phrase) {
+  return phrase.OwnVoice ? phrase.PhraseVoice : source.SpeakerVoice;
 }
 
 std::string SpokenText(const Phrase& phrase) {
@@ -351,7 +286,7 @@ std::string SpokenText(const Phrase& phrase) {
     std::string word = n >= 0 ? DollarWord(n) : "долларов";
     out += ToCp1251(word, "price word");
   }
-  return Cp1251ToUtf8(out);
+  return vepa::Utf8FromCp1251(out);
 }
 
 }  // namespace content

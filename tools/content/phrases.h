@@ -24,6 +24,8 @@ struct Phrase {
   int LineShift = 0;
   std::vector<std::string> Lines;  // code page 1251, at most five
   std::string SayUtf8;             // what is spoken; empty: the lines are read
+  bool OwnVoice = false;           // a "voice:" line inside the phrase: another speaker
+  Voice PhraseVoice;               // the file's voice with the phrase's own settings over it
   int SourceLine = 0;
 };
 
@@ -47,5 +49,7 @@ std::vector<uint8_t> EncodePhraseTable(const PhraseSource& source);
 // The text read aloud for a phrase: its "say:" text, or its lines in lower case with prices
 // written as words ("10 $" reads as "10 долларов").
 std::string SpokenText(const Phrase& phrase);
+// The voice a phrase is spoken in: its own, or the file's.
+const Voice& SpokenVoice(const PhraseSource& source, const Phrase& phrase);
 
 }  // namespace content

@@ -220,7 +220,8 @@ void TreeSink::PhraseTable(const std::string& stem, const std::string& sourceFil
   PhraseSource src = ParsePhraseSource(ReadTextFile(path.string()), path.string());
   Emit("t_" + stem + "01", ".phr", EncodePhraseTable(src));
   std::vector<SpeechJob> jobs;
-  for (const Phrase& p : src.Phrases) jobs.push_back({SpokenText(p), speechRate, src.SpeakerVoice});
+  for (const Phrase& p : src.Phrases)
+    jobs.push_back({SpokenText(p), speechRate, SpokenVoice(src, p)});
   std::vector<std::vector<int16_t>> spoken;
   try {
     spoken = SpeakAll(jobs);

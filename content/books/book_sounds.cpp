@@ -1,0 +1,138 @@
+// The books' sounds, recorded at the 11000 Hz they are played at: a sheet picked up and
+// swished away, a sheet slapping down on the pile, the gramophone's needle lifted off the record
+// and set down on it, a mumbling "бу-бу-бу" from the loudspeaker and a click of a selector.
+#include <string>
+#include <vector>
+
+#include "book_art.h"
+#include "content/lib/synth.h"
+
+namespace books {
+
+namespace {
+
+constexpr int kRate = 11000;
+using synth::Buffer;
+
+content::WaveSpec MakeWave(const char* name, Buffer b, double peak = 0.85) {
+  synth::Normalize(b, peak);
+  synth::FadeIn(b, kRate, 0.003);
+  synth::FadeOut(b, kRate, 0.02);
+  return {name, false, synth::ToPcm16(b), kRate};
+}
+
+// Paper lifted: a rising rustle with a short crackle at the start.
+Buffer PagePick() {
+  Buffer b = synth::WhiteNoise(0.32, kRate, 31);
+  synth::SweepLowPass(b, kRate, 900, 4200, 0.8);
+  synth::HighPass(b, kRate, 500);
+  synth::Adsr(b, kRate, 0.05, 0.1, 0.6, 0.15);
+  Buffer crackle = synth::Hit({.Seconds = 0.06,
+                               .F0 = 2400,
+                               .F1 = 1800,
+                               .ToneHalfLife = 0.005,
+                               .ToneGain = 0.2,
+                               .NoiseCentre = 3500,
+                               .NoiseQ = 1.5,
+                               .NoiseHalfLife = 0.01,
+                               .Seed = 5},
+                              kRate);
+  synth::Mix(b, crackle, 0.6);
+  return b;
+}
+
+// The sheet lands on the pile: a soft flat slap.
+Buffer PageLand() {
+  return synth::Hit({.Seconds = 0.2,
+                     .F0 = 220,
+                     .F1 = 120,
+                     .ToneHalfLife = 0.02,
+                     .ToneGain = 0.5,
+                     .NoiseCentre = 1400,
+                     .NoiseQ = 0.7,
+                     .NoiseHalfLife = 0.03,
+                     .NoiseGain = 1.0,
+                     .Seed = 9},
+                    kRate);
+}
+
+// The needle scratches off the record and the arm clicks into its rest.
+Buffer NeedleLift() {
+  Buffer b = synth::WhiteNoise(0.25, kRate, 77);
+  synth::BandPass(b, kRate, 2800, 2.0);
+  synth::Decay(b, kRate, 0.005, 0.05);
+  Buffer click = synth::Hit({.Seconds = 0.08,
+                             .F0 = 1500,
+                             .F1 = 900,
+                             .ToneHalfLife = 0.008,
+                             .NoiseCentre = 4000,
+                             .NoiseHalfLife = 0.004,
+                             .Seed = 3},
+                            kRate);
+  synth::MixAt(b, click, kRate, 0.3, 0.9);
+  return b;
+}
+
+// The arm leaves its rest and the needle drops into the groove: a thump and a crackle.
+Buffer NeedleDown() {
+  Buffer b = synth::Hit({.Seconds = 0.08,
+                         .F0 = 1300,
+                         .F1 = 1000,
+                         .ToneHalfLife = 0.008,
+                         .NoiseCentre = 4000,
+                         .NoiseHalfLife = 0.004,
+                         .Seed = 4},
+                        kRate);
+  Buffer thump = synth::Hit({.Seconds = 0.15,
+                             .F0 = 160,
+                             .F1 = 90,
+                             .ToneHalfLife = 0.03,
+                             .NoiseCentre = 600,
+                             .NoiseHalfLife = 0.01,
+                             .Seed = 6},
+                            kRate);
+  synth::MixAt(b, thump, kRate, 0.18, 1.0);
+  Buffer crackle = synth::WhiteNoise(0.35, kRate, 12);
+  synth::BandPass(crackle, kRate, 3000, 3.0);
+  synth::Adsr(crackle, kRate, 0.02, 0.1, 0.3, 0.2);
+  synth::MixAt(b, crackle, kRate, 0.2, 0.35);
+  return b;
+}
+
+// "Бу-бу-бу" mumbled through a tin loudspeaker.
+Buffer Mumble() {
+  content::Voice v;
+  v.Pitch = 30;
+  v.Speed = 200;
+  v.Range = 40;
+  const std::vector<int16_t> pcm = content::Speak("бу-бу-бу!", kRate, v);
+  Buffer b(pcm.size());
+  for (size_t i = 0; i < pcm.size(); ++i) b[i] = pcm[i] / 32768.0f;
+  synth::BandPass(b, kRate, 1100, 0.9);
+  synth::Drive(b, 2.5);
+  return b;
+}
+
+// A selector snapping into place.
+Buffer SelectorClick() {
+  return synth::Hit({.Seconds = 0.1,
+                     .ToneWave = synth::Wave::Triangle,
+                     .F0 = 1800,
+                     .F1 = 1200,
+                     .ToneHalfLife = 0.01,
+                     .NoiseCentre = 3000,
+                     .NoiseHalfLife = 0.005,
+                     .NoiseGain = 0.6,
+                     .Seed = 2},
+                    kRate);
+}
+
+}  // namespace
+
+std::vector<content::WaveSpec> BookWaves() {
+  return {MakeWave("Pick01", PagePick(), 0.7),    MakeWave("Kard03", PageLand()),
+          MakeWave("Potif01", NeedleLift(), 0.7), MakeWave("Potif02", NeedleDown(), 0.7),
+          MakeWave("Bubu01", Mumble()),           MakeWave("Boom01", SelectorClick(), 0.7)};
+}
+
+}  // namespace books

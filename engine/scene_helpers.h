@@ -50,9 +50,18 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& entries);
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
 
-// The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the opening
-// transition started (FadeMode 2, FadeProgress 400) and the scene number set.
-void EnterScene(GameServices& g, SceneId scene);
+// How a loader shows its scene.
+enum class Opening : uint8_t {
+  Transition,  // the opening transition uncovers it (FadeMode 2, FadeProgress 400)
+  AtOnce,      // it shows at once (FadeMode 0): the first logo, the kiosk back from the lamp
+};
+
+// The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the scene
+// opened and its number set.
+void EnterScene(GameServices& g, SceneId scene, Opening opening = Opening::Transition);
+// The same with the exit box left as the scene before left it: the kiosk's result
+// announcement reads whether the game was left through it.
+void OpenScene(GameServices& g, SceneId scene, Opening opening = Opening::Transition);
 
 // Starts the closing transition: the screen goes black over the next six ticks.
 void StartClosing(GameServices& g);

@@ -241,7 +241,7 @@ TEST_F(HubDialogueTest, LeavingTheGameAsksThenSaysGoodbyeAndOpensTheClosingScree
   EXPECT_EQ(hub->ButtonCaptionLeft, Cp1251("УХОЖУ"));
   EXPECT_EQ(hub->ButtonCaptionRight, Cp1251("ОСТАЮСЬ"));
   ClickButton(0);
-  ASSERT_TRUE(TickUntil([&] { return g.SelectedItem == ItemLeaveGame; }));
+  ASSERT_TRUE(TickUntil([&] { return g.SelectedItem == hub::LeaveGame; }));
   Tick();
   EXPECT_EQ(Said(), "KIB " + std::to_string(5 + variant)) << "the goodbye of the same variant";
   ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 85; }, 200));

@@ -104,6 +104,13 @@ class SceneFixture : public ::testing::Test {
   void MoveTo(int x, int y) { g.MouseMove(x, y); }
   void Press(MouseButton b = MouseButton::Left) { g.MouseDown(b, g.MouseX, g.MouseY); }
   void Release(MouseButton b = MouseButton::Left) { g.MouseUp(b, g.MouseX, g.MouseY); }
+  // Moves to (x, y) and presses and releases there on the same tick: for a test that aims with
+  // what the scene shows now (a trembling aim, a pen that moves every tick).
+  void PressAt(int x, int y, MouseButton b = MouseButton::Left) {
+    MoveTo(x, y);
+    Press(b);
+    Release(b);
+  }
   // Moves to (x, y), ticks once, then presses and releases there.
   void Click(int x, int y, MouseButton b = MouseButton::Left) {
     MoveTo(x, y);

@@ -21,6 +21,7 @@
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/race_layout.h"
 
 namespace {
@@ -495,11 +496,8 @@ std::vector<content::HitShape> TrackWalls() {
 
 // ---- Sounds ------------------------------------------------------------------------------------
 
-content::WaveSpec MakeWave(const char* name, synth::Buffer b, int rate, double peak) {
-  synth::Normalize(b, peak);
-  synth::FadeOut(b, rate, 0.01);
-  return {name, false, synth::ToPcm16(b), rate};
-}
+constexpr content::WaveFinish RunWave{.Rate = race::RunRate, .FadeOut = 0.01};
+constexpr content::WaveFinish EffectWave{.Rate = race::EffectRate, .FadeOut = 0.01};
 
 // Six legs pattering on plywood: quick dry ticks in uneven pairs. Each runner has its own
 // pitch so four at once do not blur into one.
@@ -585,9 +583,9 @@ void Build(content::ContentSink& sink) {
   sink.HitMap("b_tark01", TrackWalls());
   std::vector<content::WaveSpec> waves;
   for (int i = 1; i <= Cockroaches; ++i)
-    waves.push_back(MakeWave(("Tarak0" + std::to_string(i)).c_str(), Patter(i), RunRate, 0.6));
-  waves.push_back(MakeWave("Boom01", StartShot(), EffectRate, 0.9));
-  waves.push_back(MakeWave("Lift01", BarrierLift(), EffectRate, 0.7));
+    waves.push_back(RunWave("Tarak0" + std::to_string(i), Patter(i), 0.6));
+  waves.push_back(EffectWave("Boom01", StartShot(), 0.9));
+  waves.push_back(EffectWave("Lift01", BarrierLift(), 0.7));
   sink.WaveList("w_tark01", waves);
   sink.SpokenClip("trk003",
                   "Внимание, тараканьи бега! Ставки почти сделаны! Для начала выбери своего "

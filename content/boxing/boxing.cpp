@@ -340,8 +340,7 @@ synth::Buffer Crowd(bool ooh) {
   } else {
     b = synth::WhiteNoise(seconds, kEffectRate, 99);
     synth::BandPass(b, kEffectRate, 1100, 0.5);
-    for (size_t i = 0; i < b.size(); ++i)
-      b[i] *= 0.75 + 0.25 * std::sin(2 * M_PI * 3.3 * i / kEffectRate);
+    synth::Tremolo(b, kEffectRate, 3.3, 0.25);
   }
   synth::Adsr(b, kEffectRate, 0.25, 0.3, 0.8, 0.5);
   return b;
@@ -350,8 +349,7 @@ synth::Buffer Crowd(bool ooh) {
 // The referee's whistle, with its trill.
 synth::Buffer Whistle() {
   synth::Buffer b = synth::Tone(synth::Wave::Sine, 2900, 2800, 0.6, kEffectRate);
-  for (size_t i = 0; i < b.size(); ++i)
-    b[i] *= 0.7 + 0.3 * std::sin(2 * M_PI * 28 * i / kEffectRate);
+  synth::Tremolo(b, kEffectRate, 28, 0.3);
   synth::Buffer air = synth::WhiteNoise(0.6, kEffectRate, 7);
   synth::BandPass(air, kEffectRate, 2900, 3);
   synth::Mix(b, air, 0.3);

@@ -551,10 +551,7 @@ synth::Buffer BarrierLift() {
   synth::Buffer creak = synth::Tone(synth::Wave::Saw, 210, 420, len, rate);
   synth::BandPass(creak, rate, 900, 3);
   // The creak stutters as the pole's hinge catches.
-  for (size_t i = 0; i < creak.size(); ++i) {
-    const double t = static_cast<double>(i) / rate;
-    creak[i] *= 0.55 + 0.45 * std::sin(2 * M_PI * 38 * t);
-  }
+  synth::Tremolo(creak, rate, 38, 0.45);
   synth::Adsr(creak, rate, 0.02, 0.1, 0.7, 0.12);
   synth::Buffer whoosh = synth::WhiteNoise(len, rate, 55);
   synth::SweepLowPass(whoosh, rate, 500, 3500);

@@ -406,8 +406,7 @@ synth::Buffer Chomp(double pitch, uint32_t seed, int crunches) {
 synth::Buffer Yuck() {
   synth::Buffer out = Chomp(0.8, 41, 1);
   synth::Buffer groan = synth::Tone(synth::Wave::Saw, 260, 90, 0.55, kRate);
-  for (size_t i = 0; i < groan.size(); ++i)
-    groan[i] *= 0.7 + 0.3 * std::sin(2 * M_PI * 9 * i / kRate);
+  synth::Tremolo(groan, kRate, 9, 0.3);
   synth::LowPass(groan, kRate, 900);
   synth::Adsr(groan, kRate, 0.03, 0.1, 0.8, 0.15);
   synth::MixAt(out, groan, kRate, 0.12, 0.8);
@@ -428,8 +427,7 @@ synth::Buffer Crash() {
   thud.Seed = 61;
   synth::Buffer out = synth::Hit(thud, kRate);
   synth::Buffer whistle = synth::Tone(synth::Wave::Sine, 1800, 500, 0.6, kRate);
-  for (size_t i = 0; i < whistle.size(); ++i)
-    whistle[i] *= 0.6 + 0.4 * std::sin(2 * M_PI * 14 * i / kRate);
+  synth::Tremolo(whistle, kRate, 14, 0.4);
   synth::Adsr(whistle, kRate, 0.02, 0.1, 0.6, 0.2);
   synth::MixAt(out, whistle, kRate, 0.1, 0.35);
   return out;

@@ -19,6 +19,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
 #include "content/lib/wave_finish.h"
@@ -46,19 +47,8 @@ const Color kLeg = art::Hex(0x6B3A1C);
 const Color kBill = art::Hex(0x7FB069);  // banknotes
 const Color kMarkers[] = {pal::Sky, pal::Lime, pal::Yellow, pal::Red};
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
-
-// A line with the game's dark outline around it (legs, antennae, poles).
-void OutlinedLine(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c,
-                  double w) {
-  Line(cr, x1, y1, x2, y2, pal::Outline, w + 1.6);
-  Line(cr, x1, y1, x2, y2, c, w);
-}
+// Legs, antennae and poles are limbs with a thin outline.
+constexpr double kThinOutline = 0.8;
 
 // ---- The cockroach ----------------------------------------------------------------------------
 
@@ -106,7 +96,7 @@ void DrawCockroach(cairo_t* cr, int pattern) {
     cairo_move_to(cr, 45, 25 + side * 2.5);
     cairo_curve_to(cr, 50, 25 + side * 6, 50, 25 + side * 15, 47, 25 + side * 23);
     art::Stroke(cr, kLeg.Lighter(0.2), 1.0);
-    OutlinedLine(cr, 6, 25 + side * 3, 2.5, 25 + side * 6, kLeg, 1.2);
+    art::Limb(cr, 6, 25 + side * 3, 2.5, 25 + side * 6, 0.6, kLeg, kThinOutline);
   }
   art::GroundShadow(cr, 23, 28, 19, 11, 0.25);
   // Wings: one long oval with the seam where the two wings meet.
@@ -305,7 +295,7 @@ void DrawTrack(cairo_t* cr) {
   for (int i = 1; i < race::Cockroaches; ++i) {
     const double y = race::DividerY(i);
     for (double x = race::BarrierRight + 6; x < fr; x += dash + gap)
-      Line(cr, x, y, std::min(x + dash, fr - 2), y, kPaint, 2.2);
+      art::RoundLine(cr, x, y, std::min(x + dash, fr - 2), y, kPaint, 2.2);
   }
   art::TextStyle number{art::Font::SansBold, 26, kPaint.WithAlpha(0.55),
                         pal::Outline.WithAlpha(0.25), 1.5};
@@ -341,7 +331,7 @@ void DrawTrack(cairo_t* cr) {
   for (double y : {ft - rw - 2.0, fb + rw + 2.0}) {
     const double x = (race::FinishLineLeft + race::FinishLineRight) / 2.0;
     const double dir = y < ft ? -1 : 1;
-    OutlinedLine(cr, x, y, x, y + dir * 26, pal::SteelDark, 2);
+    art::Limb(cr, x, y, x, y + dir * 26, 1, pal::SteelDark, kThinOutline);
     cairo_move_to(cr, x + 1, y + dir * 26);
     cairo_line_to(cr, x + 24, y + dir * 20);
     cairo_line_to(cr, x + 1, y + dir * 13);
@@ -359,7 +349,8 @@ void DrawCaller(cairo_t* cr) {
   cairo_curve_to(cr, cx + 40, 462, cx + 64, 468, cx + 70, 482);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, art::kOutline, 0.25, 0});
-  for (double x = cx - 56; x < cx + 60; x += 14) Line(cr, x, 468, x + 2, 480, pal::Cream, 4);
+  for (double x = cx - 56; x < cx + 60; x += 14)
+    art::RoundLine(cr, x, 468, x + 2, 480, pal::Cream, 4);
   // Bow tie.
   cairo_move_to(cr, cx, 468);
   cairo_line_to(cr, cx - 13, 461);
@@ -419,7 +410,7 @@ void DrawCaller(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::Orange.Shade(0.4), pal::Outline, 1.8, 0.1, 0});
   cairo_restore(cr);
   // His arm comes up from the jacket; the hand holds the megaphone's narrow end.
-  OutlinedLine(cr, cx - 52, 484, cx - 30, cy + 26, pal::Red, 10);
+  art::Limb(cr, cx - 52, 484, cx - 30, cy + 26, 5, pal::Red, kThinOutline);
   art::Circle(cr, cx - 27, cy + 19, 7);
   art::Paint(cr, art::Style{pal::Skin, pal::Outline, 1.8, 0.2, 0});
 }
@@ -436,7 +427,7 @@ void DrawFans(cairo_t* cr) {
     DrawCockroach(cr, k % 3);
     cairo_restore(cr);
     const double px = x + 11, py = y - 14;
-    OutlinedLine(cr, px, py, px + 4, py - 26, pal::SteelDark, 1.4);
+    art::Limb(cr, px, py, px + 4, py - 26, 0.7, pal::SteelDark, kThinOutline);
     cairo_move_to(cr, px + 4, py - 26);
     cairo_line_to(cr, px + 22, py - 21);
     cairo_line_to(cr, px + 3, py - 15);

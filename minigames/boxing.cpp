@@ -19,6 +19,7 @@
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/boxing_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace {
@@ -124,16 +125,8 @@ class BoxingScene : public Scene {
 
   void DescribeState(JsonWriter& j) const override {
     // Per boxer, the opponent first, then the player.
-    auto ints = [&](const char* key, auto field) {
-      j.BeginArray(key);
-      for (const Boxer& b : Boxers) j.Number(b.*field);
-      j.EndArray();
-    };
-    auto reals = [&](const char* key, auto field) {
-      j.BeginArray(key);
-      for (const Boxer& b : Boxers) j.Real(b.*field);
-      j.EndArray();
-    };
+    auto ints = [&](const char* key, auto field) { FieldArray(j, key, Boxers, field); };
+    auto reals = [&](const char* key, auto field) { RealFieldArray(j, key, Boxers, field); };
     ints("Facing", &Boxer::Facing);
     ints("ArmUp", &Boxer::ArmUp);
     ints("ArmDown", &Boxer::ArmDown);
@@ -150,9 +143,7 @@ class BoxingScene : public Scene {
     j.Number("Result", Result);
     j.Number("ResultTimer", ResultTimer);
     j.Number("BloodCount", BloodCount);
-    j.BeginArray("BloodState");
-    for (const BloodDrop& d : Blood) j.Number(d.State);
-    j.EndArray();
+    FieldArray(j, "BloodState", Blood, &BloodDrop::State);
     j.Number("DuckFlag", DuckFlag);
     j.Number("ClockTimer", ClockTimer);
   }

@@ -404,10 +404,7 @@ void AquariumScene::StepExitBox() {
 // Time is up, or the player left through the exit box with the score so far.
 void AquariumScene::StepEnd() {
   if (g.FadeMode == 0 && (g.ExitMenuState == 2 || TimeLeft == 0)) StartClosing(g);
-  if (ScreenCovered(g)) {
-    g.GameWinnings = static_cast<uint16_t>(Prize(Catches[0], Catches[1]));
-    ReturnToKiosk(g, HubEntry::AfterGame);
-  }
+  PayPrizeWhenCovered(g, Prize(Catches[0], Catches[1]));
 }
 
 void AquariumScene::DescribeState(JsonWriter& j) const {

@@ -113,14 +113,14 @@ class BoxingScene : public Scene {
     ShowOrDecideResult();
     RingLastSecond();
     if (g.FadeMode == 0 && ResultTimer >= kCloseAfter) StartClosing(g);
-    if (ScreenCovered(g)) {
-      const int r = Hits[0], p = Hits[1];
-      if (r < p && Result == Victory)
-        g.GameWinnings = static_cast<uint16_t>(kBasePrize + std::min(p - r, kMaxLead));
-      else if (Result == Draw)
-        g.GameWinnings = kBasePrize;
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    PayPrizeWhenCovered(g, Prize());
+  }
+
+  // A win pays the base prize and the lead in hits (up to a limit), a draw the base prize.
+  int Prize() const {
+    const int r = Hits[0], p = Hits[1];
+    if (r < p && Result == Victory) return kBasePrize + std::min(p - r, kMaxLead);
+    return Result == Draw ? kBasePrize : 0;
   }
 
   void DescribeState(JsonWriter& j) const override {

@@ -81,7 +81,7 @@ class DazTableScene : public Scene {
       return;
     }
     if (s.ResultMode > 0 && s.TalkStep == 2 && g.FadeMode == 0) StartClosing(g);
-    if (g.FadeMode == 1 && g.FadeProgress == 400) ReturnToKiosk(g, HubEntry::AfterGame);
+    ReturnToKioskWhenCovered(g, HubEntry::AfterGame);
   }
 
   void DescribeState(JsonWriter& j) const override {

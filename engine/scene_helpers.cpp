@@ -64,4 +64,11 @@ bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry) {
   return true;
 }
 
+bool PayPrizeWhenCovered(GameServices& g, int prize) {
+  if (!ScreenCovered(g)) return false;
+  g.GameWinnings = static_cast<uint16_t>(prize);
+  ReturnToKiosk(g, HubEntry::AfterGame);
+  return true;
+}
+
 }  // namespace vepa

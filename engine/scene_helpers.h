@@ -9,7 +9,7 @@
 //   void Frame() override {
 //     ... draw, play ...
 //     if (done && g.FadeMode == 0) StartClosing(g);
-//     ReturnToKioskWhenCovered(g, HubEntry::AfterGame);
+//     PayPrizeWhenCovered(g, prize);
 //   }
 //   void DeclareAssets(AssetNeeds& a) const override { DeclareSceneEntries(a, kEntries); ... }
 #pragma once
@@ -72,5 +72,8 @@ bool ScreenCovered(const GameServices& g);
 void ReturnToKiosk(GameServices& g, HubEntry entry);
 // Enters the kiosk once the closing transition has covered the screen; true when it did.
 bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
+// The end of a mini-game: once the screen is covered, the prize becomes GameWinnings (the kiosk
+// announces and pays it) and the kiosk is entered after a game; true when it did.
+bool PayPrizeWhenCovered(GameServices& g, int prize);
 
 }  // namespace vepa

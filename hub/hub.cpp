@@ -76,8 +76,10 @@ int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
 }
 
 bool HubScene::SceneAvailable(int item) const {
+  // Every scene of the item table is in the catalogue; only a number outside it (a damaged
+  // table) would be offered without the buttons.
   const int scene = TargetScene(item, TabletChoice);
-  return scene < 0 || g.GetScene(scene) != nullptr;
+  return scene < 0 || FindScene(scene) != nullptr;
 }
 
 int HubScene::FilterItem(int code) const {

@@ -20,6 +20,7 @@
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
+#include "content/screens/screen_art.h"
 #include "screens/logos_layout.h"
 
 namespace {
@@ -28,26 +29,12 @@ using art::Color;
 namespace pal = art::pal;
 using namespace vepa::logos;
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
+using screen_art::Line;
 
+// The lamp's light and the lit spot: a soft ellipse.
 void RadialGlow(cairo_t* cr, double cx, double cy, double rx, double ry, const Color& c,
                 double alpha) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.5, c.r, c.g, c.b, alpha * 0.6);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-  cairo_restore(cr);
+  screen_art::EllipticGlow(cr, cx, cy, rx, ry, c, alpha, 0.5, 0.6);
 }
 
 // An open mouth: dark inside, a tongue at the bottom, outlined. `path` builds the outline.

@@ -14,6 +14,7 @@
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/screens/screen_art.h"
 #include "screens/start_menu_layout.h"
 
 namespace {
@@ -21,25 +22,10 @@ namespace {
 using art::Color;
 namespace pal = art::pal;
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
+using screen_art::Line;
 
 void Glow(cairo_t* cr, double cx, double cy, double rx, double ry, const Color& c, double alpha) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.45, c.r, c.g, c.b, alpha * 0.55);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-  cairo_restore(cr);
+  screen_art::EllipticGlow(cr, cx, cy, rx, ry, c, alpha, 0.45, 0.55);
 }
 
 void VerticalGradient(cairo_t* cr, double x, double y, double w, double h,

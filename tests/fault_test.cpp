@@ -16,6 +16,7 @@
 
 #include "app/launcher.h"
 #include "app/platform.h"
+#include "engine/scene_helpers.h"
 #include "tests/monkey.h"
 #include "tests/temp_dir.h"
 #include "tests/test_paths.h"
@@ -99,7 +100,7 @@ TEST(FaultArchive, DeletedFilesTakeEveryScenetoTheLauncher) {
       ASSERT_FALSE(s.game().ReturnedToLauncher);
       fs::remove(data.File(victim));
       // The next scene load (the hub's, as every scene's way back) finds no archive.
-      s.game().LoadScene(0, 1);
+      s.game().LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
       EXPECT_EQ(s.game().FatalError, 1);
       const uint64_t presented = s.backend().PresentCount();
       s.Tick();

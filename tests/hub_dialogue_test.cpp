@@ -99,7 +99,7 @@ TEST_F(HubDialogueTest, TooLittleMoneyGivesThePlayersRefusalAndPaysNothing) {
   EXPECT_EQ(Said(), "PLY 15") << "after any other question";
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 0; }));
   EXPECT_EQ(g.Money, 4);
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
 }
 
 TEST_F(HubDialogueTest, ExactlyEnoughMoneyIsEnough) {
@@ -139,7 +139,7 @@ TEST_F(HubDialogueTest, AutoAnswerToALeaveQuestionLeavesTheGame) {
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 8; }));
   // Kinds 4, 5, 6 answer with ply 7, 8, 9.
   EXPECT_EQ(Said(), "PLY " + std::to_string(hub->PhraseVariant + 7));
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 85; }, 300));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Closing); }, 300));
 }
 
 TEST_F(HubDialogueTest, AKindSevenOfferIsPaidWithoutButtons) {
@@ -167,7 +167,7 @@ TEST_F(HubDialogueTest, AnAcceptedGameIsPaidAndOpensItsSceneWithTheStake) {
   ClickButton(0);
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 9 && g.FadeMode == 1; }));
   EXPECT_EQ(g.Money, 46) << "paid before the scene opens";
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 1; }, 20));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Darts); }, 20));
   EXPECT_EQ(g.SpeechRecord.Price, 5) << "the price stays for the scene's stake";
 }
 
@@ -244,7 +244,7 @@ TEST_F(HubDialogueTest, LeavingTheGameAsksThenSaysGoodbyeAndOpensTheClosingScree
   ASSERT_TRUE(TickUntil([&] { return g.SelectedItem == hub::LeaveGame; }));
   Tick();
   EXPECT_EQ(Said(), "KIB " + std::to_string(5 + variant)) << "the goodbye of the same variant";
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 85; }, 200));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Closing); }, 200));
   EXPECT_EQ(g.Money, 51);
 }
 
@@ -257,7 +257,7 @@ TEST_F(HubDialogueTest, StayingAnswersWithPlyTen) {
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 8; }));
   EXPECT_EQ(Said(), "PLY 10");
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 0; }));
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
 }
 
 TEST_F(HubDialogueTest, PricesOnBothLeavePhrasesAreTakenTwice) {
@@ -281,7 +281,7 @@ TEST_F(HubDialogueTest, GameOverWithNoMoneyAndNoTicketsOpensTheStartMenu) {
   Tick();
   EXPECT_EQ(hub->HubState, 17);
   EXPECT_EQ(Said(), "KIB 44");
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 84; }, 120));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::StartMenu); }, 120));
   EXPECT_EQ(g.Money, 0);
 }
 
@@ -546,7 +546,7 @@ TEST_F(HubSignTest, TheSignComesDownAndAButtonChoosesTheBook) {
 }
 
 TEST_F(HubSignTest, TheChosenBookIsOfferedWithTheAnswerButtons) {
-  ASSERT_NE(g.GetScene(81), nullptr);
+  ASSERT_NE(g.GetScene(SceneNo(SceneId::Journal)), nullptr);
   SetPhrase(25, 1, 0);
   SignDown();
   ClickSignButton(0);

@@ -23,7 +23,7 @@ TEST_F(HubKioskTest, EntryCodesSetTheConversationState) {
     g.SceneNumber = 23;
     g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     EXPECT_EQ(hub->HubState, expected[entry]) << entry;
-    EXPECT_EQ(g.SceneNumber, 0);
+    EXPECT_TRUE(g.InScene(SceneId::Kiosk));
     EXPECT_EQ(g.FadeMode, 2);
     EXPECT_EQ(g.FadeProgress, 400);
   }
@@ -31,7 +31,7 @@ TEST_F(HubKioskTest, EntryCodesSetTheConversationState) {
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::NewGame));
   EXPECT_EQ(g.SpeechRecord.Lines[0], "KIB 8") << "the greeting";
   EXPECT_EQ(g.SpeakerName, "kib");
-  g.LoadScene(0, 7);
+  g.LoadScene(SceneId::Kiosk, 7);
   EXPECT_EQ(hub->HubState, 0) << "an unknown entry code is a plain return";
 }
 
@@ -44,7 +44,7 @@ TEST_F(HubKioskTest, ComingBackFromTheLampSceneShowsTheKioskAtOnce) {
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   EXPECT_EQ(g.FadeMode, 0);
   EXPECT_EQ(g.FadeProgress, 0);
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
   EXPECT_EQ(hub->HubState, 14);
 }
 
@@ -92,7 +92,7 @@ TEST_F(HubKioskTest, AMissingArchiveStopsTheLoader) {
   g.SceneNumber = 84;
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::Plain));
   EXPECT_EQ(g.FatalError, 1);
-  EXPECT_EQ(g.SceneNumber, 84);
+  EXPECT_TRUE(g.InScene(SceneId::StartMenu));
 }
 
 // --- Status display.

@@ -161,7 +161,7 @@ TEST_F(PublisherLogoSoundTest, EscLeavesForTheMakerLogoAndItsJingle) {
   // The maker's own jingle has replaced the publisher's; Esc is still held.
   EXPECT_NE(SpeechWave()->Buffer.Data.size(), publisherJingle);
   EXPECT_TRUE(layer.IsPlaying(SpeechWave()));
-  auto* maker = static_cast<MakerLogoScene*>(g.GetScene(60));
+  auto* maker = static_cast<MakerLogoScene*>(g.GetScene(SceneNo(SceneId::MakerLogo)));
   EXPECT_EQ(maker->SkipState, 1);
   KeyUp(key::Esc);
 }

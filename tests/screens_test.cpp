@@ -161,7 +161,7 @@ TEST_F(StartMenuTest, ExitButtonShowsItsPressedPattern) {
   Tick(2);  // the click moment: ExitPressed is set after the button was drawn
   ASSERT_EQ(menu->ExitPressed, 1);
   // Draw the next frame of the scene alone, without the transition over it.
-  g.GetScene(84)->Frame();
+  g.GetScene(SceneNo(SceneId::StartMenu))->Frame();
   EXPECT_EQ(corner(), down);
 }
 
@@ -170,7 +170,7 @@ TEST_F(StartMenuTest, ComingBackResetsTheMenu) {
   ASSERT_GT(PressEnterAndLeave(), 0);
   g.ClickState = 1;
   g.HandFrame = 2;
-  g.LoadScene(84);
+  g.LoadScene(SceneId::StartMenu);
   EXPECT_EQ(menu->OptionA, 0);
   EXPECT_EQ(menu->OptionB, 2);
   EXPECT_EQ(menu->StartRequested, 0);

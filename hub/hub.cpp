@@ -253,10 +253,10 @@ void HubScene::Load(int arg) {
       HubState = 14;
       break;
     case static_cast<int>(HubEntry::NewGame):
-      g.SpeakerName = "kib";
+      g.SpeakerName = hub::CashierPhrases;
       PlayerSpeaking = 0;
       HubState = 3;
-      SayPhrase(g, "kib", 8, 0, 11000);
+      SayCashier(8);
       break;
     case static_cast<int>(HubEntry::AfterDraw):
       HubState = 10;
@@ -377,9 +377,13 @@ void HubScene::LeaveStep() {
   g.FadeProgress = 400;
 }
 
-void HubScene::SayCashier(int phrase) { SayPhrase(g, "kib", phrase, 0, 11000); }
+void HubScene::SayCashier(int phrase) {
+  SayPhrase(g, hub::CashierPhrases, phrase, 0, hub::CashierRate);
+}
 
-void HubScene::SayPlayer(int phrase) { SayPhrase(g, "ply", phrase, 1, 14000); }
+void HubScene::SayPlayer(int phrase) {
+  SayPhrase(g, hub::PlayerPhrases, phrase, 1, hub::PlayerRate);
+}
 
 // --- Runner and content checks.
 

@@ -15,9 +15,10 @@ inline constexpr std::string_view KioskImagesEntry = "s_ksk01";    // image list
 inline constexpr std::string_view WavesEntry = "w_ksk01";
 inline constexpr std::string_view MusicEntry = "m_vepa4";
 inline constexpr std::string_view HitMapEntry = "b_ksk03";
-// The phrase tables of the cashier and of the player.
+// The phrase tables of the cashier and of the player, and the rates their voices play at.
 inline constexpr std::string_view CashierPhrases = "kib";
 inline constexpr std::string_view PlayerPhrases = "ply";
+inline constexpr int CashierRate = 11000, PlayerRate = 14000;
 
 // The hit map is read at the pointer hand's fingertip, this far from its top-left corner.
 inline constexpr int FingertipX = 5, FingertipY = 25;

@@ -220,8 +220,8 @@ void Build(content::ContentSink& sink) {
   sink.ImageList(std::string(KioskImagesEntry), hubart::KioskImages());
   sink.WaveList(std::string(WavesEntry), hubart::KioskWaves());
   sink.HitMap(std::string(HitMapEntry), hubart::KioskHitMap());
-  sink.PhraseTable(std::string(CashierPhrases), "phrases/kib.txt", 11000);
-  sink.PhraseTable(std::string(PlayerPhrases), "phrases/ply.txt", 14000);
+  sink.PhraseTable(std::string(CashierPhrases), "phrases/kib.txt", CashierRate);
+  sink.PhraseTable(std::string(PlayerPhrases), "phrases/ply.txt", PlayerRate);
   BuildClips(sink);
 }
 

@@ -127,7 +127,7 @@ class HubFixture : public ::testing::Test {
     WriteArchive();
     g.NewGame();
     g.BubbleMode = 1;
-    g.SceneNumber = 84;  // as if coming from the start menu
+    g.SceneNumber = SceneNo(SceneId::StartMenu);  // as if coming from the start menu
     g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     ASSERT_EQ(g.SceneNumber, 0);
   }

@@ -130,6 +130,13 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
   SayClip(g, clip, rate);
 }
 
+void SetSubtitles(GameServices& g, std::initializer_list<std::string_view> lines, int shift) {
+  PhraseRecord& r = g.SpeechRecord;
+  r.LineShift = static_cast<uint16_t>(shift);
+  auto given = lines.begin();
+  for (std::string& line : r.Lines) line = given != lines.end() ? Cp1251(*given++) : std::string();
+}
+
 void DrawSpeechBubble(GameServices& g, int x, int y, int tail) {
   if (g.BubbleMode == 0) return;
   g.layer.Draw(1, "Bazar01", 0, x, y);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,9 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
 void LoadPhraseBytes(PhraseRecord& record, int offset, const std::vector<uint8_t>& bytes);
 
 void DrawSpeechBubble(GameServices& g, int x, int y, int tail);
+// Puts a scene's own words into the speech bubble: the subtitle lines given in UTF-8 from the
+// top (five at most; those not given are empty) and the record's LineShift.
+void SetSubtitles(GameServices& g, std::initializer_list<std::string_view> lines, int shift = 0);
 void ExitBox(GameServices& g);
 // Opens the exit box on a fresh Esc press (the part every scene with the box runs while the
 // box is closed; does nothing while the box is open).

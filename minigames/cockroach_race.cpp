@@ -185,11 +185,7 @@ class RaceScene : public Scene {
 
   void OpeningLine() {
     if (RaceState == kOpeningStarts) {
-      auto& s = g.SpeechRecord;
-      s.LineShift = 0;
-      s.Lines[1] = Cp1251("ДЛЯ НАЧАЛА");
-      s.Lines[2] = Cp1251("ВЫБЕРИ СВОЕГО");
-      s.Lines[3] = Cp1251("ЛЮБИМОГО ТАРАКАНА");
+      SetSubtitles(g, {"", "ДЛЯ НАЧАЛА", "ВЫБЕРИ СВОЕГО", "ЛЮБИМОГО ТАРАКАНА"});
       SayClip(g, OpeningClip, HostRate);
       BubbleKind = kHostBubble;
       RaceState = kOpeningPlays;
@@ -312,14 +308,11 @@ class RaceScene : public Scene {
 
   void ResultLine() {
     if (RaceState == kFinished) {
-      auto& s = g.SpeechRecord;
-      s.LineShift = 0;
-      for (std::string& line : s.Lines) line.clear();
       if (PlayerWon()) {
-        s.Lines[2] = Cp1251("Я ПОБЕДИЛ");
+        SetSubtitles(g, {"", "", "Я ПОБЕДИЛ"});
         SayClip(g, WinClip, PlayerRate);
       } else {
-        s.Lines[2] = Cp1251("Я ПРОИГРАЛ");
+        SetSubtitles(g, {"", "", "Я ПРОИГРАЛ"});
         SayClip(g, LossClip, PlayerRate);
       }
       BubbleKind = kPlayerBubble;

@@ -167,15 +167,13 @@ class HammerScene : public Scene {
   }
 
   void SayIntro() {
-    auto& r = g.SpeechRecord;
     if (IntroPhrases == 0) {
       SayWave(g, "mol001", kIntroRate);
-      SetLines({"КЛАВИШИ", "1 2 3 4 5", "ИЛИ СТРЕЛКИ", "ПОДНИМАЮТ", "ПАЛЬЦЫ"});
+      SetSubtitles(g, {"КЛАВИШИ", "1 2 3 4 5", "ИЛИ СТРЕЛКИ", "ПОДНИМАЮТ", "ПАЛЬЦЫ"});
     } else {
       SayWave(g, "mol002", kIntroRate);
-      SetLines({"", "ДЛЯ НАЧАЛА", "ИГРЫ, ПОДНИМИ", "СРЕДНИЙ ПАЛЕЦ", ""});
+      SetSubtitles(g, {"", "ДЛЯ НАЧАЛА", "ИГРЫ, ПОДНИМИ", "СРЕДНИЙ ПАЛЕЦ"});
     }
-    r.LineShift = 0;
     ++IntroPhrases;
     HammerState = 1;
   }
@@ -310,11 +308,6 @@ class HammerScene : public Scene {
     g.layer.Draw(2, kSwingPictures[std::clamp(SwingStep, 0, SwingPictures - 1)], 0,
                  static_cast<int>(std::nearbyint(HammerX)),
                  static_cast<int>(std::nearbyint(HammerY)));
-  }
-
-  void SetLines(std::initializer_list<const char*> lines) {
-    int i = 0;
-    for (const char* line : lines) g.SpeechRecord.Lines[i++] = Cp1251(line);
   }
 
   int HammerState = 0;

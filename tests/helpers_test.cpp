@@ -365,6 +365,21 @@ TEST_F(BubbleTest, BubbleModeZeroDrawsNothing) {
   for (uint16_t p : s.Screen().pixels) ASSERT_EQ(p, 0);
 }
 
+// A scene's own words replace every line of the phrase before them, in code page 1251; a sixth
+// line has no place in the record and is dropped.
+TEST_F(BubbleTest, SubtitlesOfASceneFillFromTheTopAndEmptyTheRest) {
+  g.SpeechRecord = Record(7, 9, 3, {"A", "B", "C", "D", "E"});
+  SetSubtitles(g, {"", "ДЛЯ НАЧАЛА"});
+  EXPECT_EQ(g.SpeechRecord.LineShift, 0);
+  EXPECT_EQ(g.SpeechRecord.Lines,
+            (std::array<std::string, 5>{"", Cp1251("ДЛЯ НАЧАЛА"), "", "", ""}));
+  EXPECT_EQ(g.SpeechRecord.Kind, 7) << "the offer's fields stay";
+  EXPECT_EQ(g.SpeechRecord.Price, 9);
+  SetSubtitles(g, {"1", "2", "3", "4", "5", "6"}, 10);
+  EXPECT_EQ(g.SpeechRecord.LineShift, 10);
+  EXPECT_EQ(g.SpeechRecord.Lines, (std::array<std::string, 5>{"1", "2", "3", "4", "5"}));
+}
+
 // --- Exit box.
 
 constexpr uint16_t kBox = 0x4208;

@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/asset_needs.h"
 #include "engine/loaders.h"
 #include "engine/services.h"
 #include "engine/sound.h"
@@ -197,6 +198,16 @@ void ExitBox(GameServices& g) {
     }
   }
 }
+
+void DeclareSpeechBubble(AssetNeeds& needs) {
+  needs.Images.push_back({"s_all01", "Bazar01", 1});
+  needs.Images.push_back({"s_all01", "Bazar02", 1});
+  needs.Images.push_back({"s_all01", "FontP", 93});
+}
+
+void DeclareExitBox(AssetNeeds& needs) { needs.Images.push_back({"s_all01", "Exi01", 1}); }
+
+void DeclarePointer(AssetNeeds& needs) { needs.Images.push_back({"s_all01", "Ruka01", 3}); }
 
 void PointerPressStep(GameServices& g) {
   // A press shows hand patterns 1, 2, 1, 0 on four ticks and is over on the fifth.

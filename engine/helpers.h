@@ -9,6 +9,7 @@
 
 namespace vepa {
 
+struct AssetNeeds;
 struct GameServices;
 struct PhraseRecord;
 struct SpokenClip;
@@ -42,6 +43,12 @@ void ExitBoxWatchEsc(GameServices& g);
 void PointerPressStep(GameServices& g);
 // Draws the list-1 pointer "Ruka01" with pattern HandFrame at (MouseX + dx, MouseY + dy).
 void DrawPointer(GameServices& g, int dx = 0, int dy = 0);
+// The list-1 images these helpers draw, for a scene's DeclareAssets: the speech bubble (its
+// frame, its tail and the font of its lines), the exit box, and the pointer with the patterns
+// of its press.
+void DeclareSpeechBubble(AssetNeeds& needs);
+void DeclareExitBox(AssetNeeds& needs);
+void DeclarePointer(AssetNeeds& needs);
 int AngleTo(int x1, int y1, int x2, int y2);
 void TurnTowards(int target, int& angle);
 

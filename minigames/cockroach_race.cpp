@@ -161,12 +161,10 @@ class RaceScene : public Scene {
     a.Images.push_back({"s_tark01", "Tarak02", MarkerPlayer + 1});
     a.Images.push_back({"s_tark01", "Money01", 1});
     a.Images.push_back({"s_tark01", "Palka01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclarePointer(a);
     a.Images.push_back({"s_all01", "PlRot01", kMouthPatterns});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "Exi01", 1});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    DeclareSpeechBubble(a);
+    DeclareExitBox(a);
     for (const char* wave : kRunSounds) a.Waves.push_back({"w_tark01", wave});
     a.Waves.push_back({"w_tark01", "Boom01"});
     a.Waves.push_back({"w_tark01", "Lift01"});

@@ -173,7 +173,7 @@ class DazFoodScene : public Scene {
     a.Images.push_back({e, "Text01", 3});
     for (const char* name : {"Puch02", "Predm04", "Harka01", "Harka03", "Mouse01"})
       a.Images.push_back({e, name, 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclarePointer(a);
     a.Images.push_back({"s_all01", "FontP", 42});
     const std::string w(FoodWaves);
     for (const auto& [stem, count] : WaveRanges())

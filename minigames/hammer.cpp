@@ -154,9 +154,7 @@ class HammerScene : public Scene {
     }
     for (const char* name : kSwingPictures) a.Images.push_back({hammer::Images, name, 1});
     a.Images.push_back({"s_all01", "EFont01", 10});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    DeclareSpeechBubble(a);
     a.Waves.push_back({hammer::Waves, "Boom01"});
     a.Waves.push_back({hammer::Waves, "Boom02"});
   }

@@ -156,10 +156,8 @@ class RockPaperScissorsScene : public Scene {
     a.Images.push_back({rps::Images, "Ruka02", HandPatterns});
     a.Images.push_back({rps::Images, "Ruka03", ForearmPatterns});
     a.Images.push_back({rps::Images, "Ruka04", HandPatterns});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    DeclarePointer(a);
+    DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom07"});
   }
 

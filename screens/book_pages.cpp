@@ -4,6 +4,7 @@
 
 #include "app/game.h"
 #include "app/json.h"
+#include "engine/helpers.h"
 #include "engine/render.h"
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
@@ -150,7 +151,7 @@ void BookPages::DeclareAssets(AssetNeeds& a) {
   a.Images.push_back({"s_book02", "Button01", 2});
   a.Images.push_back({"s_book02", "Doska01", 1});
   a.Images.push_back({"s_all01", "Button01", 1});
-  a.Images.push_back({"s_all01", "Ruka01", 3});
+  DeclarePointer(a);
   a.Images.push_back({"s_all01", "FontP", 93});
   for (const char* w : {"Pick01", "Kard03"}) a.Waves.push_back({"w_book02", w});
   a.Waves.push_back({"w_all01", "Boom03"});

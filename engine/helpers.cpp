@@ -231,6 +231,11 @@ void DrawPointer(GameServices& g, int dx, int dy) {
   g.layer.Draw(1, "Ruka01", g.HandFrame, g.MouseX + dx, g.MouseY + dy);
 }
 
+int Nearest(double v) {
+  if (!(v > -100000.0 && v < 100000.0)) return v > 0 ? 100000 : -100000;
+  return static_cast<int>(std::nearbyint(v));
+}
+
 int AngleTo(int x1, int y1, int x2, int y2) {
   const double dx = static_cast<double>(x1) - x2;
   const double dy = static_cast<double>(y1) - y2;

@@ -49,6 +49,10 @@ void DrawPointer(GameServices& g, int dx = 0, int dy = 0);
 void DeclareSpeechBubble(AssetNeeds& needs);
 void DeclareExitBox(AssetNeeds& needs);
 void DeclarePointer(AssetNeeds& needs);
+// A position or speed rounded as the game rounds: to the nearest whole number, halves to the
+// even one. Values far off the screen (and a value that is no number) give a number far off
+// the screen too, never an overflow.
+int Nearest(double v);
 int AngleTo(int x1, int y1, int x2, int y2);
 void TurnTowards(int target, int& angle);
 

@@ -62,8 +62,6 @@ struct BloodDrop {
   int32_t DX = 0, DY = 0;
 };
 
-int Nearest(float v) { return static_cast<int>(std::lrint(v)); }
-
 std::string TwoDigits(int v) {
   v = std::clamp(v, 0, 99);
   return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10);

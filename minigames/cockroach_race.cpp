@@ -62,13 +62,6 @@ constexpr int kMouthPatterns = 5;
 
 constexpr const char* kRunSounds[Cockroaches] = {"Tarak01", "Tarak02", "Tarak03", "Tarak04"};
 
-// A float rounded as the game rounds: to the nearest whole number, halves to the even one.
-// Values far off the screen give a number off the screen too, never an overflow.
-int Nearest(float v) {
-  if (!(v > -100000.0f && v < 100000.0f)) return v > 0 ? 100000 : -100000;
-  return static_cast<int>(std::nearbyint(v));
-}
-
 struct Cockroach {
   float X = StartX, Y = 0;
   int32_t Heading = 0;

@@ -41,8 +41,6 @@ constexpr int kPauseKey = 'P';
 constexpr int kEndDelay = 10;
 constexpr int kSpitPenalty = 5;
 
-int Nearest(double v) { return static_cast<int>(std::lrint(v)); }
-
 // A number range of waves: "PHaha0" + 1..count.
 void PlayOneOf(Game& g, const char* stem, int count) {
   PlaySceneSound(g, std::string(stem) + std::to_string(g.Random(count) + 1), kRate);

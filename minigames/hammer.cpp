@@ -126,8 +126,8 @@ class HammerScene : public Scene {
     j.Number("PointY", PointY);
     // The hammer's position and step are fractional: the position as drawn (nearest pixel),
     // and both in hundredths.
-    j.Number("HammerX", std::lround(std::nearbyint(HammerX)));
-    j.Number("HammerY", std::lround(std::nearbyint(HammerY)));
+    j.Number("HammerX", Nearest(HammerX));
+    j.Number("HammerY", Nearest(HammerY));
     j.Number("HammerX100", std::lround(HammerX * 100));
     j.Number("HammerY100", std::lround(HammerY * 100));
     j.Number("StepX100", std::lround(StepX * 100));
@@ -304,8 +304,7 @@ class HammerScene : public Scene {
     for (int i = 0; i < Fingers; ++i)
       if (Lift[i] > 0) g.layer.Draw(2, kFingerPictures[i], Lift[i], FingerAt[i].X, FingerAt[i].Y);
     g.layer.Draw(2, kSwingPictures[std::clamp(SwingStep, 0, SwingPictures - 1)], 0,
-                 static_cast<int>(std::nearbyint(HammerX)),
-                 static_cast<int>(std::nearbyint(HammerY)));
+                 Nearest(HammerX), Nearest(HammerY));
   }
 
   int HammerState = 0;

@@ -39,8 +39,8 @@ void BookPages::Reset() {
   Sheets[1] = BookSheet{};
 }
 
-int BookPages::SheetX(int sheet) const { return static_cast<int>(std::nearbyint(Sheets[sheet].X)); }
-int BookPages::SheetY(int sheet) const { return static_cast<int>(std::nearbyint(Sheets[sheet].Y)); }
+int BookPages::SheetX(int sheet) const { return Nearest(Sheets[sheet].X); }
+int BookPages::SheetY(int sheet) const { return Nearest(Sheets[sheet].Y); }
 
 void BookPages::Step(Game& g, int lastPage) {
   DrawKioskButton(g);

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "engine/sound.h"
 #include "engine/text.h"
@@ -562,6 +564,23 @@ TEST(AngleToTest, DiagonalsAndTheEdgesOfTheRange) {
   EXPECT_EQ(AngleTo(200, 100, 0, 0), 19);
   // Far apart points do not overflow.
   EXPECT_EQ(AngleTo(2000000000, 0, -2000000000, 0), 0);
+}
+
+// Positions drawn and shown are rounded half to even, and a position thrown far off (a speed
+// gone wild, a value that is no number) stays far off the screen instead of overflowing.
+TEST(NearestTest, HalvesGoToTheEvenNeighbourAndWildValuesStayOffTheScreen) {
+  EXPECT_EQ(Nearest(0.5), 0);
+  EXPECT_EQ(Nearest(1.5), 2);
+  EXPECT_EQ(Nearest(2.5), 2);
+  EXPECT_EQ(Nearest(-0.5), 0);
+  EXPECT_EQ(Nearest(-1.5), -2);
+  EXPECT_EQ(Nearest(2.4999f), 2);
+  EXPECT_EQ(Nearest(-7.6), -8);
+  EXPECT_EQ(Nearest(99999.4), 99999);
+  EXPECT_EQ(Nearest(3e9), 100000);
+  EXPECT_EQ(Nearest(-1e300), -100000);
+  EXPECT_EQ(Nearest(std::numeric_limits<double>::infinity()), 100000);
+  EXPECT_EQ(std::abs(Nearest(std::numeric_limits<double>::quiet_NaN())), 100000);
 }
 
 TEST(TurnTowardsTest, TheDirectWayTakesStepsOfFive) {

@@ -1,5 +1,6 @@
 #include "app/runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "app/game.h"
 #include "app/json.h"
+#include "app/replay.h"
 #include "engine/backend_headless.h"
 #include "engine/text.h"
 #include "tools/png/png_write.h"
@@ -87,6 +89,25 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& out, std::st
     }
   }
   return true;
+}
+
+std::string FormatScriptEvent(const ScriptEvent& e) {
+  std::string s = std::to_string(e.Tick);
+  const std::string xy = " " + std::to_string(e.X) + " " + std::to_string(e.Y);
+  const char* button = e.Button == 0 ? " left" : " right";
+  switch (e.Type) {
+    case ScriptEvent::Move:
+      return s + " move" + xy;
+    case ScriptEvent::Down:
+      return s + " down" + button + xy;
+    case ScriptEvent::Up:
+      return s + " up" + button + xy;
+    case ScriptEvent::KeyDown:
+      return s + " key " + std::to_string(e.Code) + " down";
+    case ScriptEvent::KeyUp:
+      return s + " key " + std::to_string(e.Code) + " up";
+  }
+  return s;
 }
 
 bool ParseRunnerArgs(int argc, char** argv, RunnerOptions& o, std::string* error) {
@@ -280,80 +301,117 @@ std::string DescribeGame(const Game& g, uint64_t frameHash, int ticks) {
   return j.Text();
 }
 
-RunnerResult RunHeadless(const RunnerOptions& o) {
-  RunnerResult r;
+uint32_t TickDigest(uint64_t frameHash, const std::string& json) {
+  uint32_t h = 2166136261u;
+  auto add = [&h](uint8_t b) {
+    h ^= b;
+    h *= 16777619u;
+  };
+  for (int i = 0; i < 8; ++i) add(static_cast<uint8_t>(frameHash >> (8 * i)));
+  for (char c : json) add(static_cast<uint8_t>(c));
+  return h;
+}
+
+HeadlessSession::HeadlessSession(const RunnerOptions& o) {
   std::string dir = o.DataDir;
   if (!dir.empty() && dir.back() != '/') dir += '/';
   namespace fs = std::filesystem;
   std::error_code ec;
   if (!fs::is_regular_file(dir + DirectoryFileName, ec) ||
       !fs::is_regular_file(dir + DataFileName, ec)) {
-    r.ExitCode = 2;
-    r.Error = "no archive (vepa4.gmd and vepa4.gam) in " + dir;
-    return r;
+    error_ = "no archive (vepa4.gmd and vepa4.gam) in " + dir;
+    return;
   }
-  HeadlessBackend backend(!o.NoSound);
-  Layer layer(backend);
-  Game g(layer);
+  backend_ = std::make_unique<HeadlessBackend>(!o.NoSound);
+  layer_ = std::make_unique<Layer>(*backend_);
+  game_ = std::make_unique<Game>(*layer_);
+  Game& g = *game_;
+  HeadlessBackend& backend = *backend_;
+  input_ = std::make_unique<GameInput>(
+      g, [&backend](int code, bool down) { backend.SetKey(code, down); });
+  input_->Seed = o.Seed;
+  input_->DataDir = dir;
   g.DataDir = dir;
   g.archive.SetDataDir(dir);
   g.rng.Seed = o.Seed;
-  layer.SetDisplayMode(640, 480, 16);
-  layer.SetFullScreen(true);
+  layer_->SetDisplayMode(640, 480, 16);
+  layer_->SetFullScreen(true);
   std::string err;
-  if (!layer.InitDisplay(&err)) {
-    r.ExitCode = 2;
-    r.Error = "display: " + err;
-    return r;
+  if (!layer_->InitDisplay(&err)) {
+    error_ = "display: " + err;
+    return;
   }
   const bool startUp = o.StartScene < 0;
+  if (startUp && !o.Sets.empty()) {
+    error_ = "--set needs --start";
+    return;
+  }
   g.StartGameState(startUp);
   if (!startUp) {
     g.NewGame();
     for (const auto& [name, value] : o.Sets) {
       if (!SetSharedVariable(g, name, value, &err)) {
-        r.ExitCode = 2;
-        r.Error = "--set " + err;
-        return r;
+        error_ = "--set " + err;
+        return;
       }
     }
     g.LoadScene(o.StartScene, o.StartArg);
-  } else if (!o.Sets.empty()) {
+  }
+}
+
+HeadlessSession::~HeadlessSession() = default;
+
+void HeadlessSession::Apply(const ScriptEvent& e) {
+  const MouseButton b = e.Button == 0 ? MouseButton::Left : MouseButton::Right;
+  switch (e.Type) {
+    case ScriptEvent::Move:
+      input_->MouseMove(e.X, e.Y);
+      break;
+    case ScriptEvent::Down:
+      input_->MouseDown(b, e.X, e.Y);
+      break;
+    case ScriptEvent::Up:
+      input_->MouseUp(b, e.X, e.Y);
+      break;
+    case ScriptEvent::KeyDown:
+      input_->KeyDown(e.Code);
+      break;
+    case ScriptEvent::KeyUp:
+      input_->KeyUp(e.Code);
+      break;
+  }
+}
+
+void HeadlessSession::Tick() {
+  input_->Tick();
+  layer_->AdvanceAudio(0.05);
+}
+
+bool HeadlessSession::Ended() const { return game_->QuitRequested || game_->ReturnedToLauncher; }
+
+int HeadlessSession::TicksRun() const { return input_->TicksRun(); }
+
+std::string HeadlessSession::Describe() const {
+  return DescribeGame(*game_, backend_->FrameHash(), input_->TicksRun());
+}
+
+RunnerResult RunHeadless(const RunnerOptions& o) {
+  RunnerResult r;
+  HeadlessSession session(o);
+  if (!session.Ok()) {
     r.ExitCode = 2;
-    r.Error = "--set needs --start";
+    r.Error = session.Error();
     return r;
   }
-  bool altHeld = false;
+  HeadlessBackend& backend = session.Backend();
+  std::string err;
   size_t next = 0;
   std::vector<ScriptEvent> script = o.Script;
   std::stable_sort(script.begin(), script.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.Tick < b.Tick; });
   for (int t = 1; t <= o.Ticks; ++t) {
-    for (; next < script.size() && script[next].Tick <= t; ++next) {
-      const ScriptEvent& e = script[next];
-      const MouseButton b = e.Button == 0 ? MouseButton::Left : MouseButton::Right;
-      switch (e.Type) {
-        case ScriptEvent::Move:
-          g.MouseMove(e.X, e.Y);
-          break;
-        case ScriptEvent::Down:
-          g.MouseDown(b, e.X, e.Y);
-          break;
-        case ScriptEvent::Up:
-          g.MouseUp(b, e.X, e.Y);
-          break;
-        case ScriptEvent::KeyDown:
-          if (e.Code == 18) altHeld = true;
-          if (!g.FormKeyDown(e.Code, altHeld)) backend.SetKey(e.Code, true);
-          break;
-        case ScriptEvent::KeyUp:
-          if (e.Code == 18) altHeld = false;
-          backend.SetKey(e.Code, false);
-          break;
-      }
-    }
-    g.Tick();
-    layer.AdvanceAudio(0.05);
+    for (; next < script.size() && script[next].Tick <= t; ++next) session.Apply(script[next]);
+    session.Tick();
     r.TicksRun = t;
     for (const auto& [tick, path] : o.Shots) {
       if (tick != t) continue;
@@ -364,10 +422,16 @@ RunnerResult RunHeadless(const RunnerOptions& o) {
                      f.pixels.empty() ? "no frame presented yet" : err.c_str());
       }
     }
-    if (g.QuitRequested || g.ReturnedToLauncher) break;
+    const bool check = std::find(o.CheckTicks.begin(), o.CheckTicks.end(), t) != o.CheckTicks.end();
+    if (check || o.TickDigests) {
+      const std::string json = session.Describe();
+      if (o.TickDigests) r.Digests.push_back(TickDigest(backend.FrameHash(), json));
+      if (check) r.Checkpoints.push_back({t, backend.FrameHash(), json});
+    }
+    if (session.Ended()) break;
   }
   r.LastFrameHash = backend.FrameHash();
-  r.Json = DescribeGame(g, r.LastFrameHash, r.TicksRun);
+  r.Json = session.Describe();
   return r;
 }
 

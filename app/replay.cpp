@@ -98,12 +98,19 @@ void GameInput::Tick() {
   ++ticks_;
 }
 
+std::string GameInput::Command(bool withTicks) const {
+  std::string c = "# vepa4-headless --data " + (DataDir.empty() ? std::string("DIR") : DataDir) +
+                  " --seed " + std::to_string(Seed);
+  if (!StartArgs.empty()) c += " " + StartArgs;
+  c += " --script FILE";
+  if (withTicks) c += " --ticks " + std::to_string(ticks_);
+  return c + "\n";
+}
+
 std::string GameInput::Header() const {
-  std::string h = "# Pelko Vepa 4 replay: the seed and every input event of a game, by the tick\n"
-                  "# each comes before. Play it again with\n";
-  h += "# vepa4-headless --data " + (DataDir.empty() ? std::string("DIR") : DataDir) +
-       " --seed " + std::to_string(Seed) + " --script FILE\n";
-  return h;
+  return "# Pelko Vepa 4 replay: the seed and every input event of a game, by the tick\n"
+         "# each comes before. Play it again with\n" +
+         Command(false);
 }
 
 std::string GameInput::Line(size_t index) const { return FormatScriptEvent(events_[index]) + "\n"; }
@@ -116,10 +123,7 @@ std::string GameInput::ScriptText() const {
       out += "# " + comments_[c].second + "\n";
     if (i < events_.size()) out += Line(i);
   }
-  out += "# vepa4-headless --data " + (DataDir.empty() ? std::string("DIR") : DataDir) +
-         " --seed " + std::to_string(Seed) + " --script FILE --ticks " + std::to_string(ticks_) +
-         "\n";
-  return out;
+  return out + Command(true);
 }
 
 void GameInput::WritePending() {
@@ -153,8 +157,7 @@ bool GameInput::StartRecording(const std::string& path, std::string* error) {
 void GameInput::StopRecording() {
   if (!file_.is_open()) return;
   WritePending();
-  file_ << "# vepa4-headless --data " << (DataDir.empty() ? std::string("DIR") : DataDir)
-        << " --seed " << Seed << " --script FILE --ticks " << ticks_ << "\n";
+  file_ << Command(true);
   file_.close();
 }
 

@@ -50,7 +50,8 @@ class GameInput {
 
   // What the replay's command line needs: the seed of the game and its data directory.
   uint32_t Seed = 0;
-  std::string DataDir;
+  std::string DataDir;  // empty: "DIR" stands for it
+  std::string StartArgs;  // runner options of a game that did not start at the start-up
 
   // The events so far, in order.
   const std::vector<ScriptEvent>& Events() const { return events_; }
@@ -68,6 +69,7 @@ class GameInput {
  private:
   void Note(const ScriptEvent& e);
   std::string Header() const;
+  std::string Command(bool withTicks) const;
   std::string Line(size_t index) const;
   void WritePending();
 

@@ -93,6 +93,7 @@ class HeadlessSession {
   HeadlessBackend& Backend() { return *backend_; }
   Game& GetGame() { return *game_; }
   GameInput& Input() { return *input_; }
+  const GameInput& Input() const { return *input_; }
 
  private:
   std::unique_ptr<HeadlessBackend> backend_;

@@ -67,8 +67,9 @@ struct RunnerResult {
   std::vector<uint32_t> Digests;  // after tick 1, 2, ...: see TickDigest
 };
 
-// 32 bits of FNV-1a over a frame hash and a state description: one tick of a replay.
-uint32_t TickDigest(uint64_t frameHash, const std::string& json);
+// 32 bits that stand for one tick of a replay: its frame's pixels and its state description
+// (a quick mix of whole words, as it is taken after every tick).
+uint32_t TickDigest(const std::vector<uint16_t>& pixels, const std::string& json);
 
 // A game without a window, set up as the runner sets it up: from the start-up sequence, or
 // from a new game entering a scene with shared variables set. Its input goes through

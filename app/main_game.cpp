@@ -18,88 +18,42 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Starts or stops the recording of a replay; says on the terminal where it goes.
-void ToggleRecording(vepa::GameInput& input, const std::string& recordPath, int& recordings) {
-  if (input.Recording()) {
-    input.StopRecording();
-    std::fprintf(stderr, "vepa4: replay of %d ticks written to %s\n", input.TicksRun(),
-                 input.RecordingPath().c_str());
-    return;
-  }
-  std::string path = recordPath;
-  if (path.empty()) {
-    // Next to the settings file, in the player's own configuration directory.
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::path(vepa::SettingsFilePath()).parent_path();
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    path = vepa::DefaultReplayPath(
-        dir.string(), std::chrono::duration_cast<std::chrono::seconds>(
-                          std::chrono::system_clock::now().time_since_epoch())
-                          .count());
-  } else if (recordings > 0) {
-    path += "." + std::to_string(recordings + 1);  // a second recording keeps the first
-  }
-  std::string error;
-  if (input.StartRecording(path, &error)) {
-    ++recordings;
-    std::fprintf(stderr, "vepa4: recording a replay to %s (F12 stops)\n", path.c_str());
-  } else {
-    std::fprintf(stderr, "vepa4: %s\n", error.c_str());
-  }
-}
-
 // Routes window events to the game (full screen) or to the launcher dialog.
 class EventRouter : public vepa::SdlEventSink {
  public:
-  vepa::GameInput* input = nullptr;
-  vepa::Game* game = nullptr;
+  vepa::GameEventRouter* game = nullptr;
+  vepa::Game* state = nullptr;
   vepa::Launcher* launcher = nullptr;
-  std::string recordPath;
-  int recordings = 0;
   bool inLauncher = true;
   bool quit = false;
 
   void MouseMove(int x, int y) override {
-    if (!inLauncher) input->MouseMove(x, y);
+    if (!inLauncher) game->MouseMove(x, y);
   }
   void MouseDown(int button, int x, int y) override {
     if (inLauncher) {
       if (button == 0 && launcher->ExitButtonAt(x, y)) quit = true;  // Image5Click
       return;
     }
-    input->MouseDown(ToButton(button), x, y);
+    game->MouseDown(button, x, y);
   }
   void MouseUp(int button, int x, int y) override {
-    if (!inLauncher) input->MouseUp(ToButton(button), x, y);
+    if (!inLauncher) game->MouseUp(button, x, y);
   }
   void KeyDown(int vk, bool alt) override {
     if (inLauncher) return;
-    if (vk == vepa::RecordKey) {
-      if (!recordKeyDown_) ToggleRecording(*input, recordPath, recordings);
-      recordKeyDown_ = true;
-      return;
-    }
-    input->KeyDown(vk, alt);
+    if (game->KeyDown(vk, alt)) Report();
   }
   void KeyUp(int vk) override {
-    if (inLauncher) return;
-    if (vk == vepa::RecordKey) {
-      recordKeyDown_ = false;
-      return;
-    }
-    input->KeyUp(vk);
+    if (!inLauncher) game->KeyUp(vk);
   }
   void Quit() override {
     // Closing the window while full screen is swallowed like Alt+F4; the launcher closes.
-    if (inLauncher || !game->FullScreenActive) quit = true;
+    if (inLauncher || !state->FullScreenActive) quit = true;
   }
-
- private:
-  bool recordKeyDown_ = false;
-  static vepa::MouseButton ToButton(int b) {
-    return b == 0 ? vepa::MouseButton::Left
-                  : (b == 1 ? vepa::MouseButton::Right : vepa::MouseButton::Middle);
+  // Says on the terminal what the recording key did.
+  void Report() {
+    if (!game->Message().empty()) std::fprintf(stderr, "vepa4: %s\n", game->Message().c_str());
   }
 };
 
@@ -125,11 +79,15 @@ int main(int argc, char** argv) {
   vepa::Game game(layer);
   vepa::Launcher launcher(*sys);
   vepa::GameInput input(game);
+  // Recordings started with F12 go next to the settings file, in the player's own
+  // configuration directory.
+  const std::string replayDir =
+      std::filesystem::path(vepa::SettingsFilePath()).parent_path().string();
+  vepa::GameEventRouter gameEvents(input, options.RecordPath, replayDir);
   EventRouter router;
-  router.input = &input;
-  router.game = &game;
+  router.game = &gameEvents;
+  router.state = &game;
   router.launcher = &launcher;
-  router.recordPath = options.RecordPath;
 
   vepa::Surface dialog;
   auto openDialog = [&]() {
@@ -170,8 +128,13 @@ int main(int argc, char** argv) {
     input.Seed = game.rng.Seed;
     input.DataDir = launcher.DataDir;
     game.StartGameState();
-    if (!options.RecordPath.empty())
-      ToggleRecording(input, options.RecordPath, router.recordings);
+    if (!options.RecordPath.empty()) {
+      gameEvents.ToggleRecording();
+      router.Report();
+    } else {
+      std::error_code ec;
+      std::filesystem::create_directories(replayDir, ec);  // for F12
+    }
   };
 
   game.OnReturnToLauncher = [&]() {
@@ -210,7 +173,10 @@ int main(int argc, char** argv) {
           std::min<Clock::duration>(next - now, std::chrono::milliseconds(5)));
     }
   }
-  if (input.Recording()) ToggleRecording(input, router.recordPath, router.recordings);
+  if (input.Recording()) {
+    gameEvents.ToggleRecording();
+    router.Report();
+  }
   layer.FinalizeSound();
   layer.FinalizeDisplay();
   return 0;

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <sstream>
+#include <utility>
 
 #include "app/game.h"
 
@@ -159,6 +160,68 @@ void GameInput::StopRecording() {
   WritePending();
   file_ << Command(true);
   file_.close();
+}
+
+GameEventRouter::GameEventRouter(GameInput& input, std::string recordPath, std::string replayDir)
+    : input_(input), recordPath_(std::move(recordPath)), replayDir_(std::move(replayDir)) {}
+
+namespace {
+MouseButton WindowButton(int b) {
+  return b == 0 ? MouseButton::Left : (b == 1 ? MouseButton::Right : MouseButton::Middle);
+}
+}  // namespace
+
+void GameEventRouter::MouseDown(int button, int x, int y) {
+  input_.MouseDown(WindowButton(button), x, y);
+}
+
+void GameEventRouter::MouseUp(int button, int x, int y) {
+  input_.MouseUp(WindowButton(button), x, y);
+}
+
+bool GameEventRouter::KeyDown(int vk, bool alt) {
+  if (vk == RecordKey) {
+    // A held F12 repeats; only its first press counts.
+    const bool first = !recordKeyDown_;
+    if (first) ToggleRecording();
+    recordKeyDown_ = true;
+    return first;
+  }
+  input_.KeyDown(vk, alt);
+  return false;
+}
+
+void GameEventRouter::KeyUp(int vk) {
+  if (vk == RecordKey) {
+    recordKeyDown_ = false;
+    return;
+  }
+  input_.KeyUp(vk);
+}
+
+void GameEventRouter::ToggleRecording() {
+  if (input_.Recording()) {
+    input_.StopRecording();
+    message_ = "replay of " + std::to_string(input_.TicksRun()) + " ticks written to " +
+               input_.RecordingPath();
+    return;
+  }
+  std::string path = recordPath_;
+  if (path.empty()) {
+    path = DefaultReplayPath(replayDir_, static_cast<int64_t>(std::time(nullptr)));
+    // Two recordings in the same second keep apart.
+    if (recordings_ > 0 && path == input_.RecordingPath())
+      path += "." + std::to_string(recordings_ + 1);
+  } else if (recordings_ > 0) {
+    path += "." + std::to_string(recordings_ + 1);  // a second recording keeps the first
+  }
+  std::string error;
+  if (input_.StartRecording(path, &error)) {
+    ++recordings_;
+    message_ = "recording a replay to " + path + " (F12 stops)";
+  } else {
+    message_ = error;
+  }
 }
 
 bool ParseGameArgs(int argc, char** argv, GameOptions& out, std::string* error) {

@@ -50,7 +50,7 @@ class GameInput {
 
   // What the replay's command line needs: the seed of the game and its data directory.
   uint32_t Seed = 0;
-  std::string DataDir;  // empty: "DIR" stands for it
+  std::string DataDir;    // empty: "DIR" stands for it
   std::string StartArgs;  // runner options of a game that did not start at the start-up
 
   // The events so far, in order.
@@ -84,6 +84,35 @@ class GameInput {
   std::string path_;
   size_t written_ = 0;          // events already in the file
   size_t commentsWritten_ = 0;  // comments already in the file
+};
+
+// The window's events in the full-screen game: F12 starts or stops a recording, every other
+// event goes to the game's input. The window's own main loop and the tests both go through it.
+class GameEventRouter {
+ public:
+  // `recordPath` is the --record file (empty: F12 recordings get DefaultReplayPath names in
+  // `replayDir`).
+  GameEventRouter(GameInput& input, std::string recordPath, std::string replayDir);
+
+  void MouseMove(int x, int y) { input_.MouseMove(x, y); }
+  // Buttons as the window numbers them: 0 left, 1 right, 2 middle.
+  void MouseDown(int button, int x, int y);
+  void MouseUp(int button, int x, int y);
+  // True when the key started or stopped a recording (Message says how it went).
+  bool KeyDown(int vk, bool alt);
+  void KeyUp(int vk);
+
+  // Starts or stops the recording; the message says what happened and where.
+  void ToggleRecording();
+  const std::string& Message() const { return message_; }
+  int Recordings() const { return recordings_; }
+
+ private:
+  GameInput& input_;
+  std::string recordPath_, replayDir_;
+  std::string message_;
+  int recordings_ = 0;
+  bool recordKeyDown_ = false;
 };
 
 // The command line of the game: `vepa4 [--record FILE]`.

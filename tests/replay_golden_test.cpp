@@ -165,8 +165,8 @@ TEST(ReplayDifference, AReferenceThatIsNotOneIsRefused) {
       << "fewer digests than ticks";
   EXPECT_FALSE(ParseReference("ticks 1\ndigests 1 00000001\nSceneNumber 0\n", ref, &error))
       << "a field outside a checkpoint";
-  EXPECT_TRUE(ParseReference("ticks 1\ndigests 1 00000001\ncheckpoint 1 frame 5\nMoney 51\n",
-                             ref, &error))
+  EXPECT_TRUE(
+      ParseReference("ticks 1\ndigests 1 00000001\ncheckpoint 1 frame 5\nMoney 51\n", ref, &error))
       << error;
   ASSERT_EQ(ref.Checkpoints.size(), 1u);
   EXPECT_EQ(ref.Checkpoints[0].Fields.at(0).second, "51");

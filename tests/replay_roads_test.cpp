@@ -18,9 +18,9 @@ namespace vepa::testing {
 namespace {
 
 // Kiosk items.
-constexpr int kBoxingGlove = 2, kDartboard = 5, kPoster = 6, kHammer = 7, kDoor = 8,
-              kSnake = 10, kGun = 11, kBook = 15, kCockroach = 17, kTelevision = 18, kDaz = 33,
-              kTank = 34, kTicketStack = 36, kInkpot = 41, kSticker = 43;
+constexpr int kBoxingGlove = 2, kDartboard = 5, kPoster = 6, kHammer = 7, kDoor = 8, kSnake = 10,
+              kGun = 11, kBook = 15, kCockroach = 17, kTelevision = 18, kDaz = 33, kTank = 34,
+              kTicketStack = 36, kInkpot = 41, kSticker = 43;
 
 // The answer buttons of the exit box.
 constexpr int kExitYesX = 295, kExitButtonY = 262;
@@ -359,9 +359,8 @@ VEPA_ROAD(settings, "opens the settings book through the sign and goes back") {
 }
 
 // The whole game plays these roads in this order, then the lottery, then leaves.
-const char* const kWholeGame[] = {"darts", "hammer", "gallery", "rps",      "race",
-                                  "snake", "boxing", "about",   "journal", "settings",
-                                  "daz",   "aquarium"};
+const char* const kWholeGame[] = {"darts",  "hammer", "gallery", "rps",      "race", "snake",
+                                  "boxing", "about",  "journal", "settings", "daz",  "aquarium"};
 
 VEPA_ROAD(whole_game,
           "the start-up, the logos, the start menu, every scene once, the lottery draw and "

@@ -98,9 +98,10 @@ inline std::vector<int> ReferenceCheckTicks(int ticks) {
 }
 
 inline std::string FormatReference(const std::string& name, const RunnerResult& r) {
-  std::string out = "# The reference of the road in " + name +
-                    ".script. Rewrite it only for an intended change:\n"
-                    "# VEPA_REWRITE_REPLAYS=1 build-test/vepa4-tests --gtest_filter='ReplayRoad.*'\n";
+  std::string out =
+      "# The reference of the road in " + name +
+      ".script. Rewrite it only for an intended change:\n"
+      "# VEPA_REWRITE_REPLAYS=1 build-test/vepa4-tests --gtest_filter='ReplayRoad.*'\n";
   out += "ticks " + std::to_string(r.TicksRun) + "\n";
   for (size_t i = 0; i < r.Digests.size(); i += 16) {
     out += "digests " + std::to_string(i + 1);

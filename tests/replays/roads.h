@@ -192,10 +192,10 @@ inline const Road* FindRoad(const std::string& name) {
 // Registers the road and its golden replay test (defined in tests/replay_golden_test.cpp).
 bool RegisterRoad(const Road& road);
 
-#define VEPA_ROAD(name, what)                                                             \
-  static void PlayRoad_##name(::vepa::testing::RoadPlayer& p);                            \
-  [[maybe_unused]] static const bool kRoadRegistered_##name =                             \
-      ::vepa::testing::RegisterRoad({#name, what, &PlayRoad_##name});                     \
+#define VEPA_ROAD(name, what)                                         \
+  static void PlayRoad_##name(::vepa::testing::RoadPlayer& p);        \
+  [[maybe_unused]] static const bool kRoadRegistered_##name =         \
+      ::vepa::testing::RegisterRoad({#name, what, &PlayRoad_##name}); \
   static void PlayRoad_##name([[maybe_unused]] ::vepa::testing::RoadPlayer& p)
 
 }  // namespace vepa::testing

@@ -395,6 +395,12 @@ VEPA_ROAD(whole_game,
   p.TapKey(key::Space, 2);
   EXPECT_TRUE(p.TickUntil([&] { return p.Ended(); }, 100));
   EXPECT_TRUE(p.g.QuitRequested);
+  // Every scene the game has was played on the way.
+  for (const SceneInfo& info : SceneCatalogue()) {
+    if (info.Built()) {
+      EXPECT_TRUE(p.Seen.count(info.Number())) << info.Name << " was never seen";
+    }
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,8 +51,13 @@ class RoadPlayer {
   void Say(const std::string& what) { s_.Input().Annotate(what); }
 
   void Tick(int n = 1) {
-    for (int i = 0; i < n && !s_.Ended(); ++i) s_.Tick();
+    for (int i = 0; i < n && !s_.Ended(); ++i) {
+      s_.Tick();
+      Seen.insert(g.SceneNumber);
+    }
   }
+  // Every scene number the game was in after a tick.
+  std::set<int> Seen;
   // Ticks until the condition holds (checked before every tick); false after `limit` ticks.
   bool TickUntil(const std::function<bool()>& done, int limit = 600) {
     for (int i = 0; i < limit; ++i) {

@@ -1,5 +1,7 @@
 #include "app/replay.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <sstream>
 #include <utility>
@@ -97,6 +99,12 @@ void GameInput::Tick() {
   WritePending();
   g_.Tick();
   ++ticks_;
+  // Every five seconds the file says how far the game has run, so a file whose game never
+  // closed it still replays to about where it stopped.
+  if (file_.is_open() && ticks_ % kTickMarkEvery == 0) {
+    file_ << "# tick " << ticks_ << "\n";
+    file_.flush();
+  }
 }
 
 std::string GameInput::Command(bool withTicks) const {
@@ -258,8 +266,11 @@ bool ReplayOptionsFromHeader(const std::string& text, const std::string& dataDir
   // knows its number of ticks.
   std::istringstream in(text);
   std::string line, command;
-  for (std::string l; std::getline(in, l);)
+  int marked = 0;
+  for (std::string l; std::getline(in, l);) {
     if (l.rfind("# vepa4-headless ", 0) == 0) command = l.substr(2);
+    if (l.rfind("# tick ", 0) == 0) marked = std::max(marked, std::atoi(l.c_str() + 7));
+  }
   if (command.empty()) {
     if (error) *error = "no \"# vepa4-headless ...\" line in the replay";
     return false;
@@ -282,8 +293,9 @@ bool ReplayOptionsFromHeader(const std::string& text, const std::string& dataDir
   RunnerOptions o;
   if (!ParseRunnerArgs(static_cast<int>(argv.size()), argv.data(), o, error)) return false;
   if (!ParseScript(text, o.Script, error)) return false;
-  // A recording cut short (the game never closed it) runs to its last event.
-  if (!ticksGiven) o.Ticks = o.Script.empty() ? 1 : o.Script.back().Tick;
+  // A recording cut short (the game never closed it) runs to its last event or its last
+  // mark of the ticks run, whichever is later.
+  if (!ticksGiven) o.Ticks = std::max({1, marked, o.Script.empty() ? 0 : o.Script.back().Tick});
   out = std::move(o);
   return true;
 }

@@ -21,6 +21,8 @@ enum class MouseButton;
 
 // The key that starts and stops a recording during play (F12).
 inline constexpr int RecordKey = 123;
+// A recording marks the ticks run every this many ticks ("# tick 100").
+inline constexpr int kTickMarkEvery = 100;
 
 // Every event goes to the game and into the log of this game; the ticks run through here, so
 // the log knows which tick each event came before.

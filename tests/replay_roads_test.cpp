@@ -232,9 +232,9 @@ VEPA_ROAD(hammer, "buys the hammer game, lifts each finger the hammer aims at, t
   ASSERT_TRUE(p.TickUntil([&] { return p.State("HammerState") >= 2; }, 600));
   p.KeyUp(digit(2));
   p.Tick();
-  p.Say("lifts the finger under the hammer with its digit key, up to nine points");
+  p.Say("lifts the finger under the hammer with its digit key, up to thirty points");
   int held = -1;
-  for (int t = 0; t < 6000 && p.State("Score") < 9; ++t) {
+  for (int t = 0; t < 6000 && p.State("Score") < 30; ++t) {
     const long long state = p.State("HammerState");
     const int target = static_cast<int>(p.State("TargetFinger"));
     if ((state == 3 || state == 4) && target != held) {
@@ -245,7 +245,7 @@ VEPA_ROAD(hammer, "buys the hammer game, lifts each finger the hammer aims at, t
     p.Tick();
   }
   if (held >= 0) p.KeyUp(digit(held));
-  ASSERT_GE(p.State("Score"), 9);
+  ASSERT_GE(p.State("Score"), 30);
   p.Say("then lets the hammer strike until the game ends");
   ASSERT_TRUE(p.TickUntil([&] { return p.In(SceneId::Kiosk); }, 3000));
   const int before = p.g.Money;
@@ -337,7 +337,7 @@ void OpenBook(RoadPlayer& p, int signButton, SceneId book) {
   p.Say(signButton == 0 ? "chooses the journal on the sign" : "chooses the settings on the sign");
   p.Click(251 + 70 * signButton + 34, 70);
   ASSERT_TRUE(p.TickUntil([&] { return p.Hub()->HubState == 5; }, 600));
-  const auto [x, y] = p.PointerOn(CodeLeftButton);
+  const auto [x, y] = p.PointerOn(hub::LeftButton);
   p.Click(x, y);
   ASSERT_TRUE(p.TickUntil([&] { return p.In(book) && p.g.FadeMode == 0; }, 600));
 }
@@ -359,8 +359,9 @@ VEPA_ROAD(settings, "opens the settings book through the sign and goes back") {
 }
 
 // The whole game plays these roads in this order, then the lottery, then leaves.
-const char* const kWholeGame[] = {"darts",  "hammer", "gallery", "rps",      "race", "snake",
-                                  "boxing", "about",  "journal", "settings", "daz",  "aquarium"};
+const char* const kWholeGame[] = {"darts",    "cards", "hammer",  "gallery", "rps",
+                                  "race",     "snake", "boxing",  "about",   "journal",
+                                  "settings", "daz",   "aquarium"};
 
 VEPA_ROAD(whole_game,
           "the start-up, the logos, the start menu, every scene once, the lottery draw and "

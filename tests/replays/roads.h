@@ -142,7 +142,7 @@ class RoadPlayer {
     if (!ClickItem(code)) return false;
     if (!TickUntil([&] { return Hub()->HubState == 5; }, 1200)) return false;
     const int before = g.Money;
-    const auto [x, y] = PointerOn(CodeLeftButton);
+    const auto [x, y] = PointerOn(hub::LeftButton);
     Click(x, y);
     if (!TickUntil([&] { return Hub()->HubState != 5 && Hub()->HubState != 6; }, 100)) return false;
     // The payment is taken when the reply has been said.

@@ -30,8 +30,10 @@ class WebInput {
   // A relative movement (pointer locked to the page in full screen), in box units; the
   // pointer stops at the picture's edges.
   void MoveBy(double dx, double dy, double boxW, double boxH);
-  int X() const { return static_cast<int>(x_); }
-  int Y() const { return static_cast<int>(y_); }
+  // The pixel under the pointer. Steps of a third of a pixel add up to a little less than a
+  // whole one in floating point; the pixel is taken with that much grace.
+  int X() const { return static_cast<int>(x_ + 1e-9); }
+  int Y() const { return static_cast<int>(y_ + 1e-9); }
 
  private:
   std::array<uint8_t, 256> usages_{};

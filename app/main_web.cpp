@@ -129,6 +129,9 @@ struct Page {
         backend.PresentLauncher(dialog);
         dialogShown = true;
       }
+      // Back from the game after a data read error, what was playing goes on under the dialog.
+      if (layer.SoundInitialized())
+        for (int n = clock.Due(nowMs); n > 0; --n) backend.AfterTick(clock.PeriodMs() / 1000.0);
       return;
     }
     if (paused) return;

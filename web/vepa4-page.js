@@ -31,6 +31,8 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     if (canvas.width !== w || canvas.height !== h) {
       canvas.width = w;
       canvas.height = h;
+      // The game draws its own pointer; the launcher's dialog needs the system's.
+      stage.style.cursor = w === 640 && h === 480 ? 'none' : 'default';
     }
     var pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, w * h * 4);
     context.putImageData(new ImageData(pixels, w, h), 0, 0);

@@ -309,8 +309,35 @@ async function main() {
   console.log(`     sound: ${after.AudioQueued} frames queued, ${after.AudioUnderruns} underruns, ${after.AudioDropped} frames dropped`);
   figures.tickRate = Number(rate.toFixed(3));
   figures.tickWindows = [Math.min(...windows).toFixed(2), Math.max(...windows).toFixed(2)];
-  check(rate >= 19.8 && rate <= 20.05, `the tick runs at 20 a second over ${Math.round((prev[1] - t0[1]) / 1000)} s`,
+  // One tick either way is the measurement's own grain; a stall under load may lose 1 %.
+  const expected = (prev[1] - t0[1]) / 50, counted = prev[0] - t0[0];
+  check(counted <= expected + 1 && counted >= expected * 0.99 - 1, `the tick runs at 20 a second over ${Math.round((prev[1] - t0[1]) / 1000)} s`,
     `${rate.toFixed(3)} per second (${prev[0] - t0[0]} ticks; 5-second windows ${figures.tickWindows.join('..')}; ${after.TickStalls} stalls lost ${after.TicksLost} ticks)`);
+
+  // --- Full screen on request: the page's button, and Alt+Enter back.
+  const asked = (await state()).Scene;
+  const button = await evaluate(`(() => { const r = document.getElementById('fullscreen').getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 }; })()`);
+  await send('Input.dispatchMouseEvent', { type: 'mousePressed', button: 'left', clickCount: 1, buttons: 1, ...button });
+  await send('Input.dispatchMouseEvent', { type: 'mouseReleased', button: 'left', clickCount: 1, buttons: 0, ...button });
+  const entered = await waitFor('document.fullscreenElement === document.getElementById("stage")', 'full screen', 5000)
+    .catch(() => false);
+  await sleep(300);
+  const full = await evaluate(`(() => { const r = document.getElementById('screen').getBoundingClientRect();
+    return { x: r.left, y: r.top, w: r.width, h: r.height, screenW: innerWidth, screenH: innerHeight }; })()`);
+  // The whole window is the stage now: the picture is centred in it with its aspect kept.
+  check(entered && full.w / full.h === 4 / 3 && Math.abs(full.x * 2 + full.w - full.screenW) <= 1 &&
+    Math.abs(full.y * 2 + full.h - full.screenH) <= 1, 'the page\'s button puts the picture in full screen', JSON.stringify(full));
+  const altEnter = { code: 'Enter', key: 'Enter', windowsVirtualKeyCode: 13, modifiers: 1 };
+  await send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...altEnter });
+  await send('Input.dispatchKeyEvent', { type: 'keyUp', ...altEnter });
+  const left = await waitFor('!document.fullscreenElement', 'the window again', 5000).catch(() => false);
+  const back = await canvasBox();
+  check(left && back.w === 640 && back.h === 480, 'Alt+Enter leaves full screen', JSON.stringify(back));
+  // The cashier still waits for the answer to his offer, which Enter would give.
+  const now = await state();
+  check(asked.ButtonAlpha > 0 && now.SceneNumber === 0 && now.Scene.HubState === asked.HubState,
+    'Alt+Enter is not passed to the game as Enter', `buttons shown (alpha ${asked.ButtonAlpha}), kiosk state ${asked.HubState} -> ${now.Scene.HubState}`);
 
   // --- Without the archive: the launcher's picture of missing files.
   await send('Page.navigate', { url: args.bare });

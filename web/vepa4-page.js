@@ -113,6 +113,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   // --- Sound: browsers allow it only after a click or key; the game runs silent until then.
   var audio = null;
   var soundRunning = false;
+  var soundPeak = 0;  // the loudest sample handed to the audio graph, for the page's test
   function startSound() {
     if (audio) {
       // Made before a gesture that counts (Esc does not), it waits suspended: try again.
@@ -139,10 +140,14 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       var n = out.length;
       var p = Module._vepa_web_mix(n) >> 1;
       var s = HEAP16;  // read after the call: the memory may have grown
+      var peak = soundPeak;
       for (var i = 0; i < n; i++) {
-        left[i] = s[p + 2 * i] / 32768;
-        right[i] = s[p + 2 * i + 1] / 32768;
+        var l = s[p + 2 * i], r = s[p + 2 * i + 1];
+        left[i] = l / 32768;
+        right[i] = r / 32768;
+        peak = Math.max(peak, l < 0 ? -l : l, r < 0 ? -r : r);
       }
+      soundPeak = peak;
     };
     node.connect(audio.destination);
     Module.vepaAudioNode = node;  // kept referenced, or the node may be collected
@@ -233,6 +238,8 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     script: function () { return ready ? ccall('vepa_web_script', 'string', [], []) : ''; },
     firstFrameMs: function () { return Module.vepaFirstFrameMs || 0; },
     soundRunning: function () { return soundRunning; },
+    // The loudest sample played since the last call, 0..32768.
+    soundPeak: function () { var p = soundPeak; soundPeak = 0; return p; },
     ready: function () { return ready; }
   };
 })();

@@ -257,12 +257,18 @@ async function main() {
   await send('Input.dispatchMouseEvent', { type: 'mousePressed', button: 'left', clickCount: 1, buttons: 1, ...at });
   await waitTicks(1);
   await send('Input.dispatchMouseEvent', { type: 'mouseReleased', button: 'left', clickCount: 1, buttons: 0, ...at });
+  await evaluate('window.vepa.soundPeak()');
   await waitFor(`window.vepa.state().Scene.HostSpeaking === 1 && JSON.stringify(window.vepa.state().SpeechLines) !== ${JSON.stringify(greeting)}`,
     'the cashier\'s words', 10000);
   await waitTicks(8);
   s = await photograph('cashier');
   check(s.SpeechLines.length > 0 && s.SpeakerName !== '', 'a click on the dartboard makes the cashier speak',
     `${s.SpeakerName}: ${s.SpeechLines.join(' / ')}`);
+
+  // The sound reaches the page's audio graph (a few ticks of it have been played by now).
+  await sleep(400);
+  const peak = await evaluate('window.vepa.soundPeak()');
+  check(peak > 1000, 'the game\'s sound (his voice over the kiosk) reaches the page\'s audio graph', `loudest sample ${peak} of 32768`);
 
   // --- The same moments in the headless runner, from the page's own input script.
   const script = await evaluate('window.vepa.script()');

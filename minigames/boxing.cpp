@@ -19,6 +19,7 @@
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/boxing_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace {
@@ -112,28 +113,20 @@ class BoxingScene : public Scene {
     ShowOrDecideResult();
     RingLastSecond();
     if (g.FadeMode == 0 && ResultTimer >= kCloseAfter) StartClosing(g);
-    if (ScreenCovered(g)) {
-      const int r = Hits[0], p = Hits[1];
-      if (r < p && Result == Victory)
-        g.GameWinnings = static_cast<uint16_t>(kBasePrize + std::min(p - r, kMaxLead));
-      else if (Result == Draw)
-        g.GameWinnings = kBasePrize;
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    PayPrizeWhenCovered(g, Prize());
+  }
+
+  // A win pays the base prize and the lead in hits (up to a limit), a draw the base prize.
+  int Prize() const {
+    const int r = Hits[0], p = Hits[1];
+    if (r < p && Result == Victory) return kBasePrize + std::min(p - r, kMaxLead);
+    return Result == Draw ? kBasePrize : 0;
   }
 
   void DescribeState(JsonWriter& j) const override {
     // Per boxer, the opponent first, then the player.
-    auto ints = [&](const char* key, auto field) {
-      j.BeginArray(key);
-      for (const Boxer& b : Boxers) j.Number(b.*field);
-      j.EndArray();
-    };
-    auto reals = [&](const char* key, auto field) {
-      j.BeginArray(key);
-      for (const Boxer& b : Boxers) j.Real(b.*field);
-      j.EndArray();
-    };
+    auto ints = [&](const char* key, auto field) { FieldArray(j, key, Boxers, field); };
+    auto reals = [&](const char* key, auto field) { RealFieldArray(j, key, Boxers, field); };
     ints("Facing", &Boxer::Facing);
     ints("ArmUp", &Boxer::ArmUp);
     ints("ArmDown", &Boxer::ArmDown);
@@ -150,9 +143,7 @@ class BoxingScene : public Scene {
     j.Number("Result", Result);
     j.Number("ResultTimer", ResultTimer);
     j.Number("BloodCount", BloodCount);
-    j.BeginArray("BloodState");
-    for (const BloodDrop& d : Blood) j.Number(d.State);
-    j.EndArray();
+    FieldArray(j, "BloodState", Blood, &BloodDrop::State);
     j.Number("DuckFlag", DuckFlag);
     j.Number("ClockTimer", ClockTimer);
   }

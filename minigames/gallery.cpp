@@ -19,6 +19,7 @@
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/gallery_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace {
@@ -133,28 +134,14 @@ class GalleryScene : public Scene {
     j.Number("MillAngle", MillAngle);
     DescribeTarget(j, "Rabbit", Rabbit);
     DescribeTarget(j, "Duck", Duck);
-    std::array<int32_t, 3> fx{}, fy{}, fs{}, fa{};
-    for (int i = 0; i < 3; ++i) {
-      fx[i] = Falling[i].X;
-      fy[i] = Falling[i].Y;
-      fs[i] = Falling[i].Speed;
-      fa[i] = Falling[i].Active;
-    }
-    j.NumberArray("FallingAppleX", fx);
-    j.NumberArray("FallingAppleY", fy);
-    j.NumberArray("FallingAppleSpeed", fs);
-    j.NumberArray("FallingAppleActive", fa);
-    std::array<int32_t, 5> hx{}, hy{}, hl{}, hp{};
-    for (int i = 0; i < 5; ++i) {
-      hx[i] = Holes[i].X;
-      hy[i] = Holes[i].Y;
-      hl[i] = Holes[i].Layer;
-      hp[i] = Holes[i].Pattern;
-    }
-    j.NumberArray("HoleX", hx);
-    j.NumberArray("HoleY", hy);
-    j.NumberArray("HoleLayer", hl);
-    j.NumberArray("HolePattern", hp);
+    FieldArray(j, "FallingAppleX", Falling, &FallingApple::X);
+    FieldArray(j, "FallingAppleY", Falling, &FallingApple::Y);
+    FieldArray(j, "FallingAppleSpeed", Falling, &FallingApple::Speed);
+    FieldArray(j, "FallingAppleActive", Falling, &FallingApple::Active);
+    FieldArray(j, "HoleX", Holes, &BulletHole::X);
+    FieldArray(j, "HoleY", Holes, &BulletHole::Y);
+    FieldArray(j, "HoleLayer", Holes, &BulletHole::Layer);
+    FieldArray(j, "HolePattern", Holes, &BulletHole::Pattern);
     j.Number("RecoilTimer", RecoilTimer);
     j.Number("LampHit", LampHit);
     j.Number("EndCount", EndCount);

@@ -113,10 +113,7 @@ class HammerScene : public Scene {
     Draw();
     if (Injuries >= kLastInjury && Injuries < kCountEnd) ++Injuries;
     if (g.FadeMode == 0 && Injuries == kCloseAt) StartClosing(g);
-    if (Injuries >= kLastInjury && g.FadeMode == 1 && ScreenCovered(g)) {
-      g.GameWinnings = static_cast<uint16_t>(std::min(Score / 2, kMaxPrize));
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    if (Injuries >= kLastInjury) PayPrizeWhenCovered(g, std::min(Score / 2, kMaxPrize));
   }
 
   void DescribeState(JsonWriter& j) const override {

@@ -127,10 +127,7 @@ class RockPaperScissorsScene : public Scene {
     PointerPressStep(g);
     DrawPointer(g);
     if (g.FadeMode == 0 && RpsState == 5) StartClosing(g);
-    if (RpsState == 5 && g.FadeMode == 1 && ScreenCovered(g)) {
-      g.GameWinnings = static_cast<uint16_t>(Outcome().Prize);
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    if (RpsState == 5) PayPrizeWhenCovered(g, Outcome().Prize);
   }
 
   void DescribeState(JsonWriter& j) const override {

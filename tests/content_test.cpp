@@ -389,6 +389,23 @@ TEST(Speech, RussianVoiceAtTheGivenRateIsDeterministic) {
   EXPECT_THROW(Speak("да", 100, v), BuildError);
 }
 
+TEST(Speech, AVoiceVariantChangesTheVoiceAndAMissingOneStopsTheBuild) {
+  Voice plain;
+  Voice old = plain;
+  old.Variant = "grandpa";
+  const auto a = Speak("ну, ходи, ходи.", 11000, plain);
+  const auto b = Speak("ну, ходи, ходи.", 11000, old);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(Speak("ну, ходи, ходи.", 11000, old), b);
+  old.Variant = "nobody";
+  EXPECT_THROW(Speak("да.", 11000, old), BuildError);
+  old.Variant = "../f1";
+  EXPECT_THROW(Speak("да.", 11000, old), BuildError);
+  // A phrase file names it on its voice line.
+  EXPECT_EQ(Parse("voice: pitch 20 speed 120 variant grandma\nphrase 1\nДА\n").SpeakerVoice.Variant,
+            "grandma");
+}
+
 TEST(Speech, WaveFilesParseAsMono16Bit) {
   const WaveSpec w{"x", false, SineWave(440, 11000, 0.5), 11000};
   const std::vector<uint8_t> bytes = EncodeWave(w, "x");

@@ -84,8 +84,8 @@ class HubFixture : public ::testing::Test {
         for (int x = x1 / 2; x < x2 / 2; ++x) map[static_cast<size_t>(y) * 320 + x] = code;
     };
     for (int c = 1; c <= 50; ++c) fill(BlockX(c), BlockY(c), BlockX(c) + 40, BlockY(c) + 40, c);
-    fill(210, 423, 310, 468, CodeLeftButton);
-    fill(330, 423, 430, 468, CodeRightButton);
+    fill(210, 423, 310, 468, hub::LeftButton);
+    fill(330, 423, 430, 468, hub::RightButton);
     fill(600, 470, 640, 480, 5);
     return map;
   }

@@ -209,8 +209,8 @@ TEST_F(HubContentTest, TheHitMapPutsEachItemOnItsObject) {
       {40, 30, 49},    // houses
       {590, 30, 40},   // sky
       {250, 100, 42},  // window glass
-      {260, 445, CodeLeftButton},
-      {380, 445, CodeRightButton},
+      {260, 445, hub::LeftButton},
+      {380, 445, hub::RightButton},
   };
   for (const Spot& s : spots) EXPECT_EQ(Cell(map, s.X, s.Y), s.Code) << s.X << "," << s.Y;
   // Codes the kiosk treats as no item carry nothing.

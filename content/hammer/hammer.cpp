@@ -17,6 +17,7 @@
 #include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/hammer_layout.h"
 
 namespace {
@@ -239,9 +240,7 @@ std::vector<int16_t> Knock(int rate, bool finger) {
     r.NoiseHalfLife = 0.012, r.NoiseGain = 0.7;
     r.Seed = 22;
   }
-  synth::Buffer b = synth::Hit(r, rate);
-  synth::Normalize(b, 0.85);
-  return synth::ToPcm16(b);
+  return content::WaveFinish{.Rate = rate}.Pcm(synth::Hit(r, rate));
 }
 
 // The game's host explains; the player cries out when the hammer finds him.

@@ -75,6 +75,9 @@ struct Voice {
   int Range = 50;   // 0..99, pitch range (0 monotone)
   int WordGap = 0;  // extra pause between words, 10 ms units
   double Gain = 1;  // applied after synthesis, before clipping
+  // A variant of espeak-ng's voice (its "!v" files: "grandma", "grandpa", "m3", "f2" ...)
+  // for a different kind of speaker; empty: the plain Russian voice.
+  std::string Variant = {};
 };
 
 class ContentSink {

@@ -445,8 +445,8 @@ void AquariumScene::DeclareAssets(AssetNeeds& a) const {
   for (const Picture& p : {kWater, kCastle, kStone, kWeed, kBubble, kBigFish, kSmallFish, kCrab,
                            kBucket, kArm, kRod, kKnob, kHand, kHook})
     a.Images.push_back({kImages, p.Name, p.Patterns});
-  a.Images.push_back({"s_all01", "Ruka01", 3});
-  a.Images.push_back({"s_all01", "Exi01", 1});
+  DeclarePointer(a);
+  DeclareExitBox(a);
   a.Images.push_back({"s_all01", "FontP", 42});    // digits of style 0 are glyphs 32..41
   a.Images.push_back({"s_all01", "EFont01", 11});  // digits and the colon
   for (const char* w : kBubbleWaves) a.Waves.push_back({kWaves, w});

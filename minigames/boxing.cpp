@@ -62,8 +62,6 @@ struct BloodDrop {
   int32_t DX = 0, DY = 0;
 };
 
-int Nearest(float v) { return static_cast<int>(std::lrint(v)); }
-
 std::string TwoDigits(int v) {
   v = std::clamp(v, 0, 99);
   return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10);
@@ -158,8 +156,8 @@ class BoxingScene : public Scene {
     a.Images.push_back({"s_box01", std::string(SplashImage), SplashPatterns});
     a.Images.push_back({"s_all01", "EFont01", 13});
     a.Images.push_back({"s_all01", "FontP", 42});
-    a.Images.push_back({"s_all01", "Exi01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclareExitBox(a);
+    DeclarePointer(a);
     for (std::string_view w : Waves) a.Waves.push_back({"w_box01", std::string(w)});
     for (const char* w : {"Boom01", "Boom07", "Boom08", "Bulk01", "Bulk02", "Clock01"})
       a.Waves.push_back({"w_all01", w});

@@ -41,8 +41,6 @@ constexpr int kPauseKey = 'P';
 constexpr int kEndDelay = 10;
 constexpr int kSpitPenalty = 5;
 
-int Nearest(double v) { return static_cast<int>(std::lrint(v)); }
-
 // A number range of waves: "PHaha0" + 1..count.
 void PlayOneOf(Game& g, const char* stem, int count) {
   PlaySceneSound(g, std::string(stem) + std::to_string(g.Random(count) + 1), kRate);
@@ -173,7 +171,7 @@ class DazFoodScene : public Scene {
     a.Images.push_back({e, "Text01", 3});
     for (const char* name : {"Puch02", "Predm04", "Harka01", "Harka03", "Mouse01"})
       a.Images.push_back({e, name, 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclarePointer(a);
     a.Images.push_back({"s_all01", "FontP", 42});
     const std::string w(FoodWaves);
     for (const auto& [stem, count] : WaveRanges())

@@ -108,9 +108,8 @@ class DazTableScene : public Scene {
     a.Images.push_back({e, "Button01", 2});
     a.Images.push_back({e, "Button02", 2});
     a.Images.push_back({e, "Strelk01", 2});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
+    DeclarePointer(a);
+    DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom26"});
     a.Entries.push_back("t_daz01");
     for (int n = PhraseGoodbye; n <= PhraseStart; ++n)

@@ -15,6 +15,7 @@
 
 #include "app/game.h"
 #include "app/json.h"
+#include "engine/helpers.h"
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
 #include "engine/text.h"
@@ -31,9 +32,6 @@ constexpr SceneEntries kEntries{.Background = Backdrop,
                                 .Music = Music,
                                 .MusicOffset = MusicOffset,
                                 .HitMap = HitMapEntry};
-
-// Nearest whole number, halves to the even neighbour.
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 struct RailTarget {
   int32_t X = 0;
@@ -242,7 +240,7 @@ class GalleryScene : public Scene {
     for (FallingApple& a : Falling) {
       if (a.Active != 1) continue;
       a.X += g.Random(20) - 10;
-      a.Y += RoundEven(a.Speed * 0.5);
+      a.Y += Nearest(a.Speed * 0.5);
       if (a.Speed < 25) ++a.Speed;
       a.Angle += 10;
       g.layer.DrawPatternRotated(g.layer.FindImage(2, "Apple02"), 0, a.X, a.Y, FallingAppleW,
@@ -252,7 +250,7 @@ class GalleryScene : public Scene {
   }
 
   void DrawGun() {
-    const int gx = RoundEven(AimX() * GunFollowX), gy = RoundEven(AimY() * GunFollowY);
+    const int gx = Nearest(AimX() * GunFollowX), gy = Nearest(AimY() * GunFollowY);
     const uint8_t c = g.ClickState;
     if (c == 1) g.layer.Draw(2, "Fire01", 0, gx + FlashAt.X, gy + FlashAt.Y);
     if (c == 2) g.layer.Draw(2, "Fire01", 1, gx + SmokeAt.X, gy + SmokeAt.Y);

@@ -85,9 +85,7 @@ class LampScene : public Scene {
     a.Images.push_back({"s_all01", "Bax01", 1});
     a.Images.push_back({"s_all01", "PlRot01", MouthPatterns});
     a.Images.push_back({"s_all01", "Ruka01", 1});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "FontP", 42});
+    DeclareSpeechBubble(a);
   }
 
  private:

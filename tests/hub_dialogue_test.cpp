@@ -175,7 +175,7 @@ TEST_F(HubDialogueTest, AnAcceptedGameIsPaidAndOpensItsSceneWithTheStake) {
 // offer can fall back to talking only.
 TEST_F(HubDialogueTest, EveryItemLeadsToABuiltSceneOfTheCatalogue) {
   int leading = 0;
-  for (int item = 1; item <= ItemLeaveGame; ++item) {
+  for (int item = 1; item <= hub::LeaveGame; ++item) {
     for (int choice : {0, 1}) {
       const int scene = HubScene::TargetScene(item, choice);
       if (scene < 0) continue;

@@ -99,7 +99,7 @@ TEST_F(SceneHelpersTest, ReturnsToTheKioskOnlyOnceTheScreenIsCovered) {
 // A mini-game's prize is set only on the frame the kiosk is entered, so a game that changes its
 // mind while the screen closes pays what holds at the end.
 TEST_F(SceneHelpersTest, PaysThePrizeOnlyOnceTheScreenIsCovered) {
-  g.LoadScene(1);
+  g.LoadScene(SceneId::Darts);
   for (int i = 0; i < 8; ++i) g.Tick();
   g.GameWinnings = 0;
   StartClosing(g);
@@ -111,7 +111,8 @@ TEST_F(SceneHelpersTest, PaysThePrizeOnlyOnceTheScreenIsCovered) {
   EXPECT_TRUE(PayPrizeWhenCovered(g, 12));
   EXPECT_EQ(g.GameWinnings, 12);
   EXPECT_TRUE(g.InScene(SceneId::Kiosk));
-  EXPECT_EQ(KioskEntry(), 1) << "the kiosk announces and pays a game's prize";
+  EXPECT_EQ(State("HubEntry"), static_cast<int>(HubEntry::AfterGame))
+      << "the kiosk announces and pays a game's prize";
 }
 
 }  // namespace

@@ -245,7 +245,6 @@ std::vector<int16_t> Knock(int rate, bool finger) {
 
 // The game's host explains; the player cries out when the hammer finds him.
 const content::Voice kHost{.Pitch = 28, .Speed = 150, .Range = 55};
-const content::Voice kPlayer{.Pitch = 64, .Speed = 175, .Range = 85};
 
 void Build(content::ContentSink& sink) {
   std::vector<content::ImageSpec> images;
@@ -270,9 +269,9 @@ void Build(content::ContentSink& sink) {
   sink.SpokenClip("mol001", "Клавиши один, два, три, четыре, пять или стрелки поднимают пальцы.",
                   11000, kHost);
   sink.SpokenClip("mol002", "Для начала игры подними средний палец!", 11000, kHost);
-  sink.SpokenClip("mol005", "Ой-ой-ой! Мой палец!", 12000, kPlayer);
-  sink.SpokenClip("mol006", "Ай! Больно же!", 12000, kPlayer);
-  sink.SpokenClip("mol007", "Уй-уй-уй! Ну кто так бьёт?!", 12000, kPlayer);
+  sink.SpokenClip("mol005", "Ой-ой-ой! Мой палец!", 12000, content::kPlayerVoice);
+  sink.SpokenClip("mol006", "Ай! Больно же!", 12000, content::kPlayerVoice);
+  sink.SpokenClip("mol007", "Уй-уй-уй! Ну кто так бьёт?!", 12000, content::kPlayerVoice);
 }
 
 }  // namespace

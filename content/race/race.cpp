@@ -557,7 +557,6 @@ synth::Buffer BarrierLift() {
 // The caller is a fast, excited voice with a wide swing; the player speaks as he does in the
 // kiosk.
 const content::Voice kCallerVoice{44, 195, 95, 0, 1.0};
-const content::Voice kPlayerVoice{62, 175, 55, 0, 1.0};
 
 void Build(content::ContentSink& sink) {
   using namespace race;
@@ -579,9 +578,10 @@ void Build(content::ContentSink& sink) {
                   "Внимание, тараканьи бега! Ставки почти сделаны! Для начала выбери своего "
                   "любимого таракана!",
                   HostRate, kCallerVoice);
-  sink.SpokenClip("trk004", "Ура! Я победил! Мой таракан - чемпион!", PlayerRate, kPlayerVoice);
+  sink.SpokenClip("trk004", "Ура! Я победил! Мой таракан - чемпион!", PlayerRate,
+                  content::kPlayerVoice);
   sink.SpokenClip("trk005", "Эх, я проиграл. Вот они, тараканы в голове!", PlayerRate,
-                  kPlayerVoice);
+                  content::kPlayerVoice);
 }
 
 }  // namespace

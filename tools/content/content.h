@@ -80,6 +80,10 @@ struct Voice {
   std::string Variant = {};
 };
 
+// The player's own voice, the same wherever he speaks (the "ply" table's voice line says the
+// same numbers).
+inline const Voice kPlayerVoice{.Pitch = 62, .Speed = 175, .Range = 55};
+
 class ContentSink {
  public:
   virtual ~ContentSink() = default;

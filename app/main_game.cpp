@@ -1,14 +1,17 @@
 // vepa4: the game. Starts as the launcher dialog, finds the archive, then runs full screen,
-// one tick every 50 ms while the window is active.
+// one tick every 50 ms while the window is active. `vepa4 --record FILE` writes a replay of
+// the game as it is played; F12 starts and stops one during play.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
 #include "app/game.h"
 #include "app/launcher.h"
 #include "app/platform.h"
+#include "app/replay.h"
 #include "engine/backend_sdl.h"
 
 namespace {
@@ -18,11 +21,11 @@ using Clock = std::chrono::steady_clock;
 // Routes window events to the game (full screen) or to the launcher dialog.
 class EventRouter : public vepa::SdlEventSink {
  public:
-  vepa::Game* game = nullptr;
+  vepa::GameEventRouter* game = nullptr;
+  vepa::Game* state = nullptr;
   vepa::Launcher* launcher = nullptr;
   bool inLauncher = true;
   bool quit = false;
-  bool altHeld = false;
 
   void MouseMove(int x, int y) override {
     if (!inLauncher) game->MouseMove(x, y);
@@ -32,30 +35,37 @@ class EventRouter : public vepa::SdlEventSink {
       if (button == 0 && launcher->ExitButtonAt(x, y)) quit = true;  // Image5Click
       return;
     }
-    game->MouseDown(ToButton(button), x, y);
+    game->MouseDown(button, x, y);
   }
   void MouseUp(int button, int x, int y) override {
-    if (!inLauncher) game->MouseUp(ToButton(button), x, y);
+    if (!inLauncher) game->MouseUp(button, x, y);
   }
   void KeyDown(int vk, bool alt) override {
-    if (!inLauncher) game->FormKeyDown(vk, alt);
+    if (inLauncher) return;
+    if (game->KeyDown(vk, alt)) Report();
   }
-  void KeyUp(int) override {}
+  void KeyUp(int vk) override {
+    if (!inLauncher) game->KeyUp(vk);
+  }
   void Quit() override {
     // Closing the window while full screen is swallowed like Alt+F4; the launcher closes.
-    if (inLauncher || !game->FullScreenActive) quit = true;
+    if (inLauncher || !state->FullScreenActive) quit = true;
   }
-
- private:
-  static vepa::MouseButton ToButton(int b) {
-    return b == 0 ? vepa::MouseButton::Left
-                  : (b == 1 ? vepa::MouseButton::Right : vepa::MouseButton::Middle);
+  // Says on the terminal what the recording key did.
+  void Report() {
+    if (!game->Message().empty()) std::fprintf(stderr, "vepa4: %s\n", game->Message().c_str());
   }
 };
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  vepa::GameOptions options;
+  std::string argError;
+  if (!vepa::ParseGameArgs(argc, argv, options, &argError)) {
+    std::fprintf(stderr, "vepa4: %s\nusage: vepa4 [--record FILE]\n", argError.c_str());
+    return 2;
+  }
   // A termination signal ends the program at once (nothing is kept on disk); only the
   // window's own close requests go through the game's rules.
   setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
@@ -68,8 +78,15 @@ int main() {
   vepa::Layer layer(backend);
   vepa::Game game(layer);
   vepa::Launcher launcher(*sys);
+  vepa::GameInput input(game);
+  // Recordings started with F12 go next to the settings file, in the player's own
+  // configuration directory.
+  const std::string replayDir =
+      std::filesystem::path(vepa::SettingsFilePath()).parent_path().string();
+  vepa::GameEventRouter gameEvents(input, options.RecordPath, replayDir);
   EventRouter router;
-  router.game = &game;
+  router.game = &gameEvents;
+  router.state = &game;
   router.launcher = &launcher;
 
   vepa::Surface dialog;
@@ -108,7 +125,16 @@ int main() {
       return;
     }
     router.inLauncher = false;
+    input.Seed = game.rng.Seed;
+    input.DataDir = launcher.DataDir;
     game.StartGameState();
+    if (!options.RecordPath.empty()) {
+      gameEvents.ToggleRecording();
+      router.Report();
+    } else {
+      std::error_code ec;
+      std::filesystem::create_directories(replayDir, ec);  // for F12
+    }
   };
 
   game.OnReturnToLauncher = [&]() {
@@ -138,7 +164,7 @@ int main() {
     const auto now = Clock::now();
     if (now >= next) {
       // The timer fires only while the window is active; a long stall does not queue ticks.
-      if (backend.WindowActive()) game.Tick();
+      if (backend.WindowActive()) input.Tick();
       next += tick;
       if (now - next > tick * 4) next = now + tick;
       if (game.QuitRequested) break;
@@ -146,6 +172,10 @@ int main() {
       std::this_thread::sleep_for(
           std::min<Clock::duration>(next - now, std::chrono::milliseconds(5)));
     }
+  }
+  if (input.Recording()) {
+    gameEvents.ToggleRecording();
+    router.Report();
   }
   layer.FinalizeSound();
   layer.FinalizeDisplay();

@@ -1,13 +1,16 @@
 #include "app/runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/game.h"
 #include "app/json.h"
+#include "app/replay.h"
 #include "engine/backend_headless.h"
 #include "engine/text.h"
 #include "tools/png/png_write.h"
@@ -87,6 +90,25 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& out, std::st
     }
   }
   return true;
+}
+
+std::string FormatScriptEvent(const ScriptEvent& e) {
+  std::string s = std::to_string(e.Tick);
+  const std::string xy = " " + std::to_string(e.X) + " " + std::to_string(e.Y);
+  const char* button = e.Button == 0 ? " left" : " right";
+  switch (e.Type) {
+    case ScriptEvent::Move:
+      return s + " move" + xy;
+    case ScriptEvent::Down:
+      return s + " down" + button + xy;
+    case ScriptEvent::Up:
+      return s + " up" + button + xy;
+    case ScriptEvent::KeyDown:
+      return s + " key " + std::to_string(e.Code) + " down";
+    case ScriptEvent::KeyUp:
+      return s + " key " + std::to_string(e.Code) + " up";
+  }
+  return s;
 }
 
 bool ParseRunnerArgs(int argc, char** argv, RunnerOptions& o, std::string* error) {
@@ -280,80 +302,124 @@ std::string DescribeGame(const Game& g, uint64_t frameHash, int ticks) {
   return j.Text();
 }
 
-RunnerResult RunHeadless(const RunnerOptions& o) {
-  RunnerResult r;
+uint32_t TickDigest(const std::vector<uint16_t>& pixels, const std::string& json) {
+  uint64_t h = 0x9E3779B97F4A7C15ull;
+  auto mix = [&h](uint64_t v) {
+    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    h *= 0xBF58476D1CE4E5B9ull;
+  };
+  const size_t words = pixels.size() / 4;
+  for (size_t i = 0; i < words; ++i) {
+    uint64_t v;
+    std::memcpy(&v, pixels.data() + 4 * i, sizeof v);
+    mix(v);
+  }
+  for (size_t i = words * 4; i < pixels.size(); ++i) mix(pixels[i]);
+  mix(pixels.size());
+  for (char c : json) mix(static_cast<uint8_t>(c));
+  return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
+HeadlessSession::HeadlessSession(const RunnerOptions& o) {
   std::string dir = o.DataDir;
   if (!dir.empty() && dir.back() != '/') dir += '/';
   namespace fs = std::filesystem;
   std::error_code ec;
   if (!fs::is_regular_file(dir + DirectoryFileName, ec) ||
       !fs::is_regular_file(dir + DataFileName, ec)) {
-    r.ExitCode = 2;
-    r.Error = "no archive (vepa4.gmd and vepa4.gam) in " + dir;
-    return r;
+    error_ = "no archive (vepa4.gmd and vepa4.gam) in " + dir;
+    return;
   }
-  HeadlessBackend backend(!o.NoSound);
-  Layer layer(backend);
-  Game g(layer);
+  backend_ = std::make_unique<HeadlessBackend>(!o.NoSound);
+  layer_ = std::make_unique<Layer>(*backend_);
+  game_ = std::make_unique<Game>(*layer_);
+  Game& g = *game_;
+  HeadlessBackend& backend = *backend_;
+  input_ = std::make_unique<GameInput>(
+      g, [&backend](int code, bool down) { backend.SetKey(code, down); });
+  input_->Seed = o.Seed;
+  input_->DataDir = dir;
   g.DataDir = dir;
   g.archive.SetDataDir(dir);
   g.rng.Seed = o.Seed;
-  layer.SetDisplayMode(640, 480, 16);
-  layer.SetFullScreen(true);
+  layer_->SetDisplayMode(640, 480, 16);
+  layer_->SetFullScreen(true);
   std::string err;
-  if (!layer.InitDisplay(&err)) {
-    r.ExitCode = 2;
-    r.Error = "display: " + err;
-    return r;
+  if (!layer_->InitDisplay(&err)) {
+    error_ = "display: " + err;
+    return;
   }
   const bool startUp = o.StartScene < 0;
+  if (startUp && !o.Sets.empty()) {
+    error_ = "--set needs --start";
+    return;
+  }
   g.StartGameState(startUp);
   if (!startUp) {
     g.NewGame();
     for (const auto& [name, value] : o.Sets) {
       if (!SetSharedVariable(g, name, value, &err)) {
-        r.ExitCode = 2;
-        r.Error = "--set " + err;
-        return r;
+        error_ = "--set " + err;
+        return;
       }
     }
     g.LoadScene(o.StartScene, o.StartArg);
-  } else if (!o.Sets.empty()) {
+  }
+}
+
+HeadlessSession::~HeadlessSession() = default;
+
+void HeadlessSession::Apply(const ScriptEvent& e) {
+  const MouseButton b = e.Button == 0 ? MouseButton::Left : MouseButton::Right;
+  switch (e.Type) {
+    case ScriptEvent::Move:
+      input_->MouseMove(e.X, e.Y);
+      break;
+    case ScriptEvent::Down:
+      input_->MouseDown(b, e.X, e.Y);
+      break;
+    case ScriptEvent::Up:
+      input_->MouseUp(b, e.X, e.Y);
+      break;
+    case ScriptEvent::KeyDown:
+      input_->KeyDown(e.Code);
+      break;
+    case ScriptEvent::KeyUp:
+      input_->KeyUp(e.Code);
+      break;
+  }
+}
+
+void HeadlessSession::Tick() {
+  input_->Tick();
+  layer_->AdvanceAudio(0.05);
+}
+
+bool HeadlessSession::Ended() const { return game_->QuitRequested || game_->ReturnedToLauncher; }
+
+int HeadlessSession::TicksRun() const { return input_->TicksRun(); }
+
+std::string HeadlessSession::Describe() const {
+  return DescribeGame(*game_, backend_->FrameHash(), input_->TicksRun());
+}
+
+RunnerResult RunHeadless(const RunnerOptions& o) {
+  RunnerResult r;
+  HeadlessSession session(o);
+  if (!session.Ok()) {
     r.ExitCode = 2;
-    r.Error = "--set needs --start";
+    r.Error = session.Error();
     return r;
   }
-  bool altHeld = false;
+  HeadlessBackend& backend = session.Backend();
+  std::string err;
   size_t next = 0;
   std::vector<ScriptEvent> script = o.Script;
   std::stable_sort(script.begin(), script.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.Tick < b.Tick; });
   for (int t = 1; t <= o.Ticks; ++t) {
-    for (; next < script.size() && script[next].Tick <= t; ++next) {
-      const ScriptEvent& e = script[next];
-      const MouseButton b = e.Button == 0 ? MouseButton::Left : MouseButton::Right;
-      switch (e.Type) {
-        case ScriptEvent::Move:
-          g.MouseMove(e.X, e.Y);
-          break;
-        case ScriptEvent::Down:
-          g.MouseDown(b, e.X, e.Y);
-          break;
-        case ScriptEvent::Up:
-          g.MouseUp(b, e.X, e.Y);
-          break;
-        case ScriptEvent::KeyDown:
-          if (e.Code == 18) altHeld = true;
-          if (!g.FormKeyDown(e.Code, altHeld)) backend.SetKey(e.Code, true);
-          break;
-        case ScriptEvent::KeyUp:
-          if (e.Code == 18) altHeld = false;
-          backend.SetKey(e.Code, false);
-          break;
-      }
-    }
-    g.Tick();
-    layer.AdvanceAudio(0.05);
+    for (; next < script.size() && script[next].Tick <= t; ++next) session.Apply(script[next]);
+    session.Tick();
     r.TicksRun = t;
     for (const auto& [tick, path] : o.Shots) {
       if (tick != t) continue;
@@ -364,10 +430,17 @@ RunnerResult RunHeadless(const RunnerOptions& o) {
                      f.pixels.empty() ? "no frame presented yet" : err.c_str());
       }
     }
-    if (g.QuitRequested || g.ReturnedToLauncher) break;
+    const bool check = std::find(o.CheckTicks.begin(), o.CheckTicks.end(), t) != o.CheckTicks.end();
+    // The digest reads the frame's pixels itself; the state it mixes in leaves the frame's
+    // hash out, which is slow to take at every tick.
+    if (o.TickDigests)
+      r.Digests.push_back(
+          TickDigest(backend.LastFrame().pixels, DescribeGame(session.GetGame(), 0, t)));
+    if (check) r.Checkpoints.push_back({t, backend.FrameHash(), session.Describe()});
+    if (session.Ended()) break;
   }
   r.LastFrameHash = backend.FrameHash();
-  r.Json = DescribeGame(g, r.LastFrameHash, r.TicksRun);
+  r.Json = session.Describe();
   return r;
 }
 

@@ -27,6 +27,8 @@ std::unique_ptr<Scene> MakeJournalScene(Game& g);            // screens/journal.
 std::unique_ptr<Scene> MakeSettingsBookScene(Game& g);       // screens/settings_book.cpp
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g);          // screens/start_menu.cpp
 std::unique_ptr<Scene> MakeClosingScene(Game& g);            // screens/start_menu.cpp
+std::unique_ptr<Scene> MakeSelectionScene(Game& g);          // cards/selection.cpp
+std::unique_ptr<Scene> MakeCardGameScene(Game& g);           // cards/card_game.cpp
 
 namespace {
 
@@ -45,8 +47,8 @@ constexpr std::array kCatalogue{
     SceneInfo{SceneId::DazTable, "daz-table", MakeDazTableScene},
     SceneInfo{SceneId::DazFood, "daz-food", MakeDazFoodScene},
     SceneInfo{SceneId::CockroachRace, "race", MakeRaceScene},
-    SceneInfo{SceneId::OpponentSelection, "selection", nullptr, 1},
-    SceneInfo{SceneId::CardGame, "cards", nullptr, 2},
+    SceneInfo{SceneId::OpponentSelection, "selection", MakeSelectionScene, 1},
+    SceneInfo{SceneId::CardGame, "cards", MakeCardGameScene, 2},  // three opponents
     SceneInfo{SceneId::MakerLogo, "maker-logo", MakeMakerLogoScene},
     SceneInfo{SceneId::PublisherLogo, "publisher-logo", MakePublisherLogoScene},
     SceneInfo{SceneId::About, "about", MakeAboutScene},

@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/asset_needs.h"
 #include "engine/loaders.h"
 #include "engine/services.h"
 #include "engine/sound.h"
@@ -130,6 +131,13 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
   SayClip(g, clip, rate);
 }
 
+void SetSubtitles(GameServices& g, std::initializer_list<std::string_view> lines, int shift) {
+  PhraseRecord& r = g.SpeechRecord;
+  r.LineShift = static_cast<uint16_t>(shift);
+  auto given = lines.begin();
+  for (std::string& line : r.Lines) line = given != lines.end() ? Cp1251(*given++) : std::string();
+}
+
 void DrawSpeechBubble(GameServices& g, int x, int y, int tail) {
   if (g.BubbleMode == 0) return;
   g.layer.Draw(1, "Bazar01", 0, x, y);
@@ -191,6 +199,16 @@ void ExitBox(GameServices& g) {
   }
 }
 
+void DeclareSpeechBubble(AssetNeeds& needs) {
+  needs.Images.push_back({"s_all01", "Bazar01", 1});
+  needs.Images.push_back({"s_all01", "Bazar02", 1});
+  needs.Images.push_back({"s_all01", "FontP", 93});
+}
+
+void DeclareExitBox(AssetNeeds& needs) { needs.Images.push_back({"s_all01", "Exi01", 1}); }
+
+void DeclarePointer(AssetNeeds& needs) { needs.Images.push_back({"s_all01", "Ruka01", 3}); }
+
 void PointerPressStep(GameServices& g) {
   // A press shows hand patterns 1, 2, 1, 0 on four ticks and is over on the fifth.
   if (g.ClickState == 1) {
@@ -211,6 +229,11 @@ void PointerPressStep(GameServices& g) {
 
 void DrawPointer(GameServices& g, int dx, int dy) {
   g.layer.Draw(1, "Ruka01", g.HandFrame, g.MouseX + dx, g.MouseY + dy);
+}
+
+int Nearest(double v) {
+  if (!(v > -100000.0 && v < 100000.0)) return v > 0 ? 100000 : -100000;
+  return static_cast<int>(std::nearbyint(v));
 }
 
 int AngleTo(int x1, int y1, int x2, int y2) {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
 namespace vepa {
 
+struct AssetNeeds;
 struct GameServices;
 struct PhraseRecord;
 struct SpokenClip;
@@ -31,6 +33,9 @@ void SayPhrase(GameServices& g, std::string_view stem, int number, int linesOnly
 void LoadPhraseBytes(PhraseRecord& record, int offset, const std::vector<uint8_t>& bytes);
 
 void DrawSpeechBubble(GameServices& g, int x, int y, int tail);
+// Puts a scene's own words into the speech bubble: the subtitle lines given in UTF-8 from the
+// top (five at most; those not given are empty) and the record's LineShift.
+void SetSubtitles(GameServices& g, std::initializer_list<std::string_view> lines, int shift = 0);
 void ExitBox(GameServices& g);
 // Opens the exit box on a fresh Esc press (the part every scene with the box runs while the
 // box is closed; does nothing while the box is open).
@@ -38,6 +43,16 @@ void ExitBoxWatchEsc(GameServices& g);
 void PointerPressStep(GameServices& g);
 // Draws the list-1 pointer "Ruka01" with pattern HandFrame at (MouseX + dx, MouseY + dy).
 void DrawPointer(GameServices& g, int dx = 0, int dy = 0);
+// The list-1 images these helpers draw, for a scene's DeclareAssets: the speech bubble (its
+// frame, its tail and the font of its lines), the exit box, and the pointer with the patterns
+// of its press.
+void DeclareSpeechBubble(AssetNeeds& needs);
+void DeclareExitBox(AssetNeeds& needs);
+void DeclarePointer(AssetNeeds& needs);
+// A position or speed rounded as the game rounds: to the nearest whole number, halves to the
+// even one. Values far off the screen (and a value that is no number) give a number far off
+// the screen too, never an overflow.
+int Nearest(double v);
 int AngleTo(int x1, int y1, int x2, int y2);
 void TurnTowards(int target, int& angle);
 

@@ -182,4 +182,20 @@ void Mixer::Advance(double seconds) {
   }
 }
 
+void Mixer::MixTick(int16_t* out, int frames, int deviceRate, double seconds) {
+  kept_.clear();
+  for (std::vector<Wave>* list : lists_) {
+    if (list == nullptr) continue;
+    for (Wave& w : *list) kept_.push_back({&w.Buffer, w.Buffer.Position, w.Buffer.Playing});
+  }
+  Mix(out, frames, deviceRate);
+  // Mixing steps the positions sample by sample; game time moves them in one step, and the
+  // two can differ in the last bits. The game sees the game-time positions.
+  for (const KeptPlayback& k : kept_) {
+    k.Buffer->Position = k.Position;
+    k.Buffer->Playing = k.Playing;
+  }
+  Advance(seconds);
+}
+
 }  // namespace vepa

@@ -75,10 +75,20 @@ class Mixer {
   void Mix(int16_t* out, int frames, int deviceRate);
   // Simulated time: advance every playing buffer by the given seconds (headless layer).
   void Advance(double seconds);
+  // The sound of one tick of `seconds` for a device fed tick by tick: mixes `frames` frames,
+  // then leaves every buffer where Advance(seconds) leaves it, so that the game's sounds
+  // start, end and report positions exactly as without a device.
+  void MixTick(int16_t* out, int frames, int deviceRate, double seconds);
 
  private:
+  struct KeptPlayback {
+    SoundBuffer* Buffer;
+    double Position;
+    bool Playing;
+  };
   std::vector<std::vector<Wave>*> lists_;
   std::vector<float> scratch_;
+  std::vector<KeptPlayback> kept_;
 };
 
 }  // namespace vepa

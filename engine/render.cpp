@@ -1336,8 +1336,9 @@ int64_t ToFixed(double value) {
 // Pictures whose sides and row length fit in 15 bits (all real sprites) get their texel
 // indices four at a time: a 32-bit lane holds the integer part of s in its low half and that
 // of t in its high half, and one multiply-add with the pair (1, stride) yields t * stride + s.
-// Lanes past the end of the run compute throwaway values; vector adds simply wrap.
-bool FitsPairedIndices(const PatternView& v) {
+// Lanes past the end of the run compute throwaway values; vector adds simply wrap. Only the
+// vector path asks (a build without SSE2, such as the browser's, has none).
+[[maybe_unused]] bool FitsPairedIndices(const PatternView& v) {
   return v.width < 32768 && v.height < 32768 && v.stride < 32768;
 }
 

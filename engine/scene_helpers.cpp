@@ -31,11 +31,19 @@ void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   add(e.HitMap);
 }
 
-void EnterScene(GameServices& g, SceneId scene) {
+void EnterScene(GameServices& g, SceneId scene, Opening opening) {
   g.ExitMenuState = 0;
   g.EscLatch = 0;
-  g.FadeMode = 2;
-  g.FadeProgress = 400;
+  OpenScene(g, scene, opening);
+}
+
+void OpenScene(GameServices& g, SceneId scene, Opening opening) {
+  if (opening == Opening::Transition) {
+    g.FadeMode = 2;
+    g.FadeProgress = 400;
+  } else {
+    g.FadeMode = 0;
+  }
   g.SceneNumber = SceneNo(scene);
 }
 
@@ -53,6 +61,13 @@ void ReturnToKiosk(GameServices& g, HubEntry entry) {
 bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry) {
   if (!ScreenCovered(g)) return false;
   ReturnToKiosk(g, entry);
+  return true;
+}
+
+bool PayPrizeWhenCovered(GameServices& g, int prize) {
+  if (!ScreenCovered(g)) return false;
+  g.GameWinnings = static_cast<uint16_t>(prize);
+  ReturnToKiosk(g, HubEntry::AfterGame);
   return true;
 }
 

@@ -9,7 +9,7 @@
 //   void Frame() override {
 //     ... draw, play ...
 //     if (done && g.FadeMode == 0) StartClosing(g);
-//     ReturnToKioskWhenCovered(g, HubEntry::AfterGame);
+//     PayPrizeWhenCovered(g, prize);
 //   }
 //   void DeclareAssets(AssetNeeds& a) const override { DeclareSceneEntries(a, kEntries); ... }
 #pragma once
@@ -50,9 +50,18 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& entries);
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
 
-// The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the opening
-// transition started (FadeMode 2, FadeProgress 400) and the scene number set.
-void EnterScene(GameServices& g, SceneId scene);
+// How a loader shows its scene.
+enum class Opening : uint8_t {
+  Transition,  // the opening transition uncovers it (FadeMode 2, FadeProgress 400)
+  AtOnce,      // it shows at once (FadeMode 0): the first logo, the kiosk back from the lamp
+};
+
+// The last steps of a loader: the exit box closed (ExitMenuState 0, EscLatch 0), the scene
+// opened and its number set.
+void EnterScene(GameServices& g, SceneId scene, Opening opening = Opening::Transition);
+// The same with the exit box left as the scene before left it: the kiosk's result
+// announcement reads whether the game was left through it.
+void OpenScene(GameServices& g, SceneId scene, Opening opening = Opening::Transition);
 
 // Starts the closing transition: the screen goes black over the next six ticks.
 void StartClosing(GameServices& g);
@@ -63,5 +72,8 @@ bool ScreenCovered(const GameServices& g);
 void ReturnToKiosk(GameServices& g, HubEntry entry);
 // Enters the kiosk once the closing transition has covered the screen; true when it did.
 bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
+// The end of a mini-game: once the screen is covered, the prize becomes GameWinnings (the kiosk
+// announces and pays it) and the kiosk is entered after a game; true when it did.
+bool PayPrizeWhenCovered(GameServices& g, int prize);
 
 }  // namespace vepa

@@ -65,10 +65,10 @@ void HubScene::ConversationStep() {
 
     case 2: {  // the cashier names the offer
       const int item = g.SelectedItem;
-      if (item == 8) PhraseVariant = g.Random(3);
+      if (item == hub::DoorHandle) PhraseVariant = g.Random(3);
       const int phrase = ItemPhrase(item);
       if (phrase > 0) SayCashier(phrase);
-      if (item == 4) {
+      if (item == hub::Lamp) {
         LampFlicker = 5;
         PlaySceneSound(g, "Lamp01", 13000);
       }
@@ -114,8 +114,8 @@ void HubScene::ConversationStep() {
       }
       const int code = PointerCode();
       if (g.ClickState == 1 && g.HandFrame == 1 &&
-          (code == CodeLeftButton || code == CodeRightButton)) {
-        Answer = code == CodeLeftButton ? 0 : 1;
+          (code == hub::LeftButton || code == hub::RightButton)) {
+        Answer = code == hub::LeftButton ? 0 : 1;
         HubState = 6;
         PlayCommonSound(g, "Boom03", 11000);
       }
@@ -166,13 +166,15 @@ void HubScene::DrawAnswerButtons() {
   const Image* button = g.layer.FindImage(1, "Button01");
   const int leftPattern = (HubState == 6 && Answer == 0) ? 1 : 0;
   const int rightPattern = (HubState == 6 && Answer == 1) ? 1 : 0;
-  g.layer.DrawPatternAlpha(button, leftPattern, Rect{210, 423, 310, 468}, ButtonAlpha);
-  g.layer.DrawPatternAlpha(button, rightPattern, Rect{330, 423, 430, 468}, ButtonAlpha);
+  auto rect = [](const hub::ButtonBox& b) { return Rect{b.Left, b.Top, b.Right, b.Bottom}; };
+  g.layer.DrawPatternAlpha(button, leftPattern, rect(hub::LeftButtonBox), ButtonAlpha);
+  g.layer.DrawPatternAlpha(button, rightPattern, rect(hub::RightButtonBox), ButtonAlpha);
   if (ButtonAlpha > 100) {
     // The words grow as the buttons brighten.
     const int s = (ButtonAlpha - 100) / 12 + 1;
-    DrawTextCentered(g, 260, 444 - s / 2, s, ButtonCaptionLeft, 0, s);
-    DrawTextCentered(g, 380, 444 - s / 2, s, ButtonCaptionRight, 0, s);
+    const int y = hub::ButtonCaptionY - s / 2;
+    DrawTextCentered(g, hub::LeftButtonBox.CentreX(), y, s, ButtonCaptionLeft, 0, s);
+    DrawTextCentered(g, hub::RightButtonBox.CentreX(), y, s, ButtonCaptionRight, 0, s);
   }
 }
 
@@ -183,17 +185,17 @@ void HubScene::AcceptanceStep() {
   g.Money = static_cast<uint16_t>(std::max(0, g.Money - g.SpeechRecord.Price));
   HubState = 0;
   switch (g.SelectedItem) {
-    case 8:  // leaving: the cashier says goodbye, and that phrase runs like an offer
+    case hub::DoorHandle:  // leaving: the cashier says goodbye, and that phrase runs like an offer
       HubState = 2;
-      g.SelectedItem = ItemLeaveGame;
+      g.SelectedItem = hub::LeaveGame;
       break;
-    case 35:
+    case hub::Battery:
       g.BatteryCharge = FullBattery;
       break;
-    case 36:
+    case hub::TicketStack:
       ++g.Tickets;
       break;
-    case 22:  // paid, nothing more
+    case hub::TipJar:  // paid, nothing more
       break;
     default: {
       const int scene = TargetScene(g.SelectedItem, TabletChoice);

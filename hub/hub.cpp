@@ -3,6 +3,8 @@
 #include "hub/hub.h"
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "app/json.h"
 #include "engine/helpers.h"
@@ -14,9 +16,11 @@ namespace vepa {
 
 namespace {
 
-// The pointer hand's fingertip lies this far from its top-left corner.
-constexpr int kFingertipX = 5;
-constexpr int kFingertipY = 25;
+constexpr SceneEntries kEntries{.Background = hub::BackgroundEntry,
+                                .Images = hub::CashierImagesEntry,
+                                .Music = hub::MusicEntry,
+                                .Waves = hub::WavesEntry,
+                                .HitMap = hub::HitMapEntry};
 
 }  // namespace
 
@@ -35,21 +39,21 @@ struct ItemScene {
   int Arg = 0;
 };
 constexpr ItemScene kItemScenes[] = {
-    {2, SceneId::Boxing},
-    {5, SceneId::Darts},
-    {6, SceneId::About},
-    {7, SceneId::Hammer},
-    {10, SceneId::Snake},
-    {11, SceneId::Gallery},
-    {17, SceneId::CockroachRace},
-    {18, SceneId::Draw},
-    {29, SceneId::OpponentSelection, 1},
-    {33, SceneId::DazTable},
-    {34, SceneId::Aquarium},
-    {41, SceneId::Ticket},
-    {43, SceneId::RockPaperScissors},
-    {ItemGameOver, SceneId::StartMenu},
-    {ItemLeaveGame, SceneId::Closing},
+    {hub::BoxingGlove, SceneId::Boxing},
+    {hub::Dartboard, SceneId::Darts},
+    {hub::Poster, SceneId::About},
+    {hub::Hammer, SceneId::Hammer},
+    {hub::Snake, SceneId::Snake},
+    {hub::Gun, SceneId::Gallery},
+    {hub::Cockroach, SceneId::CockroachRace},
+    {hub::Television, SceneId::Draw},
+    {hub::Cards, SceneId::OpponentSelection, 1},
+    {hub::Daz, SceneId::DazTable},
+    {hub::FishTank, SceneId::Aquarium},
+    {hub::Inkpot, SceneId::Ticket},
+    {hub::RpsSticker, SceneId::RockPaperScissors},
+    {hub::GameOver, SceneId::StartMenu},
+    {hub::LeaveGame, SceneId::Closing},
 };
 
 }  // namespace
@@ -57,7 +61,7 @@ constexpr ItemScene kItemScenes[] = {
 int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
   int arg = 0;
   int scene = -1;
-  if (item == 15) {  // the book: the choice sign picks the journal or the settings book
+  if (item == hub::Book) {  // the choice sign picks the journal or the settings book
     scene = SceneNo(tabletChoice == 0 ? SceneId::Journal : SceneId::SettingsBook);
   } else {
     for (const ItemScene& e : kItemScenes) {
@@ -72,12 +76,14 @@ int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
 }
 
 bool HubScene::SceneAvailable(int item) const {
+  // Every scene of the item table is in the catalogue; only a number outside it (a damaged
+  // table) would be offered without the buttons.
   const int scene = TargetScene(item, TabletChoice);
-  return scene < 0 || g.GetScene(scene) != nullptr;
+  return scene < 0 || FindScene(scene) != nullptr;
 }
 
 int HubScene::FilterItem(int code) const {
-  if (code == 31) return 43;  // a second spot for rock-paper-scissors
+  if (code == hub::CashierHand) return hub::RpsSticker;
   switch (code) {
     case 1:
     case 3:
@@ -101,9 +107,9 @@ int HubScene::FilterItem(int code) const {
     case 46:
     case 50:
       return 0;
-    case 35:  // the battery is for sale only while the old one is empty
+    case hub::Battery:  // for sale only while the old one is empty
       return g.BatteryCharge > 0 ? 0 : code;
-    case 36:  // the stack is sold out at five tickets
+    case hub::TicketStack:  // sold out at five tickets
       return g.Tickets > 4 ? 0 : code;
     default:
       return code;
@@ -112,59 +118,59 @@ int HubScene::FilterItem(int code) const {
 
 int HubScene::ItemPhrase(int item) const {
   switch (item) {
-    case 2:
+    case hub::BoxingGlove:
       return 34;
-    case 4:
+    case hub::Lamp:
       return 43;
-    case 5:
+    case hub::Dartboard:
       return 1;
-    case 6:
+    case hub::Poster:
       return 11;
-    case 7:
+    case hub::Hammer:
       return 51;
-    case 8:
+    case hub::DoorHandle:
       return 2 + PhraseVariant;
-    case 10:
+    case hub::Snake:
       return 22;
-    case 11:
+    case hub::Gun:
       return 36;
-    case 14:
+    case hub::Cashier:
       return 24;
-    case 15:
+    case hub::Book:
       return 25;
-    case 17:
+    case hub::Cockroach:
       return 54;
-    case 18:
+    case hub::Television:
       return g.Tickets == 0 ? 14 : (g.TicketsFilled == 0 ? 15 : 13);
-    case 22:
+    case hub::TipJar:
       return 38;
-    case 26:
+    case hub::Door:
       return 62;
-    case 29:
+    case hub::Cards:
       return 67;
-    case 33:
+    case hub::Daz:
       return g.BatteryCharge > 0 ? 75 : 81;
-    case 34:
+    case hub::FishTank:
       return 26;
-    case 35:
+    case hub::Battery:
       return 80;
-    case 36:
+    case hub::TicketStack:
       return g.TicketsFilled == 1 ? 20 : 19;
-    case 40:
+    case hub::Sky:
       return 88;
-    case 41:
+    case hub::Inkpot:
       return g.Tickets == 0 ? 18 : (g.TicketsFilled == 1 ? 17 : 16);
-    case 42:
+    case hub::Window:
       return 30;
-    case 43:
+    case hub::RpsSticker:
       return 42;
-    case 44:
-    case 45:
-    case 47:
-    case 48:
-    case 49:
+    case hub::Bread:
+    case hub::Heap:
+    case hub::Bottle:
+    case hub::StreetLamp:
+    case hub::Houses:
       return item + 45;
-    case ItemLeaveGame:
+    case hub::LeaveGame:
       return 5 + PhraseVariant;
     default:
       return 0;
@@ -172,22 +178,17 @@ int HubScene::ItemPhrase(int item) const {
 }
 
 int HubScene::PointerCode() const {
-  return g.HitMapAt(g.MouseX, g.MouseY, kFingertipX, kFingertipY);
+  return g.HitMapAt(g.MouseX, g.MouseY, hub::FingertipX, hub::FingertipY);
 }
 
 // --- Loader.
 
 void HubScene::Load(int arg) {
   Entry = arg;
-  LoadBackground(g, "r_fill01");
-  LoadImages(g, 2, "s_kib01");
-  LoadImages(g, 3, "s_ksk01");
-  LoadWaves(g, 2, "w_ksk01");
-  PlayMusic(g, "m_vepa4", 0);
-  LoadHitMap(g, "b_ksk03");
+  if (!LoadSceneEntries(g, kEntries)) return;
+  // The kiosk's own objects are image list 3.
+  LoadImages(g, 3, hub::KioskImagesEntry);
   if (g.FatalError) return;
-
-  g.layer.MakeColorTable(2);
   g.layer.MakeColorTable(3);
   // The frame timer runs at its fixed 50 ms; there is nothing to restart here.
 
@@ -252,10 +253,10 @@ void HubScene::Load(int arg) {
       HubState = 14;
       break;
     case static_cast<int>(HubEntry::NewGame):
-      g.SpeakerName = "kib";
+      g.SpeakerName = hub::CashierPhrases;
       PlayerSpeaking = 0;
       HubState = 3;
-      SayPhrase(g, "kib", 8, 0, 11000);
+      SayCashier(8);
       break;
     case static_cast<int>(HubEntry::AfterDraw):
       HubState = 10;
@@ -267,12 +268,9 @@ void HubScene::Load(int arg) {
       break;
   }
 
-  // The lamp scene comes back without a transition: the kiosk shows at once.
-  if (!g.InScene(SceneId::Lamp)) {
-    g.FadeMode = 2;
-    g.FadeProgress = 400;
-  }
-  g.SceneNumber = SceneNo(SceneId::Kiosk);
+  // The lamp scene comes back without a transition: the kiosk shows at once. The exit box
+  // stays as the scene before left it: the result announcement reads it.
+  OpenScene(g, SceneId::Kiosk, g.InScene(SceneId::Lamp) ? Opening::AtOnce : Opening::Transition);
 }
 
 // --- Frame routine.
@@ -304,7 +302,7 @@ void HubScene::Frame() {
   if (HubState >= 11 && HubState <= 15) HostSpeaking = 1;
 
   if (HubState == 17 && HostSpeaking == 0) {
-    g.SelectedItem = ItemGameOver;
+    g.SelectedItem = hub::GameOver;
     HubState = 9;
   }
 
@@ -353,7 +351,7 @@ void HubScene::IdleStep() {
   g.SelectedItem = static_cast<uint8_t>(FilterItem(PointerCode()));
   const int item = g.SelectedItem;
   if (g.ClickState == 1 && g.HandFrame == 1 && item >= 1 && item <= 50) {
-    if (item == 15) {  // the book: the choice sign comes down first
+    if (item == hub::Book) {  // the choice sign comes down first
       HubState = 1;
       TabletState = 1;
     } else {
@@ -379,9 +377,13 @@ void HubScene::LeaveStep() {
   g.FadeProgress = 400;
 }
 
-void HubScene::SayCashier(int phrase) { SayPhrase(g, "kib", phrase, 0, 11000); }
+void HubScene::SayCashier(int phrase) {
+  SayPhrase(g, hub::CashierPhrases, phrase, 0, hub::CashierRate);
+}
 
-void HubScene::SayPlayer(int phrase) { SayPhrase(g, "ply", phrase, 1, 14000); }
+void HubScene::SayPlayer(int phrase) {
+  SayPhrase(g, hub::PlayerPhrases, phrase, 1, hub::PlayerRate);
+}
 
 // --- Runner and content checks.
 
@@ -445,10 +447,10 @@ void HubScene::DescribeState(JsonWriter& j) const {
 }
 
 void HubScene::DeclareAssets(AssetNeeds& needs) const {
-  for (const char* e :
-       {"r_fill01", "s_kib01", "s_ksk01", "w_ksk01", "m_vepa4", "b_ksk03", "t_kib01", "t_ply01"}) {
-    needs.Entries.push_back(e);
-  }
+  DeclareSceneEntries(needs, kEntries);
+  needs.Entries.emplace_back(hub::KioskImagesEntry);
+  for (std::string_view table : {hub::CashierPhrases, hub::PlayerPhrases})
+    needs.Entries.push_back("t_" + std::string(table) + "01");
   // The cashier's spoken phrases and the player's replies.
   for (int n :
        {1,  2,  3,  4,  5,  6,  7,  8,  11, 13, 14, 15, 16, 17, 18, 19, 20, 22, 24, 25, 26, 30,
@@ -473,34 +475,35 @@ void HubScene::DeclareAssets(AssetNeeds& needs) const {
   for (const char* e : {"rcf100", "rcf999", "rdl001", "rdl002", "rdl003"})
     needs.Entries.push_back(e);
 
-  auto image = [&needs](const char* entry, const char* name, int patterns) {
-    needs.Images.push_back({entry, name, patterns});
+  auto image = [&needs](std::string_view entry, const char* name, int patterns) {
+    needs.Images.push_back({std::string(entry), name, patterns});
   };
+  const std::string_view kib = hub::CashierImagesEntry, ksk = hub::KioskImagesEntry;
   // The cashier.
-  image("s_kib01", "Kib01", 5);   // mouth
-  image("s_kib01", "Kib02", 4);   // tapping hand
-  image("s_kib01", "Kib03", 1);   // head and body
-  image("s_kib01", "Kib04", 3);   // eyelids
-  image("s_kib01", "Kib05", 1);   // right arm at rest
-  image("s_kib01", "Kib06", 1);   // left arm at rest
-  image("s_kib01", "Kib07", 13);  // left arm gestures
-  image("s_kib01", "Kib08", 13);  // right arm gestures
-  image("s_kib01", "Kib09", 1);   // pupil
-  image("s_kib01", "Kib10", 6);   // the glow at the lips, left and right hand
+  image(kib, "Kib01", 5);   // mouth
+  image(kib, "Kib02", 4);   // tapping hand
+  image(kib, "Kib03", 1);   // head and body
+  image(kib, "Kib04", 3);   // eyelids
+  image(kib, "Kib05", 1);   // right arm at rest
+  image(kib, "Kib06", 1);   // left arm at rest
+  image(kib, "Kib07", 13);  // left arm gestures
+  image(kib, "Kib08", 13);  // right arm gestures
+  image(kib, "Kib09", 1);   // pupil
+  image(kib, "Kib10", 6);   // the glow at the lips, left and right hand
   // The kiosk.
   for (const char* n :
        {"Door01",  "DTir01",  "Plakat01", "Book01", "Perch01", "Gun02",   "Molot01", "Televizor01",
         "Bug01",   "Hleb01",  "Govno01",  "Kard01", "Aqua01",  "Bilet02", "Daz01",   "Batar01",
         "Batar02", "Batar03", "Boatle01", "Ksk01",  "Ksk03",   "Ksk04",   "Ksk05"}) {
-    image("s_ksk01", n, 1);
+    image(ksk, n, 1);
   }
-  image("s_ksk01", "Lamp01", 5);
-  image("s_ksk01", "Snake01", 4);
-  image("s_ksk01", "Snake02", 2);
-  image("s_ksk01", "Riba01", 3);
-  image("s_ksk01", "Bilet01", 5);
-  image("s_ksk01", "Ksk02", 37);
-  image("s_ksk01", "Muha01", 4);
+  image(ksk, "Lamp01", 5);
+  image(ksk, "Snake01", 4);
+  image(ksk, "Snake02", 2);
+  image(ksk, "Riba01", 3);
+  image(ksk, "Bilet01", 5);
+  image(ksk, "Ksk02", 37);
+  image(ksk, "Muha01", 4);
   // Shared pictures of image list 1.
   image("s_all01", "Bax01", 1);
   image("s_all01", "Button01", 2);

@@ -13,15 +13,10 @@
 #include "app/game.h"
 #include "engine/scene_helpers.h"
 #include "engine/status_bar.h"
+#include "hub/hub_layout.h"
 
 namespace vepa {
 
-// Item codes the hub writes itself (no pixel of the hit map carries them).
-inline constexpr int ItemGameOver = 54;
-inline constexpr int ItemLeaveGame = 55;
-// Hit-map codes of the two answer buttons.
-inline constexpr int CodeLeftButton = 254;
-inline constexpr int CodeRightButton = 255;
 // Money never grows past this.
 inline constexpr int MoneyCap = 60000;
 // A bought battery, in ticks.

@@ -17,6 +17,7 @@
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/aquarium_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 
@@ -403,18 +404,11 @@ void AquariumScene::StepExitBox() {
 // Time is up, or the player left through the exit box with the score so far.
 void AquariumScene::StepEnd() {
   if (g.FadeMode == 0 && (g.ExitMenuState == 2 || TimeLeft == 0)) StartClosing(g);
-  if (ScreenCovered(g)) {
-    g.GameWinnings = static_cast<uint16_t>(Prize(Catches[0], Catches[1]));
-    ReturnToKiosk(g, HubEntry::AfterGame);
-  }
+  PayPrizeWhenCovered(g, Prize(Catches[0], Catches[1]));
 }
 
 void AquariumScene::DescribeState(JsonWriter& j) const {
-  auto fish = [&](const char* key, int32_t AquariumCreature::*field) {
-    std::array<int32_t, 4> v{};
-    for (int f = 0; f < 4; ++f) v[f] = Fish[f].*field;
-    j.NumberArray(key, v);
-  };
+  auto fish = [&](const char* key, auto field) { FieldArray(j, key, Fish, field); };
   fish("FishX", &AquariumCreature::X);
   fish("FishY", &AquariumCreature::Y);
   fish("FishDir", &AquariumCreature::Dir);
@@ -424,11 +418,7 @@ void AquariumScene::DescribeState(JsonWriter& j) const {
   fish("FishAnim", &AquariumCreature::Anim);
   fish("FishState", &AquariumCreature::State);
   fish("FishHookedBy", &AquariumCreature::HookedBy);
-  auto angler = [&](const char* key, auto field) {
-    std::array<int64_t, 2> v{};
-    for (int a = 0; a < 2; ++a) v[a] = static_cast<int64_t>(Angler[a].*field);
-    j.NumberArray(key, v);
-  };
+  auto angler = [&](const char* key, auto field) { FieldArray(j, key, Angler, field); };
   angler("AnglerState", &AquariumAngler::State);
   angler("AnglerTip", &AquariumAngler::Tip);
   angler("AnglerHookOff", &AquariumAngler::HookOff);
@@ -438,15 +428,9 @@ void AquariumScene::DescribeState(JsonWriter& j) const {
   angler("AnglerSwing", &AquariumAngler::Swing);
   angler("AnglerCatch", &AquariumAngler::Catch);
   angler("AnglerTarget", &AquariumAngler::Target);
-  std::array<int32_t, kBubbleSlots> rising{}, bx{}, by{};
-  for (int i = 0; i < kBubbleSlots; ++i) {
-    rising[i] = Bubble[i].State;
-    bx[i] = Bubble[i].X;
-    by[i] = Bubble[i].Y;
-  }
-  j.NumberArray("BubbleState", rising);
-  j.NumberArray("BubbleX", bx);
-  j.NumberArray("BubbleY", by);
+  FieldArray(j, "BubbleState", Bubble, &AquariumBubble::State);
+  FieldArray(j, "BubbleX", Bubble, &AquariumBubble::X);
+  FieldArray(j, "BubbleY", Bubble, &AquariumBubble::Y);
   j.NumberArray("Catches", Catches);
   j.NumberArray("BucketFull", BucketFull);
   j.Number("TimeLeft", TimeLeft);
@@ -461,8 +445,8 @@ void AquariumScene::DeclareAssets(AssetNeeds& a) const {
   for (const Picture& p : {kWater, kCastle, kStone, kWeed, kBubble, kBigFish, kSmallFish, kCrab,
                            kBucket, kArm, kRod, kKnob, kHand, kHook})
     a.Images.push_back({kImages, p.Name, p.Patterns});
-  a.Images.push_back({"s_all01", "Ruka01", 3});
-  a.Images.push_back({"s_all01", "Exi01", 1});
+  DeclarePointer(a);
+  DeclareExitBox(a);
   a.Images.push_back({"s_all01", "FontP", 42});    // digits of style 0 are glyphs 32..41
   a.Images.push_back({"s_all01", "EFont01", 11});  // digits and the colon
   for (const char* w : kBubbleWaves) a.Waves.push_back({kWaves, w});

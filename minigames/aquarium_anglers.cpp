@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/helpers.h"
 #include "engine/render.h"
 #include "minigames/aquarium.h"
 #include "minigames/aquarium_layout.h"
@@ -35,8 +36,6 @@ int CrabClawX(int anim) {
       return 61;
   }
 }
-
-int Nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/boxing_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace {
@@ -60,8 +61,6 @@ struct BloodDrop {
   uint8_t Spin = 0, Frame = 0, Age = 0;
   int32_t DX = 0, DY = 0;
 };
-
-int Nearest(float v) { return static_cast<int>(std::lrint(v)); }
 
 std::string TwoDigits(int v) {
   v = std::clamp(v, 0, 99);
@@ -112,28 +111,20 @@ class BoxingScene : public Scene {
     ShowOrDecideResult();
     RingLastSecond();
     if (g.FadeMode == 0 && ResultTimer >= kCloseAfter) StartClosing(g);
-    if (ScreenCovered(g)) {
-      const int r = Hits[0], p = Hits[1];
-      if (r < p && Result == Victory)
-        g.GameWinnings = static_cast<uint16_t>(kBasePrize + std::min(p - r, kMaxLead));
-      else if (Result == Draw)
-        g.GameWinnings = kBasePrize;
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    PayPrizeWhenCovered(g, Prize());
+  }
+
+  // A win pays the base prize and the lead in hits (up to a limit), a draw the base prize.
+  int Prize() const {
+    const int r = Hits[0], p = Hits[1];
+    if (r < p && Result == Victory) return kBasePrize + std::min(p - r, kMaxLead);
+    return Result == Draw ? kBasePrize : 0;
   }
 
   void DescribeState(JsonWriter& j) const override {
     // Per boxer, the opponent first, then the player.
-    auto ints = [&](const char* key, auto field) {
-      j.BeginArray(key);
-      for (const Boxer& b : Boxers) j.Number(b.*field);
-      j.EndArray();
-    };
-    auto reals = [&](const char* key, auto field) {
-      j.BeginArray(key);
-      for (const Boxer& b : Boxers) j.Real(b.*field);
-      j.EndArray();
-    };
+    auto ints = [&](const char* key, auto field) { FieldArray(j, key, Boxers, field); };
+    auto reals = [&](const char* key, auto field) { RealFieldArray(j, key, Boxers, field); };
     ints("Facing", &Boxer::Facing);
     ints("ArmUp", &Boxer::ArmUp);
     ints("ArmDown", &Boxer::ArmDown);
@@ -150,9 +141,7 @@ class BoxingScene : public Scene {
     j.Number("Result", Result);
     j.Number("ResultTimer", ResultTimer);
     j.Number("BloodCount", BloodCount);
-    j.BeginArray("BloodState");
-    for (const BloodDrop& d : Blood) j.Number(d.State);
-    j.EndArray();
+    FieldArray(j, "BloodState", Blood, &BloodDrop::State);
     j.Number("DuckFlag", DuckFlag);
     j.Number("ClockTimer", ClockTimer);
   }
@@ -167,8 +156,8 @@ class BoxingScene : public Scene {
     a.Images.push_back({"s_box01", std::string(SplashImage), SplashPatterns});
     a.Images.push_back({"s_all01", "EFont01", 13});
     a.Images.push_back({"s_all01", "FontP", 42});
-    a.Images.push_back({"s_all01", "Exi01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclareExitBox(a);
+    DeclarePointer(a);
     for (std::string_view w : Waves) a.Waves.push_back({"w_box01", std::string(w)});
     for (const char* w : {"Boom01", "Boom07", "Boom08", "Bulk01", "Bulk02", "Clock01"})
       a.Waves.push_back({"w_all01", w});

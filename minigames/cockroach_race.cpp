@@ -62,13 +62,6 @@ constexpr int kMouthPatterns = 5;
 
 constexpr const char* kRunSounds[Cockroaches] = {"Tarak01", "Tarak02", "Tarak03", "Tarak04"};
 
-// A float rounded as the game rounds: to the nearest whole number, halves to the even one.
-// Values far off the screen give a number off the screen too, never an overflow.
-int Nearest(float v) {
-  if (!(v > -100000.0f && v < 100000.0f)) return v > 0 ? 100000 : -100000;
-  return static_cast<int>(std::nearbyint(v));
-}
-
 struct Cockroach {
   float X = StartX, Y = 0;
   int32_t Heading = 0;
@@ -161,12 +154,10 @@ class RaceScene : public Scene {
     a.Images.push_back({"s_tark01", "Tarak02", MarkerPlayer + 1});
     a.Images.push_back({"s_tark01", "Money01", 1});
     a.Images.push_back({"s_tark01", "Palka01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclarePointer(a);
     a.Images.push_back({"s_all01", "PlRot01", kMouthPatterns});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "Exi01", 1});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    DeclareSpeechBubble(a);
+    DeclareExitBox(a);
     for (const char* wave : kRunSounds) a.Waves.push_back({"w_tark01", wave});
     a.Waves.push_back({"w_tark01", "Boom01"});
     a.Waves.push_back({"w_tark01", "Lift01"});
@@ -185,11 +176,7 @@ class RaceScene : public Scene {
 
   void OpeningLine() {
     if (RaceState == kOpeningStarts) {
-      auto& s = g.SpeechRecord;
-      s.LineShift = 0;
-      s.Lines[1] = Cp1251("ДЛЯ НАЧАЛА");
-      s.Lines[2] = Cp1251("ВЫБЕРИ СВОЕГО");
-      s.Lines[3] = Cp1251("ЛЮБИМОГО ТАРАКАНА");
+      SetSubtitles(g, {"", "ДЛЯ НАЧАЛА", "ВЫБЕРИ СВОЕГО", "ЛЮБИМОГО ТАРАКАНА"});
       SayClip(g, OpeningClip, HostRate);
       BubbleKind = kHostBubble;
       RaceState = kOpeningPlays;
@@ -312,14 +299,11 @@ class RaceScene : public Scene {
 
   void ResultLine() {
     if (RaceState == kFinished) {
-      auto& s = g.SpeechRecord;
-      s.LineShift = 0;
-      for (std::string& line : s.Lines) line.clear();
       if (PlayerWon()) {
-        s.Lines[2] = Cp1251("Я ПОБЕДИЛ");
+        SetSubtitles(g, {"", "", "Я ПОБЕДИЛ"});
         SayClip(g, WinClip, PlayerRate);
       } else {
-        s.Lines[2] = Cp1251("Я ПРОИГРАЛ");
+        SetSubtitles(g, {"", "", "Я ПРОИГРАЛ"});
         SayClip(g, LossClip, PlayerRate);
       }
       BubbleKind = kPlayerBubble;

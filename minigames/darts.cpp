@@ -15,31 +15,20 @@
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
 #include "engine/text.h"
+#include "minigames/darts_layout.h"
 
 namespace vepa {
 namespace {
 
+using namespace darts;
+
 constexpr SceneEntries kEntries{
-    .Background = "r_fill01", .Images = "s_dtir01", .HitMap = "b_dtir01"};
-
-// Where things are drawn.
-constexpr int kBoardX = 230, kBoardY = 90;
-constexpr int kPlateX = 515, kPlateY = 418;
-constexpr int kScoreX = 563, kScoreY = 433, kScoreSize = 20;
-constexpr int kRackX = 100, kRackStep = 50, kRackY = 360;
-
-// The dart's tip relative to the aim point, while aiming and where it lands.
-constexpr int kTipDX = 75, kTipDY = 32;
-// The tip of a dart stuck in the board, below the top-left of its picture.
-constexpr int kStuckTipY = 40;
+    .Background = BackgroundEntry, .Images = ImagesEntry, .HitMap = HitMapEntry};
 
 // The aim point stays in the playing area; at the area's edges the tremor creeps back.
 constexpr int kAimRight = 500, kAimBottom = 480;
 constexpr int kTremor = 15;  // each tick the aim wanders by -15..+15 on each axis
 constexpr int kCreep = 10;
-
-// Hit-map values.
-constexpr uint8_t kFirstRing = 2, kLastRing = 6;  // ring v pays v - 2
 
 // Steps of the hand animation.
 constexpr int kPickSoundStep = 2, kRackTakeStep = 3, kAimStep = 6;
@@ -70,18 +59,17 @@ class DartsScene : public Scene {
   }
 
   void Frame() override {
-    g.layer.Draw(2, "DTir01", 0, kBoardX, kBoardY);
-    g.layer.Draw(1, "Bax01", 0, kPlateX, kPlateY);
-    DrawTextCentered(g, kScoreX, kScoreY, kScoreSize, std::to_string(g.GameWinnings), 0,
-                     kScoreSize);
+    g.layer.Draw(2, "DTir01", 0, BoardX, BoardY);
+    g.layer.Draw(1, "Bax01", 0, PlateX, PlateY);
+    DrawTextCentered(g, ScoreX, ScoreY, ScoreSize, std::to_string(g.GameWinnings), 0, ScoreSize);
     if (g.ClickState == 2) Tremble();
     KeepAimInArea();
     if (g.FrameToggle == 1) StepHand();
     for (int i = 0; i < DartsOnRack(); ++i)
-      g.layer.Draw(2, "Drot01", 0, kRackX + kRackStep * i, kRackY);
+      g.layer.Draw(2, "Drot01", 0, RackX + RackStep * i, RackY);
     for (int i = 0; i < DartsThrown; ++i) {
       const int n = DartOrder[i];
-      g.layer.Draw(2, "Drot02", 0, DartX[n] + kTipDX, DartY[n] + kTipDY - kStuckTipY);
+      g.layer.Draw(2, "Drot02", 0, DartX[n] + TipDX, DartY[n] + TipDY - StuckTipY);
     }
     DrawHand();
     if (DartsThrown > 2) {
@@ -103,8 +91,8 @@ class DartsScene : public Scene {
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
     for (const char* name : {"DTir01", "Drot01", "Drot02", "Ruka01", "Ruka02"})
-      a.Images.push_back({"s_dtir01", name, 1});
-    a.Images.push_back({"s_dtir01", "Ruka03", 9});
+      a.Images.push_back({std::string(ImagesEntry), name, 1});
+    a.Images.push_back({std::string(ImagesEntry), "Ruka03", 9});
     a.Images.push_back({"s_all01", "Bax01", 1});
     a.Images.push_back({"s_all01", "FontP", 42});  // digits of style 0 are glyphs 32..41
     a.Waves.push_back({"w_all01", "Pick01"});
@@ -161,8 +149,8 @@ class DartsScene : public Scene {
       ++DartsThrown;
       SortDarts();
     }
-    const uint8_t v = g.HitMapAt(x + kTipDX, y + kTipDY);
-    if (v >= kFirstRing && v <= kLastRing) g.GameWinnings += v - kFirstRing;
+    const uint8_t v = g.HitMapAt(x + TipDX, y + TipDY);
+    if (v >= FirstRing && v <= LastRing) g.GameWinnings += v - FirstRing;
     PlayCommonSound(g, "Boom01", kRate);
   }
 
@@ -181,13 +169,13 @@ class DartsScene : public Scene {
     if (f == 0)
       g.layer.Draw(2, "Ruka01", 0, x, y);
     else if (f <= 5)  // taking the dart from the rack
-      g.layer.Draw(2, "Ruka03", f - 1, x, y - 35);
+      g.layer.Draw(2, "Ruka03", f - 1, x + TakeDX, y + TakeDY);
     else if (f == kAimStep)
-      g.layer.Draw(2, "Ruka02", 0, x + kTipDX, y - 50);
+      g.layer.Draw(2, "Ruka02", 0, x + AimHandDX, y + AimHandDY);
     else if (f <= 8)  // the throw
-      g.layer.Draw(2, "Ruka03", f - 2, x + 70, y - 25);
+      g.layer.Draw(2, "Ruka03", f - 2, x + ThrowDX, y + ThrowDY);
     else if (f <= 10)  // the empty hand comes back
-      g.layer.Draw(2, "Ruka03", f - 2, x, y - 35);
+      g.layer.Draw(2, "Ruka03", f - 2, x + TakeDX, y + TakeDY);
   }
 
   uint8_t DartsThrown = 0;

@@ -21,6 +21,7 @@
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/daz_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace daz {
@@ -39,8 +40,6 @@ constexpr int kMouseRate = 14000;
 constexpr int kPauseKey = 'P';
 constexpr int kEndDelay = 10;
 constexpr int kSpitPenalty = 5;
-
-int Nearest(double v) { return static_cast<int>(std::lrint(v)); }
 
 // A number range of waves: "PHaha0" + 1..count.
 void PlayOneOf(Game& g, const char* stem, int count) {
@@ -152,20 +151,12 @@ class DazFoodScene : public Scene {
     j.Number("MouseWait", s.MouseWait);
     j.Number("LostPiece", s.LostPiece);
     j.Number("Pieces", PieceCount());
-    std::array<int, MaxPieces> y{}, vy{}, angle{}, gone{};
-    for (int i = 0; i < MaxPieces; ++i) {
-      y[i] = Nearest(s.Pieces[i].Y);
-      vy[i] = Nearest(s.Pieces[i].VY * 10);
-      angle[i] = s.Pieces[i].Angle;
-      gone[i] = s.Pieces[i].Gone;
-    }
-    j.NumberArray("PieceY", y);
-    j.NumberArray("PieceVY10", vy);  // tenths of a pixel a frame
-    j.NumberArray("PieceAngle", angle);
-    j.NumberArray("PieceGone", gone);
-    std::array<int, ButtonCount> pressed{};
-    for (int i = 0; i < ButtonCount; ++i) pressed[i] = s.Buttons[i].Pressed;
-    j.NumberArray("Pressed", pressed);
+    FieldArray(j, "PieceY", s.Pieces, [](const FoodPiece& p) { return Nearest(p.Y); });
+    // Tenths of a pixel a frame.
+    FieldArray(j, "PieceVY10", s.Pieces, [](const FoodPiece& p) { return Nearest(p.VY * 10); });
+    FieldArray(j, "PieceAngle", s.Pieces, &FoodPiece::Angle);
+    FieldArray(j, "PieceGone", s.Pieces, &FoodPiece::Gone);
+    FieldArray(j, "Pressed", s.Buttons, &DazButton::Pressed);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -180,7 +171,7 @@ class DazFoodScene : public Scene {
     a.Images.push_back({e, "Text01", 3});
     for (const char* name : {"Puch02", "Predm04", "Harka01", "Harka03", "Mouse01"})
       a.Images.push_back({e, name, 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclarePointer(a);
     a.Images.push_back({"s_all01", "FontP", 42});
     const std::string w(FoodWaves);
     for (const auto& [stem, count] : WaveRanges())

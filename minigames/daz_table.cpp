@@ -17,6 +17,7 @@
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
 #include "minigames/daz_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace daz {
@@ -80,7 +81,7 @@ class DazTableScene : public Scene {
       return;
     }
     if (s.ResultMode > 0 && s.TalkStep == 2 && g.FadeMode == 0) StartClosing(g);
-    if (g.FadeMode == 1 && g.FadeProgress == 400) ReturnToKiosk(g, HubEntry::AfterGame);
+    ReturnToKioskWhenCovered(g, HubEntry::AfterGame);
   }
 
   void DescribeState(JsonWriter& j) const override {
@@ -89,15 +90,9 @@ class DazTableScene : public Scene {
     j.Number("TalkPause", s.TalkPause);
     j.Number("GormMouth", s.GormMouth);
     j.Number("SecondOption", s.SecondOption);
-    std::array<int, ButtonCount> pressed{}, pattern{}, hold{};
-    for (int i = 0; i < ButtonCount; ++i) {
-      pressed[i] = s.Buttons[i].Pressed;
-      pattern[i] = s.Buttons[i].Pattern;
-      hold[i] = s.Buttons[i].Hold;
-    }
-    j.NumberArray("Pressed", pressed);
-    j.NumberArray("Pattern", pattern);
-    j.NumberArray("Hold", hold);
+    FieldArray(j, "Pressed", s.Buttons, &DazButton::Pressed);
+    FieldArray(j, "Pattern", s.Buttons, &DazButton::Pattern);
+    FieldArray(j, "Hold", s.Buttons, &DazButton::Hold);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -113,9 +108,8 @@ class DazTableScene : public Scene {
     a.Images.push_back({e, "Button01", 2});
     a.Images.push_back({e, "Button02", 2});
     a.Images.push_back({e, "Strelk01", 2});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
+    DeclarePointer(a);
+    DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom26"});
     a.Entries.push_back("t_daz01");
     for (int n = PhraseGoodbye; n <= PhraseStart; ++n)

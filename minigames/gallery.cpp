@@ -15,10 +15,12 @@
 
 #include "app/game.h"
 #include "app/json.h"
+#include "engine/helpers.h"
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "minigames/gallery_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace {
@@ -30,9 +32,6 @@ constexpr SceneEntries kEntries{.Background = Backdrop,
                                 .Music = Music,
                                 .MusicOffset = MusicOffset,
                                 .HitMap = HitMapEntry};
-
-// Nearest whole number, halves to the even neighbour.
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 struct RailTarget {
   int32_t X = 0;
@@ -133,28 +132,14 @@ class GalleryScene : public Scene {
     j.Number("MillAngle", MillAngle);
     DescribeTarget(j, "Rabbit", Rabbit);
     DescribeTarget(j, "Duck", Duck);
-    std::array<int32_t, 3> fx{}, fy{}, fs{}, fa{};
-    for (int i = 0; i < 3; ++i) {
-      fx[i] = Falling[i].X;
-      fy[i] = Falling[i].Y;
-      fs[i] = Falling[i].Speed;
-      fa[i] = Falling[i].Active;
-    }
-    j.NumberArray("FallingAppleX", fx);
-    j.NumberArray("FallingAppleY", fy);
-    j.NumberArray("FallingAppleSpeed", fs);
-    j.NumberArray("FallingAppleActive", fa);
-    std::array<int32_t, 5> hx{}, hy{}, hl{}, hp{};
-    for (int i = 0; i < 5; ++i) {
-      hx[i] = Holes[i].X;
-      hy[i] = Holes[i].Y;
-      hl[i] = Holes[i].Layer;
-      hp[i] = Holes[i].Pattern;
-    }
-    j.NumberArray("HoleX", hx);
-    j.NumberArray("HoleY", hy);
-    j.NumberArray("HoleLayer", hl);
-    j.NumberArray("HolePattern", hp);
+    FieldArray(j, "FallingAppleX", Falling, &FallingApple::X);
+    FieldArray(j, "FallingAppleY", Falling, &FallingApple::Y);
+    FieldArray(j, "FallingAppleSpeed", Falling, &FallingApple::Speed);
+    FieldArray(j, "FallingAppleActive", Falling, &FallingApple::Active);
+    FieldArray(j, "HoleX", Holes, &BulletHole::X);
+    FieldArray(j, "HoleY", Holes, &BulletHole::Y);
+    FieldArray(j, "HoleLayer", Holes, &BulletHole::Layer);
+    FieldArray(j, "HolePattern", Holes, &BulletHole::Pattern);
     j.Number("RecoilTimer", RecoilTimer);
     j.Number("LampHit", LampHit);
     j.Number("EndCount", EndCount);
@@ -255,7 +240,7 @@ class GalleryScene : public Scene {
     for (FallingApple& a : Falling) {
       if (a.Active != 1) continue;
       a.X += g.Random(20) - 10;
-      a.Y += RoundEven(a.Speed * 0.5);
+      a.Y += Nearest(a.Speed * 0.5);
       if (a.Speed < 25) ++a.Speed;
       a.Angle += 10;
       g.layer.DrawPatternRotated(g.layer.FindImage(2, "Apple02"), 0, a.X, a.Y, FallingAppleW,
@@ -265,7 +250,7 @@ class GalleryScene : public Scene {
   }
 
   void DrawGun() {
-    const int gx = RoundEven(AimX() * GunFollowX), gy = RoundEven(AimY() * GunFollowY);
+    const int gx = Nearest(AimX() * GunFollowX), gy = Nearest(AimY() * GunFollowY);
     const uint8_t c = g.ClickState;
     if (c == 1) g.layer.Draw(2, "Fire01", 0, gx + FlashAt.X, gy + FlashAt.Y);
     if (c == 2) g.layer.Draw(2, "Fire01", 1, gx + SmokeAt.X, gy + SmokeAt.Y);

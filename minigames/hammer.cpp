@@ -113,10 +113,7 @@ class HammerScene : public Scene {
     Draw();
     if (Injuries >= kLastInjury && Injuries < kCountEnd) ++Injuries;
     if (g.FadeMode == 0 && Injuries == kCloseAt) StartClosing(g);
-    if (Injuries >= kLastInjury && g.FadeMode == 1 && ScreenCovered(g)) {
-      g.GameWinnings = static_cast<uint16_t>(std::min(Score / 2, kMaxPrize));
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    if (Injuries >= kLastInjury) PayPrizeWhenCovered(g, std::min(Score / 2, kMaxPrize));
   }
 
   void DescribeState(JsonWriter& j) const override {
@@ -129,8 +126,8 @@ class HammerScene : public Scene {
     j.Number("PointY", PointY);
     // The hammer's position and step are fractional: the position as drawn (nearest pixel),
     // and both in hundredths.
-    j.Number("HammerX", std::lround(std::nearbyint(HammerX)));
-    j.Number("HammerY", std::lround(std::nearbyint(HammerY)));
+    j.Number("HammerX", Nearest(HammerX));
+    j.Number("HammerY", Nearest(HammerY));
     j.Number("HammerX100", std::lround(HammerX * 100));
     j.Number("HammerY100", std::lround(HammerY * 100));
     j.Number("StepX100", std::lround(StepX * 100));
@@ -157,9 +154,7 @@ class HammerScene : public Scene {
     }
     for (const char* name : kSwingPictures) a.Images.push_back({hammer::Images, name, 1});
     a.Images.push_back({"s_all01", "EFont01", 10});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    DeclareSpeechBubble(a);
     a.Waves.push_back({hammer::Waves, "Boom01"});
     a.Waves.push_back({hammer::Waves, "Boom02"});
   }
@@ -170,15 +165,13 @@ class HammerScene : public Scene {
   }
 
   void SayIntro() {
-    auto& r = g.SpeechRecord;
     if (IntroPhrases == 0) {
       SayWave(g, "mol001", kIntroRate);
-      SetLines({"КЛАВИШИ", "1 2 3 4 5", "ИЛИ СТРЕЛКИ", "ПОДНИМАЮТ", "ПАЛЬЦЫ"});
+      SetSubtitles(g, {"КЛАВИШИ", "1 2 3 4 5", "ИЛИ СТРЕЛКИ", "ПОДНИМАЮТ", "ПАЛЬЦЫ"});
     } else {
       SayWave(g, "mol002", kIntroRate);
-      SetLines({"", "ДЛЯ НАЧАЛА", "ИГРЫ, ПОДНИМИ", "СРЕДНИЙ ПАЛЕЦ", ""});
+      SetSubtitles(g, {"", "ДЛЯ НАЧАЛА", "ИГРЫ, ПОДНИМИ", "СРЕДНИЙ ПАЛЕЦ"});
     }
-    r.LineShift = 0;
     ++IntroPhrases;
     HammerState = 1;
   }
@@ -311,13 +304,7 @@ class HammerScene : public Scene {
     for (int i = 0; i < Fingers; ++i)
       if (Lift[i] > 0) g.layer.Draw(2, kFingerPictures[i], Lift[i], FingerAt[i].X, FingerAt[i].Y);
     g.layer.Draw(2, kSwingPictures[std::clamp(SwingStep, 0, SwingPictures - 1)], 0,
-                 static_cast<int>(std::nearbyint(HammerX)),
-                 static_cast<int>(std::nearbyint(HammerY)));
-  }
-
-  void SetLines(std::initializer_list<const char*> lines) {
-    int i = 0;
-    for (const char* line : lines) g.SpeechRecord.Lines[i++] = Cp1251(line);
+                 Nearest(HammerX), Nearest(HammerY));
   }
 
   int HammerState = 0;

@@ -13,6 +13,7 @@
 #include "engine/sound.h"
 #include "engine/status_bar.h"
 #include "minigames/lamp_layout.h"
+#include "minigames/state_arrays.h"
 
 namespace vepa {
 namespace {
@@ -65,13 +66,8 @@ class LampScene : public Scene {
     j.Number("Stage", Stage);
     j.Number("EscState", EscState);
     j.Number("MouthFrame", MouthFrame);
-    std::array<int32_t, 3> lid{}, closing{};
-    for (size_t i = 0; i < Eyes.size(); ++i) {
-      lid[i] = Eyes[i].Lid;
-      closing[i] = Eyes[i].Closing;
-    }
-    j.NumberArray("EyeLid", lid);
-    j.NumberArray("EyeClosing", closing);
+    FieldArray(j, "EyeLid", Eyes, &EyeBlink::Lid);
+    FieldArray(j, "EyeClosing", Eyes, &EyeBlink::Closing);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -89,9 +85,7 @@ class LampScene : public Scene {
     a.Images.push_back({"s_all01", "Bax01", 1});
     a.Images.push_back({"s_all01", "PlRot01", MouthPatterns});
     a.Images.push_back({"s_all01", "Ruka01", 1});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "FontP", 42});
+    DeclareSpeechBubble(a);
   }
 
  private:

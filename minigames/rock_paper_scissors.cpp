@@ -127,10 +127,7 @@ class RockPaperScissorsScene : public Scene {
     PointerPressStep(g);
     DrawPointer(g);
     if (g.FadeMode == 0 && RpsState == 5) StartClosing(g);
-    if (RpsState == 5 && g.FadeMode == 1 && ScreenCovered(g)) {
-      g.GameWinnings = static_cast<uint16_t>(Outcome().Prize);
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    if (RpsState == 5) PayPrizeWhenCovered(g, Outcome().Prize);
   }
 
   void DescribeState(JsonWriter& j) const override {
@@ -159,10 +156,8 @@ class RockPaperScissorsScene : public Scene {
     a.Images.push_back({rps::Images, "Ruka02", HandPatterns});
     a.Images.push_back({rps::Images, "Ruka03", ForearmPatterns});
     a.Images.push_back({rps::Images, "Ruka04", HandPatterns});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    DeclarePointer(a);
+    DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom07"});
   }
 
@@ -214,7 +209,7 @@ class RockPaperScissorsScene : public Scene {
 
   void SlideIn() {
     if (ArmsOffset < 1) {
-      SetLines(0, {"", "КАМЕНЬ", "НОЖНИЦЫ", "БУМАГА", ""});
+      SetSubtitles(g, {"", "КАМЕНЬ", "НОЖНИЦЫ", "БУМАГА"});
       CountTicks = 0;
       SayWave(g, "knd01", kSpeechRate);
       RpsState = 1;
@@ -293,7 +288,7 @@ class RockPaperScissorsScene : public Scene {
     }
     if (LeftShape == 3 && RightShape == 3) {
       const Result& r = Outcome();
-      SetLines(r.LineShift, {"", r.Lines[0], r.Lines[1], r.Lines[2], ""});
+      SetSubtitles(g, {"", r.Lines[0], r.Lines[1], r.Lines[2]}, r.LineShift);
       SayWave(g, r.Phrase, kSpeechRate);
       RpsState = 4;
       EndTicks() = 0;
@@ -306,12 +301,6 @@ class RockPaperScissorsScene : public Scene {
     else
       RpsState = 5;
     DrawSpeechBubble(g, BubbleX, BubbleY, 0);
-  }
-
-  void SetLines(int shift, std::initializer_list<const char*> lines) {
-    g.SpeechRecord.LineShift = static_cast<uint16_t>(shift);
-    int i = 0;
-    for (const char* line : lines) g.SpeechRecord.Lines[i++] = Cp1251(line);
   }
 
   int RpsState = 0;

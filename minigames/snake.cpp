@@ -85,10 +85,7 @@ class SnakeScene : public Scene {
     if (StepCount > StepDelay && Dead == 0) Step();
     DrawField();
     if (g.FadeMode == 0 && DeathCount >= kDeathSteps) StartClosing(g);
-    if (ScreenCovered(g)) {
-      g.GameWinnings = ApplesEaten / 2;
-      ReturnToKiosk(g, HubEntry::AfterGame);
-    }
+    PayPrizeWhenCovered(g, ApplesEaten / 2);
   }
 
   void DescribeState(JsonWriter& j) const override {

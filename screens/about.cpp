@@ -68,7 +68,7 @@ class AboutScene : public Scene {
   void DeclareAssets(AssetNeeds& a) const override {
     a.Entries.push_back("r_abot01");
     a.Images.push_back({"s_all01", "Button01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
+    DeclarePointer(a);
     a.Images.push_back({"s_all01", "FontP", 93});
     a.Waves.push_back({"w_all01", "Boom01"});
     a.Waves.push_back({"w_all01", "Boom03"});

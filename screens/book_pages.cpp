@@ -4,6 +4,7 @@
 
 #include "app/game.h"
 #include "app/json.h"
+#include "engine/helpers.h"
 #include "engine/render.h"
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
@@ -38,8 +39,8 @@ void BookPages::Reset() {
   Sheets[1] = BookSheet{};
 }
 
-int BookPages::SheetX(int sheet) const { return static_cast<int>(std::nearbyint(Sheets[sheet].X)); }
-int BookPages::SheetY(int sheet) const { return static_cast<int>(std::nearbyint(Sheets[sheet].Y)); }
+int BookPages::SheetX(int sheet) const { return Nearest(Sheets[sheet].X); }
+int BookPages::SheetY(int sheet) const { return Nearest(Sheets[sheet].Y); }
 
 void BookPages::Step(Game& g, int lastPage) {
   DrawKioskButton(g);
@@ -150,7 +151,7 @@ void BookPages::DeclareAssets(AssetNeeds& a) {
   a.Images.push_back({"s_book02", "Button01", 2});
   a.Images.push_back({"s_book02", "Doska01", 1});
   a.Images.push_back({"s_all01", "Button01", 1});
-  a.Images.push_back({"s_all01", "Ruka01", 3});
+  DeclarePointer(a);
   a.Images.push_back({"s_all01", "FontP", 93});
   for (const char* w : {"Pick01", "Kard03"}) a.Waves.push_back({"w_book02", w});
   a.Waves.push_back({"w_all01", "Boom03"});

@@ -74,8 +74,7 @@ class JournalScene : public Scene {
     a.Images.push_back({"s_book02", "List02", 1});
     for (const JournalPhoto& photo : JournalPhotos) a.Images.push_back({"s_book02", photo.Name, 1});
     a.Images.push_back({"s_all01", "PlRot01", kMouthFrames});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
+    DeclareSpeechBubble(a);
     a.Entries.push_back("t_ply01");
     for (int n = kFirstComment; n < kFirstComment + kComments; ++n)
       a.Entries.push_back("ply0" + std::to_string(n));

@@ -12,13 +12,24 @@
 #include "app/json.h"
 #include "engine/loaders.h"
 #include "engine/render.h"
+#include "engine/scene_helpers.h"
 #include "engine/sound.h"
+#include "screens/logos_layout.h"
 
 namespace vepa {
 
 namespace {
 
+using namespace logos;
+
 constexpr int kJingleRate = 22000;
+
+constexpr SceneEntries kPublisherEntries{.Background = BackgroundEntry, .Images = PublisherImages};
+constexpr SceneEntries kMakerEntries{.Background = BackgroundEntry, .Images = MakerImages};
+
+// The screen box of a picture of w x h drawn at p.
+Rect BoxAt(Point p, int w, int h) { return Rect{p.X, p.Y, p.X + w, p.Y + h}; }
+Rect BoxOf(const Box& b) { return Rect{b.Left, b.Top, b.Right, b.Bottom}; }
 constexpr double kPi = 3.14159265358979323846;
 
 // Nearest whole number, halves to the even neighbour (the default rounding mode).
@@ -59,10 +70,7 @@ void SetTarget(PublisherLogoScene::Part& p, int x, int y) {
 // --- Publisher logo (scene 61).
 
 void PublisherLogoScene::Load(int) {
-  LoadBackground(g, "l_blck01");
-  LoadImages(g, 2, "d_dreb01");
-  if (g.FatalError) return;
-  g.layer.MakeColorTable(2);
+  if (!LoadSceneEntries(g, kPublisherEntries)) return;
   LogoStage = 0;
   IntroCount = 10;
   PauseCount = 0;
@@ -85,8 +93,7 @@ void PublisherLogoScene::Load(int) {
     p.TargetY = start[i][1];
   }
   // The first logo is shown at once, without the opening transition.
-  g.FadeMode = 0;
-  g.SceneNumber = SceneNo(Id);
+  EnterScene(g, Id, Opening::AtOnce);
 }
 
 void PublisherLogoScene::Frame() {
@@ -100,11 +107,8 @@ void PublisherLogoScene::Frame() {
   }
   Draw();
 
-  if (g.FadeMode == 0 && (g.layer.KeyPressed(key::Esc) || LogoStage == 4)) {
-    g.FadeMode = 1;
-    g.FadeProgress = 0;
-  }
-  if (g.FadeMode == 1 && g.FadeProgress == 400) {
+  if (g.FadeMode == 0 && (g.layer.KeyPressed(key::Esc) || LogoStage == 4)) StartClosing(g);
+  if (ScreenCovered(g)) {
     StopSpeech(g);
     g.LoadScene(MakerLogoScene::Id);
   }
@@ -133,7 +137,7 @@ void PublisherLogoScene::StepIntro() {
       LidRequest = 0;
     }
   }
-  if (IntroCount == 3) SayWave(g, "dreb01", kJingleRate);
+  if (IntroCount == 3) SayWave(g, PublisherJingle, kJingleRate);
   if (IntroCount == 5) LidRequest = 1;
 }
 
@@ -211,26 +215,26 @@ void PublisherLogoScene::StepTexts() {
 void PublisherLogoScene::Draw() {
   Layer& l = g.layer;
   if (TextFade == 0) {
-    l.Draw(2, "Text01", 0, 250, 152);
-    l.Draw(2, "Text02", 0, 398, 280);
+    l.Draw(2, "Text01", 0, SignAt.X, SignAt.Y);
+    l.Draw(2, "Text02", 0, CordAt.X, CordAt.Y);
   } else if (TextFade < 6) {
     const int a = 256 - RoundEven(TextFade * 42.6);
-    l.DrawPatternAlpha(l.FindImage(2, "Text01"), 0, Rect{250, 152, 576, 280}, a);
-    l.DrawPatternAlpha(l.FindImage(2, "Text02"), 0, Rect{398, 280, 417, 342}, a);
+    l.DrawPatternAlpha(l.FindImage(2, "Text01"), 0, BoxAt(SignAt, SignW, SignH), a);
+    l.DrawPatternAlpha(l.FindImage(2, "Text02"), 0, BoxAt(CordAt, CordW, CordH), a);
   }
   if (IntroCount == 0) {
-    l.Draw(2, "Svet01", 0, 64, 260);
+    l.Draw(2, "Svet01", 0, SpotAt.X, SpotAt.Y);
   } else if (IntroCount < 10) {
-    l.DrawPatternAlpha(l.FindImage(2, "Svet01"), 0, Rect{64, 260, 282, 319},
+    l.DrawPatternAlpha(l.FindImage(2, "Svet01"), 0, BoxAt(SpotAt, SpotW, SpotH),
                        256 - RoundEven(IntroCount * 25.6));
   }
-  if (Text03Frame > 0) l.Draw(2, "Text03", Text03Frame - 1, 255, 300);
-  if (Text04Frame > 0) l.Draw(2, "Text04", Text04Frame - 1, 535, 155);
+  if (Text03Frame > 0) l.Draw(2, "Text03", Text03Frame - 1, RibbonAt.X, RibbonAt.Y);
+  if (Text04Frame > 0) l.Draw(2, "Text04", Text04Frame - 1, StarAt.X, StarAt.Y);
   if (LogoStage > 0 && Keyframe > 3) DrawParts();
   if (LogoStage == 1 && Keyframe >= 4 && Keyframe <= 9) {
-    l.Draw(2, "Fill01", 0, 306, 119);
-    l.DrawPatternAlpha(l.FindImage(2, "Fill02"), 0, Rect{289, 142, 345, 299}, 150);
-    l.DrawPatternAlpha(l.FindImage(2, "Fill03"), 0, Rect{278, 142, 333, 299}, 90);
+    l.Draw(2, "Fill01", 0, LampAt.X, LampAt.Y);
+    l.DrawPatternAlpha(l.FindImage(2, "Fill02"), 0, BoxOf(ConeFront), 150);
+    l.DrawPatternAlpha(l.FindImage(2, "Fill03"), 0, BoxOf(ConeBack), 90);
   }
   if (IntroCount < 10) DrawEyes();
 }
@@ -241,17 +245,18 @@ void PublisherLogoScene::DrawParts() {
   const Image* body = l.FindImage(2, "Dreb03");
   auto drawFoot = [&](const Part& p) {
     if (p.Angle == 0)
-      l.DrawPattern(foot, 0, RoundEven(p.X - 35.4), RoundEven(p.Y - 17));
+      l.DrawPattern(foot, 0, RoundEven(p.X - FootDX), RoundEven(p.Y - FootDY));
     else
-      l.DrawPatternRotated(foot, 0, RoundEven(p.X), RoundEven(p.Y), 59, 34, 0.6, 0.5, p.Angle);
+      l.DrawPatternRotated(foot, 0, RoundEven(p.X), RoundEven(p.Y), FootW, FootH, PivotX, PivotY,
+                           p.Angle);
   };
   drawFoot(Parts[1]);
   const Part& b = Parts[0];
   if (b.Angle == 0)
-    l.DrawPattern(body, BodyPattern, RoundEven(b.X - 86), RoundEven(b.Y - 50));
+    l.DrawPattern(body, BodyPattern, RoundEven(b.X - BodyDX), RoundEven(b.Y - BodyDY));
   else
-    l.DrawPatternRotated(body, BodyPattern, RoundEven(b.X), RoundEven(b.Y), 143, 100, 0.6, 0.5,
-                         b.Angle);
+    l.DrawPatternRotated(body, BodyPattern, RoundEven(b.X), RoundEven(b.Y), BodyW, BodyH, PivotX,
+                         PivotY, b.Angle);
   drawFoot(Parts[2]);
 }
 
@@ -259,15 +264,15 @@ void PublisherLogoScene::DrawEyes() {
   Layer& l = g.layer;
   const Image* eye = l.FindImage(2, "Dreb02");
   const Part& b = Parts[0];
-  for (int offset : {80, 65}) {
+  for (int offset : EyeAngles) {
     // The eyes sit on top of the body and turn with it.
     const double a = (b.Angle - offset) * 2 * kPi / 255;
-    const int x = RoundEven(std::cos(a) * 75 + b.X);
-    const int y = RoundEven(std::sin(a) * 75 + b.Y);
+    const int x = RoundEven(std::cos(a) * EyeDistance + b.X);
+    const int y = RoundEven(std::sin(a) * EyeDistance + b.Y);
     if (IntroCount == 0)
-      l.DrawPatternRotated(eye, EyeLid, x, y, 29, 31, 0.5, 0.5, b.Angle - 5);
+      l.DrawPatternRotated(eye, EyeLid, x, y, EyeW, EyeH, 0.5, 0.5, b.Angle - 5);
     else
-      l.DrawPatternRotatedAlpha(eye, EyeLid, x, y, 29, 31, 0.5, 0.5, b.Angle - 5,
+      l.DrawPatternRotatedAlpha(eye, EyeLid, x, y, EyeW, EyeH, 0.5, 0.5, b.Angle - 5,
                                 256 - RoundEven(IntroCount * 25.6));
   }
 }
@@ -300,8 +305,9 @@ void PublisherLogoScene::DescribeState(JsonWriter& j) const {
 }
 
 void PublisherLogoScene::DeclareAssets(AssetNeeds& needs) const {
-  needs.Entries.insert(needs.Entries.end(), {"l_blck01", "d_dreb01", "dreb01"});
-  const char* entry = "d_dreb01";
+  DeclareSceneEntries(needs, kPublisherEntries);
+  needs.Entries.emplace_back(PublisherJingle);
+  const std::string entry(PublisherImages);
   needs.Images.push_back({entry, "Text01", 1});
   needs.Images.push_back({entry, "Text02", 1});
   needs.Images.push_back({entry, "Text03", 18});
@@ -318,10 +324,7 @@ void PublisherLogoScene::DeclareAssets(AssetNeeds& needs) const {
 // --- Maker logo (scene 60).
 
 void MakerLogoScene::Load(int) {
-  LoadBackground(g, "l_blck01");
-  LoadImages(g, 2, "s_kibp01");
-  if (g.FatalError) return;
-  g.layer.MakeColorTable(2);
+  if (!LoadSceneEntries(g, kMakerEntries)) return;
   LogoPhase = 0;
   LogoTicks = 0;
   BuildFrame = 0;
@@ -332,10 +335,8 @@ void MakerLogoScene::Load(int) {
   MouthOpening = 0;
   // An Esc still held from skipping the first logo must be let go before it skips this one.
   SkipState = g.layer.KeyPressed(key::Esc) ? 1 : 0;
-  g.FadeMode = 2;
-  g.FadeProgress = 400;
-  g.SceneNumber = SceneNo(Id);
-  SayWave(g, TalkVariant == 1 ? "kibp02" : "kibp01", kJingleRate);
+  EnterScene(g, Id);
+  SayWave(g, TalkVariant == 1 ? MakerTalking : MakerHello, kJingleRate);
 }
 
 void MakerLogoScene::Frame() {
@@ -346,7 +347,7 @@ void MakerLogoScene::Frame() {
   }
   if (LogoPhase == 1 && g.FrameToggle == 1) {
     ++BuildFrame;
-    if (BuildFrame > 12) LogoPhase = 2;
+    if (BuildFrame >= BuildSteps) LogoPhase = 2;
   }
   if (LogoPhase == 2) {
     if (g.Random(60) == 25 && LogoEyeFrame == 0 && Blinking == 0) {
@@ -365,12 +366,12 @@ void MakerLogoScene::Frame() {
   else if (SkipState == 0 && esc)
     SkipState = 2;
 
-  if (BuildFrame >= 1 && BuildFrame <= 13) {
+  if (BuildFrame >= 1 && BuildFrame <= BuildSteps) {
     char name[8];
     std::snprintf(name, sizeof name, "Bax%02d", static_cast<int>(BuildFrame));
-    l.Draw(2, name, 0, 144, 118);
+    l.Draw(2, name, 0, SunAt.X, SunAt.Y);
   }
-  if (LogoPhase == 2) l.Draw(2, "Glaza01", LogoEyeFrame, 310, 227);
+  if (LogoPhase == 2) l.Draw(2, "Glaza01", LogoEyeFrame, EyesAt.X, EyesAt.Y);
 
   // The talking variant opens the mouth once, as soon as the face has one.
   if (TalkVariant == 1) {
@@ -385,13 +386,10 @@ void MakerLogoScene::Frame() {
   } else if (LogoMouthFrame > 0) {
     --LogoMouthFrame;
   }
-  if (LogoMouthFrame > 0) l.Draw(2, "Rot01", LogoMouthFrame, 297, 251);
+  if (LogoMouthFrame > 0) l.Draw(2, "Rot01", LogoMouthFrame, MouthAt.X, MouthAt.Y);
 
-  if (g.FadeMode == 0 && (SkipState == 2 || LogoTicks > 150)) {
-    g.FadeMode = 1;
-    g.FadeProgress = 0;
-  }
-  if (g.FadeMode == 1 && g.FadeProgress == 400) {
+  if (g.FadeMode == 0 && (SkipState == 2 || LogoTicks > 150)) StartClosing(g);
+  if (ScreenCovered(g)) {
     StopSpeech(g);
     g.LoadScene(SceneId::StartMenu);
   }
@@ -410,15 +408,18 @@ void MakerLogoScene::DescribeState(JsonWriter& j) const {
 }
 
 void MakerLogoScene::DeclareAssets(AssetNeeds& needs) const {
-  needs.Entries.insert(needs.Entries.end(), {"l_blck01", "s_kibp01", "kibp01", "kibp02"});
-  for (int i = 1; i <= 13; ++i) {
+  DeclareSceneEntries(needs, kMakerEntries);
+  needs.Entries.emplace_back(MakerHello);
+  needs.Entries.emplace_back(MakerTalking);
+  const std::string entry(MakerImages);
+  for (int i = 1; i <= BuildSteps; ++i) {
     char name[8];
     std::snprintf(name, sizeof name, "Bax%02d", i);
-    needs.Images.push_back({"s_kibp01", name, 1});
+    needs.Images.push_back({entry, name, 1});
   }
-  needs.Images.push_back({"s_kibp01", "Glaza01", 3});
+  needs.Images.push_back({entry, "Glaza01", 3});
   // Only patterns 1..3 of the mouth are drawn, but they are counted from 0.
-  needs.Images.push_back({"s_kibp01", "Rot01", 4});
+  needs.Images.push_back({entry, "Rot01", 4});
 }
 
 std::unique_ptr<Scene> MakeMakerLogoScene(Game& g) { return std::make_unique<MakerLogoScene>(g); }

@@ -9,11 +9,23 @@
 #include "engine/scene_helpers.h"
 #include "engine/sound.h"
 #include "engine/text.h"
+#include "screens/start_menu_layout.h"
 
 namespace vepa {
 
 namespace {
+
+using namespace start_menu;
+
 constexpr int kEffectRate = 11000;
+
+constexpr SceneEntries kMenuEntries{.Background = BackgroundEntry,
+                                    .Images = ImagesEntry,
+                                    .Music = "none",
+                                    .Waves = WavesEntry,
+                                    .HitMap = HitMapEntry};
+constexpr SceneEntries kClosingEntries{.Background = ClosingEntry};
+
 }  // namespace
 
 // --- Start menu (scene 84).
@@ -25,13 +37,7 @@ StartMenuScene::StartMenuScene(Game& game)
       hint_(Cp1251("ДЛЯ ВЫХОДА ИЗ КИОСКА НАЖМИ НА РУЧКУ ДВЕРИ")) {}
 
 void StartMenuScene::Load(int) {
-  LoadBackground(g, "r_intm01");
-  LoadHitMap(g, "b_intm01");
-  LoadImages(g, 2, "s_intm01");
-  LoadWaves(g, 2, "w_intm01");
-  PlayMusic(g, "none", 0);
-  if (g.FatalError) return;
-  g.layer.MakeColorTable(2);
+  if (!LoadSceneEntries(g, kMenuEntries)) return;
   g.ClickState = 0;
   g.HandFrame = 0;
   OptionA = 0;
@@ -39,40 +45,39 @@ void StartMenuScene::Load(int) {
   StartRequested = 0;
   ExitShown = 1;
   ExitPressed = 0;
-  g.FadeMode = 2;
-  g.FadeProgress = 400;
-  g.SceneNumber = SceneNo(Id);
+  EnterScene(g, Id);
 }
 
 void StartMenuScene::DrawExitButtonAndHint() {
   if (ExitShown) {
-    g.layer.DrawPatternAlpha(g.layer.FindImage(1, "Button01"), ExitPressed == 1 ? 1 : 0,
-                             Rect{535, 6, 635, 50}, 1000);
-    DrawTextCentered(g, 585, 16, 12, exitTop_, 0, 10);
-    DrawTextCentered(g, 585, 26, 9, exitBottom_, 0, 10);
+    g.layer.DrawPatternAlpha(
+        g.layer.FindImage(1, "Button01"), ExitPressed == 1 ? 1 : 0,
+        Rect{ExitButton.Left, ExitButton.Top, ExitButton.Right, ExitButton.Bottom}, 1000);
+    DrawTextCentered(g, ExitCaptionX, ExitTopY, 12, exitTop_, 0, 10);
+    DrawTextCentered(g, ExitCaptionX, ExitBottomY, 9, exitBottom_, 0, 10);
   }
-  DrawTextCentered(g, 322, 2, 15, hint_, 0, 10);
+  DrawTextCentered(g, HintX, HintY, 15, hint_, 0, 10);
 }
 
 void StartMenuScene::Frame() {
   DrawExitButtonAndHint();
 
-  // The hand's fingertip is below the pointer's spot, hence the 20 rows down.
-  g.SceneBytes[0] = g.HitMapAt(g.MouseX, g.MouseY, 0, 20);
+  // The hand's fingertip is below the pointer's spot.
+  g.SceneBytes[0] = g.HitMapAt(g.MouseX, g.MouseY, 0, FingertipDY);
   if (g.ClickState == 1 && g.HandFrame == 1) {
     switch (g.SceneBytes[0]) {
-      case CodeNoSubtitles:
+      case NoSubtitles:
         // Choosing the option already chosen is silent.
         if (OptionA != 1) PlaySceneSound(g, "Boom01", kEffectRate);
         OptionA = 1;
         OptionB = 2;
         break;
-      case CodeSubtitles:
+      case Subtitles:
         if (OptionB != 1) PlaySceneSound(g, "Boom01", kEffectRate);
         OptionA = 2;
         OptionB = 1;
         break;
-      case CodeExit:
+      case Exit:
         if (ExitShown) {
           ExitPressed = 1;
           PlayCommonSound(g, "Boom01", kEffectRate);
@@ -84,8 +89,8 @@ void StartMenuScene::Frame() {
   }
 
   const Image* selector = g.layer.FindImage(2, "Selector01");
-  g.layer.DrawPattern(selector, OptionA, 530, 420);
-  g.layer.DrawPattern(selector, OptionB, 530, 441);
+  g.layer.DrawPattern(selector, OptionA, SelectorX, NoSubtitlesSelectorY);
+  g.layer.DrawPattern(selector, OptionB, SelectorX, SubtitlesSelectorY);
 
   PointerPressStep(g);
   DrawPointer(g);
@@ -94,11 +99,8 @@ void StartMenuScene::Frame() {
     PlayCommonSound(g, "Boom02", kEffectRate);
     StartRequested = 1;
   }
-  if (g.FadeMode == 0 && (StartRequested == 1 || ExitPressed == 1)) {
-    g.FadeMode = 1;
-    g.FadeProgress = 0;
-  }
-  if (g.FadeMode == 1 && g.FadeProgress >= 400) Leave();
+  if (g.FadeMode == 0 && (StartRequested == 1 || ExitPressed == 1)) StartClosing(g);
+  if (ScreenCovered(g)) Leave();
 }
 
 void StartMenuScene::Leave() {
@@ -124,12 +126,12 @@ void StartMenuScene::DescribeState(JsonWriter& j) const {
 }
 
 void StartMenuScene::DeclareAssets(AssetNeeds& needs) const {
-  needs.Entries.insert(needs.Entries.end(), {"r_intm01", "b_intm01", "s_intm01", "w_intm01"});
-  needs.Images.push_back({"s_intm01", "Selector01", 3});
+  DeclareSceneEntries(needs, kMenuEntries);
+  needs.Images.push_back({std::string(ImagesEntry), "Selector01", 3});
   needs.Images.push_back({"s_all01", "Button01", 2});
   needs.Images.push_back({"s_all01", "Ruka01", 3});
   needs.Images.push_back({"s_all01", "FontP", 93});
-  needs.Waves.push_back({"w_intm01", "Boom01"});
+  needs.Waves.push_back({std::string(WavesEntry), "Boom01"});
   needs.Waves.push_back({"w_all01", "Boom01"});
   needs.Waves.push_back({"w_all01", "Boom02"});
 }
@@ -142,13 +144,10 @@ bool ClosingScene::AnyLeaveKey() const {
 }
 
 void ClosingScene::Load(int) {
-  LoadBackground(g, "l_demo01");
-  if (g.FatalError) return;
+  if (!LoadSceneEntries(g, kClosingEntries)) return;
   // A key still held from the menu or the kiosk must be let go before it counts.
   g.SceneBytes[0] = AnyLeaveKey() ? 2 : 0;
-  g.FadeMode = 2;
-  g.FadeProgress = 400;
-  g.SceneNumber = SceneNo(Id);
+  EnterScene(g, Id);
 }
 
 void ClosingScene::Frame() {
@@ -156,18 +155,17 @@ void ClosingScene::Frame() {
   uint8_t k = 0;
   if (AnyLeaveKey()) k = g.SceneBytes[0] != 0 ? 2 : 1;
   g.SceneBytes[0] = k;
-  if (g.FadeMode == 0 && k == 1) {
-    g.FadeMode = 1;
-    g.FadeProgress = 0;
-  }
-  if (g.FadeMode == 1 && g.FadeProgress >= 400) {
+  if (g.FadeMode == 0 && k == 1) StartClosing(g);
+  if (ScreenCovered(g)) {
     PlayMusic(g, "none", 0);
     // Closing the main form: the frame loop and the runner stop after this tick.
     g.QuitRequested = true;
   }
 }
 
-void ClosingScene::DeclareAssets(AssetNeeds& needs) const { needs.Entries.push_back("l_demo01"); }
+void ClosingScene::DeclareAssets(AssetNeeds& needs) const {
+  DeclareSceneEntries(needs, kClosingEntries);
+}
 
 std::unique_ptr<Scene> MakeStartMenuScene(Game& g) { return std::make_unique<StartMenuScene>(g); }
 std::unique_ptr<Scene> MakeClosingScene(Game& g) { return std::make_unique<ClosingScene>(g); }

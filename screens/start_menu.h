@@ -14,10 +14,6 @@ namespace vepa {
 class StartMenuScene : public Scene {
  public:
   static constexpr SceneId Id = SceneId::StartMenu;
-  // Hit-map codes of the menu.
-  static constexpr uint8_t CodeNoSubtitles = 3;
-  static constexpr uint8_t CodeSubtitles = 4;
-  static constexpr uint8_t CodeExit = 5;
 
   explicit StartMenuScene(Game& g);
   void Load(int arg) override;

@@ -34,10 +34,6 @@ class AboutTest : public SceneFixture {
     }
   }
   std::string Typed() const { return JsonText(SceneState(), "TypedKeys"); }
-  bool CommonPlaying(const char* wave) {
-    Wave* w = layer.FindWave(1, wave);
-    return w && layer.IsPlaying(w);
-  }
 };
 
 TEST_F(AboutTest, TheTipCodeAddsAHundredEachTimeItIsTyped) {
@@ -47,7 +43,7 @@ TEST_F(AboutTest, TheTipCodeAddsAHundredEachTimeItIsTyped) {
   Type("D");
   EXPECT_EQ(g.Money, 151);
   EXPECT_EQ(Typed(), "");
-  EXPECT_TRUE(CommonPlaying("boom01"));
+  EXPECT_TRUE(WavePlaying(1, "boom01"));
   Type("WQZJXKDWQZJXKD");
   EXPECT_EQ(g.Money, 351);
 }

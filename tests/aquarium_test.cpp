@@ -88,19 +88,6 @@ class AquariumTest : public SceneFixture {
     if (p.HookY < want - 3) backend.SetKey(key::Down, true);
     if (p.HookY > want + 3) backend.SetKey(key::Up, true);
   }
-
-  // Whether a wave of list 1 (common) or 2 (the scene's) is sounding.
-  bool Playing(int list, const std::string& name) {
-    Wave* w = layer.FindWave(list, name);
-    return w && layer.IsPlaying(w);
-  }
-  // Esc opens the exit box; a click on its yes button ends the contest.
-  void LeaveThroughTheExitBox() {
-    TapKey(key::Esc);
-    ASSERT_EQ(g.ExitMenuState, 1);
-    Click(295, 262);
-    Tick(6);
-  }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -144,7 +131,7 @@ TEST_F(AquariumTest, ASteeringPlayerOutfishesTheComputerAndIsPaidAtTheKiosk) {
   EXPECT_EQ(g.SceneNumber, 0);
   const int prize = 19 + std::min(3 * (lastCatches - computerCatches), 15);
   EXPECT_EQ(g.GameWinnings, prize);
-  ASSERT_TRUE(TickUntil([&] { return g.Money == 36 + prize; }, 600)) << "the kiosk pays";
+  ASSERT_TRUE(TickUntilPaid(36 + prize, 600)) << "the kiosk pays";
 }
 
 TEST_F(AquariumTest, AnIdlePlayerLosesToTheComputerAndGetsNothing) {
@@ -170,14 +157,14 @@ TEST_F(AquariumTest, TheClockRunsSeventeenFramesASecondAndTheBellRingsTheLastOne
   aq().TimeTick = 0;
   ASSERT_TRUE(TickUntil([&] { return aq().ClockTimer == 9; }, 10));
   EXPECT_EQ(aq().TimeTick, 5);
-  EXPECT_TRUE(Playing(1, "Clock01"));
+  EXPECT_TRUE(WavePlaying(1, "Clock01"));
   ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 1; }, 20)) << "time is up";
   EXPECT_EQ(aq().TimeLeft, 0);
-  EXPECT_FALSE(Playing(1, "Clock01")) << "the bell stops after ten frames";
+  EXPECT_FALSE(WavePlaying(1, "Clock01")) << "the bell stops after ten frames";
   aq().Catches = {2, 2};
   ASSERT_TRUE(TickUntilKiosk(10));
   EXPECT_EQ(g.GameWinnings, 19) << "a tie pays 19";
-  ASSERT_TRUE(TickUntil([&] { return g.Money == 36 + 19; }, 600)) << "the kiosk pays it";
+  ASSERT_TRUE(TickUntilPaid(36 + 19, 600)) << "the kiosk pays it";
 }
 
 TEST_F(AquariumTest, TheExitBoxEndsTheContestWithTheScoreSoFarAndTheKioskPaysNothing) {
@@ -201,11 +188,12 @@ TEST_F(AquariumTest, TheExitBoxEndsTheContestWithTheScoreSoFarAndTheKioskPaysNot
     Tick();
     TapKey(key::Esc);
     ASSERT_EQ(g.ExitMenuState, 1);
-    Click(335, 262);
+    ClickExitBoxNo();
     Tick(5);
     EXPECT_EQ(g.ExitMenuState, 0);
     EXPECT_TRUE(g.InScene(SceneId::Aquarium));
-    LeaveThroughTheExitBox();
+    LeaveThroughExitBox();
+    Tick(5);
     ASSERT_TRUE(TickUntilKiosk(20));
     EXPECT_EQ(g.GameWinnings, s.Prize);
     // The kiosk knows the contest was abandoned: it comments and pays nothing.
@@ -237,7 +225,7 @@ TEST_F(AquariumTest, ASmallFishBitesOnlyWithItsMouth) {
     EXPECT_EQ(angler(kPlayer).State, c.Bites ? 1 : 0);
     if (c.Bites) {
       EXPECT_EQ(fish(1).Tilt, c.Dir == 1 ? 10 : -10) << "it starts to wriggle";
-      EXPECT_TRUE(Playing(1, "Boom02"));
+      EXPECT_TRUE(WavePlaying(1, "Boom02"));
       // It wriggles up to a quarter turn, head up: one unit further turning to the left.
       Tick(7);
       EXPECT_EQ(fish(1).Tilt, c.Dir == 1 ? 64 : -65);
@@ -341,7 +329,7 @@ TEST_F(AquariumTest, ACrabCountsButOnlyAFishShowsInTheBucket) {
   EXPECT_EQ(crab.HookedBy, 0);
   // It grows anew out of the castle, with a bubbling sound, and walks off from there.
   ASSERT_TRUE(TickUntil([&] { return crab.State == 5; }, 5));
-  EXPECT_TRUE(Playing(2, "Buble07"));
+  EXPECT_TRUE(WavePlaying(2, "Buble07"));
   ASSERT_TRUE(TickUntil([&] { return crab.State == 0; }, 25));
   EXPECT_EQ(crab.X, 230 + 36) << "released where it grew, r = 1.5 x 24";
   EXPECT_EQ(crab.Y, 380 - 36);

@@ -1,42 +1,21 @@
-// Helpers for the archive, stream and loader tests: a temporary directory that cleans itself
-// up, raw file writing, and hand-made directory records.
+// Helpers for the archive, stream and loader tests: raw file writing and hand-made directory
+// records, with the shared temporary directory.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/archive.h"
+#include "tests/temp_dir.h"
 
 namespace vepa::archive_testing {
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vepa4-archive-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) path_ = made;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  // With a trailing separator, as Archive::SetDataDir wants it.
-  std::string Dir() const { return path_ + "/"; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using testing::TempDir;
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

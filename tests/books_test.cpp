@@ -44,10 +44,6 @@ class BookTest : public SceneFixture {
     ASSERT_TRUE(
         TickUntil([&] { return State("ShownPage") == page && State("TurnState") == 0; }, 200));
   }
-  bool ScenePlaying(const char* wave) {
-    Wave* w = layer.FindWave(2, wave);
-    return w && layer.IsPlaying(w);
-  }
   Wave* MusicChannel() { return layer.Waves(4)->WaveItem(1); }
   void LeaveForKiosk() {
     Tap(kKioskX, kKioskY);
@@ -96,7 +92,7 @@ TEST_F(SettingsBookTest, PagesTurnBothWaysToTheEndsAndNoFurther) {
 TEST_F(SettingsBookTest, APageFliesOutOfTheBookInElevenFramesWithItsSounds) {
   Click(kRightArrowX, kArrowY - HitMapDY);
   ASSERT_TRUE(TickUntil([&] { return State("TurnState") == 1; }, 10));
-  EXPECT_TRUE(ScenePlaying("Pick01"));
+  EXPECT_TRUE(WavePlaying(2, "Pick01"));
   EXPECT_EQ(State("FlyingPage"), 0);
   EXPECT_EQ(State("ShownPage"), 1);  // the next page lies under the flying one at once
   int frames = 0;
@@ -111,7 +107,7 @@ TEST_F(SettingsBookTest, APageFliesOutOfTheBookInElevenFramesWithItsSounds) {
 
   Tap(kLeftArrowX, kArrowY);
   ASSERT_TRUE(TickUntil([&] { return State("TurnState") == 0; }, 30));
-  EXPECT_TRUE(ScenePlaying("Kard03")) << "the page lands";
+  EXPECT_TRUE(WavePlaying(2, "Kard03")) << "the page lands";
 }
 
 TEST_F(SettingsBookTest, ClicksDuringAFlightAreCaughtUpOnePageAFlight) {
@@ -144,7 +140,7 @@ TEST_F(SettingsBookTest, TheKnobSetsTheVolumeInTheMusicChannelAtOnce) {
   EXPECT_EQ(g.MusicVolume, -1072);  // trunc((300 - 389) x 12.048192)
   EXPECT_EQ(MusicChannel()->Buffer.Volume, -1072);
   EXPECT_TRUE(MusicChannel()->Buffer.IsPlaying());
-  EXPECT_TRUE(ScenePlaying("Boom01"));
+  EXPECT_TRUE(WavePlaying(2, "Boom01"));
   SetKnob(SliderRight - 1);  // past the right end of the track: full volume
   EXPECT_EQ(g.MusicVolume, 0);
   EXPECT_EQ(MusicChannel()->Buffer.Volume, 0);
@@ -172,25 +168,25 @@ TEST_F(SettingsBookTest, ChoosingTheChosenRowIsSilentAndBubblesMumbleWhenSwitche
   TurnTo(2);
   ASSERT_EQ(g.BubbleMode, 0);  // a new game starts without subtitles
   Tap(kRowX, RowY(0));
-  EXPECT_FALSE(ScenePlaying("Boom01"));
+  EXPECT_FALSE(WavePlaying(2, "Boom01"));
   Tap(kRowX, RowY(1));
   EXPECT_EQ(g.BubbleMode, 1);
-  EXPECT_TRUE(ScenePlaying("Boom01"));
-  EXPECT_TRUE(ScenePlaying("Bubu01"));
+  EXPECT_TRUE(WavePlaying(2, "Boom01"));
+  EXPECT_TRUE(WavePlaying(2, "Bubu01"));
   Tick(40);  // the sounds end
   Tap(kRowX, RowY(0));
   EXPECT_EQ(g.BubbleMode, 0);
-  EXPECT_TRUE(ScenePlaying("Boom01"));
-  EXPECT_FALSE(ScenePlaying("Bubu01")) << "switching the bubble off says nothing";
+  EXPECT_TRUE(WavePlaying(2, "Boom01"));
+  EXPECT_FALSE(WavePlaying(2, "Bubu01")) << "switching the bubble off says nothing";
 
   TurnTo(3);
   Tap(kRowX, RowY(0));
   EXPECT_EQ(g.AutoAnswer, 0);
   Tick(20);
-  EXPECT_FALSE(ScenePlaying("Boom01"));
+  EXPECT_FALSE(WavePlaying(2, "Boom01"));
   Tap(kRowX, RowY(1));
   EXPECT_EQ(g.AutoAnswer, 1);
-  EXPECT_TRUE(ScenePlaying("Boom01"));
+  EXPECT_TRUE(WavePlaying(2, "Boom01"));
   // A click beside the rows changes nothing.
   Tap(kRowX, RowY(0) - RowStep);
   Tap(RowRight + 5, RowY(0));
@@ -369,7 +365,7 @@ TEST_F(JournalTest, IsReadToItsLastPageAndLeftForTheKiosk) {
 TEST_F(JournalTest, ThePlayerCommentsOnceAtATime) {
   Comment();
   ASSERT_TRUE(IsSpeaking(g));
-  const std::string said = Utf8FromCp1251(g.SpeechRecord.Lines[1]);
+  const std::string said = SubtitleLine(1);
   EXPECT_TRUE(said == "ВОТ ЭТО ДА!" || said == "ИНТЕРЕСНО,") << said;
   Tick(8);
   const int countdown = g.SpeechCountdown;

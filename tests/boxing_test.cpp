@@ -41,7 +41,6 @@ class BoxingTest : public SceneFixture {
   }
   long long Hits(int who) const { return StateArray("Hits")[who]; }
   long long Result() const { return State("Result"); }
-  bool Playing(const char* commonWave) { return layer.IsPlaying(layer.FindWave(1, commonWave)); }
 
   void ReleaseAll() {
     for (int k : {key::Left, key::Right, key::Up, key::Down, key::Ctrl}) KeyUp(k);
@@ -161,7 +160,7 @@ TEST_F(BoxingTest, NeverPunchingLosesAtFiftyAndPaysNothing) {
     FightTick(false);
     CheckRing();
     ++ticks;
-    bounced = bounced || Playing("Boom08");
+    bounced = bounced || WavePlaying(1, "Boom08");
     if (Hits(kOpp) == taken + 1) {
       stunned = true;
       EXPECT_EQ(StateArray("Hurt")[kPly], 1);
@@ -204,7 +203,7 @@ TEST_F(BoxingTest, KeepingLevelUntilTheBellIsADraw) {
     KeepLevelTick();
     CheckRing();
     ++ticks;
-    if (Playing("Clock01")) {
+    if (WavePlaying(1, "Clock01")) {
       rang = true;
       ++bellFrames;
       EXPECT_EQ(State("TimeLeft"), 1) << "the bell rings in the last game second";
@@ -224,7 +223,7 @@ TEST_F(BoxingTest, EscBoxOpensOnAFreshPressAndGivingUpIsALoss) {
   KeyDown(key::Esc);
   Tick();
   EXPECT_EQ(g.ExitMenuState, 1);
-  EXPECT_TRUE(Playing("Boom07"));
+  EXPECT_TRUE(WavePlaying(1, "Boom07"));
   Tick(5);
   EXPECT_EQ(g.ExitMenuState, 1) << "a held Esc does not close the box again";
   KeyUp(key::Esc);
@@ -235,7 +234,7 @@ TEST_F(BoxingTest, EscBoxOpensOnAFreshPressAndGivingUpIsALoss) {
   TapKey(key::Esc);
   EXPECT_EQ(g.ExitMenuState, 1);
   // The bout goes on behind the box; "ДА" gives it up.
-  Click(295, 262);
+  ClickExitBoxYes();
   Tick();
   EXPECT_EQ(g.ExitMenuState, 2);
   EXPECT_EQ(Result(), 2);
@@ -254,7 +253,7 @@ TEST_F(BoxingTest, RopesAndTheOtherBoxerStopAWalk) {
   for (int i = 0; i < 10; ++i) {
     Tick();
     EXPECT_LE(Reals("X")[kPly], 555);
-    EXPECT_FALSE(Playing("Boom08"));
+    EXPECT_FALSE(WavePlaying(1, "Boom08"));
   }
   KeyUp(key::Right);
   // Walking at the opponent stops short of it; walking away is allowed.
@@ -299,16 +298,13 @@ class BoxingRoadTest : public BoxingTest {
 
 TEST_F(BoxingRoadTest, BoughtAtTheKioskDrawnAndPaid) {
   EnterAndOpen(SceneId::Kiosk, 0, {{"Money", "50"}});
-  Click(187 - 5, 125 - 25);  // the fingertip on the glove
-  ASSERT_TRUE(TickUntil([&] { return State("HubState") == 5; }, 400)) << "no answer buttons";
-  Click(260 - 5, 445 - 25);  // yes
-  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Boxing); }, 400));
+  BuyAtKiosk(187, 125, SceneId::Boxing);  // the glove
   EXPECT_EQ(g.Money, 38);
   EXPECT_EQ(g.GameStake, 12);
   for (int i = 0; i < 1700 && Result() == 0; ++i) KeepLevelTick();
   ASSERT_EQ(Result(), 3);
   EXPECT_EQ(PrizeAtKiosk(), 13);
-  EXPECT_TRUE(TickUntil([&] { return g.Money == 51; }, 800)) << "the kiosk pays the prize";
+  EXPECT_TRUE(TickUntilPaid(51)) << "the kiosk pays the prize";
 }
 
 }  // namespace

@@ -25,12 +25,14 @@
 #include "sink.h"
 #include "speech.h"
 #include "synth.h"
+#include "tests/temp_dir.h"
 #include "tests/test_paths.h"
 
 namespace content {
 namespace {
 
 namespace fs = std::filesystem;
+using vepa::testing::TempDir;
 
 PhraseSource Parse(const std::string& text) { return ParsePhraseSource(text, "test.txt"); }
 
@@ -389,6 +391,23 @@ TEST(Speech, RussianVoiceAtTheGivenRateIsDeterministic) {
   EXPECT_THROW(Speak("да", 100, v), BuildError);
 }
 
+TEST(Speech, AVoiceVariantChangesTheVoiceAndAMissingOneStopsTheBuild) {
+  Voice plain;
+  Voice old = plain;
+  old.Variant = "grandpa";
+  const auto a = Speak("ну, ходи, ходи.", 11000, plain);
+  const auto b = Speak("ну, ходи, ходи.", 11000, old);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(Speak("ну, ходи, ходи.", 11000, old), b);
+  old.Variant = "nobody";
+  EXPECT_THROW(Speak("да.", 11000, old), BuildError);
+  old.Variant = "../f1";
+  EXPECT_THROW(Speak("да.", 11000, old), BuildError);
+  // A phrase file names it on its voice line.
+  EXPECT_EQ(Parse("voice: pitch 20 speed 120 variant grandma\nphrase 1\nДА\n").SpeakerVoice.Variant,
+            "grandma");
+}
+
 TEST(Speech, WaveFilesParseAsMono16Bit) {
   const WaveSpec w{"x", false, SineWave(440, 11000, 0.5), 11000};
   const std::vector<uint8_t> bytes = EncodeWave(w, "x");
@@ -518,8 +537,8 @@ TEST(Synth, NoiseAndDrumsAreTheSameEveryTime) {
 }
 
 TEST(Speech, CacheGivesBackTheSameSamples) {
-  const fs::path dir = fs::temp_directory_path() / "vepa-content-test-speech-cache";
-  fs::remove_all(dir);
+  const TempDir tmp;
+  const fs::path dir = fs::path(tmp.Dir()) / "speech-cache";
   SetSpeechCache(dir.string());
   Voice v;
   const auto first = Speak("кэш работает.", 11000, v);
@@ -538,28 +557,14 @@ TEST(Speech, CacheGivesBackTheSameSamples) {
   v.Pitch = 50;
   EXPECT_EQ(Speak("кэш работает.", 11000, v), first);
   SetSpeechCache("");
-  fs::remove_all(dir);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The content tree writer.
 
-struct TempDir {
-  fs::path Path;
-  TempDir() {
-    Path =
-        fs::temp_directory_path() /
-        ("vepa-content-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(Path);
-    fs::create_directories(Path);
-  }
-  ~TempDir() { fs::remove_all(Path); }
-};
-
 TEST(TreeWriter, RewritesOnlyChangedFiles) {
   TempDir dir;
-  const std::string f = (dir.Path / "a.bin").string();
+  const std::string f = (fs::path(dir.Dir()) / "a.bin").string();
   EXPECT_TRUE(WriteIfChanged(f, {1, 2, 3}));
   const auto t0 = fs::last_write_time(f);
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -573,11 +578,11 @@ TEST(TreeWriter, RewritesOnlyChangedFiles) {
 
 TEST(TreeWriter, NamesDuplicatesAndStaleFiles) {
   TempDir dir;
-  const fs::path tree = dir.Path / "tree";
+  const fs::path tree = fs::path(dir.Dir()) / "tree";
   fs::create_directories(tree);
   std::ofstream(tree / "old_entry.img") << "x";
   std::ofstream(tree / "notes.txt") << "keep";
-  TreeSink sink({dir.Path.string(), tree.string(), ""});
+  TreeSink sink({fs::path(dir.Dir()).string(), tree.string(), ""});
   sink.SetModule("one");
   sink.Raw("x_raw01", {1});
   sink.HitMap("b_test01", {HitRect(9, 0, 0, 640, 480)});
@@ -604,14 +609,14 @@ TEST(TreeWriter, NamesDuplicatesAndStaleFiles) {
 
 TEST(TreeWriter, PhraseTableWritesTableAndSpokenWaves) {
   TempDir dir;
-  std::ofstream(dir.Path / "talk.txt") << "voice: pitch 60 speed 170\n"
-                                          "phrase 2 kind 1 price 5\nДА!\n"
-                                          "phrase 12\nНЕТ.\nsay: нет, спасибо.\n";
-  TreeSink sink({dir.Path.string(), (dir.Path / "tree").string(), ""});
+  std::ofstream(fs::path(dir.Dir()) / "talk.txt") << "voice: pitch 60 speed 170\n"
+                                                     "phrase 2 kind 1 price 5\nДА!\n"
+                                                     "phrase 12\nНЕТ.\nsay: нет, спасибо.\n";
+  TreeSink sink({fs::path(dir.Dir()).string(), (fs::path(dir.Dir()) / "tree").string(), ""});
   sink.PhraseTable("tst", "talk.txt", 14000);
-  EXPECT_EQ(fs::file_size(dir.Path / "tree" / "t_tst01.phr"), 12u * 111);
+  EXPECT_EQ(fs::file_size(fs::path(dir.Dir()) / "tree" / "t_tst01.phr"), 12u * 111);
   for (const char* w : {"tst002.wav", "tst012.wav"}) {
-    std::ifstream in(dir.Path / "tree" / w, std::ios::binary);
+    std::ifstream in(fs::path(dir.Dir()) / "tree" / w, std::ios::binary);
     ASSERT_TRUE(in) << w;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     vepa::SoundBuffer sb;
@@ -619,7 +624,7 @@ TEST(TreeWriter, PhraseTableWritesTableAndSpokenWaves) {
     EXPECT_EQ(sb.SampleRate, 14000);
     EXPECT_GT(sb.FrameCount(), 14000u / 10);
   }
-  EXPECT_FALSE(fs::exists(dir.Path / "tree" / "tst001.wav"));  // fillers are silent
+  EXPECT_FALSE(fs::exists(fs::path(dir.Dir()) / "tree" / "tst001.wav"));  // fillers are silent
   EXPECT_THROW(sink.PhraseTable("toolong", "talk.txt", 14000), BuildError);
   EXPECT_THROW(sink.PhraseTable("zz", "missing.txt", 14000), BuildError);
 }

@@ -5,120 +5,56 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/game.h"
-#include "app/json.h"
 #include "app/runner.h"
-#include "app/scene.h"
 #include "engine/archive.h"
-#include "engine/backend_headless.h"
-#include "engine/scene_helpers.h"
 #include "engine/streams.h"
+#include "hub/hub_layout.h"
+#include "minigames/darts_layout.h"
 #include "tests/scene_assets.h"
-#include "tests/test_paths.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa {
 namespace {
 
-// Board centre on screen and the radii of its rings (outside in: number ring, then the rings
-// that pay 0, 1, 2, 3 and 4), as the scene's pictures are drawn.
-constexpr int kCX = 350, kCY = 210;
-constexpr int kTipDX = 75, kTipDY = 32;  // the dart tip relative to the aim point
+using namespace darts;
+using testing::JsonInt;
+using testing::JsonInts;
+
+// The board's centre on screen; the dart tip relative to the aim point.
+constexpr int kCX = BoardCX, kCY = BoardCY;
+constexpr int kTipDX = TipDX, kTipDY = TipDY;
 // A point of the rack where the darts lie.
 constexpr int kRackX = 170, kRackY = 386;
 constexpr int kDartsPrice = 5;
 
-// Reads one whole number after "key": in a flat JSON text.
-long long JsonInt(const std::string& json, const std::string& key) {
-  const std::string k = "\"" + key + "\":";
-  const size_t at = json.find(k);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no " << key << " in " << json;
-    return -1;
-  }
-  return std::strtoll(json.c_str() + at + k.size(), nullptr, 10);
-}
-
-std::vector<long long> JsonInts(const std::string& json, const std::string& key) {
-  std::vector<long long> out;
-  const std::string k = "\"" + key + "\":[";
-  size_t at = json.find(k);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no array " << key << " in " << json;
-    return out;
-  }
-  const char* p = json.c_str() + at + k.size();
-  while (*p && *p != ']') {
-    char* end = nullptr;
-    out.push_back(std::strtoll(p, &end, 10));
-    p = end;
-    if (*p == ',') ++p;
-  }
-  return out;
-}
-
-class DartsTest : public ::testing::Test {
+class DartsTest : public testing::SceneFixture {
  protected:
-  explicit DartsTest(bool sound = true) : backend(sound), layer(backend), g(layer) {}
-
-  void SetUp() override {
-    std::string dir = VEPA_DATA_DIR;
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    ASSERT_TRUE(std::filesystem::exists(dir + "vepa4.gmd")) << "default archive missing in " << dir;
-    g.DataDir = dir;
-    g.archive.SetDataDir(dir);
-    g.rng.Seed = 12345;
-    layer.SetDisplayMode(640, 480, 16);
-    layer.SetFullScreen(true);
-    ASSERT_TRUE(layer.InitDisplay());
-    g.StartGameState(false);
-    g.NewGame();
-  }
+  explicit DartsTest(bool sound = true) : SceneFixture(sound, 12345) {}
 
   // Enters darts as the kiosk would after the player paid.
   void EnterDarts(int price = kDartsPrice) {
     g.SpeechRecord.Price = static_cast<uint16_t>(price);
-    g.LoadScene(1);
-    ASSERT_EQ(g.SceneNumber, 1);
-    ASSERT_EQ(g.FatalError, 0);
+    Enter(SceneId::Darts);
     Tick(8);  // the opening transition is over
     ASSERT_EQ(g.FadeMode, 0);
   }
 
-  void Tick(int n = 1) {
-    for (int i = 0; i < n; ++i) {
-      g.Tick();
-      layer.AdvanceAudio(0.05);
-    }
-  }
-
-  std::string SceneState(int scene) const {
-    JsonWriter j;
-    j.BeginObject();
-    g.GetScene(scene)->DescribeState(j);
-    j.EndObject();
-    return j.Text();
-  }
-  long long Darts(const std::string& key) const { return JsonInt(SceneState(1), key); }
-  std::vector<long long> DartsArray(const std::string& key) const {
-    return JsonInts(SceneState(1), key);
-  }
-
-  void Press(int x, int y) {
-    g.MouseMove(x, y);
-    g.MouseDown(MouseButton::Left, x, y);
-    g.MouseUp(MouseButton::Left, x, y);
+  long long Darts(const std::string& key) const { return State(key); }
+  std::vector<long long> DartsArray(const std::string& key) const { return StateArray(key); }
+  // The kiosk's own state, once the game is back there.
+  long long Kiosk(const std::string& key) const {
+    EXPECT_TRUE(g.InScene(SceneId::Kiosk));
+    return State(key);
   }
 
   // Points the empty hand at the rack (the aim offset stays as the last throw left it), takes a
   // dart and waits until it is in hand.
   void TakeDart() {
     ASSERT_EQ(g.ClickState, 0);
-    Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+    PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
     ASSERT_EQ(g.ClickState, 1);
     for (int i = 0; i < 14 && g.ClickState != 2; ++i) Tick();
     ASSERT_EQ(g.ClickState, 2);
@@ -129,7 +65,7 @@ class DartsTest : public ::testing::Test {
   // whether the throw started.
   bool AimAndThrow(int tipX, int tipY) {
     const int x = tipX - kTipDX - g.AimShakeX, y = tipY - kTipDY - g.AimShakeY;
-    Press(x, y);
+    PressAt(x, y);
     return g.ClickState == 3;
   }
 
@@ -142,10 +78,6 @@ class DartsTest : public ::testing::Test {
   }
 
   bool WavePlaying(const char* name) { return layer.IsPlaying(layer.FindWave(1, name)); }
-
-  HeadlessBackend backend;
-  Layer layer;
-  Game g;
 };
 
 class SilentDartsTest : public DartsTest {
@@ -161,8 +93,7 @@ TEST_F(DartsTest, LoaderResetsTheGameAndTakesTheStake) {
   g.AimShakeX = 40;
   g.ExitMenuState = 2;
   g.SpeechRecord.Price = 5;
-  g.LoadScene(1);
-  EXPECT_EQ(g.SceneNumber, 1);
+  Enter(SceneId::Darts);
   EXPECT_EQ(g.GameStake, 5);
   EXPECT_EQ(g.GameWinnings, 0);
   EXPECT_EQ(g.AimShakeX, 0);
@@ -182,7 +113,7 @@ TEST_F(DartsTest, LoaderResetsTheGameAndTakesTheStake) {
 }
 
 TEST_F(DartsTest, DefaultArchiveHoldsEverythingTheSceneUses) {
-  testing::ExpectSceneAssetsInArchive(g, 1);
+  testing::ExpectSceneAssetsInArchive(g, SceneNo(SceneId::Darts));
   // The hit map: the board's rings round its centre, the number ring, the wall and the rack.
   std::vector<uint8_t> map;
   ASSERT_EQ(g.archive.ReadEntry("b_dtir01", map), ArchiveResult::Ok);
@@ -200,12 +131,12 @@ TEST_F(DartsTest, DefaultArchiveHoldsEverythingTheSceneUses) {
 }
 
 TEST_F(DartsTest, MissingArchiveStopsTheLoaderBeforeTheSceneChanges) {
-  g.SceneNumber = 0;
+  g.SceneNumber = SceneNo(SceneId::Kiosk);
   g.GameWinnings = 9;
   g.archive.SetDataDir("/nonexistent-vepa4-dir/");
-  g.LoadScene(1);
+  g.LoadScene(SceneId::Darts);
   EXPECT_EQ(g.FatalError, 1);
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
   EXPECT_EQ(g.GameWinnings, 9);
 }
 
@@ -230,7 +161,7 @@ TEST_F(DartsTest, ScorePlateShowsZeroFromTheFirstUncoveredFrame) {
 
 TEST_F(DartsTest, TakingADartAnimatesAtHalfRateWithSoundAndRackCount) {
   EnterDarts();
-  Press(kRackX, kRackY - 20);
+  PressAt(kRackX, kRackY - 20);
   ASSERT_EQ(g.ClickState, 1);
   // The pointer stays where the dart was taken.
   g.MouseMove(400, 100);
@@ -394,14 +325,14 @@ TEST_F(DartsTest, RackClicksWithADartInHandOrInFlightOrAnEmptyRackDoNothing) {
   EnterDarts();
   TakeDart();
   // In hand: the rack click neither takes another dart nor throws this one.
-  Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+  PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
   EXPECT_EQ(g.ClickState, 2);
   Tick(4);
   EXPECT_EQ(Darts("DartsOnRack"), 2);
   // In flight.
   ASSERT_TRUE(AimAndThrow(kCX, kCY));
   Tick(2);
-  Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+  PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
   EXPECT_EQ(g.ClickState, 3);
   Tick(12);
   EXPECT_EQ(Darts("DartsOnRack"), 2);
@@ -412,7 +343,7 @@ TEST_F(DartsTest, RackClicksWithADartInHandOrInFlightOrAnEmptyRackDoNothing) {
   TakeDart();
   ThrowAt(kCX, kCY);
   EXPECT_EQ(Darts("DartsOnRack"), 0);
-  Press(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
+  PressAt(kRackX - g.AimShakeX, kRackY - 20 - g.AimShakeY);
   EXPECT_EQ(g.ClickState, 0);
   Tick();
   EXPECT_EQ(g.HandFrame, 0);
@@ -558,14 +489,14 @@ TEST_F(DartsTest, AfterTheThirdDartTheSceneClosesAndReturnsWithEntryOne) {
   int closedAt = -1;
   for (int frame = 2; frame <= 29; ++frame) {
     Tick();
-    ASSERT_EQ(g.SceneNumber, 1) << "left early at frame " << frame;
+    ASSERT_TRUE(g.InScene(SceneId::Darts)) << "left early at frame " << frame;
     if (closedAt < 0 && g.FadeMode == 1) closedAt = frame;
   }
   EXPECT_EQ(closedAt, 22);
   EXPECT_EQ(g.FadeProgress, 400);  // covered before the kiosk loads
   Tick();
-  ASSERT_EQ(g.SceneNumber, 0);
-  EXPECT_EQ(JsonInt(SceneState(0), "HubEntry"), 1);
+  ASSERT_TRUE(g.InScene(SceneId::Kiosk));
+  EXPECT_EQ(Kiosk("HubEntry"), static_cast<int>(HubEntry::AfterGame));
   EXPECT_EQ(g.GameWinnings, 9);
   EXPECT_EQ(g.GameStake, kDartsPrice);
 }
@@ -587,13 +518,11 @@ class DartsPayoutTest : public SilentDartsTest {
       TakeDart();
       ThrowAt(x, y);
     }
-    for (int i = 0; i < 40 && g.SceneNumber == 1; ++i) Tick();
-    EXPECT_EQ(g.SceneNumber, 0);
+    EXPECT_TRUE(TickUntilKiosk(40));
     Tick();  // the kiosk judges the result on its first frame
-    v.ResultKind = JsonInt(SceneState(0), "ResultKind");
+    v.ResultKind = Kiosk("ResultKind");
     v.Line1 = g.SpeechRecord.Lines[1];
-    for (int i = 0; i < 400 && JsonInt(SceneState(0), "HubState") != 0; ++i) Tick();
-    EXPECT_EQ(JsonInt(SceneState(0), "HubState"), 0);
+    EXPECT_TRUE(TickUntil([&] { return Kiosk("HubState") == 0; }, 400));
     v.Money = g.Money;
     return v;
   }
@@ -636,7 +565,7 @@ TEST(DartsRunnerTest, ScriptedGamePaysTheRingsHit) {
   RunnerOptions o;
   o.DataDir = VEPA_DATA_DIR;
   o.Seed = 2024;
-  o.StartScene = 1;
+  o.StartScene = SceneNo(SceneId::Darts);
   o.NoSound = true;
   auto at = [&o](int tick, ScriptEvent::Kind kind, int x, int y) {
     ScriptEvent e;
@@ -657,7 +586,7 @@ TEST(DartsRunnerTest, ScriptedGamePaysTheRingsHit) {
   o.Ticks = 110;
   const RunnerResult inGame = RunHeadless(o);
   ASSERT_EQ(inGame.ExitCode, 0) << inGame.Error;
-  ASSERT_EQ(JsonInt(inGame.Json, "SceneNumber"), 1);
+  ASSERT_EQ(JsonInt(inGame.Json, "SceneNumber"), SceneNo(SceneId::Darts));
   ASSERT_EQ(JsonInt(inGame.Json, "DartsThrown"), 3) << inGame.Json;
   const std::vector<long long> xs = JsonInts(inGame.Json, "DartX"),
                                ys = JsonInts(inGame.Json, "DartY");
@@ -670,8 +599,8 @@ TEST(DartsRunnerTest, ScriptedGamePaysTheRingsHit) {
   o.Ticks = 600;
   const RunnerResult back = RunHeadless(o);
   ASSERT_EQ(back.ExitCode, 0) << back.Error;
-  EXPECT_EQ(JsonInt(back.Json, "SceneNumber"), 0);
-  EXPECT_EQ(JsonInt(back.Json, "HubEntry"), 1);
+  EXPECT_EQ(JsonInt(back.Json, "SceneNumber"), SceneNo(SceneId::Kiosk));
+  EXPECT_EQ(JsonInt(back.Json, "HubEntry"), static_cast<int>(HubEntry::AfterGame));
   EXPECT_EQ(JsonInt(back.Json, "HubState"), 0);
   EXPECT_EQ(JsonInt(back.Json, "Money"), 51 + points);
 }
@@ -679,29 +608,25 @@ TEST(DartsRunnerTest, ScriptedGamePaysTheRingsHit) {
 // From the kiosk: click the dartboard, say yes, play three darts at chosen points, come back
 // and be paid.
 TEST_F(SilentDartsTest, BuyDartsAtTheKioskPlayAndGetPaid) {
-  g.LoadScene(0, 0);
-  ASSERT_EQ(g.SceneNumber, 0);
+  Enter(SceneId::Kiosk);
   const int money = g.Money;
-  // The kiosk reads its map at the pointer's fingertip (+5, +25).
+  // The kiosk reads its map at the pointer's fingertip.
   int boardX = -1, boardY = -1;
   for (int y = 0; y < 480 && boardX < 0; y += 2)
     for (int x = 0; x < 600; x += 2)
-      if (g.HitMapAt(x, y, 5, 25) == 5 && g.HitMapAt(x + 6, y + 6, 5, 25) == 5) {
+      if (g.HitMapAt(x, y, hub::FingertipX, hub::FingertipY) == hub::Dartboard &&
+          g.HitMapAt(x + 6, y + 6, hub::FingertipX, hub::FingertipY) == hub::Dartboard) {
         boardX = x + 3;
         boardY = y + 3;
         break;
       }
-  ASSERT_GE(boardX, 0) << "no dartboard (item 5) in the kiosk's hit map";
+  ASSERT_GE(boardX, 0) << "no dartboard in the kiosk's hit map";
   Tick(10);
-  Press(boardX, boardY);
+  PressAt(boardX, boardY);
   // The offer is spoken, the buttons come up; Enter says yes.
-  for (int i = 0; i < 200 && JsonInt(SceneState(0), "HubState") != 5; ++i) Tick();
-  ASSERT_EQ(JsonInt(SceneState(0), "HubState"), 5);
-  backend.SetKey(13, true);
-  Tick(2);
-  backend.SetKey(13, false);
-  for (int i = 0; i < 300 && g.SceneNumber != 1; ++i) Tick();
-  ASSERT_EQ(g.SceneNumber, 1);
+  ASSERT_TRUE(TickUntil([&] { return Kiosk("HubState") == 5; }, 200));
+  TapKey(key::Enter, 2);
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Darts); }, 300));
   EXPECT_EQ(g.GameStake, kDartsPrice);
   EXPECT_EQ(g.Money, money - kDartsPrice);
   Tick(8);
@@ -712,9 +637,8 @@ TEST_F(SilentDartsTest, BuyDartsAtTheKioskPlayAndGetPaid) {
     ThrowAt(x, y);
   }
   EXPECT_EQ(g.GameWinnings, 9);
-  for (int i = 0; i < 40 && g.SceneNumber == 1; ++i) Tick();
-  ASSERT_EQ(g.SceneNumber, 0);
-  for (int i = 0; i < 400 && JsonInt(SceneState(0), "HubState") != 0; ++i) Tick();
+  ASSERT_TRUE(TickUntilKiosk(40));
+  TickUntil([&] { return Kiosk("HubState") == 0; }, 400);
   EXPECT_EQ(g.Money, money - kDartsPrice + 9);
 }
 

@@ -23,7 +23,6 @@ class DazTest : public SceneFixture {
     Click(a.X + a.W / 2 - daz::FingerDX, a.Y + a.H / 2 - daz::FingerDY);
   }
   FoodState& Food() { return daz::DazFood(g); }
-  std::string Line(int i) const { return Utf8FromCp1251(g.SpeechRecord.Lines[i]); }
   // Puts piece i just above Gorm's pan in its column, falling, so the next frame knocks it.
   void PieceOnThePan(int i) {
     Food().GormColumn = i;
@@ -60,10 +59,7 @@ TEST_F(DazTest, BoughtAtTheKioskPlayedToTheEndAndPaidAtTheKiosk) {
         ++cells;
       }
   ASSERT_GT(cells, 0) << "Daz is not in the kiosk's hit map";
-  Click(static_cast<int>(sx / cells) - daz::FingerDX, static_cast<int>(sy / cells) - daz::FingerDY);
-  Tick(200);  // the cashier's offer; the answer buttons come up
-  Click(260 - daz::FingerDX, 445 - daz::FingerDY);
-  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::DazTable); }, 600)) << "the table opens";
+  BuyAtKiosk(static_cast<int>(sx / cells), static_cast<int>(sy / cells), SceneId::DazTable);
   EXPECT_EQ(g.Money, 25) << "the table costs 15";
   EXPECT_EQ(g.GameStake, 15);
   const uint16_t battery = g.BatteryCharge;
@@ -131,9 +127,9 @@ TEST_F(DazTest, TheTableExplainsWaitsAndStartsTheGameWithTheFirstButton) {
   EnterAndOpen(SceneId::DazTable, 0, {{"GameWinnings", "9"}, {"BubbleMode", "1"}});
   EXPECT_EQ(g.GameWinnings, 0) << "a new visit starts without a prize";
   ASSERT_TRUE(TickUntil([&] { return State("TalkStep") == 1; }, 40));
-  EXPECT_EQ(Line(0), "ПРИВЕТ! Я ГОРМ.");
+  EXPECT_EQ(SubtitleLine(0), "ПРИВЕТ! Я ГОРМ.");
   ASSERT_TRUE(TickUntil([&] { return State("TalkStep") == 2; }, 400)) << "Puch's turn";
-  EXPECT_EQ(Line(0), "А Я ПУЧ! УРОНИШЬ -");
+  EXPECT_EQ(SubtitleLine(0), "А Я ПУЧ! УРОНИШЬ -");
   ASSERT_TRUE(TickUntil([&] { return State("TalkStep") == 4; }, 400)) << "waiting for a button";
   Tick(30);
   EXPECT_EQ(State("TalkStep"), 4) << "the table waits as long as the player likes";
@@ -148,7 +144,7 @@ TEST_F(DazTest, TheTableExplainsWaitsAndStartsTheGameWithTheFirstButton) {
   EXPECT_EQ(pressed, (std::vector<long long>{0, 0, 1, 1}));
   EXPECT_EQ(State("TalkStep"), 5);
   EXPECT_EQ(State("SecondOption"), 0);
-  EXPECT_EQ(Line(2), "КОЛБАСУ В ВОЗДУХЕ!");
+  EXPECT_EQ(SubtitleLine(2), "КОЛБАСУ В ВОЗДУХЕ!");
   ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::DazFood); }, 300));
   EXPECT_EQ(g.FadeMode, 0) << "the game opens inside the table's frame";
   EXPECT_EQ(State("Pieces"), 3);
@@ -162,7 +158,7 @@ TEST_F(DazTest, TheSecondButtonCutsTheTalkShortAndPlaysWithFourPieces) {
   ClickButton(1);
   ASSERT_TRUE(TickUntil([&] { return State("TalkStep") == 5; }, 6));
   EXPECT_EQ(State("SecondOption"), 1);
-  EXPECT_EQ(Line(1), "ПОЕХАЛИ! ДЕРЖИ") << "phrase 9 replaces the explanation";
+  EXPECT_EQ(SubtitleLine(1), "ПОЕХАЛИ! ДЕРЖИ") << "phrase 9 replaces the explanation";
   ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::DazFood); }, 300));
   EXPECT_EQ(State("Pieces"), 4);
 }
@@ -173,7 +169,7 @@ TEST_F(DazTest, TheThirdButtonLeavesWithTheGoodbyeAndNoPrize) {
   ClickButton(2);
   ASSERT_TRUE(TickUntil([&] { return State("ResultMode") == 1; }, 6));
   EXPECT_EQ(State("TalkStep"), 1) << "the goodbye starts on the same frame";
-  EXPECT_EQ(Line(1), "НУ ВСЕ, ХВАТИТ.");
+  EXPECT_EQ(SubtitleLine(1), "НУ ВСЕ, ХВАТИТ.");
   ASSERT_TRUE(TickUntilKiosk(400));
   EXPECT_EQ(g.GameWinnings, 0);
   Tick(400);
@@ -201,7 +197,7 @@ TEST_F(DazTest, BackFromTheGameGormSaysGoodbyeByThePrizeAndTheKioskPays) {
     Enter(SceneId::DazTable, result, {{"GameWinnings", prize}, {"Money", "10"}});
     EXPECT_EQ(g.FadeMode, 0) << "no opening transition on the way back";
     Tick();
-    EXPECT_EQ(Line(result == 1 ? 1 : 2), line);
+    EXPECT_EQ(SubtitleLine(result == 1 ? 1 : 2), line);
     ASSERT_TRUE(TickUntilKiosk(400));
     ASSERT_TRUE(TickUntil([&] { return g.Money == 10 + std::stoi(prize); }, 600))
         << "the kiosk pays the prize the game left";

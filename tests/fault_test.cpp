@@ -16,7 +16,9 @@
 
 #include "app/launcher.h"
 #include "app/platform.h"
+#include "engine/scene_helpers.h"
 #include "tests/monkey.h"
+#include "tests/temp_dir.h"
 #include "tests/test_paths.h"
 
 namespace vepa {
@@ -26,27 +28,8 @@ namespace fs = std::filesystem;
 using monkey::GameSession;
 using monkey::Monkey;
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "vepa4-fault-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) path_ = made;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove_all(path_, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  std::string Dir() const { return path_ + "/"; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
 // A copy of the default archive the test may spoil.
-class ArchiveCopy : public ScratchDir {
+class ArchiveCopy : public testing::TempDir {
  public:
   ArchiveCopy() {
     for (const char* name : {DirectoryFileName, DataFileName})
@@ -117,7 +100,7 @@ TEST(FaultArchive, DeletedFilesTakeEveryScenetoTheLauncher) {
       ASSERT_FALSE(s.game().ReturnedToLauncher);
       fs::remove(data.File(victim));
       // The next scene load (the hub's, as every scene's way back) finds no archive.
-      s.game().LoadScene(0, 1);
+      s.game().LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
       EXPECT_EQ(s.game().FatalError, 1);
       const uint64_t presented = s.backend().PresentCount();
       s.Tick();
@@ -297,7 +280,7 @@ TEST(FaultSettings, DamagedTextKeepsTheGoodLinesAndSkipsTheRest) {
 // Through the launcher: a damaged file still counts as installed, a directory where the file
 // should be reads as installed with no directories, and neither finds an archive elsewhere.
 TEST(FaultSettings, DamagedFileLeadsTheLauncherToFilesNotFound) {
-  ScratchDir config, cwd;
+  testing::TempDir config, cwd;
   ScopedEnv env("XDG_CONFIG_HOME", config.Dir());
   const fs::path file = SettingsFilePath();
   ASSERT_EQ(file.string().rfind(config.Dir(), 0), 0u) << file;
@@ -342,7 +325,7 @@ int InChild(Body body) {
 }
 
 TEST(FaultInstance, SecondCopyIsRefusedWhileTheFirstRuns) {
-  ScratchDir runtime;
+  testing::TempDir runtime;
   ScopedEnv env("XDG_RUNTIME_DIR", runtime.Dir());
   auto secondCopy = [] {
     auto sys = MakePosixSystemServices();
@@ -378,7 +361,7 @@ TEST(FaultInstance, SecondCopyIsRefusedWhileTheFirstRuns) {
 }
 
 TEST(FaultInstance, MissingLockDirectoryDoesNotStopTheGame) {
-  ScratchDir runtime;
+  testing::TempDir runtime;
   ScopedEnv env("XDG_RUNTIME_DIR", runtime.Dir() + "does/not/exist");
   auto sys = MakePosixSystemServices();
   EXPECT_TRUE(sys->AcquireInstanceLock("Roderuze"));

@@ -332,8 +332,7 @@ TEST_F(GalleryTest, TheLampShotEndsTheGameAtOnceAndLeadsToTheLampScene) {
   EXPECT_EQ(g.GameWinnings, 3);
   ASSERT_TRUE(TickUntilKiosk(1500));
   EXPECT_EQ(g.Money, 30 - 12);
-  ASSERT_TRUE(TickUntil([&] { return g.Money == 30 - 12 + 3; }, 1500))
-      << "the kiosk pays the apple";
+  ASSERT_TRUE(TickUntilPaid(30 - 12 + 3, 1500)) << "the kiosk pays the apple";
 }
 
 TEST_F(GalleryTest, TheHitMapHasItsCodesWhereTheTargetsAreDrawn) {
@@ -355,17 +354,10 @@ TEST_F(GalleryTest, TheHitMapHasItsCodesWhereTheTargetsAreDrawn) {
 class GalleryRoadTest : public GalleryTest {
  protected:
   GalleryRoadTest() : GalleryTest(false) {}
-  // The pointer's fingertip lies at (+5, +25) of its picture.
-  void ClickWithFingertip(int x, int y) { Click(x - 5, y - 25); }
-
   // From the kiosk with 51 dollars: the gun offered for 10, accepted, the gallery opened.
   void BuyTheGun() {
     EnterAndOpen(SceneId::Kiosk, 0, {{"Money", "51"}, {"BubbleMode", "1"}});
-    ClickWithFingertip(460, 176);  // the gun on the kiosk's shelf
-    ASSERT_TRUE(TickUntil([&] { return g.SelectedItem == 11; }, 10));
-    Tick(90);
-    ClickWithFingertip(260, 445);  // "yes"
-    ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Gallery); }, 200));
+    BuyAtKiosk(460, 176, SceneId::Gallery);  // the gun on the kiosk's shelf
     EXPECT_EQ(g.Money, 41);
     EXPECT_EQ(g.GameStake, 10);
     ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
@@ -377,7 +369,7 @@ TEST_F(GalleryRoadTest, TheGunIsBoughtPlayedToTheEndAndPaid) {
   ASSERT_TRUE(ShootAt(gl::MillCentre.X, gl::MillCentre.Y));
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(ShootAt(kWall.X, kWall.Y + 30 * i));
   ASSERT_TRUE(TickUntilKiosk(80));
-  ASSERT_TRUE(TickUntil([&] { return g.Money == 61; }, 1500)) << "the windmill's 20 are paid";
+  ASSERT_TRUE(TickUntilPaid(61, 1500)) << "the windmill's 20 are paid";
 }
 
 TEST_F(GalleryRoadTest, TheGunIsBoughtPlayedAndPaidThroughTheLamp) {
@@ -387,7 +379,7 @@ TEST_F(GalleryRoadTest, TheGunIsBoughtPlayedAndPaidThroughTheLamp) {
   ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Lamp); }, 10));
   ASSERT_TRUE(TickUntilKiosk(400));
   EXPECT_EQ(g.Money, 29);
-  ASSERT_TRUE(TickUntil([&] { return g.Money == 49; }, 1500)) << "the windmill's 20 are paid";
+  ASSERT_TRUE(TickUntilPaid(49, 1500)) << "the windmill's 20 are paid";
   EXPECT_EQ(MissingNames(), 0u);
 }
 

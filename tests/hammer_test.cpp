@@ -127,7 +127,7 @@ TEST_F(HammerTest, NinePointsThenThreeInjuriesPayFour) {
   EXPECT_EQ(g.GameWinnings, 4);
   EXPECT_EQ(MissingNames(), 0u);
   // The kiosk announces the prize and pays it.
-  EXPECT_TRUE(TickUntil([&] { return g.Money == 44; }, 600)) << g.Money;
+  EXPECT_TRUE(TickUntilPaid(44, 600)) << g.Money;
 }
 
 TEST_F(HammerTest, ASleepyPlayerIsHitThreeTimesAndWinsNothing) {

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "engine/sound.h"
 #include "engine/text.h"
@@ -203,7 +205,7 @@ TEST_F(PhraseTest, AMissingTableLeavesTheSubtitlesButTheWavePlays) {
 }
 
 TEST_F(PhraseTest, AnUnreadableDirectoryIsFatalBeforeTheCountdown) {
-  g.archive.SetDataDir(s.dir.Path() + "/missing/");
+  g.archive.SetDataDir(s.dir.Dir() + "missing/");
   g.SpeechRecord = Record(4, 40, 1, {"", "OLD", "", "", ""});
   SayPhrase(g, "kib", 8, 0, 11000);
   EXPECT_EQ(g.FatalError, 1);
@@ -213,7 +215,7 @@ TEST_F(PhraseTest, AnUnreadableDirectoryIsFatalBeforeTheCountdown) {
 }
 
 TEST_F(PhraseTest, AnUnreadableDataFileIsFatalBeforeTheCountdown) {
-  std::filesystem::remove(s.dir.Path() + "/vepa4.gam");
+  std::filesystem::remove(s.dir.File("vepa4.gam"));
   SayPhrase(g, "kib", 8, 0, 11000);
   EXPECT_EQ(g.FatalError, 1);
   EXPECT_EQ(g.SpeechCountdown, 0);
@@ -363,6 +365,21 @@ TEST_F(BubbleTest, BubbleModeZeroDrawsNothing) {
   g.SpeechRecord = Record(0, 0, 0, {"A", "B", "C", "D", "E"});
   for (int tail = 0; tail < 4; ++tail) DrawSpeechBubble(g, kX, kY, tail);
   for (uint16_t p : s.Screen().pixels) ASSERT_EQ(p, 0);
+}
+
+// A scene's own words replace every line of the phrase before them, in code page 1251; a sixth
+// line has no place in the record and is dropped.
+TEST_F(BubbleTest, SubtitlesOfASceneFillFromTheTopAndEmptyTheRest) {
+  g.SpeechRecord = Record(7, 9, 3, {"A", "B", "C", "D", "E"});
+  SetSubtitles(g, {"", "ДЛЯ НАЧАЛА"});
+  EXPECT_EQ(g.SpeechRecord.LineShift, 0);
+  EXPECT_EQ(g.SpeechRecord.Lines,
+            (std::array<std::string, 5>{"", Cp1251("ДЛЯ НАЧАЛА"), "", "", ""}));
+  EXPECT_EQ(g.SpeechRecord.Kind, 7) << "the offer's fields stay";
+  EXPECT_EQ(g.SpeechRecord.Price, 9);
+  SetSubtitles(g, {"1", "2", "3", "4", "5", "6"}, 10);
+  EXPECT_EQ(g.SpeechRecord.LineShift, 10);
+  EXPECT_EQ(g.SpeechRecord.Lines, (std::array<std::string, 5>{"1", "2", "3", "4", "5"}));
 }
 
 // --- Exit box.
@@ -547,6 +564,23 @@ TEST(AngleToTest, DiagonalsAndTheEdgesOfTheRange) {
   EXPECT_EQ(AngleTo(200, 100, 0, 0), 19);
   // Far apart points do not overflow.
   EXPECT_EQ(AngleTo(2000000000, 0, -2000000000, 0), 0);
+}
+
+// Positions drawn and shown are rounded half to even, and a position thrown far off (a speed
+// gone wild, a value that is no number) stays far off the screen instead of overflowing.
+TEST(NearestTest, HalvesGoToTheEvenNeighbourAndWildValuesStayOffTheScreen) {
+  EXPECT_EQ(Nearest(0.5), 0);
+  EXPECT_EQ(Nearest(1.5), 2);
+  EXPECT_EQ(Nearest(2.5), 2);
+  EXPECT_EQ(Nearest(-0.5), 0);
+  EXPECT_EQ(Nearest(-1.5), -2);
+  EXPECT_EQ(Nearest(2.4999f), 2);
+  EXPECT_EQ(Nearest(-7.6), -8);
+  EXPECT_EQ(Nearest(99999.4), 99999);
+  EXPECT_EQ(Nearest(3e9), 100000);
+  EXPECT_EQ(Nearest(-1e300), -100000);
+  EXPECT_EQ(Nearest(std::numeric_limits<double>::infinity()), 100000);
+  EXPECT_EQ(std::abs(Nearest(std::numeric_limits<double>::quiet_NaN())), 100000);
 }
 
 TEST(TurnTowardsTest, TheDirectWayTakesStepsOfFive) {

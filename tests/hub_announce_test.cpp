@@ -72,7 +72,7 @@ TEST_F(HubAnnounceTest, AThreeMatchTicketIsSpokenAndPaidAsWritten) {
   g.TicketsFilled = 1;
   g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
   SetTicket(0, {1, 2, 3, 10, 11, 12});
-  g.SceneNumber = 24;
+  g.SceneNumber = SceneNo(SceneId::Draw);
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   EXPECT_EQ(hub->HubState, 10);
   Tick();    // state 10 to 11
@@ -220,7 +220,7 @@ class HubResultTest : public HubAnnounceTest {
     g.GameStake = static_cast<uint16_t>(stake);
     g.GameWinnings = static_cast<uint16_t>(winnings);
     g.ExitMenuState = static_cast<uint8_t>(exitMenu);
-    g.SceneNumber = 1;
+    g.SceneNumber = SceneNo(SceneId::Darts);
     g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
     EXPECT_EQ(hub->HubState, 14);
     return RunAnnouncement();

@@ -21,6 +21,7 @@
 #include "engine/streams.h"
 #include "engine/text.h"
 #include "hub/hub.h"
+#include "tests/temp_dir.h"
 
 namespace vepa::testing {
 
@@ -29,25 +30,6 @@ inline constexpr uint16_t kStackColor[5] = {Rgb565(255, 0, 0), Rgb565(0, 255, 0)
                                             Rgb565(255, 255, 0), Rgb565(0, 255, 255)};
 inline constexpr uint16_t kBarColor = Rgb565(40, 240, 40);
 inline constexpr uint16_t kForSaleColor = Rgb565(250, 120, 10);
-
-// A directory under /tmp, removed with its contents at the end of the test.
-class HubTempDir {
- public:
-  HubTempDir() {
-    char pattern[] = "/tmp/vepa4-hub-XXXXXX";
-    if (const char* made = mkdtemp(pattern)) path_ = made;
-  }
-  ~HubTempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  HubTempDir(const HubTempDir&) = delete;
-  HubTempDir& operator=(const HubTempDir&) = delete;
-  std::string Dir() const { return path_ + "/"; }
-
- private:
-  std::string path_;
-};
 
 struct PhraseSetting {
   int Kind = 0;
@@ -84,8 +66,8 @@ class HubFixture : public ::testing::Test {
         for (int x = x1 / 2; x < x2 / 2; ++x) map[static_cast<size_t>(y) * 320 + x] = code;
     };
     for (int c = 1; c <= 50; ++c) fill(BlockX(c), BlockY(c), BlockX(c) + 40, BlockY(c) + 40, c);
-    fill(210, 423, 310, 468, CodeLeftButton);
-    fill(330, 423, 430, 468, CodeRightButton);
+    fill(210, 423, 310, 468, hub::LeftButton);
+    fill(330, 423, 430, 468, hub::RightButton);
     fill(600, 470, 640, 480, 5);
     return map;
   }
@@ -145,7 +127,7 @@ class HubFixture : public ::testing::Test {
     WriteArchive();
     g.NewGame();
     g.BubbleMode = 1;
-    g.SceneNumber = 84;  // as if coming from the start menu
+    g.SceneNumber = SceneNo(SceneId::StartMenu);  // as if coming from the start menu
     g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     ASSERT_EQ(g.SceneNumber, 0);
   }
@@ -190,7 +172,7 @@ class HubFixture : public ::testing::Test {
     PressLeft();
   }
 
-  HubTempDir dir;
+  TempDir dir;
   HeadlessBackend backend;
   Layer layer;
   Game g;

@@ -20,31 +20,31 @@ TEST_F(HubKioskTest, EntryCodesSetTheConversationState) {
   g.NewGame();
   const int expected[] = {0, 14, 3, 10};
   for (int entry = 0; entry <= 3; ++entry) {
-    g.SceneNumber = 23;
+    g.SceneNumber = SceneNo(SceneId::Ticket);
     g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     EXPECT_EQ(hub->HubState, expected[entry]) << entry;
-    EXPECT_EQ(g.SceneNumber, 0);
+    EXPECT_TRUE(g.InScene(SceneId::Kiosk));
     EXPECT_EQ(g.FadeMode, 2);
     EXPECT_EQ(g.FadeProgress, 400);
   }
-  g.SceneNumber = 84;
+  g.SceneNumber = SceneNo(SceneId::StartMenu);
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::NewGame));
   EXPECT_EQ(g.SpeechRecord.Lines[0], "KIB 8") << "the greeting";
   EXPECT_EQ(g.SpeakerName, "kib");
-  g.LoadScene(0, 7);
+  g.LoadScene(SceneId::Kiosk, 7);
   EXPECT_EQ(hub->HubState, 0) << "an unknown entry code is a plain return";
 }
 
 TEST_F(HubKioskTest, ComingBackFromTheLampSceneShowsTheKioskAtOnce) {
   WriteArchive();
   g.NewGame();
-  g.SceneNumber = 9;
+  g.SceneNumber = SceneNo(SceneId::Lamp);
   g.FadeMode = 0;
   g.FadeProgress = 0;
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   EXPECT_EQ(g.FadeMode, 0);
   EXPECT_EQ(g.FadeProgress, 0);
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
   EXPECT_EQ(hub->HubState, 14);
 }
 
@@ -89,10 +89,10 @@ TEST_F(HubKioskTest, TheLoaderResetsTheKioskButNotThePlayersProgress) {
 
 TEST_F(HubKioskTest, AMissingArchiveStopsTheLoader) {
   g.archive.SetDataDir("/nonexistent/vepa4-hub/");
-  g.SceneNumber = 84;
+  g.SceneNumber = SceneNo(SceneId::StartMenu);
   g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::Plain));
   EXPECT_EQ(g.FatalError, 1);
-  EXPECT_EQ(g.SceneNumber, 84);
+  EXPECT_TRUE(g.InScene(SceneId::StartMenu));
 }
 
 // --- Status display.

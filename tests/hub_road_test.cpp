@@ -12,41 +12,27 @@
 #include "app/game.h"
 #include "app/runner.h"
 #include "engine/archive.h"
-#include "engine/backend_headless.h"
 #include "engine/helpers.h"
 #include "engine/streams.h"
 #include "engine/text.h"
 #include "hub/hub.h"
+#include "tests/json_read.h"
 #include "tests/scene_assets.h"
-#include "tests/test_paths.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa {
 namespace {
 
-// The default archive's directory with its trailing slash (the build may hand it over without).
-std::string DataDir() {
-  std::string dir = VEPA_DATA_DIR;
-  if (!dir.empty() && dir.back() != '/') dir += '/';
-  return dir;
-}
-
-long long JsonInt(const std::string& json, const std::string& key) {
-  const std::string k = "\"" + key + "\":";
-  const size_t at = json.find(k);
-  if (at == std::string::npos) {
-    ADD_FAILURE() << "no " << key << " in the state";
-    return -1;
-  }
-  return std::strtoll(json.c_str() + at + k.size(), nullptr, 10);
-}
+using testing::DefaultDataDir;
+using testing::JsonInt;
 
 // Runs the kiosk of a new game with a script of "tick event" lines.
 RunnerResult Road(const std::string& script, int ticks,
                   std::vector<std::pair<std::string, std::string>> sets = {}) {
   RunnerOptions o;
-  o.DataDir = DataDir();
+  o.DataDir = DefaultDataDir();
   o.Seed = 7;
-  o.StartScene = 0;
+  o.StartScene = SceneNo(SceneId::Kiosk);
   o.Ticks = ticks;
   o.NoSound = true;
   o.Sets = std::move(sets);
@@ -60,7 +46,7 @@ RunnerResult Road(const std::string& script, int ticks,
 
 // Fingertip positions of kiosk objects, and the pointer positions that put the fingertip there.
 std::string Click(int tick, int x, int y) {
-  const int mx = x - 5, my = y - 25;
+  const int mx = x - hub::FingertipX, my = y - hub::FingertipY;
   return std::to_string(tick) + " move " + std::to_string(mx) + " " + std::to_string(my) + "\n" +
          std::to_string(tick + 1) + " down left " + std::to_string(mx) + " " + std::to_string(my) +
          "\n" + std::to_string(tick + 2) + " up left " + std::to_string(mx) + " " +
@@ -78,14 +64,14 @@ TEST(HubRoad, ANewPlayerBuysALotteryTicket) {
   EXPECT_EQ(JsonInt(r.Json, "Money"), 48);
   EXPECT_EQ(JsonInt(r.Json, "Tickets"), 1);
   EXPECT_EQ(JsonInt(r.Json, "HubState"), 0);
-  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::Kiosk));
   EXPECT_EQ(JsonInt(r.Json, "MissingNameCount"), 0);
 }
 
 TEST(HubRoad, AGameIsBoughtAndOpensWithItsStake) {
   const RunnerResult r =
       Road(Click(5, kDartboardX, kDartboardY) + Click(90, kLeftButtonX, kButtonY), 200);
-  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 1);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::Darts));
   EXPECT_EQ(JsonInt(r.Json, "Money"), 46);
   EXPECT_EQ(JsonInt(r.Json, "GameStake"), 5);
 }
@@ -93,14 +79,14 @@ TEST(HubRoad, AGameIsBoughtAndOpensWithItsStake) {
 TEST(HubRoad, SayingNoKeepsTheMoney) {
   const RunnerResult r =
       Road(Click(5, kDartboardX, kDartboardY) + Click(90, kRightButtonX, kButtonY), 200);
-  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 0);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::Kiosk));
   EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
 }
 
 // (An offer of a scene the build lacks is tried in the dialogue tests, on an item still missing.)
 TEST(HubRoad, TheFishTankOpensTheAquariumWithItsStake) {
   const RunnerResult r = Road(Click(5, kTankX, kTankY) + Click(90, kLeftButtonX, kButtonY), 200);
-  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 2);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::Aquarium));
   EXPECT_EQ(JsonInt(r.Json, "Money"), 51 - 15);
   EXPECT_EQ(JsonInt(r.Json, "GameStake"), 15);
   EXPECT_EQ(JsonInt(r.Json, "MissingNameCount"), 0);
@@ -109,20 +95,20 @@ TEST(HubRoad, TheFishTankOpensTheAquariumWithItsStake) {
 TEST(HubRoad, ARightClickMakesTheCashierTalk) {
   const RunnerResult r = Road("5 move 20 440\n6 down right 20 440\n7 up right 20 440\n", 12);
   EXPECT_EQ(JsonInt(r.Json, "HubState"), 3);
-  EXPECT_EQ(JsonInt(r.Json, "SelectedItem"), 14);
+  EXPECT_EQ(JsonInt(r.Json, "SelectedItem"), hub::Cashier);
   EXPECT_NE(r.Json.find("ЧЕГО ТЕБЕ?"), std::string::npos);
 }
 
 TEST(HubRoad, NoMoneyAndNoTicketsEndTheGameWithoutAClick) {
   const RunnerResult r = Road("", 100, {{"Money", "0"}});
-  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), 84);
+  EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::StartMenu));
   EXPECT_EQ(JsonInt(r.Json, "Money"), 0);
 }
 
 TEST(HubRoad, TheGreetingOfANewGameAsksNothing) {
   RunnerOptions o;
-  o.DataDir = DataDir();
-  o.StartScene = 0;
+  o.DataDir = DefaultDataDir();
+  o.StartScene = SceneNo(SceneId::Kiosk);
   o.StartArg = static_cast<int>(HubEntry::NewGame);
   o.Ticks = 80;
   o.NoSound = true;
@@ -133,9 +119,9 @@ TEST(HubRoad, TheGreetingOfANewGameAsksNothing) {
 
 // --- The default content.
 
-class HubContentTest : public ::testing::Test {
+class HubContentTest : public testing::SceneFixture {
  protected:
-  HubContentTest() : backend(false), layer(backend), g(layer) { g.archive.SetDataDir(DataDir()); }
+  HubContentTest() : SceneFixture(false) {}
 
   struct Record {
     int Kind = -1, Price = -1;
@@ -162,55 +148,31 @@ class HubContentTest : public ::testing::Test {
   uint8_t Cell(const std::vector<uint8_t>& map, int x, int y) {
     return map[static_cast<size_t>(y / 2) * 320 + x / 2];
   }
-
-  HeadlessBackend backend;
-  Layer layer;
-  Game g;
 };
 
 TEST_F(HubContentTest, TheArchiveHoldsEverythingTheKioskUses) {
-  testing::ExpectSceneAssetsInArchive(g, 0);
+  testing::ExpectSceneAssetsInArchive(g, SceneNo(SceneId::Kiosk));
 }
 
 TEST_F(HubContentTest, TheHitMapPutsEachItemOnItsObject) {
   std::vector<uint8_t> map;
-  ASSERT_EQ(g.archive.ReadEntry("b_ksk03", map), ArchiveResult::Ok);
+  ASSERT_EQ(g.archive.ReadEntry(std::string(hub::HitMapEntry), map), ArchiveResult::Ok);
   ASSERT_EQ(map.size(), 76800u);
   struct Spot {
     int X, Y, Code;
   };
   const Spot spots[] = {
-      {100, 148, 5},   // dartboard
-      {187, 125, 2},   // boxing glove
-      {320, 95, 4},    // lamp
-      {236, 282, 8},   // door handle
-      {200, 200, 26},  // door
-      {320, 215, 14},  // the cashier
-      {280, 370, 31},  // his tapping hand
-      {460, 130, 10},  // snake
-      {470, 185, 11},  // gun
-      {65, 255, 7},    // hammer
-      {550, 160, 6},   // poster
-      {547, 270, 15},  // book
-      {160, 340, 18},  // television
-      {110, 311, 17},  // cockroach
-      {92, 400, 45},   // heap
-      {163, 385, 22},  // tip jar
-      {212, 397, 44},  // bread
-      {289, 399, 29},  // cards
-      {389, 386, 41},  // inkpot
-      {430, 368, 33},  // Daz
-      {483, 340, 34},  // tank
-      {485, 372, 36},  // tickets
-      {469, 392, 35},  // battery for sale
-      {599, 340, 47},  // bottle
-      {474, 444, 43},  // the rock-paper-scissors sticker
-      {630, 200, 48},  // street lamp
-      {40, 30, 49},    // houses
-      {590, 30, 40},   // sky
-      {250, 100, 42},  // window glass
-      {260, 445, CodeLeftButton},
-      {380, 445, CodeRightButton},
+      {100, 148, hub::Dartboard},   {187, 125, hub::BoxingGlove}, {320, 95, hub::Lamp},
+      {236, 282, hub::DoorHandle},  {200, 200, hub::Door},        {320, 215, hub::Cashier},
+      {280, 370, hub::CashierHand}, {460, 130, hub::Snake},       {470, 185, hub::Gun},
+      {65, 255, hub::Hammer},       {550, 160, hub::Poster},      {547, 270, hub::Book},
+      {160, 340, hub::Television},  {110, 311, hub::Cockroach},   {92, 400, hub::Heap},
+      {163, 385, hub::TipJar},      {212, 397, hub::Bread},       {289, 399, hub::Cards},
+      {389, 386, hub::Inkpot},      {430, 368, hub::Daz},         {483, 340, hub::FishTank},
+      {485, 372, hub::TicketStack}, {469, 392, hub::Battery},     {599, 340, hub::Bottle},
+      {474, 444, hub::RpsSticker},  {630, 200, hub::StreetLamp},  {40, 30, hub::Houses},
+      {590, 30, hub::Sky},          {250, 100, hub::Window},      {260, 445, hub::LeftButton},
+      {380, 445, hub::RightButton},
   };
   for (const Spot& s : spots) EXPECT_EQ(Cell(map, s.X, s.Y), s.Code) << s.X << "," << s.Y;
   // Codes the kiosk treats as no item carry nothing.

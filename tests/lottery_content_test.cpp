@@ -7,17 +7,17 @@
 #include "engine/loaders.h"
 #include "engine/mixer.h"
 #include "tests/lottery_fixture.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa::testing {
 namespace {
 
-class LotteryContentTest : public LotteryFixture {
- protected:
-  LotteryContentTest() : LotteryFixture(true) {}  // waves load only with a sound device
-};
+// With sound: waves load only with a sound device.
+class LotteryContentTest : public SceneFixture {};
 
 TEST_F(LotteryContentTest, EverythingTheScenesUseIsInTheDefaultArchive) {
-  for (int scene : {kTicketSceneNumber, kDrawSceneNumber}) {
+  for (const SceneId id : {SceneId::Ticket, SceneId::Draw}) {
+    const int scene = SceneNo(id);
     AssetNeeds needs;
     g.GetScene(scene)->DeclareAssets(needs);
     ASSERT_FALSE(needs.Entries.empty());

@@ -6,22 +6,18 @@
 
 #include "engine/sound.h"
 #include "engine/text.h"
-#include "tests/lottery_fixture.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa::testing {
 namespace {
 
-constexpr int kEsc = 27;
-
-class DrawTest : public LotteryFixture {
+class DrawTest : public SceneFixture {
  protected:
-  explicit DrawTest(bool sound = false) : LotteryFixture(sound) {}
+  explicit DrawTest(bool sound = false) : SceneFixture(sound) {}
 
   void Enter() {
-    g.SceneNumber = 0;
-    g.LoadScene(kDrawSceneNumber);
-    ASSERT_EQ(g.FatalError, 0);
-    ASSERT_EQ(g.SceneNumber, kDrawSceneNumber);
+    g.SceneNumber = SceneNo(SceneId::Kiosk);
+    SceneFixture::Enter(SceneId::Draw);
   }
   long long Phase() const { return State("Phase"); }
   bool DrumTimerAbove(int n) const { return State("DrumTimer") > n; }
@@ -265,11 +261,11 @@ TEST_F(DrawTest, WithoutSoundTheDrawStillFinishesAndTheKioskChecksTheTickets) {
   g.TicketsFilled = 1;
   Enter();
   int ticks = 0;
-  while (g.SceneNumber == kDrawSceneNumber && ticks < 600) {
+  while (g.InScene(SceneId::Draw) && ticks < 600) {
     Tick();
     ++ticks;
   }
-  ASSERT_EQ(g.SceneNumber, 0);
+  ASSERT_TRUE(g.InScene(SceneId::Kiosk));
   // 51 frames of drum, 93 of balls, 18 of rising to the clip, 150 of speech, then the close.
   EXPECT_GT(ticks, 51 + 93 + 18 + 150);
   EXPECT_LT(ticks, 51 + 93 + 18 + 150 + 20);
@@ -282,14 +278,12 @@ TEST_F(DrawTest, EscCutsTheAnnouncerShort) {
   RunToAnnouncer();
   ASSERT_TRUE(TickUntil([&] { return State("AnnouncerY") == 250; }, 30));
   ASSERT_TRUE(IsSpeaking(g));
-  backend.SetKey(kEsc, true);
-  Tick();
-  backend.SetKey(kEsc, false);
+  TapKey(key::Esc);
   EXPECT_FALSE(IsSpeaking(g));
   EXPECT_EQ(Phase(), 2) << "he still rises to the top";
   ASSERT_TRUE(TickUntil([&] { return Phase() == 3; }, 20));
   EXPECT_EQ(State("AnnouncerY"), 180);
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 0; }, 10));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Kiosk); }, 10));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -351,7 +345,7 @@ TEST_F(SoundDrawTest, TheMouthMovesOncePastTheClipsOpeningAndTheClipEndsTheShow)
   EXPECT_TRUE(moved);
   EXPECT_LT(ticks, 400);
   EXPECT_GT(ticks, 60) << "the clip, not the 60-tick countdown, sets the length";
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 0; }, 12));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Kiosk); }, 12));
   EXPECT_EQ(State("HubState"), 10);
 }
 

@@ -11,11 +11,11 @@
 
 #include "hub/hub.h"
 #include "tests/lottery_fixture.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa::testing {
 namespace {
 
-constexpr int kTicketStack = 36, kInkpot = 41, kTelevision = 18;
 constexpr int kTicketPrice = 3;
 constexpr int kStartMoney = 51;
 // Dollars for 0..6 matched numbers.
@@ -34,11 +34,11 @@ struct RoadResult {
   bool DuplicateDropped = false;
 };
 
-class LotteryRoadTest : public LotteryFixture {
+class LotteryRoadTest : public SceneFixture {
  protected:
-  LotteryRoadTest() : LotteryFixture(false) {}
+  LotteryRoadTest() : SceneFixture(false) {}
 
-  HubScene* Hub() { return static_cast<HubScene*>(g.GetScene(0)); }
+  HubScene* Hub() { return static_cast<HubScene*>(g.GetScene(SceneNo(SceneId::Kiosk))); }
 
   // A pointer position whose fingertip lies on a kiosk code, near the middle of its area.
   std::pair<int, int> PointerOn(int code) {
@@ -62,12 +62,12 @@ class LotteryRoadTest : public LotteryFixture {
 
   void ClickKiosk(int code) {
     const auto [x, y] = PointerOn(code);
-    Press(x, y);
+    PressAt(x, y);
   }
 
   bool KioskIdle() {
-    return g.SceneNumber == 0 && Hub()->HubState == 0 && g.FadeMode == 0 && g.ClickState == 0 &&
-           g.HandFrame == 0;
+    return g.InScene(SceneId::Kiosk) && Hub()->HubState == 0 && g.FadeMode == 0 &&
+           g.ClickState == 0 && g.HandFrame == 0;
   }
 
   // Clicks a kiosk item, waits for the cashier's question and answers yes.
@@ -76,15 +76,12 @@ class LotteryRoadTest : public LotteryFixture {
     ClickKiosk(item);
     ASSERT_TRUE(TickUntil([&] { return Hub()->HubState == 5; }, 300))
         << "no answer buttons for item " << item << ", kiosk state " << Hub()->HubState;
-    ClickKiosk(CodeLeftButton);
+    ClickKiosk(hub::LeftButton);
   }
 
   // Crosses a number in a fixed number of ticks.
   void Cross(int n) {
-    g.MouseMove(PointX(n), PointY(n));
-    Tick();
-    g.MouseDown(MouseButton::Left, PointX(n), PointY(n));
-    g.MouseUp(MouseButton::Left, PointX(n), PointY(n));
+    Click(PointX(n), PointY(n));
     Tick(kTicksPerNumber - 1);
   }
 
@@ -105,15 +102,15 @@ class LotteryRoadTest : public LotteryFixture {
     g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::NewGame));
     // Two tickets from the stack.
     for (int k = 1; k <= 2; ++k) {
-      Accept(kTicketStack);
+      Accept(hub::TicketStack);
       EXPECT_TRUE(TickUntil([&] { return g.Tickets == k; }, 200)) << "ticket " << k;
       EXPECT_EQ(g.Money, kStartMoney - kTicketPrice * k);
     }
     EXPECT_EQ(g.TicketsFilled, 0);
     // The inkpot opens the ticket scene.
-    Accept(kInkpot);
-    EXPECT_TRUE(TickUntil([&] { return g.SceneNumber == kTicketSceneNumber; }, 200));
-    if (g.SceneNumber != kTicketSceneNumber) return r;
+    Accept(hub::Inkpot);
+    EXPECT_TRUE(TickUntil([&] { return g.InScene(SceneId::Ticket); }, 200));
+    if (!g.InScene(SceneId::Ticket)) return r;
     Tick(8);
     for (int t = 0; t < 2; ++t) {
       for (int i = 0; i < 6; ++i) {
@@ -126,13 +123,13 @@ class LotteryRoadTest : public LotteryFixture {
       }
       if (t == 0) r.CrossesClearedBetweenTickets = State("CrossedCount") == 0;
     }
-    EXPECT_TRUE(TickUntil([&] { return g.SceneNumber == 0; }, 20)) << "back to the kiosk";
+    EXPECT_TRUE(TickUntilKiosk(20)) << "back to the kiosk";
     EXPECT_EQ(g.TicketsFilled, 1);
     r.Filled = {g.TicketNumbers[0], g.TicketNumbers[1]};
     // The television shows the draw.
-    Accept(kTelevision);
-    EXPECT_TRUE(TickUntil([&] { return g.SceneNumber == kDrawSceneNumber; }, 200));
-    EXPECT_TRUE(TickUntil([&] { return g.SceneNumber == 0; }, 600)) << "the draw ended";
+    Accept(hub::Television);
+    EXPECT_TRUE(TickUntil([&] { return g.InScene(SceneId::Draw); }, 200));
+    EXPECT_TRUE(TickUntilKiosk(600)) << "the draw ended";
     EXPECT_EQ(Hub()->HubState, 10) << "the check starts";
     r.Drawn = g.DrawnNumbers;
     r.MoneyBeforeCheck = g.Money;

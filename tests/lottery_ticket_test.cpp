@@ -4,37 +4,28 @@
 #include <algorithm>
 #include <set>
 
-#include "engine/backend_headless.h"
 #include "tests/lottery_fixture.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa::testing {
 namespace {
 
-class TicketTest : public LotteryFixture {
+class TicketTest : public SceneFixture {
  protected:
-  explicit TicketTest(bool sound = false) : LotteryFixture(sound) {}
+  explicit TicketTest(bool sound = false) : SceneFixture(sound) {}
 
   // Enters the ticket scene as the kiosk does after the player said yes.
   void Enter(int tickets, int price = 0) {
     g.Tickets = static_cast<uint16_t>(tickets);
     g.SpeechRecord.Price = static_cast<uint16_t>(price);
-    g.SceneNumber = 0;
-    g.LoadScene(kTicketSceneNumber);
-    ASSERT_EQ(g.FatalError, 0);
-    ASSERT_EQ(g.SceneNumber, kTicketSceneNumber);
+    g.SceneNumber = SceneNo(SceneId::Kiosk);
+    SceneFixture::Enter(SceneId::Ticket);
   }
 
   // Points the pen at (x, y) and lets it follow the pointer there.
   void PointAt(int x, int y) {
     g.MouseMove(x, y);
     Tick();
-  }
-
-  // Points at a number's digits and clicks it.
-  void Click(int x, int y) {
-    PointAt(x, y);
-    g.MouseDown(MouseButton::Left, x, y);
-    g.MouseUp(MouseButton::Left, x, y);
   }
 
   // Crosses number n on the current ticket and waits until the cross is stored.
@@ -90,11 +81,11 @@ TEST_F(TicketTest, TheLoaderClearsEveryTicketAndOpensTheScene) {
 TEST_F(TicketTest, AMissingArchiveStopsTheLoader) {
   for (auto& t : g.TicketNumbers) t.fill(9);
   g.archive.SetDataDir("/nonexistent/vepa4-lottery/");
-  g.SceneNumber = 0;
+  g.SceneNumber = SceneNo(SceneId::Kiosk);
   g.Tickets = 1;
-  g.LoadScene(kTicketSceneNumber);
+  g.LoadScene(SceneId::Ticket);
   EXPECT_EQ(g.FatalError, 1);
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
   EXPECT_EQ(g.TicketNumbers[0][0], 9) << "nothing is reset after a failed load";
 }
 
@@ -247,7 +238,7 @@ TEST_F(TicketTest, TheLastCrossClosesTheSceneAndTheKioskTakesTheFilledTickets) {
   Click(PointX(1), PointY(1));
   Tick();
   EXPECT_EQ(g.ClickState, 0);
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 0; }, 10));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Kiosk); }, 10));
   EXPECT_EQ(g.TicketsFilled, 1);
   EXPECT_EQ(g.Tickets, 2);
   EXPECT_EQ(State("HubState"), 0) << "a plain return to the kiosk";
@@ -265,7 +256,7 @@ TEST_F(TicketTest, WithoutTicketsTheSceneGoesStraightBackUnderACoveredScreen) {
   EXPECT_EQ(g.FadeMode, 1);
   EXPECT_EQ(g.FadeProgress, 400);
   Tick();
-  EXPECT_EQ(g.SceneNumber, 0);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
   EXPECT_EQ(g.FadeMode, 2) << "the kiosk uncovers itself";
   EXPECT_EQ(g.TicketsFilled, 0) << "nothing was filled in";
   const Surface& f = backend.LastFrame();
@@ -279,7 +270,7 @@ TEST_F(TicketTest, MoreTicketsThanTheRecordHoldsFillsSixAndCloses) {
   for (int t = 0; t < 6; ++t)
     for (int i = 0; i < 6; ++i) Cross(1 + t + 6 * i);
   EXPECT_EQ(g.FadeMode, 1);
-  ASSERT_TRUE(TickUntil([&] { return g.SceneNumber == 0; }, 10));
+  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Kiosk); }, 10));
   EXPECT_EQ(g.TicketsFilled, 1);
   for (int t = 0; t < 6; ++t) EXPECT_EQ(g.TicketNumbers[t][5], 1 + t + 30);
 }

@@ -23,9 +23,6 @@ constexpr int kPrice = 7;
 constexpr int kPrize = 25;
 constexpr int kStartMoney = 100;
 
-// The exit box's buttons ("ДА" leaves, "НЕТ" stays).
-constexpr int kYesX = 295, kNoX = 335, kButtonY = 262;
-
 struct Runners {
   std::vector<long long> X, Y, Heading, Speed, VX, VY, LegFrame, LegPattern, Marker;
 };
@@ -156,8 +153,8 @@ TEST_F(RaceTest, TheBarrierLiftsForSixFramesWithItsSoundsThenTheyRun) {
   ClickHere();
   // The bet's frame already takes the barrier's first step.
   EXPECT_EQ(State("GateStep"), 1);
-  EXPECT_TRUE(layer.IsPlaying(layer.FindWave(2, "Boom01")));
-  EXPECT_TRUE(layer.IsPlaying(layer.FindWave(2, "Lift01")));
+  EXPECT_TRUE(WavePlaying(2, "Boom01"));
+  EXPECT_TRUE(WavePlaying(2, "Lift01"));
   const uint16_t barrierDown = FramePixel(87, 250);
   const std::vector<long long> startX = Read().X;
   Tick(4);
@@ -393,11 +390,7 @@ TEST_F(RaceTest, LeavingThroughTheExitBoxForfeitsEvenAWonRace) {
   UntilRacing();
   ASSERT_EQ(State("Winner"), 1);
   ASSERT_EQ(RaceState(), 6);  // "I won" is being said
-  TapKey(key::Esc);
-  EXPECT_EQ(g.ExitMenuState, 1);
-  Click(kYesX, kButtonY);
-  Tick();
-  EXPECT_EQ(g.ExitMenuState, 2);
+  LeaveThroughExitBox();
   ASSERT_TRUE(TickUntilKiosk(20));
   EXPECT_EQ(g.GameWinnings, 0);
 }
@@ -409,7 +402,7 @@ TEST_F(RaceTest, TheExitBoxNoButtonIsNoBet) {
   PointAt(2);
   TapKey(key::Esc);
   ASSERT_EQ(g.ExitMenuState, 1);
-  Click(kNoX, kButtonY);
+  ClickExitBoxNo();
   Tick(6);
   EXPECT_EQ(g.ExitMenuState, 0);
   EXPECT_LT(RaceState(), 3);

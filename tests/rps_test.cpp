@@ -28,7 +28,6 @@ class RpsTest : public SceneFixture {
     Click(ButtonPointX(shape), kButtonPointY);
     Tick(4);  // the press animation reaches its click moment and ends
   }
-  std::string Line(int i) const { return Utf8FromCp1251(g.SpeechRecord.Lines[i]); }
 };
 
 TEST_F(RpsTest, EveryPairOfShapesPaysItsPrizeAndSaysItsWords) {
@@ -58,9 +57,9 @@ TEST_F(RpsTest, EveryPairOfShapesPaysItsPrizeAndSaysItsWords) {
     ASSERT_TRUE(TickUntil([&] { return State("RpsState") == 4; }, 600));
     EXPECT_EQ(State("PlayerShape"), c.Player);
     EXPECT_EQ(g.SpeechRecord.LineShift, c.Shift);
-    EXPECT_EQ(Line(0), "");
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Line(i + 1), c.Lines[i]) << i;
-    EXPECT_EQ(Line(4), "");
+    EXPECT_EQ(SubtitleLine(0), "");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SubtitleLine(i + 1), c.Lines[i]) << i;
+    EXPECT_EQ(SubtitleLine(4), "");
     ASSERT_TRUE(TickUntilKiosk(400));
     EXPECT_EQ(g.GameWinnings, c.Prize);
     EXPECT_EQ(g.GameStake, 4);
@@ -74,7 +73,7 @@ TEST_F(RpsTest, TheKioskPaysTheWin) {
   UntilCounting();
   Choose(rps::Scissors);
   ASSERT_TRUE(TickUntilKiosk(600));
-  EXPECT_TRUE(TickUntil([&] { return g.Money == 46; }, 600)) << g.Money;
+  EXPECT_TRUE(TickUntilPaid(46, 600)) << g.Money;
 }
 
 TEST_F(RpsTest, ARockIsThePlainFistOnEitherSide) {
@@ -152,7 +151,7 @@ TEST_F(RpsTest, ArmsSlideInThenSwingWithinTheirBoundsAndMeetAtTheThrow) {
   EXPECT_EQ(State("RpsState"), 0);
   Tick();
   EXPECT_EQ(State("RpsState"), 1);
-  EXPECT_EQ(Line(1), "КАМЕНЬ");
+  EXPECT_EQ(SubtitleLine(1), "КАМЕНЬ");
   int lowLeft = 0, highLeft = -100, lowRight = 0, highRight = -100;
   while (State("RpsState") == 1) {
     lowLeft = std::min<int>(lowLeft, State("LeftAngle"));

@@ -24,6 +24,8 @@
 #include "app/json.h"
 #include "app/runner.h"
 #include "engine/backend_headless.h"
+#include "engine/cp1251.h"
+#include "engine/layer.h"
 #include "engine/scene_helpers.h"
 #include "tests/json_read.h"
 #include "tests/test_paths.h"
@@ -41,8 +43,10 @@ class SceneFixture : public ::testing::Test {
  protected:
   // With sound the headless channels keep simulated time, so scenes that wait for a phrase
   // wait as long as in play; without it they behave as with no sound device.
-  explicit SceneFixture(bool sound = true, uint32_t seed = 4242)
-      : backend(sound), layer(backend), g(layer), seed_(seed) {}
+  // `newGame` false leaves the shared state as the program starts it, before the start menu
+  // begins a game (the logos and the start menu run there).
+  explicit SceneFixture(bool sound = true, uint32_t seed = 4242, bool newGame = true)
+      : backend(sound), layer(backend), g(layer), seed_(seed), newGame_(newGame) {}
 
   void SetUp() override {
     const std::string dir = DefaultDataDir();
@@ -59,7 +63,7 @@ class SceneFixture : public ::testing::Test {
     layer.SetFullScreen(true);
     ASSERT_TRUE(layer.InitDisplay());
     g.StartGameState(false);
-    g.NewGame();
+    if (newGame_) g.NewGame();
   }
 
   // Enters a scene through its loader, as the scene before it would, after setting shared
@@ -95,6 +99,15 @@ class SceneFixture : public ::testing::Test {
     }
     return done();
   }
+  // Ticks until the condition holds (checked after every tick): the ticks taken, or -1 after
+  // `limit`. For tests that count how long something takes.
+  int TicksUntil(const std::function<bool()>& done, int limit = 400) {
+    for (int t = 1; t <= limit; ++t) {
+      Tick();
+      if (done()) return t;
+    }
+    return -1;
+  }
   // Ticks until the game is back in the kiosk (the scene's way out); false after `limit`.
   bool TickUntilKiosk(int limit = 2000) {
     return TickUntil([&] { return g.InScene(SceneId::Kiosk); }, limit);
@@ -104,6 +117,13 @@ class SceneFixture : public ::testing::Test {
   void MoveTo(int x, int y) { g.MouseMove(x, y); }
   void Press(MouseButton b = MouseButton::Left) { g.MouseDown(b, g.MouseX, g.MouseY); }
   void Release(MouseButton b = MouseButton::Left) { g.MouseUp(b, g.MouseX, g.MouseY); }
+  // Moves to (x, y) and presses and releases there on the same tick: for a test that aims with
+  // what the scene shows now (a trembling aim, a pen that moves every tick).
+  void PressAt(int x, int y, MouseButton b = MouseButton::Left) {
+    MoveTo(x, y);
+    Press(b);
+    Release(b);
+  }
   // Moves to (x, y), ticks once, then presses and releases there.
   void Click(int x, int y, MouseButton b = MouseButton::Left) {
     MoveTo(x, y);
@@ -137,10 +157,57 @@ class SceneFixture : public ::testing::Test {
   // The whole shared state and scene state, as the runner prints it.
   std::string GameState() const { return DescribeGame(g, backend.FrameHash(), 0); }
 
+  // The wave on the speech channel (phrases, jingles, clips).
+  Wave* SpeechWave() { return layer.Waves(4)->WaveItem(0); }
+
   // A pixel of the last presented frame.
   uint16_t FramePixel(int x, int y) const { return backend.LastFrame().At(x, y); }
   // The image and wave names the scene asked for but the lists did not have.
   size_t MissingNames() { return layer.Missing().Names.size(); }
+
+  // ---- Steps many scene tests take.
+
+  // The pointer "Ruka01" points with its fingertip at (+5, +25) from the pointer's position.
+  static constexpr int kFingertipDX = 5, kFingertipDY = 25;
+  // Clicks so that the fingertip lands on (x, y).
+  void ClickWithFingertip(int x, int y, MouseButton b = MouseButton::Left) {
+    Click(x - kFingertipDX, y - kFingertipDY, b);
+  }
+
+  // In the kiosk, once it is open: the fingertip on an item at (x, y), the cashier's offer
+  // waited for until the answer buttons are up, "ДА" clicked, and ticks until the bought scene
+  // has been entered.
+  void BuyAtKiosk(int x, int y, SceneId scene, int limit = 600) {
+    ClickWithFingertip(x, y);
+    ASSERT_TRUE(TickUntil([&] { return State("HubState") == 5; }, limit)) << "no answer buttons";
+    ClickWithFingertip(260, 445);
+    ASSERT_TRUE(TickUntil([&] { return g.InScene(scene); }, limit))
+        << "scene " << int(SceneNo(scene)) << " was not entered";
+  }
+  // Ticks until the kiosk has paid the prize it announces and the money is `money`.
+  bool TickUntilPaid(int money, int limit = 800) {
+    return TickUntil([&] { return g.Money == money; }, limit);
+  }
+
+  // The exit box's buttons, as a click on their middles: "ДА" leaves the scene, "НЕТ" stays.
+  void ClickExitBoxYes() { Click(295, 262); }
+  void ClickExitBoxNo() { Click(335, 262); }
+  // Esc opens the exit box and "ДА" is clicked: the scene is left on the next tick.
+  void LeaveThroughExitBox() {
+    TapKey(key::Esc);
+    ASSERT_EQ(g.ExitMenuState, 1) << "Esc did not open the exit box";
+    ClickExitBoxYes();
+    Tick();
+    ASSERT_EQ(g.ExitMenuState, 2) << "the exit box did not take the yes";
+  }
+
+  // Whether a wave of list 1 (the common one) or 2 (the scene's) is sounding.
+  bool WavePlaying(int list, const std::string& name) {
+    Wave* w = layer.FindWave(list, name);
+    return w && layer.IsPlaying(w);
+  }
+  // Line i of the subtitles of the phrase being said, in UTF-8.
+  std::string SubtitleLine(int i) const { return Utf8FromCp1251(g.SpeechRecord.Lines[i]); }
 
   HeadlessBackend backend;
   Layer layer;
@@ -148,6 +215,7 @@ class SceneFixture : public ::testing::Test {
 
  private:
   uint32_t seed_;
+  bool newGame_;
 };
 
 }  // namespace vepa::testing

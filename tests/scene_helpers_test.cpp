@@ -4,49 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
+#include <vector>
 
-#include "app/game.h"
-#include "app/json.h"
-#include "app/scene.h"
-#include "engine/backend_headless.h"
-#include "tests/test_paths.h"
+#include "engine/asset_needs.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa {
 namespace {
 
-class SceneHelpersTest : public ::testing::Test {
+class SceneHelpersTest : public testing::SceneFixture {
  protected:
-  SceneHelpersTest() : backend(false), layer(backend), g(layer) {}
-
-  void SetUp() override {
-    std::string dir = VEPA_DATA_DIR;
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    ASSERT_TRUE(std::filesystem::exists(dir + "vepa4.gmd")) << "default archive missing in " << dir;
-    g.DataDir = dir;
-    g.archive.SetDataDir(dir);
-    layer.SetDisplayMode(640, 480, 16);
-    ASSERT_TRUE(layer.InitDisplay());
-    g.StartGameState(false);
-    g.NewGame();
-  }
-
-  long long KioskEntry() const {
-    JsonWriter j;
-    j.BeginObject();
-    g.GetScene(SceneNo(SceneId::Kiosk))->DescribeState(j);
-    j.EndObject();
-    const std::string& json = j.Text();
-    const size_t at = json.find("\"HubEntry\":");
-    if (at == std::string::npos) return -1;
-    return std::strtoll(json.c_str() + at + 11, nullptr, 10);
-  }
-
-  HeadlessBackend backend;
-  Layer layer;
-  Game g;
+  SceneHelpersTest() : SceneFixture(false) {}
 };
 
 TEST_F(SceneHelpersTest, LoadsTheEntriesAndStopsOnAnUnreadableArchive) {
@@ -78,16 +47,35 @@ TEST_F(SceneHelpersTest, EnterSceneOpensTheTransitionAndClosesTheExitBox) {
   g.ExitMenuState = 2;
   g.EscLatch = 1;
   EnterScene(g, SceneId::Darts);
-  EXPECT_EQ(g.SceneNumber, 1);
+  EXPECT_TRUE(g.InScene(SceneId::Darts));
   EXPECT_EQ(g.ExitMenuState, 0);
   EXPECT_EQ(g.EscLatch, 0);
   EXPECT_EQ(g.FadeMode, 2);
   EXPECT_EQ(g.FadeProgress, 400);
 }
 
+TEST_F(SceneHelpersTest, AScreenOpenedAtOnceHasNoTransitionAndTheKioskKeepsTheExitBox) {
+  g.FadeMode = 1;
+  g.FadeProgress = 400;
+  g.ExitMenuState = 2;
+  EnterScene(g, SceneId::PublisherLogo, Opening::AtOnce);
+  EXPECT_TRUE(g.InScene(SceneId::PublisherLogo));
+  EXPECT_EQ(g.FadeMode, 0);
+  EXPECT_EQ(g.ExitMenuState, 0);
+  // The kiosk opens without closing the exit box: how the game was left is still there.
+  g.ExitMenuState = 2;
+  g.EscLatch = 1;
+  OpenScene(g, SceneId::Kiosk);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
+  EXPECT_EQ(g.ExitMenuState, 2);
+  EXPECT_EQ(g.EscLatch, 1);
+  EXPECT_EQ(g.FadeMode, 2);
+  EXPECT_EQ(g.FadeProgress, 400);
+}
+
 TEST_F(SceneHelpersTest, ReturnsToTheKioskOnlyOnceTheScreenIsCovered) {
   g.SpeechRecord.Price = 5;
-  g.LoadScene(1);
+  Enter(SceneId::Darts);
   for (int i = 0; i < 8; ++i) g.Tick();
   ASSERT_EQ(g.FadeMode, 0);
   EXPECT_FALSE(ReturnToKioskWhenCovered(g, HubEntry::AfterGame));
@@ -102,10 +90,29 @@ TEST_F(SceneHelpersTest, ReturnsToTheKioskOnlyOnceTheScreenIsCovered) {
     ++ticks;
   }
   EXPECT_EQ(ticks, 6);
-  EXPECT_EQ(g.SceneNumber, 1);
+  EXPECT_TRUE(g.InScene(SceneId::Darts));
   EXPECT_TRUE(ReturnToKioskWhenCovered(g, HubEntry::AfterDraw));
   EXPECT_TRUE(g.InScene(SceneId::Kiosk));
-  EXPECT_EQ(KioskEntry(), 3);
+  EXPECT_EQ(State("HubEntry"), static_cast<int>(HubEntry::AfterDraw));
+}
+
+// A mini-game's prize is set only on the frame the kiosk is entered, so a game that changes its
+// mind while the screen closes pays what holds at the end.
+TEST_F(SceneHelpersTest, PaysThePrizeOnlyOnceTheScreenIsCovered) {
+  Enter(SceneId::Darts);
+  for (int i = 0; i < 8; ++i) g.Tick();
+  g.GameWinnings = 0;
+  StartClosing(g);
+  while (!ScreenCovered(g)) {
+    ASSERT_FALSE(PayPrizeWhenCovered(g, 9));
+    ASSERT_EQ(g.GameWinnings, 0);
+    g.TransitionOverlay();
+  }
+  EXPECT_TRUE(PayPrizeWhenCovered(g, 12));
+  EXPECT_EQ(g.GameWinnings, 12);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
+  EXPECT_EQ(State("HubEntry"), static_cast<int>(HubEntry::AfterGame))
+      << "the kiosk announces and pays a game's prize";
 }
 
 }  // namespace

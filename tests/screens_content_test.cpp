@@ -10,22 +10,20 @@
 #include "engine/archive.h"
 #include "engine/mixer.h"
 #include "engine/streams.h"
-#include "screens_fixture.h"
 #include "tests/scene_assets.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa {
 namespace {
 
-using testing::ScreensGame;
-
-class ScreensContentTest : public ::testing::Test {
+class ScreensContentTest : public testing::SceneFixture {
  protected:
-  ScreensContentTest() : s(false) {}
+  ScreensContentTest() : SceneFixture(false, 1, false) {}
 
   std::vector<Image> ImagesOf(const std::string& entry) {
     std::vector<uint8_t> bytes;
     std::vector<Image> images;
-    EXPECT_EQ(s.g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << entry;
+    EXPECT_EQ(g.archive.ReadEntry(entry, bytes), ArchiveResult::Ok) << entry;
     EXPECT_TRUE(DecodeImageList(bytes.data(), bytes.size(), images)) << entry;
     return images;
   }
@@ -37,16 +35,16 @@ class ScreensContentTest : public ::testing::Test {
   SoundBuffer Clip(const std::string& entry) {
     std::vector<uint8_t> bytes;
     SoundBuffer b;
-    EXPECT_EQ(s.g.archive.ReadEntry(entry, bytes, true), ArchiveResult::Ok) << entry;
+    EXPECT_EQ(g.archive.ReadEntry(entry, bytes, true), ArchiveResult::Ok) << entry;
     EXPECT_TRUE(ParseWave(bytes.data(), bytes.size(), b)) << entry;
     return b;
   }
-
-  ScreensGame s;
 };
 
 TEST_F(ScreensContentTest, ArchiveHoldsEverythingTheScreensUse) {
-  for (int scene : {60, 61, 84, 85}) testing::ExpectSceneAssetsInArchive(s.g, scene);
+  for (const SceneId id :
+       {SceneId::MakerLogo, SceneId::PublisherLogo, SceneId::StartMenu, SceneId::Closing})
+    testing::ExpectSceneAssetsInArchive(g, SceneNo(id));
 }
 
 TEST_F(ScreensContentTest, TheCrittersPiecesHaveTheSizesTheirTurningPointsNeed) {
@@ -89,13 +87,13 @@ TEST_F(ScreensContentTest, PicturesFillTheScreenAndTheMenuMapMatchesItsLayout) {
   for (const char* name : {"l_blck01", "r_intm01", "l_demo01"}) {
     std::vector<uint8_t> bytes;
     Surface picture;
-    ASSERT_EQ(s.g.archive.ReadEntry(name, bytes), ArchiveResult::Ok) << name;
+    ASSERT_EQ(g.archive.ReadEntry(name, bytes), ArchiveResult::Ok) << name;
     ASSERT_TRUE(DecodeBitmap(bytes.data(), bytes.size(), picture)) << name;
     EXPECT_EQ(picture.width, 640) << name;
     EXPECT_EQ(picture.height, 480) << name;
   }
   std::vector<uint8_t> map;
-  ASSERT_EQ(s.g.archive.ReadEntry("b_intm01", map), ArchiveResult::Ok);
+  ASSERT_EQ(g.archive.ReadEntry("b_intm01", map), ArchiveResult::Ok);
   ASSERT_GE(map.size(), 76800u);
   auto cell = [&map](int x, int y) { return map[static_cast<size_t>(y / 2) * 320 + x / 2]; };
   // Each option's line runs up to its selector; the button covers the rectangle it is drawn in.

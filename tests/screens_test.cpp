@@ -7,84 +7,82 @@
 #include "engine/sound.h"
 #include "hub/hub.h"
 #include "screens/start_menu.h"
-#include "screens_fixture.h"
+#include "screens/start_menu_layout.h"
+#include "tests/scene_fixture.h"
 
 namespace vepa {
 namespace {
 
-using testing::kEnter;
-using testing::kEsc;
-using testing::kSpace;
-using testing::ScreensGame;
+using namespace start_menu;
 
-// Points whose hit-map cell (read 20 pixels below the pointer) is an option or the button.
-constexpr int kOptionAX = 450, kOptionAY = 410;  // "speech without subtitles", code 3
-constexpr int kOptionBX = 450, kOptionBY = 432;  // "speech with subtitles", code 4
-constexpr int kExitX = 585, kExitY = 10;         // the exit button, code 5
+// Points whose hit-map cell (read below the pointer) is an option or the button.
+constexpr int kOptionAX = 450, kOptionAY = 410;  // "speech without subtitles"
+constexpr int kOptionBX = 450, kOptionBY = 432;  // "speech with subtitles"
+constexpr int kExitX = 585, kExitY = 10;         // the exit button
 
-class StartMenuTest : public ::testing::Test {
+class StartMenuTest : public testing::SceneFixture {
  protected:
-  explicit StartMenuTest(bool sound = false) : s(sound) {
-    s.g.LoadScene(StartMenuScene::Id);
-    menu = static_cast<StartMenuScene*>(s.g.GetScene(SceneNo(StartMenuScene::Id)));
-    // Let the opening transition finish.
-    EXPECT_GT(s.TickUntil([&] { return s.g.FadeMode == 0; }, 20), 0);
+  explicit StartMenuTest(bool sound = false) : SceneFixture(sound, 1, false) {}
+  void SetUp() override {
+    SceneFixture::SetUp();
+    EnterAndOpen(StartMenuScene::Id);
+    menu = static_cast<StartMenuScene*>(g.GetScene(SceneNo(StartMenuScene::Id)));
   }
   // A click and the ticks until its click moment has passed (the press animation's 5 ticks).
   void ClickAndSettle(int x, int y) {
     ClickMoment(x, y);
-    s.Tick(3);
+    Tick(3);
   }
   // A click up to its click moment: the second tick of the press.
   void ClickMoment(int x, int y) {
-    s.Click(x, y);
-    s.Tick(2);
+    PressAt(x, y);
+    Tick(2);
   }
   // Enter, then the ticks through the closing transition into the next scene.
   int PressEnterAndLeave() {
-    s.Key(kEnter, true);
-    s.Tick();
-    s.Key(kEnter, false);
-    return s.TickUntil([&] { return s.g.SceneNumber != SceneNo(StartMenuScene::Id); }, 20);
+    KeyDown(key::Enter);
+    Tick();
+    KeyUp(key::Enter);
+    return TicksUntil([&] { return g.SceneNumber != SceneNo(StartMenuScene::Id); }, 20);
   }
 
-  ScreensGame s;
   StartMenuScene* menu = nullptr;
 };
 
 class StartMenuSoundTest : public StartMenuTest {
  protected:
   StartMenuSoundTest() : StartMenuTest(true) {}
-  Wave* OptionClick() { return s.layer.FindWave(2, "Boom01"); }
+  Wave* OptionClick() { return layer.FindWave(2, "Boom01"); }
 };
 
 TEST_F(StartMenuTest, LoaderSetsItsStartValuesAndSilencesTheMusic) {
-  EXPECT_EQ(s.g.SceneNumber, 84);
+  EXPECT_TRUE(g.InScene(SceneId::StartMenu));
   EXPECT_EQ(menu->OptionA, 0);
   EXPECT_EQ(menu->OptionB, 2);
   EXPECT_EQ(menu->ExitShown, 1);
   EXPECT_EQ(menu->ExitPressed, 0);
   EXPECT_EQ(menu->StartRequested, 0);
   // The hit map of the menu is in place: both options and the button.
-  EXPECT_EQ(s.g.HitMapAt(kOptionAX, kOptionAY, 0, 20), 3);
-  EXPECT_EQ(s.g.HitMapAt(kOptionBX, kOptionBY, 0, 20), 4);
-  EXPECT_EQ(s.g.HitMapAt(kExitX, kExitY, 0, 20), 5);
+  EXPECT_EQ(g.HitMapAt(kOptionAX, kOptionAY, 0, FingertipDY), NoSubtitles);
+  EXPECT_EQ(g.HitMapAt(kOptionBX, kOptionBY, 0, FingertipDY), Subtitles);
+  EXPECT_EQ(g.HitMapAt(kExitX, kExitY, 0, FingertipDY), Exit);
 }
 
 TEST_F(StartMenuTest, EnterWithoutAChoiceStartsWithSubtitlesOff) {
-  ASSERT_EQ(s.g.BubbleMode, 1);  // the program starts with subtitles on
-  s.g.Money = 7;
-  s.g.Tickets = 3;
+  ASSERT_EQ(g.BubbleMode, 1);  // the program starts with subtitles on
+  g.Money = 7;
+  g.Tickets = 3;
   const int ticks = PressEnterAndLeave();
   // One latch tick and five steps of the closing transition, then the loader.
   EXPECT_EQ(ticks, 6);
-  EXPECT_EQ(s.g.SceneNumber, 0);
-  EXPECT_EQ(static_cast<HubScene*>(s.g.GetScene(0))->Entry, 2);
-  EXPECT_EQ(s.g.BubbleMode, 0);
-  EXPECT_EQ(s.g.Money, 51);
-  EXPECT_EQ(s.g.Tickets, 0);
-  EXPECT_EQ(s.g.BatteryCharge, 16200);
-  EXPECT_EQ(s.g.MusicVolume, -1000);
+  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
+  EXPECT_EQ(static_cast<HubScene*>(g.GetScene(SceneNo(SceneId::Kiosk)))->Entry,
+            static_cast<int>(HubEntry::NewGame));
+  EXPECT_EQ(g.BubbleMode, 0);
+  EXPECT_EQ(g.Money, 51);
+  EXPECT_EQ(g.Tickets, 0);
+  EXPECT_EQ(g.BatteryCharge, 16200);
+  EXPECT_EQ(g.MusicVolume, -1000);
 }
 
 TEST_F(StartMenuTest, TheChosenOptionSetsTheSubtitles) {
@@ -92,7 +90,7 @@ TEST_F(StartMenuTest, TheChosenOptionSetsTheSubtitles) {
   EXPECT_EQ(menu->OptionA, 2);
   EXPECT_EQ(menu->OptionB, 1);
   ASSERT_GT(PressEnterAndLeave(), 0);
-  EXPECT_EQ(s.g.BubbleMode, 1);
+  EXPECT_EQ(g.BubbleMode, 1);
 }
 
 TEST_F(StartMenuTest, ChangingTheChoiceKeepsTheLastOne) {
@@ -101,14 +99,14 @@ TEST_F(StartMenuTest, ChangingTheChoiceKeepsTheLastOne) {
   EXPECT_EQ(menu->OptionA, 1);
   EXPECT_EQ(menu->OptionB, 2);
   ASSERT_GT(PressEnterAndLeave(), 0);
-  EXPECT_EQ(s.g.BubbleMode, 0);
+  EXPECT_EQ(g.BubbleMode, 0);
 }
 
 TEST_F(StartMenuTest, TheClickActsOnTheSecondTickOfThePress) {
-  s.Click(kOptionAX, kOptionAY);
-  s.Tick();
+  PressAt(kOptionAX, kOptionAY);
+  Tick();
   EXPECT_EQ(menu->OptionA, 0) << "the hand only starts to press";
-  s.Tick();
+  Tick();
   EXPECT_EQ(menu->OptionA, 1);
 }
 
@@ -120,21 +118,21 @@ TEST_F(StartMenuTest, ClicksOutsideTheOptionsChangeNothing) {
     EXPECT_EQ(menu->OptionB, 2) << x << "," << y;
     EXPECT_EQ(menu->ExitPressed, 0) << x << "," << y;
   }
-  EXPECT_EQ(s.g.SceneNumber, 84);
-  EXPECT_EQ(s.g.FadeMode, 0);
+  EXPECT_TRUE(g.InScene(SceneId::StartMenu));
+  EXPECT_EQ(g.FadeMode, 0);
 }
 
 TEST_F(StartMenuTest, ExitButtonLeadsToTheClosingScreenNotToANewGame) {
-  s.g.Money = 7;
+  g.Money = 7;
   ClickAndSettle(kExitX, kExitY);
   EXPECT_EQ(menu->ExitPressed, 1);
-  EXPECT_EQ(s.g.FadeMode, 1);
+  EXPECT_EQ(g.FadeMode, 1);
   // Enter during the closing transition does not turn it into a new game.
-  s.Key(kEnter, true);
-  EXPECT_GT(s.TickUntil([&] { return s.g.SceneNumber != 84; }, 20), 0);
-  s.Key(kEnter, false);
-  EXPECT_EQ(s.g.SceneNumber, 85);
-  EXPECT_EQ(s.g.Money, 7);
+  KeyDown(key::Enter);
+  EXPECT_GT(TicksUntil([&] { return !g.InScene(SceneId::StartMenu); }, 20), 0);
+  KeyUp(key::Enter);
+  EXPECT_TRUE(g.InScene(SceneId::Closing));
+  EXPECT_EQ(g.Money, 7);
 }
 
 TEST_F(StartMenuTest, ExitButtonShowsItsPressedPattern) {
@@ -151,35 +149,35 @@ TEST_F(StartMenuTest, ExitButtonShowsItsPressedPattern) {
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 20; ++x)
       button.Pixels[static_cast<size_t>(y) * 20 + x] = x < 10 ? up : down;
-  s.layer.Images(1)->Images.push_back(button);
-  auto& list = s.layer.Images(1)->Images;
+  layer.Images(1)->Images.push_back(button);
+  auto& list = layer.Images(1)->Images;
   // The lookup takes the first image of the name: put ours first.
   std::rotate(list.begin(), list.end() - 1, list.end());
 
-  auto corner = [&] { return s.layer.BackBuffer().At(540, 46); };  // away from the caption
-  s.Tick();
+  auto corner = [&] { return layer.BackBuffer().At(540, 46); };  // away from the caption
+  Tick();
   EXPECT_EQ(corner(), up);
-  s.Click(kExitX, kExitY);
-  s.Tick(2);  // the click moment: ExitPressed is set after the button was drawn
+  PressAt(kExitX, kExitY);
+  Tick(2);  // the click moment: ExitPressed is set after the button was drawn
   ASSERT_EQ(menu->ExitPressed, 1);
   // Draw the next frame of the scene alone, without the transition over it.
-  s.g.GetScene(84)->Frame();
+  g.GetScene(SceneNo(SceneId::StartMenu))->Frame();
   EXPECT_EQ(corner(), down);
 }
 
 TEST_F(StartMenuTest, ComingBackResetsTheMenu) {
   ClickAndSettle(kOptionBX, kOptionBY);
   ASSERT_GT(PressEnterAndLeave(), 0);
-  s.g.ClickState = 1;
-  s.g.HandFrame = 2;
-  s.g.LoadScene(84);
+  g.ClickState = 1;
+  g.HandFrame = 2;
+  g.LoadScene(SceneId::StartMenu);
   EXPECT_EQ(menu->OptionA, 0);
   EXPECT_EQ(menu->OptionB, 2);
   EXPECT_EQ(menu->StartRequested, 0);
-  EXPECT_EQ(s.g.ClickState, 0);
-  EXPECT_EQ(s.g.HandFrame, 0);
-  EXPECT_EQ(s.g.FadeMode, 2);
-  EXPECT_EQ(s.g.FadeProgress, 400);
+  EXPECT_EQ(g.ClickState, 0);
+  EXPECT_EQ(g.HandFrame, 0);
+  EXPECT_EQ(g.FadeMode, 2);
+  EXPECT_EQ(g.FadeProgress, 400);
 }
 
 TEST_F(StartMenuSoundTest, ClickingTheChosenOptionAgainIsSilent) {
@@ -187,9 +185,9 @@ TEST_F(StartMenuSoundTest, ClickingTheChosenOptionAgainIsSilent) {
   ASSERT_NE(click, nullptr);
   auto clickAt = [&](int x, int y) {
     ClickMoment(x, y);
-    const bool playing = s.layer.IsPlaying(click);
-    s.Tick(3);
-    s.layer.AdvanceAudio(2.0);  // let it ring out before the next click
+    const bool playing = layer.IsPlaying(click);
+    Tick(3);
+    layer.AdvanceAudio(2.0);  // let it ring out before the next click
     return playing;
   };
   EXPECT_TRUE(clickAt(kOptionAX, kOptionAY)) << "the first choice clicks";
@@ -201,90 +199,86 @@ TEST_F(StartMenuSoundTest, ClickingTheChosenOptionAgainIsSilent) {
 }
 
 TEST_F(StartMenuSoundTest, EnterPlaysTheCommonStartSoundAndTheMusicIsOff) {
-  EXPECT_EQ(s.g.CurrentMusic, "none");
-  Wave* start = s.layer.FindWave(1, "Boom02");
+  EXPECT_EQ(g.CurrentMusic, "none");
+  Wave* start = layer.FindWave(1, "Boom02");
   ASSERT_NE(start, nullptr);
-  s.Key(kEnter, true);
-  s.g.Tick();  // no sound time between: the effect has just started
-  EXPECT_TRUE(s.layer.IsPlaying(start));
+  KeyDown(key::Enter);
+  g.Tick();  // no sound time between: the effect has just started
+  EXPECT_TRUE(layer.IsPlaying(start));
   EXPECT_EQ(menu->StartRequested, 1);
-  s.Key(kEnter, false);
+  KeyUp(key::Enter);
 }
 
 // --- Closing screen.
 
-class ClosingTest : public ::testing::Test {
+class ClosingTest : public testing::SceneFixture {
  protected:
-  ClosingTest() : s(true) {}
-  void Load() {
-    s.g.LoadScene(ClosingScene::Id);
-    ASSERT_EQ(s.g.SceneNumber, 85);
-  }
-  ScreensGame s;
+  ClosingTest() : SceneFixture(true, 1, false) {}
+  void Load() { Enter(ClosingScene::Id); }
 };
 
 TEST_F(ClosingTest, AFreshKeyPressEndsTheProgramAfterTheTransition) {
-  s.g.MusicVolume = -1000;
-  PlayMusic(s.g, "m_vepa4", 0);
-  ASSERT_EQ(s.g.CurrentMusic, "m_vepa4");
+  g.MusicVolume = -1000;
+  PlayMusic(g, "m_vepa4", 0);
+  ASSERT_EQ(g.CurrentMusic, "m_vepa4");
   Load();
-  EXPECT_EQ(s.g.SceneBytes[0], 0);
-  s.Tick(10);
-  ASSERT_EQ(s.g.FadeMode, 0);
-  EXPECT_FALSE(s.g.QuitRequested);
-  s.Key(kSpace, true);
-  s.Tick();
-  EXPECT_EQ(s.g.SceneBytes[0], 1);
-  EXPECT_EQ(s.g.FadeMode, 1);
-  s.Tick();
-  EXPECT_EQ(s.g.SceneBytes[0], 2) << "held from the second tick on";
-  s.Key(kSpace, false);
-  const int ticks = s.TickUntil([&] { return s.g.QuitRequested; }, 20);
+  EXPECT_EQ(g.SceneBytes[0], 0);
+  Tick(10);
+  ASSERT_EQ(g.FadeMode, 0);
+  EXPECT_FALSE(g.QuitRequested);
+  KeyDown(key::Space);
+  Tick();
+  EXPECT_EQ(g.SceneBytes[0], 1);
+  EXPECT_EQ(g.FadeMode, 1);
+  Tick();
+  EXPECT_EQ(g.SceneBytes[0], 2) << "held from the second tick on";
+  KeyUp(key::Space);
+  const int ticks = TicksUntil([&] { return g.QuitRequested; }, 20);
   EXPECT_EQ(ticks, 5);  // six ticks after the press, counting the press tick's latch
-  EXPECT_EQ(s.g.CurrentMusic, "none");
+  EXPECT_EQ(g.CurrentMusic, "none");
 }
 
 TEST_F(ClosingTest, AKeyHeldWhenTheScreenStartsDoesNotEndTheProgram) {
-  for (int key : {kEnter, kEsc, kSpace}) {
-    s.Key(key, true);
-    s.Tick();  // the snapshot the loader reads
+  for (int key : {key::Enter, key::Esc, key::Space}) {
+    KeyDown(key);
+    Tick();  // the snapshot the loader reads
     Load();
-    s.g.QuitRequested = false;
-    EXPECT_EQ(s.g.SceneBytes[0], 2) << key;
-    s.Tick(40);
-    EXPECT_FALSE(s.g.QuitRequested) << key;
-    EXPECT_EQ(s.g.FadeMode, 0) << key;
+    g.QuitRequested = false;
+    EXPECT_EQ(g.SceneBytes[0], 2) << key;
+    Tick(40);
+    EXPECT_FALSE(g.QuitRequested) << key;
+    EXPECT_EQ(g.FadeMode, 0) << key;
     // Released and pressed again, it counts.
-    s.Key(key, false);
-    s.Tick();
-    s.Key(key, true);
-    EXPECT_GT(s.TickUntil([&] { return s.g.QuitRequested; }, 20), 0) << key;
-    s.Key(key, false);
+    KeyUp(key);
+    Tick();
+    KeyDown(key);
+    EXPECT_GT(TicksUntil([&] { return g.QuitRequested; }, 20), 0) << key;
+    KeyUp(key);
   }
 }
 
 TEST_F(ClosingTest, APressWhileTheScreenIsStillOpeningIsLost) {
   Load();
-  s.Tick();
-  ASSERT_EQ(s.g.FadeMode, 2);
-  s.Key(kEnter, true);
-  s.Tick(40);
-  EXPECT_FALSE(s.g.QuitRequested) << "held on, it never becomes a fresh press";
-  s.Key(kEnter, false);
+  Tick();
+  ASSERT_EQ(g.FadeMode, 2);
+  KeyDown(key::Enter);
+  Tick(40);
+  EXPECT_FALSE(g.QuitRequested) << "held on, it never becomes a fresh press";
+  KeyUp(key::Enter);
 }
 
 TEST_F(ClosingTest, OtherKeysDoNotCount) {
   Load();
-  s.Tick(10);
+  Tick(10);
   for (int key : {37, 65, 17}) {
-    s.Key(key, true);
-    s.Tick(3);
-    s.Key(key, false);
-    s.Tick();
+    KeyDown(key);
+    Tick(3);
+    KeyUp(key);
+    Tick();
   }
-  s.Tick(10);
-  EXPECT_FALSE(s.g.QuitRequested);
-  EXPECT_EQ(s.g.FadeMode, 0);
+  Tick(10);
+  EXPECT_FALSE(g.QuitRequested);
+  EXPECT_EQ(g.FadeMode, 0);
 }
 
 }  // namespace

@@ -3,10 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,28 +14,11 @@
 #include "engine/mixer.h"
 #include "engine/streams.h"
 #include "engine/surface.h"
+#include "tests/temp_dir.h"
 
 namespace vepa::servicetest {
 
-// A directory under /tmp removed with everything in it at the end of the test.
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/vepa4-services-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = made ? made : "";
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using testing::TempDir;
 
 // A RIFF WAVE of `frames` 16-bit mono samples (a ramp, so no two waves look alike).
 inline std::vector<uint8_t> TestRiffWave(int frames, int rate = 11025) {
@@ -76,7 +57,7 @@ Image SolidImage(const std::string& name, int patterns, int pw, int ph, ColorFn 
 class ServiceGame {
  public:
   explicit ServiceGame(bool sound) : backend(sound), layer(backend), game(layer) {
-    game.archive.SetDataDir(dir.Path() + "/");
+    game.archive.SetDataDir(dir.Dir());
     if (sound) {
       EXPECT_TRUE(layer.InitSound());
       game.SoundAvailable = 1;
@@ -87,7 +68,7 @@ class ServiceGame {
 
   void WriteEntries(const std::vector<PackEntry>& entries) {
     std::string error;
-    ASSERT_TRUE(WriteArchive(dir.Path(), entries, &error)) << error;
+    ASSERT_TRUE(WriteArchive(dir.Dir(), entries, &error)) << error;
   }
   void PressKey(int code, bool down) {
     backend.SetKey(code, down);

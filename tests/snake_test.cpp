@@ -320,10 +320,7 @@ class SnakeRoadTest : public SnakeTest {
 
 TEST_F(SnakeRoadTest, BoughtAtTheKioskPlayedAndPaid) {
   EnterAndOpen(SceneId::Kiosk, 0, {{"Money", "50"}});
-  Click(460 - 5, 125 - 25);  // the fingertip on the snake
-  ASSERT_TRUE(TickUntil([&] { return State("HubState") == 5; }, 400)) << "no answer buttons";
-  Click(260 - 5, 445 - 25);  // yes
-  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::Snake); }, 400));
+  BuyAtKiosk(460, 125, SceneId::Snake);
   EXPECT_EQ(g.Money, 44);
   EXPECT_EQ(g.GameStake, 6);
   ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 0; }, 20));
@@ -331,7 +328,7 @@ TEST_F(SnakeRoadTest, BoughtAtTheKioskPlayedAndPaid) {
   ReleaseArrows();
   ASSERT_TRUE(TickUntilKiosk(400));
   EXPECT_EQ(g.GameWinnings, 2);
-  EXPECT_TRUE(TickUntil([&] { return g.Money == 46; }, 800)) << "the kiosk pays the prize";
+  EXPECT_TRUE(TickUntilPaid(46)) << "the kiosk pays the prize";
 }
 
 }  // namespace

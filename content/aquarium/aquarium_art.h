@@ -13,6 +13,7 @@
 
 #include "content.h"
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/aquarium_layout.h"
 
@@ -20,11 +21,9 @@ namespace aquaart {
 
 using art::Color;
 
-// A stroke along a polyline with round caps over an outline (fins' rays, legs, rods, sleeves).
-void Limb(cairo_t* cr, std::initializer_list<double> xy, double r, const Color& fill,
-          double outline = art::kOutline);
-// A path through the points (moves to the first, lines to the rest), optionally closed.
-void Polyline(cairo_t* cr, std::initializer_list<double> xy, bool close);
+// Strokes along polylines with round caps over an outline (fins' rays, legs, rods, sleeves).
+using art::Limb;
+using art::Polyline;
 // Draws `draw` mirrored left to right inside a picture of width w.
 template <typename F>
 void Mirrored(cairo_t* cr, double w, F draw) {

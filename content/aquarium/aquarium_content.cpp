@@ -4,6 +4,7 @@
 
 #include "aquarium_art.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 
 namespace {
 
@@ -11,11 +12,7 @@ using namespace vepa::aquarium;
 
 constexpr int kRate = kBubbleRate;
 
-content::WaveSpec MakeWave(const char* name, synth::Buffer b, double peak) {
-  synth::Normalize(b, peak);
-  synth::FadeOut(b, kRate, 0.004);
-  return {name, false, synth::ToPcm16(b), kRate};
-}
+constexpr content::WaveFinish MakeWave{.Rate = kRate, .FadeOut = 0.004};
 
 // One bubble: a sine that glides quickly upwards as it dies away, with a breath of wet noise.
 synth::Buffer Blip(double f0, double f1, double seconds, double halfLife, uint32_t seed) {

@@ -10,31 +10,6 @@ namespace aquaart {
 namespace pal = art::pal;
 using namespace vepa::aquarium;
 
-void Polyline(cairo_t* cr, std::initializer_list<double> xy, bool close) {
-  cairo_new_path(cr);
-  const double* p = xy.begin();
-  for (size_t i = 0; i + 1 < xy.size(); i += 2)
-    if (i == 0)
-      cairo_move_to(cr, p[i], p[i + 1]);
-    else
-      cairo_line_to(cr, p[i], p[i + 1]);
-  if (close) cairo_close_path(cr);
-}
-
-void Limb(cairo_t* cr, std::initializer_list<double> xy, double r, const Color& fill,
-          double outline) {
-  cairo_save(cr);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  if (outline > 0) {
-    Polyline(cr, xy, false);
-    art::Stroke(cr, pal::Outline, 2 * r + 2 * outline);
-  }
-  Polyline(cr, xy, false);
-  art::Stroke(cr, fill, 2 * r);
-  cairo_restore(cr);
-}
-
 namespace {
 
 const Color kWaterTop = art::Hex(0x8ED8E4);

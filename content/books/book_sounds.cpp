@@ -6,6 +6,7 @@
 
 #include "book_art.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 
 namespace books {
 
@@ -14,12 +15,7 @@ namespace {
 constexpr int kRate = 11000;
 using synth::Buffer;
 
-content::WaveSpec MakeWave(const char* name, Buffer b, double peak = 0.85) {
-  synth::Normalize(b, peak);
-  synth::FadeIn(b, kRate, 0.003);
-  synth::FadeOut(b, kRate, 0.02);
-  return {name, false, synth::ToPcm16(b), kRate};
-}
+constexpr content::WaveFinish MakeWave{.Rate = kRate, .FadeIn = 0.003, .FadeOut = 0.02};
 
 // Paper lifted: a rising rustle with a short crackle at the start.
 Buffer PagePick() {
@@ -101,13 +97,7 @@ Buffer NeedleDown() {
 
 // "Бу-бу-бу" mumbled through a tin loudspeaker.
 Buffer Mumble() {
-  content::Voice v;
-  v.Pitch = 30;
-  v.Speed = 200;
-  v.Range = 40;
-  const std::vector<int16_t> pcm = content::Speak("бу-бу-бу!", kRate, v);
-  Buffer b(pcm.size());
-  for (size_t i = 0; i < pcm.size(); ++i) b[i] = pcm[i] / 32768.0f;
+  Buffer b = content::SpokenBuffer("бу-бу-бу!", kRate, {.Pitch = 30, .Speed = 200, .Range = 40});
   synth::BandPass(b, kRate, 1100, 0.9);
   synth::Drive(b, 2.5);
   return b;

@@ -15,6 +15,7 @@
 #include "content/lib/draw.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/boxing_layout.h"
 
 namespace {
@@ -296,10 +297,7 @@ void DrawSplash(cairo_t* cr, int pattern) {
 
 // ---- Sounds ----------------------------------------------------------------------------------
 
-std::vector<int16_t> Pcm(synth::Buffer b, double peak = 0.85) {
-  synth::Normalize(b, peak);
-  return synth::ToPcm16(b);
-}
+constexpr content::WaveFinish MakeWave{.Rate = kBoutRate};
 
 // The swish of a glove through the air.
 synth::Buffer Swing(double centre, double seconds, uint32_t seed) {
@@ -316,10 +314,7 @@ synth::Buffer Swing(double centre, double seconds, uint32_t seed) {
 
 // A groan of a boxer who took a blow: a short spoken cry and a breath.
 synth::Buffer Groan(const std::string& text, int pitch, uint32_t seed) {
-  const content::Voice v{pitch, 110, 90, 0, 1.4};
-  const std::vector<int16_t> s = content::Speak(text, kBoutRate, v);
-  synth::Buffer b(s.size());
-  for (size_t i = 0; i < s.size(); ++i) b[i] = s[i] / 32768.0f;
+  synth::Buffer b = content::SpokenBuffer(text, kBoutRate, {pitch, 110, 90, 0, 1.4});
   synth::Buffer breath = synth::WhiteNoise(0.18, kBoutRate, seed);
   synth::BandPass(breath, kBoutRate, 1400, 0.9);
   synth::Decay(breath, kBoutRate, 0.01, 0.05);
@@ -345,8 +340,7 @@ synth::Buffer Crowd(bool ooh) {
   } else {
     b = synth::WhiteNoise(seconds, kEffectRate, 99);
     synth::BandPass(b, kEffectRate, 1100, 0.5);
-    for (size_t i = 0; i < b.size(); ++i)
-      b[i] *= 0.75 + 0.25 * std::sin(2 * M_PI * 3.3 * i / kEffectRate);
+    synth::Tremolo(b, kEffectRate, 3.3, 0.25);
   }
   synth::Adsr(b, kEffectRate, 0.25, 0.3, 0.8, 0.5);
   return b;
@@ -355,8 +349,7 @@ synth::Buffer Crowd(bool ooh) {
 // The referee's whistle, with its trill.
 synth::Buffer Whistle() {
   synth::Buffer b = synth::Tone(synth::Wave::Sine, 2900, 2800, 0.6, kEffectRate);
-  for (size_t i = 0; i < b.size(); ++i)
-    b[i] *= 0.7 + 0.3 * std::sin(2 * M_PI * 28 * i / kEffectRate);
+  synth::Tremolo(b, kEffectRate, 28, 0.3);
   synth::Buffer air = synth::WhiteNoise(0.6, kEffectRate, 7);
   synth::BandPass(air, kEffectRate, 2900, 3);
   synth::Mix(b, air, 0.3);
@@ -381,7 +374,7 @@ std::vector<content::WaveSpec> Waves() {
   };
   std::vector<content::WaveSpec> waves;
   for (int i = 0; i < bx::WaveCount; ++i)
-    waves.push_back({std::string(bx::Waves[i]), false, Pcm(sounds[i]), kBoutRate});
+    waves.push_back(MakeWave(std::string(bx::Waves[i]), sounds[i]));
   return waves;
 }
 

@@ -4,6 +4,7 @@
 
 #include "common.h"
 #include "synth.h"
+#include "wave_finish.h"
 
 namespace common {
 
@@ -13,11 +14,7 @@ using namespace synth;
 
 constexpr int kRate = 11000;
 
-content::WaveSpec Wave(const char* name, Buffer b, double peak = 0.85) {
-  Normalize(b, peak);
-  FadeOut(b, kRate, 0.004);
-  return {name, false, ToPcm16(b), kRate};
-}
+constexpr content::WaveFinish Wave{.Rate = kRate, .FadeOut = 0.004};
 
 // A thud: a punch landing, a dart in the board.
 Buffer Thud() {

@@ -1,14 +1,8 @@
 // Darts: the dartboard, the darts (on the rack and stuck in the board), the player's hand with
 // and without a dart and its take/throw animation, and the hit map of the rings.
 //
-// Hot spots the scene relies on:
-//   "DTir01" is drawn at (230, 90); the board's centre is at (350, 210) on screen.
-//   "Ruka01" (empty hand) is drawn at the aim point; it picks a dart at (0, +20).
-//   "Ruka02" (aiming) is drawn at the aim point + (75, -50); its dart tip is at (0, +82).
-//   "Ruka03" patterns 0-4 and 7-8 are drawn at the aim point + (0, -35), patterns 5-6 at the
-//   aim point + (70, -25).
-//   "Drot02" (a dart in the board) has its tip at (0, +40).
-//   "Drot01" (a dart on the rack) is drawn at (100 + 50 i, 360).
+// The hot spots the scene relies on are in minigames/darts_layout.h: every picture is drawn
+// around them.
 #include <cairo.h>
 
 #include <cmath>
@@ -19,6 +13,7 @@
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
+#include "minigames/darts_layout.h"
 
 namespace {
 
@@ -27,21 +22,8 @@ namespace pal = art::pal;
 
 // ---- Layout shared with the scene ----------------------------------------------------------
 
-constexpr double kBoardLeft = 230, kBoardTop = 90;
-constexpr double kBoardCX = 350, kBoardCY = 210;  // on screen
-// Ring radii: the black number ring, then the scoring rings from the outside in.
-constexpr double kRimR = 118;
-constexpr double kRingR[] = {100, 80, 60, 40, 20};  // rings 2, 3, 4, 5, 6 (bull)
+using namespace vepa::darts;
 
-// The aim point P is where the hand pictures are anchored; the dart tip is at P + (75, 32).
-constexpr double kTipDX = 75, kTipDY = 32;
-// Hand picture origins relative to P.
-constexpr double kRuka02DX = 75, kRuka02DY = -50;
-constexpr double kTakeDX = 0, kTakeDY = -35;     // Ruka03 patterns 0-4 and 7-8
-constexpr double kThrowDX = 70, kThrowDY = -25;  // Ruka03 patterns 5-6
-constexpr double kPickDY = 20;                   // Ruka01 picks at (0, +20)
-
-constexpr int kRackX = 100, kRackStep = 50, kRackY = 360;
 // The top of the kiosk's counter on which the darts lie: throws hit the wall above it.
 constexpr int kCounterTop = 364;
 
@@ -334,9 +316,9 @@ HandPose PinchAt(HandPose p, double x, double y) {
 
 // ---- The pictures ---------------------------------------------------------------------------
 
-// The board hangs at (230, 90); its centre is (kBoardCX, kBoardCY) on screen.
+// The board hangs at (230, 90); its centre is (BoardCX, BoardCY) on screen.
 constexpr int kBoardSize = 250;
-constexpr double kCX = kBoardCX - kBoardLeft, kCY = kBoardCY - kBoardTop;
+constexpr double kCX = BoardCX - BoardX, kCY = BoardCY - BoardY;
 
 void Sector(cairo_t* cr, double r0, double r1, double a0, double a1) {
   cairo_new_path(cr);
@@ -348,16 +330,16 @@ void Sector(cairo_t* cr, double r0, double r1, double a0, double a1) {
 void DrawBoard(cairo_t* cr, int) {
   // Shadow on the wall, then the black rim.
   for (int i = 0; i < 4; ++i) {
-    art::Circle(cr, kCX + 6, kCY + 8, kRimR + 3 - i * 2);
+    art::Circle(cr, kCX + 6, kCY + 8, RimR + 3 - i * 2);
     art::Fill(cr, pal::Outline.WithAlpha(0.09));
   }
-  art::Circle(cr, kCX, kCY, kRimR);
+  art::Circle(cr, kCX, kCY, RimR);
   art::Paint(cr, art::Style{Color{0.17, 0.13, 0.12}, pal::Outline, art::kOutline, 0.35, 0});
   // Twenty sectors, "20" at the top; the scoring rings alternate black/cream and red/green.
   const Color dark = art::Hex(0x2A211D), light = art::Hex(0xF2DFB4);
   const Color red = pal::Red, green = pal::Green;
   for (int ring = 0; ring < 4; ++ring) {
-    const double r1 = kRingR[ring], r0 = kRingR[ring + 1];
+    const double r1 = RingR[ring], r0 = RingR[ring + 1];
     const bool coloured = ring % 2 == 1;
     for (int s = 0; s < 20; ++s) {
       const double a0 = (-90 - 9 + 18 * s) * kDeg, a1 = a0 + 18 * kDeg;
@@ -368,18 +350,18 @@ void DrawBoard(cairo_t* cr, int) {
     }
   }
   // The bull.
-  art::Circle(cr, kCX, kCY, kRingR[4]);
+  art::Circle(cr, kCX, kCY, RingR[4]);
   art::Fill(cr, red);
-  art::Circle(cr, kCX, kCY, kRingR[4] * 0.45);
+  art::Circle(cr, kCX, kCY, RingR[4] * 0.45);
   art::Fill(cr, red.Shade(0.18));
   // Light from the upper left over the whole face.
   {
     cairo_pattern_t* g =
-        cairo_pattern_create_radial(kCX - 40, kCY - 45, 5, kCX, kCY, kRingR[0] * 1.05);
+        cairo_pattern_create_radial(kCX - 40, kCY - 45, 5, kCX, kCY, RingR[0] * 1.05);
     cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.95, 0.22);
     cairo_pattern_add_color_stop_rgba(g, 0.55, 1, 1, 0.95, 0.0);
     cairo_pattern_add_color_stop_rgba(g, 1, 0.1, 0.05, 0.0, 0.22);
-    art::Circle(cr, kCX, kCY, kRingR[0]);
+    art::Circle(cr, kCX, kCY, RingR[0]);
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
@@ -388,11 +370,11 @@ void DrawBoard(cairo_t* cr, int) {
   const Color wire = art::Hex(0xD9DEE2);
   for (int s = 0; s < 20; ++s) {
     const double a = (-90 - 9 + 18 * s) * kDeg;
-    cairo_move_to(cr, kCX + kRingR[4] * std::cos(a), kCY + kRingR[4] * std::sin(a));
-    cairo_line_to(cr, kCX + kRingR[0] * std::cos(a), kCY + kRingR[0] * std::sin(a));
+    cairo_move_to(cr, kCX + RingR[4] * std::cos(a), kCY + RingR[4] * std::sin(a));
+    cairo_line_to(cr, kCX + RingR[0] * std::cos(a), kCY + RingR[0] * std::sin(a));
     art::Stroke(cr, wire, 1.1);
   }
-  for (double r : kRingR) {
+  for (double r : RingR) {
     art::Circle(cr, kCX, kCY, r);
     art::Stroke(cr, pal::Outline.WithAlpha(0.5), 2.4);
     art::Circle(cr, kCX, kCY, r);
@@ -407,13 +389,13 @@ void DrawBoard(cairo_t* cr, int) {
   ts.Fill = pal::White;
   for (int s = 0; s < 20; ++s) {
     const double a = (-90 + 18 * s) * kDeg;
-    const double r = (kRingR[0] + kRimR) / 2;
+    const double r = (RingR[0] + RimR) / 2;
     art::TextCentered(cr, std::to_string(kNumbers[s]), kCX + r * std::cos(a), kCY + r * std::sin(a),
                       ts);
   }
   // A gloss along the rim's upper left.
   cairo_new_path(cr);
-  cairo_arc(cr, kCX, kCY, kRimR - 4, 200 * kDeg, 250 * kDeg);
+  cairo_arc(cr, kCX, kCY, RimR - 4, 200 * kDeg, 250 * kDeg);
   art::Stroke(cr, pal::White.WithAlpha(0.25), 3);
 }
 
@@ -453,7 +435,7 @@ void DrawEmptyHand(cairo_t* cr, int) {
   HandPose p;
   p.Angle = 176;
   p.Open = 0.35;
-  Hand(cr, PinchAt(p, 9, kPickDY + 2));
+  Hand(cr, PinchAt(p, 9, PickDY + 2));
 }
 
 // The hand aiming: drawn at the aim point + (75, -50), the dart's tip at (0, +82).
@@ -467,7 +449,7 @@ void AimGrip(double tipX, double tipY, double angle, double& gx, double& gy) {
 }
 void DrawAimingHand(cairo_t* cr, int) {
   HandPose p;
-  AimGrip(0, 82, kAimAngle, p.X, p.Y);
+  AimGrip(TipDX - AimHandDX, TipDY - AimHandDY, kAimAngle, p.X, p.Y);
   p.Angle = kAimAngle;
   p.Dart = true;
   Hand(cr, p);
@@ -478,11 +460,11 @@ constexpr int kRuka03W = 260, kRuka03H = 520;
 void DrawHandMoves(cairo_t* cr, int pattern) {
   // Where the empty hand picks, and where the aiming grip lies, in the take/return frames
   // (drawn at the aim point + (0, -35)) and in the throw frames (aim point + (70, -25)).
-  const double pickX = 8 - kTakeDX, pickY = kPickDY - kTakeDY;
+  const double pickX = 8 - TakeDX, pickY = PickDY - TakeDY;
   double aimGX, aimGY;
-  AimGrip(kTipDX - kTakeDX, kTipDY - kTakeDY, kAimAngle, aimGX, aimGY);
+  AimGrip(TipDX - TakeDX, TipDY - TakeDY, kAimAngle, aimGX, aimGY);
   double thrGX, thrGY;
-  AimGrip(kTipDX - kThrowDX, kTipDY - kThrowDY, kAimAngle, thrGX, thrGY);
+  AimGrip(TipDX - ThrowDX, TipDY - ThrowDY, kAimAngle, thrGX, thrGY);
   auto lerp = [](double a, double b, double t) { return a + (b - a) * t; };
   // The grip right after the fingers closed on the dart.
   HandPose closed;
@@ -524,7 +506,7 @@ void DrawHandMoves(cairo_t* cr, int pattern) {
       p.Angle = 210;
       p.Scale = 0.95;
       p.Open = 0.85;
-      const double tipX = kTipDX - kThrowDX, tipY = kTipDY - kThrowDY;
+      const double tipX = TipDX - ThrowDX, tipY = TipDY - ThrowDY;
       for (int i = 0; i < 3; ++i) {
         const double y = tipY + 14 + i * 6;
         cairo_move_to(cr, tipX + 58 + i * 4, y);
@@ -560,30 +542,31 @@ std::vector<content::HitShape> HitShapes() {
   using content::HitRect;
   std::vector<content::HitShape> shapes;
   // The wall around the board: a throw there is a miss.
-  shapes.push_back(HitRect(1, 0, 0, 640, kCounterTop));
+  shapes.push_back(HitRect(WallCode, 0, 0, 640, kCounterTop));
   // The black number ring scores nothing either.
   shapes.push_back(
-      HitEllipse(7, kBoardCX - kRimR, kBoardCY - kRimR, kBoardCX + kRimR, kBoardCY + kRimR));
+      HitEllipse(NumberRingCode, BoardCX - RimR, BoardCY - RimR, BoardCX + RimR, BoardCY + RimR));
   for (int ring = 0; ring < 5; ++ring) {
-    const double r = kRingR[ring];
-    shapes.push_back(HitEllipse(2 + ring, kBoardCX - r, kBoardCY - r, kBoardCX + r, kBoardCY + r));
+    const double r = RingR[ring];
+    shapes.push_back(
+        HitEllipse(FirstRing + ring, BoardCX - r, BoardCY - r, BoardCX + r, BoardCY + r));
   }
   // The rack where the three darts lie.
-  shapes.push_back(
-      HitRect(8, kRackX - 4, kRackY - 4, kRackX + 2 * kRackStep + kRackW + 2, kRackY + kRackH + 4));
+  shapes.push_back(HitRect(RackCode, RackX - 4, RackY - 4, RackX + 2 * RackStep + kRackW + 2,
+                           RackY + kRackH + 4));
   return shapes;
 }
 
 void Build(content::ContentSink& sink) {
-  sink.ImageList("s_dtir01", {
-                                 {"DTir01", kBoardSize, kBoardSize, 1, DrawBoard},
-                                 {"Drot01", kRackW, kRackH, 1, DrawRackDart},
-                                 {"Drot02", kStuckW, kStuckH, 1, DrawStuckDart},
-                                 {"Ruka01", kRuka01W, kRuka01H, 1, DrawEmptyHand},
-                                 {"Ruka02", kRuka02W, kRuka02H, 1, DrawAimingHand},
-                                 {"Ruka03", kRuka03W, kRuka03H, 9, DrawHandMoves, 3},
-                             });
-  sink.HitMap("b_dtir01", HitShapes());
+  sink.ImageList(std::string(ImagesEntry), {
+                                               {"DTir01", kBoardSize, kBoardSize, 1, DrawBoard},
+                                               {"Drot01", kRackW, kRackH, 1, DrawRackDart},
+                                               {"Drot02", kStuckW, kStuckH, 1, DrawStuckDart},
+                                               {"Ruka01", kRuka01W, kRuka01H, 1, DrawEmptyHand},
+                                               {"Ruka02", kRuka02W, kRuka02H, 1, DrawAimingHand},
+                                               {"Ruka03", kRuka03W, kRuka03H, 9, DrawHandMoves, 3},
+                                           });
+  sink.HitMap(std::string(HitMapEntry), HitShapes());
 }
 
 }  // namespace

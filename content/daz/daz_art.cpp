@@ -13,29 +13,6 @@ namespace layout = vepa::daz;
 
 void AtScreen(cairo_t* cr, double x, double y) { cairo_translate(cr, -x, -y); }
 
-void Limb(cairo_t* cr, const std::vector<double>& pts, double r, const Color& c) {
-  auto path = [&](double dx, double dy) {
-    cairo_new_path(cr);
-    for (size_t i = 0; i + 1 < pts.size(); i += 2) cairo_line_to(cr, pts[i] + dx, pts[i + 1] + dy);
-  };
-  cairo_save(cr);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  path(0, 0);
-  art::SetColor(cr, pal::Outline);
-  cairo_set_line_width(cr, 2 * r + 2 * art::kOutline);
-  cairo_stroke(cr);
-  path(0, 0);
-  art::SetColor(cr, c);
-  cairo_set_line_width(cr, 2 * r);
-  cairo_stroke(cr);
-  path(-r * 0.35, -r * 0.35);
-  art::SetColor(cr, c.Lighter(0.3).WithAlpha(0.5));
-  cairo_set_line_width(cr, r * 0.6);
-  cairo_stroke(cr);
-  cairo_restore(cr);
-}
-
 namespace {
 
 void Eye(cairo_t* cr, double x, double y, double r, bool shut, double look) {

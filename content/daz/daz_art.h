@@ -10,6 +10,7 @@
 
 #include "content.h"
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 
 namespace dazart {
@@ -43,9 +44,6 @@ void GormMouth(cairo_t* cr, double cx, double cy, double w, int shape);
 void PuchHead(cairo_t* cr, double cx, double cy, double ry, int face, double facing);
 // Puch's open mouth (0 half, 1 wide), centred at (cx, cy).
 void PuchMouth(cairo_t* cr, double cx, double cy, double w, int shape);
-
-// A wide round-capped limb along the points, outlined.
-void Limb(cairo_t* cr, const std::vector<double>& pts, double r, const Color& c);
 
 // The panel pictures both scenes draw: "Text01" captions, "Button01" bezels, "Button02" arrow
 // buttons and "Strelk01" arrow signs.

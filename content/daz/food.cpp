@@ -190,12 +190,12 @@ void FoodGorm(cairo_t* cr, int column, bool swing, bool head) {
   const double top = 282, waist = 360;
   // Legs and shoes.
   for (double side : {-1.0, 1.0}) {
-    dazart::Limb(cr, {bx + side * 14, waist - 4, bx + side * 16, kFeetY - 6}, 9, dazart::kTrousers);
+    art::LitLimb(cr, {bx + side * 14, waist - 4, bx + side * 16, kFeetY - 6}, 9, dazart::kTrousers);
     art::Ellipse(cr, bx + side * 18 + side * 4, kFeetY - 2, 14, 6);
     art::Paint(cr, art::Style{art::Hex(0x3A2A22), pal::Outline, art::kOutline, 0.3, 0.3});
   }
   // The far arm on the hip.
-  dazart::Limb(cr, {bx + 34, top + 14, bx + 50, top + 44, bx + 34, top + 64}, 8, dazart::kSweater);
+  art::LitLimb(cr, {bx + 34, top + 14, bx + 50, top + 44, bx + 34, top + 64}, 8, dazart::kSweater);
   // The body: a big round belly in the green sweater.
   cairo_new_path(cr);
   cairo_move_to(cr, bx - 30, top);
@@ -215,7 +215,7 @@ void FoodGorm(cairo_t* cr, int column, bool swing, bool head) {
   // The pan arm: shoulder to hand, the pan under the column.
   const double panY = swing ? layout::PanSwingY : layout::PanRestY;
   const double handX = bx - 52, handY = swing ? top + 22 : top + 44;
-  dazart::Limb(cr, {bx - 30, top + 10, bx - 44, top + 30, handX, handY}, 8, dazart::kSweater);
+  art::LitLimb(cr, {bx - 30, top + 10, bx - 44, top + 30, handX, handY}, 8, dazart::kSweater);
   Pan(cr, colX, panY, swing ? -14 : 0, handX - 4, handY);
   art::Circle(cr, handX, handY, 8);
   art::Paint(cr, art::Style{pal::Skin, pal::Outline, 1.8, 0.2});
@@ -257,7 +257,7 @@ void DrawPuch(cairo_t* cr, int pattern) {
 
 // The arm, from the shoulder at the top left to the open hand at the lower right.
 void DrawPuchArm(cairo_t* cr, int) {
-  dazart::Limb(cr, {5, 5, 34, 20, 56, 36}, 6.5, dazart::kJacket);
+  art::LitLimb(cr, {5, 5, 34, 20, 56, 36}, 6.5, dazart::kJacket);
   art::Circle(cr, 63, 43, 7.5);
   art::Paint(cr, art::Style{dazart::kPuchSkin, pal::Outline, 1.8, 0.2});
   for (int i = 0; i < 3; ++i) {

@@ -7,6 +7,7 @@
 
 #include "content.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/daz_layout.h"
 
 namespace {
@@ -58,14 +59,7 @@ Buffer Flop(double pitch, uint32_t seed) {
 }
 
 Buffer Spoken(const std::string& text, int pitch, int speed, int range) {
-  content::Voice v;
-  v.Pitch = pitch;
-  v.Speed = speed;
-  v.Range = range;
-  const std::vector<int16_t> pcm = content::Speak(text, kRate, v);
-  Buffer b(pcm.size());
-  for (size_t i = 0; i < pcm.size(); ++i) b[i] = pcm[i] / 32768.0f;
-  return b;
+  return content::SpokenBuffer(text, kRate, {.Pitch = pitch, .Speed = speed, .Range = range});
 }
 
 // Hawking up: a rattling, throaty noise that rises, broken by a sniff.
@@ -132,11 +126,8 @@ Buffer Squeak() {
   return b;
 }
 
-content::WaveSpec Effect(const std::string& name, Buffer b, double peak = 0.8, int rate = kRate) {
-  Normalize(b, peak);
-  FadeOut(b, rate, 0.02);
-  return {name, false, ToPcm16(b), rate};
-}
+constexpr content::WaveFinish Effect{.Rate = kRate, .FadeOut = 0.02, .Peak = 0.8};
+constexpr content::WaveFinish MouseEffect{.Rate = kMouseRate, .FadeOut = 0.02};
 
 void Build(content::ContentSink& sink) {
   sink.WaveList(std::string(vepa::daz::FoodWaves),
@@ -159,7 +150,7 @@ void Build(content::ContentSink& sink) {
                     Effect("FHaha03", Spoken("хи-хи-хи! в лоб!", 84, 230, 95)),
                     Effect("DHark01", Splat(1.0, 9), 0.7),
                     Effect("DHark02", Splat(0.8, 10), 0.7),
-                    Effect("Mouse01", Squeak(), 0.7, kMouseRate),
+                    MouseEffect("Mouse01", Squeak(), 0.7),
                 });
 }
 

@@ -142,7 +142,7 @@ void DrawDaz(cairo_t* cr, int) {
     art::RoundedRect(cr, cx + side * 30 - 12, bodyBottom - 10, 24, 26, 8);
     art::Paint(cr, art::Style{pal::Navy, pal::Outline, art::kOutline, 0.25, 0.3});
   }
-  dazart::Limb(cr, {cx, bodyTop + 4, cx + 10, 8}, 2, pal::SteelDark);
+  art::LitLimb(cr, {cx, bodyTop + 4, cx + 10, 8}, 2, pal::SteelDark);
   art::Circle(cr, cx + 10, 8, 7);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.8, 0.3, 0.8});
   art::RoundedRect(cr, cx - bodyW / 2, bodyTop, bodyW, bodyBottom - bodyTop, 28);

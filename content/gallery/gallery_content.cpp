@@ -15,6 +15,7 @@
 
 #include "content.h"
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
 #include "minigames/gallery_layout.h"
@@ -27,27 +28,12 @@ namespace gl = vepa::gallery;
 
 constexpr double kDeg = M_PI / 180;
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
-
-// An outlined round-capped bar from one point to another (a cord, a sail's spar, a barrel).
-void Bar(cairo_t* cr, double x1, double y1, double x2, double y2, double width, const Color& c,
-         double outline = 1.6) {
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  Line(cr, x1, y1, x2, y2, pal::Outline, width + 2 * outline);
-  Line(cr, x1, y1, x2, y2, c, width);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-}
-
 // ---- The lamp -------------------------------------------------------------------------------
 
 // A green enamel shade on a short cord with the bulb glowing under it.
 void DrawLamp(cairo_t* cr, int) {
   const double cx = gl::LampW / 2.0;
-  Bar(cr, cx, 0, cx, 14, 2.2, pal::SteelDark, 1.0);
+  art::Limb(cr, cx, 0, cx, 14, 1.1, pal::SteelDark, 1.0);
   art::Glow(cr, cx, 40, 26, pal::Yellow.Lighter(0.3).WithAlpha(0.55));
   // The bulb.
   art::Ellipse(cr, cx, 38, 9, 10);
@@ -83,8 +69,8 @@ void AppleBody(cairo_t* cr, double cx, double cy, double r) {
 
 void StemAndLeaf(cairo_t* cr, double cx, double top) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  Line(cr, cx, top + 4, cx + 2, top - 5, pal::Outline, 4);
-  Line(cr, cx, top + 4, cx + 2, top - 5, pal::WoodDark, 2);
+  art::RoundLine(cr, cx, top + 4, cx + 2, top - 5, pal::Outline, 4);
+  art::RoundLine(cr, cx, top + 4, cx + 2, top - 5, pal::WoodDark, 2);
   cairo_new_path(cr);
   cairo_move_to(cr, cx + 2, top - 2);
   cairo_curve_to(cr, cx + 6, top - 10, cx + 14, top - 9, cx + 16, top - 5);
@@ -144,7 +130,7 @@ void DrawFallingApple(cairo_t* cr, int) {
   art::RoundedRect(cr, cx - r + 1, 13, 2 * r - 2, 5, 2);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 1.2, 0});
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  Line(cr, cx, 5, cx + 2, 1, pal::WoodDark, 2);
+  art::RoundLine(cr, cx, 5, cx + 2, 1, pal::WoodDark, 2);
 }
 
 // ---- The painted scenery --------------------------------------------------------------------
@@ -289,8 +275,8 @@ void DrawMillSails(cairo_t* cr, int) {
     cairo_close_path(cr);
     art::Paint(cr, art::Style{i % 2 ? pal::Cream : pal::Red.Lighter(0.1), pal::Outline, 1.8, 0.2});
     for (int k = 1; k < 5; ++k)
-      Line(cr, 9 + k * 7.6, 1, 9 + k * 7.6, 12 + k * 1.4, pal::Outline, 1);
-    Bar(cr, 4, 0, 48, 0, 3, pal::WoodDark, 1.2);
+      art::RoundLine(cr, 9 + k * 7.6, 1, 9 + k * 7.6, 12 + k * 1.4, pal::Outline, 1);
+    art::Limb(cr, 4, 0, 48, 0, 1.5, pal::WoodDark, 1.2);
     cairo_restore(cr);
   }
   art::Circle(cr, c, c, 7);
@@ -330,8 +316,8 @@ void RabbitFace(cairo_t* cr, double, double h) {
   art::Fill(cr, pal::Outline);
   art::Circle(cr, 41.5, 26, 1.8);
   art::Fill(cr, pal::Pink.Darker(0.1));
-  Line(cr, 38, 28, 45, 27, pal::Outline, 0.8);
-  Line(cr, 38, 29, 45, 31, pal::Outline, 0.8);
+  art::RoundLine(cr, 38, 28, 45, 27, pal::Outline, 0.8);
+  art::RoundLine(cr, 38, 29, 45, 31, pal::Outline, 0.8);
   // Front paw.
   art::Ellipse(cr, 32, h - 13, 5, 3.5);
   art::Paint(cr, art::Style{tin, pal::Outline, 1.5, 0.2});
@@ -534,7 +520,7 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   // The receiver with the bolt handle, the trigger guard below.
   art::RoundedRect(cr, 96, -13, 44, 26, 6);
   art::Paint(cr, art::Style{pal::SteelDark.Lighter(0.1), pal::Outline, 2.2, 0.4, 0.7});
-  Bar(cr, 126, -11, 138, -32, 4, pal::Steel, 1.5);
+  art::Limb(cr, 126, -11, 138, -32, 2, pal::Steel, 1.5);
   art::Circle(cr, 139, -35, 6);
   art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1.5, 0.4, 0.8});
   cairo_new_path(cr);

@@ -17,6 +17,7 @@
 #include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/hammer_layout.h"
 
 namespace {
@@ -239,14 +240,11 @@ std::vector<int16_t> Knock(int rate, bool finger) {
     r.NoiseHalfLife = 0.012, r.NoiseGain = 0.7;
     r.Seed = 22;
   }
-  synth::Buffer b = synth::Hit(r, rate);
-  synth::Normalize(b, 0.85);
-  return synth::ToPcm16(b);
+  return content::WaveFinish{.Rate = rate}.Pcm(synth::Hit(r, rate));
 }
 
 // The game's host explains; the player cries out when the hammer finds him.
 const content::Voice kHost{.Pitch = 28, .Speed = 150, .Range = 55};
-const content::Voice kPlayer{.Pitch = 64, .Speed = 175, .Range = 85};
 
 void Build(content::ContentSink& sink) {
   std::vector<content::ImageSpec> images;
@@ -271,9 +269,9 @@ void Build(content::ContentSink& sink) {
   sink.SpokenClip("mol001", "Клавиши один, два, три, четыре, пять или стрелки поднимают пальцы.",
                   11000, kHost);
   sink.SpokenClip("mol002", "Для начала игры подними средний палец!", 11000, kHost);
-  sink.SpokenClip("mol005", "Ой-ой-ой! Мой палец!", 12000, kPlayer);
-  sink.SpokenClip("mol006", "Ай! Больно же!", 12000, kPlayer);
-  sink.SpokenClip("mol007", "Уй-уй-уй! Ну кто так бьёт?!", 12000, kPlayer);
+  sink.SpokenClip("mol005", "Ой-ой-ой! Мой палец!", 12000, content::kPlayerVoice);
+  sink.SpokenClip("mol006", "Ай! Больно же!", 12000, content::kPlayerVoice);
+  sink.SpokenClip("mol007", "Уй-уй-уй! Ну кто так бьёт?!", 12000, content::kPlayerVoice);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "content/hub/hub_art.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "hub/hub_layout.h"
 #include "synth.h"
 
 namespace hubart {
@@ -19,54 +20,60 @@ namespace {
 using content::HitEllipse;
 using content::HitPolygon;
 using content::HitRect;
+using namespace vepa::hub;
+
+content::HitShape ButtonShape(Item code, const ButtonBox& b) {
+  return HitRect(code, b.Left, b.Top, b.Right, b.Bottom);
+}
 
 }  // namespace
 
 std::vector<content::HitShape> KioskHitMap() {
   // Later shapes win where they overlap. Codes are in screen pixels of the objects.
   return {
-      // Around the kiosk: the sky with the sun (40), the street lamp (48), the houses (49).
-      HitRect(40, 545, 0, 640, 52),
-      HitRect(48, 622, 0, 640, 360),
-      HitRect(49, 0, 0, 95, 52),
-      // The window glass: the upper left corner of the window (42).
-      HitRect(42, kWindowLeft + 64, kWindowTop + 6, 282, 160),
-      // The door (26) and its handle (8).
-      HitRect(26, 176, 180, 248, 366),
-      HitEllipse(8, kDoorHandleX - 12, kDoorHandleY - 12, kDoorHandleX + 12, kDoorHandleY + 12),
-      // The cashier himself (14) and his tapping hand (31, a second way to rock-paper-scissors).
-      HitEllipse(14, 272, 168, 368, 282),
-      HitRect(14, 262, 280, 382, 368),
-      HitRect(31, 262, 356, 302, 384),
+      // Around the kiosk: the sky with the sun, the street lamp, the houses.
+      HitRect(Sky, 545, 0, 640, 52),
+      HitRect(StreetLamp, 622, 0, 640, 360),
+      HitRect(Houses, 0, 0, 95, 52),
+      // The window glass: its upper left corner.
+      HitRect(Window, kWindowLeft + 64, kWindowTop + 6, 282, 160),
+      // The door and its handle.
+      HitRect(Door, 176, 180, 248, 366),
+      HitEllipse(DoorHandle, kDoorHandleX - 12, kDoorHandleY - 12, kDoorHandleX + 12,
+                 kDoorHandleY + 12),
+      // The cashier himself and his tapping hand.
+      HitEllipse(Cashier, 272, 168, 368, 282),
+      HitRect(Cashier, 262, 280, 382, 368),
+      HitRect(CashierHand, 262, 356, 302, 384),
       // Hanging things inside the window.
-      HitEllipse(4, 286, 60, 354, 128),                                  // lamp
-      HitRect(2, 162, 92, 212, 158),                                     // boxing glove
-      HitPolygon(10, {426, 94, 490, 94, 492, 150, 476, 166, 440, 160}),  // snake
-      HitRect(11, 418, 166, 506, 196),                                   // gun
-      // The left wall: dartboard (5) and hammer (7).
-      HitEllipse(5, 60, 108, 140, 188),
-      HitPolygon(7, {40, 244, 96, 244, 96, 270, 76, 270, 76, 336, 58, 336, 58, 270, 40, 270}),
-      // The right wall: poster (6) and book (15).
-      HitRect(6, 512, 102, 592, 218),
-      HitRect(15, 517, 247, 577, 293),
+      HitEllipse(Lamp, 286, 60, 354, 128),
+      HitRect(BoxingGlove, 162, 92, 212, 158),
+      HitPolygon(Snake, {426, 94, 490, 94, 492, 150, 476, 166, 440, 160}),
+      HitRect(Gun, 418, 166, 506, 196),
+      // The left wall.
+      HitEllipse(Dartboard, 60, 108, 140, 188),
+      HitPolygon(Hammer, {40, 244, 96, 244, 96, 270, 76, 270, 76, 336, 58, 336, 58, 270, 40, 270}),
+      // The right wall.
+      HitRect(Poster, 512, 102, 592, 218),
+      HitRect(Book, 517, 247, 577, 293),
       // On the counter.
-      HitRect(18, 92, 284, 178, 362),                           // television
-      HitEllipse(17, 96, 300, 124, 322),                        // cockroach on it
-      HitRect(45, 76, 388, 108, 412),                           // the thing next to the TV
-      HitRect(22, kJarX, kJarY, kJarX + kJarW, kJarY + kJarH),  // tip jar
-      HitRect(44, 189, 383, 235, 411),                          // bread
-      HitRect(29, 263, 386, 315, 412),                          // cards
-      HitRect(41, kInkX, kInkY, kInkX + kInkW, kInkY + kInkH),  // inkpot
-      HitRect(33, 412, 340, 448, 398),                          // Daz
-      HitRect(34, 449, 312, 518, 366),                          // fish tank
-      HitRect(36, 462, 366, 508, 396),                          // ticket stack
-      HitRect(35, 451, 384, 487, 400),                          // battery for sale
-      HitRect(47, 586, 303, 612, 380),                          // bottle
+      HitRect(Television, 92, 284, 178, 362),
+      HitEllipse(Cockroach, 96, 300, 124, 322),  // on the television
+      HitRect(Heap, 76, 388, 108, 412),
+      HitRect(TipJar, kJarX, kJarY, kJarX + kJarW, kJarY + kJarH),
+      HitRect(Bread, 189, 383, 235, 411),
+      HitRect(Cards, 263, 386, 315, 412),
+      HitRect(Inkpot, kInkX, kInkY, kInkX + kInkW, kInkY + kInkH),
+      HitRect(Daz, 412, 340, 448, 398),
+      HitRect(FishTank, 449, 312, 518, 366),
+      HitRect(TicketStack, 462, 366, 508, 396),
+      HitRect(Battery, 451, 384, 487, 400),
+      HitRect(Bottle, 586, 303, 612, 380),
       // The rock-paper-scissors sticker on the front of the counter.
-      HitRect(43, kRpsX, kRpsY, kRpsX + kRpsW, kRpsY + kRpsH),
+      HitRect(RpsSticker, kRpsX, kRpsY, kRpsX + kRpsW, kRpsY + kRpsH),
       // The answer buttons.
-      HitRect(254, 210, 423, 310, 468),
-      HitRect(255, 330, 423, 430, 468),
+      ButtonShape(LeftButton, LeftButtonBox),
+      ButtonShape(RightButton, RightButtonBox),
   };
 }
 
@@ -207,13 +214,14 @@ void BuildClips(content::ContentSink& sink) {
 }
 
 void Build(content::ContentSink& sink) {
-  sink.Background("r_fill01", 640, 480, hubart::DrawBackground);
-  sink.ImageList("s_kib01", hubart::CashierImages());
-  sink.ImageList("s_ksk01", hubart::KioskImages());
-  sink.WaveList("w_ksk01", hubart::KioskWaves());
-  sink.HitMap("b_ksk03", hubart::KioskHitMap());
-  sink.PhraseTable("kib", "phrases/kib.txt", 11000);
-  sink.PhraseTable("ply", "phrases/ply.txt", 14000);
+  using namespace vepa::hub;
+  sink.Background(std::string(BackgroundEntry), 640, 480, hubart::DrawBackground);
+  sink.ImageList(std::string(CashierImagesEntry), hubart::CashierImages());
+  sink.ImageList(std::string(KioskImagesEntry), hubart::KioskImages());
+  sink.WaveList(std::string(WavesEntry), hubart::KioskWaves());
+  sink.HitMap(std::string(HitMapEntry), hubart::KioskHitMap());
+  sink.PhraseTable(std::string(CashierPhrases), "phrases/kib.txt", CashierRate);
+  sink.PhraseTable(std::string(PlayerPhrases), "phrases/ply.txt", PlayerRate);
   BuildClips(sink);
 }
 

@@ -15,6 +15,7 @@
 #include "content/lib/draw.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/lamp_layout.h"
 
 namespace {
@@ -157,9 +158,7 @@ content::WaveSpec BreakingLamp() {
     t += rng.Range(0.015, 0.07) * (1 + i / 10.0);
     if (t > 1.6) break;
   }
-  synth::FadeOut(out, kRate, 0.1);
-  synth::Normalize(out, 0.85);
-  return {ll::BreakingClip, false, synth::ToPcm16(out), kRate};
+  return content::WaveFinish{.Rate = kRate, .FadeOut = 0.1}(ll::BreakingClip, out);
 }
 
 void Build(content::ContentSink& sink) {

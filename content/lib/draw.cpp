@@ -87,6 +87,12 @@ void Stroke(cairo_t* cr, const Color& c, double width) {
   cairo_stroke(cr);
 }
 
+void RoundLine(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
+  cairo_move_to(cr, x1, y1);
+  cairo_line_to(cr, x2, y2);
+  Stroke(cr, c, w);
+}
+
 void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha) {
   if (rx <= 0 || ry <= 0) return;
   cairo_save(cr);

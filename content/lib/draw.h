@@ -41,6 +41,8 @@ inline void Paint(cairo_t* cr, const Color& fill) { Paint(cr, Style{fill}); }
 void Fill(cairo_t* cr, const Color& c);
 // Outline only; the path is consumed.
 void Stroke(cairo_t* cr, const Color& c, double width);
+// A round-capped line from one point to another, w wide (an outlined one is a Limb in limbs.h).
+void RoundLine(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w);
 
 // A soft elliptical shadow on the ground.
 void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.3);

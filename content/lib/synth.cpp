@@ -176,6 +176,11 @@ void FadeOut(Buffer& b, int rate, double seconds) {
   }
 }
 
+void Tremolo(Buffer& b, int rate, double hz, double depth) {
+  for (size_t i = 0; i < b.size(); ++i)
+    b[i] *= (1 - depth) + depth * std::sin(2 * M_PI * hz * i / rate);
+}
+
 void LowPass(Buffer& b, int rate, double cutoff, double q) {
   RunFilter(b, Biquad::Low, rate, cutoff, q);
 }

@@ -44,6 +44,8 @@ void Adsr(Buffer& b, int rate, double attack, double decay, double sustain, doub
 void Decay(Buffer& b, int rate, double attack, double halfLife);
 void FadeIn(Buffer& b, int rate, double seconds);
 void FadeOut(Buffer& b, int rate, double seconds);
+// A tremolo: the level swings `hz` times a second between 1 and 1 - 2 * depth.
+void Tremolo(Buffer& b, int rate, double hz, double depth);
 
 // Filters applied in place (biquads after the RBJ cookbook).
 void LowPass(Buffer& b, int rate, double cutoff, double q = 0.707);

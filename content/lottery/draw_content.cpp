@@ -23,6 +23,7 @@
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "content/lottery/lottery_art.h"
 
 namespace {
@@ -743,12 +744,7 @@ void DrawDesk(cairo_t* cr, int) {
 
 constexpr int kEffectRate = 8000;  // both effects are played at 8000 Hz
 
-content::WaveSpec MakeWave(const char* name, synth::Buffer b, double peak) {
-  synth::Normalize(b, peak);
-  synth::FadeIn(b, kEffectRate, 0.005);
-  synth::FadeOut(b, kEffectRate, 0.03);
-  return {name, false, synth::ToPcm16(b), kEffectRate};
-}
+constexpr content::WaveFinish MakeWave{.Rate = kEffectRate, .FadeIn = 0.005, .FadeOut = 0.03};
 
 // The drum turning: a low rumble and plastic balls knocking against each other and the cage.
 synth::Buffer DrumRattle() {

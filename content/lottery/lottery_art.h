@@ -6,17 +6,16 @@
 #include <initializer_list>
 
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 
 namespace lotteryart {
 
 using art::Color;
 
-// A limb or rod along a polyline: a round-capped stroke of half width r over an outline.
-void Limb(cairo_t* cr, std::initializer_list<double> xy, double r, const Color& fill,
-          double outline = art::kOutline);
-// A path through the points (moves to the first, lines to the rest).
-void Polyline(cairo_t* cr, std::initializer_list<double> xy, bool close);
+// Limbs and rods along polylines, and the paths through points.
+using art::Limb;
+using art::Polyline;
 // A soft light streak along a polyline.
 void Streak(cairo_t* cr, std::initializer_list<double> xy, double width, double alpha);
 

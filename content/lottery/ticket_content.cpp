@@ -22,6 +22,7 @@
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "content/lottery/lottery_art.h"
 #include "lottery/ticket_layout.h"
 
@@ -493,11 +494,7 @@ std::vector<content::HitShape> NumberAreas() {
 
 constexpr int kRate = 11000;
 
-content::WaveSpec MakeWave(const char* name, synth::Buffer b, double peak = 0.85) {
-  synth::Normalize(b, peak);
-  synth::FadeOut(b, kRate, 0.01);
-  return {name, false, synth::ToPcm16(b), kRate};
-}
+constexpr content::WaveFinish MakeWave{.Rate = kRate, .FadeOut = 0.01};
 
 // A ballpoint pen drawing two quick strokes on paper: scratchy noise with a little squeak.
 synth::Buffer PenScratch() {

@@ -19,8 +19,10 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/race_layout.h"
 
 namespace {
@@ -45,19 +47,8 @@ const Color kLeg = art::Hex(0x6B3A1C);
 const Color kBill = art::Hex(0x7FB069);  // banknotes
 const Color kMarkers[] = {pal::Sky, pal::Lime, pal::Yellow, pal::Red};
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
-
-// A line with the game's dark outline around it (legs, antennae, poles).
-void OutlinedLine(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c,
-                  double w) {
-  Line(cr, x1, y1, x2, y2, pal::Outline, w + 1.6);
-  Line(cr, x1, y1, x2, y2, c, w);
-}
+// Legs, antennae and poles are limbs with a thin outline.
+constexpr double kThinOutline = 0.8;
 
 // ---- The cockroach ----------------------------------------------------------------------------
 
@@ -105,7 +96,7 @@ void DrawCockroach(cairo_t* cr, int pattern) {
     cairo_move_to(cr, 45, 25 + side * 2.5);
     cairo_curve_to(cr, 50, 25 + side * 6, 50, 25 + side * 15, 47, 25 + side * 23);
     art::Stroke(cr, kLeg.Lighter(0.2), 1.0);
-    OutlinedLine(cr, 6, 25 + side * 3, 2.5, 25 + side * 6, kLeg, 1.2);
+    art::Limb(cr, 6, 25 + side * 3, 2.5, 25 + side * 6, 0.6, kLeg, kThinOutline);
   }
   art::GroundShadow(cr, 23, 28, 19, 11, 0.25);
   // Wings: one long oval with the seam where the two wings meet.
@@ -304,7 +295,7 @@ void DrawTrack(cairo_t* cr) {
   for (int i = 1; i < race::Cockroaches; ++i) {
     const double y = race::DividerY(i);
     for (double x = race::BarrierRight + 6; x < fr; x += dash + gap)
-      Line(cr, x, y, std::min(x + dash, fr - 2), y, kPaint, 2.2);
+      art::RoundLine(cr, x, y, std::min(x + dash, fr - 2), y, kPaint, 2.2);
   }
   art::TextStyle number{art::Font::SansBold, 26, kPaint.WithAlpha(0.55),
                         pal::Outline.WithAlpha(0.25), 1.5};
@@ -340,7 +331,7 @@ void DrawTrack(cairo_t* cr) {
   for (double y : {ft - rw - 2.0, fb + rw + 2.0}) {
     const double x = (race::FinishLineLeft + race::FinishLineRight) / 2.0;
     const double dir = y < ft ? -1 : 1;
-    OutlinedLine(cr, x, y, x, y + dir * 26, pal::SteelDark, 2);
+    art::Limb(cr, x, y, x, y + dir * 26, 1, pal::SteelDark, kThinOutline);
     cairo_move_to(cr, x + 1, y + dir * 26);
     cairo_line_to(cr, x + 24, y + dir * 20);
     cairo_line_to(cr, x + 1, y + dir * 13);
@@ -358,7 +349,8 @@ void DrawCaller(cairo_t* cr) {
   cairo_curve_to(cr, cx + 40, 462, cx + 64, 468, cx + 70, 482);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, art::kOutline, 0.25, 0});
-  for (double x = cx - 56; x < cx + 60; x += 14) Line(cr, x, 468, x + 2, 480, pal::Cream, 4);
+  for (double x = cx - 56; x < cx + 60; x += 14)
+    art::RoundLine(cr, x, 468, x + 2, 480, pal::Cream, 4);
   // Bow tie.
   cairo_move_to(cr, cx, 468);
   cairo_line_to(cr, cx - 13, 461);
@@ -418,7 +410,7 @@ void DrawCaller(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::Orange.Shade(0.4), pal::Outline, 1.8, 0.1, 0});
   cairo_restore(cr);
   // His arm comes up from the jacket; the hand holds the megaphone's narrow end.
-  OutlinedLine(cr, cx - 52, 484, cx - 30, cy + 26, pal::Red, 10);
+  art::Limb(cr, cx - 52, 484, cx - 30, cy + 26, 5, pal::Red, kThinOutline);
   art::Circle(cr, cx - 27, cy + 19, 7);
   art::Paint(cr, art::Style{pal::Skin, pal::Outline, 1.8, 0.2, 0});
 }
@@ -435,7 +427,7 @@ void DrawFans(cairo_t* cr) {
     DrawCockroach(cr, k % 3);
     cairo_restore(cr);
     const double px = x + 11, py = y - 14;
-    OutlinedLine(cr, px, py, px + 4, py - 26, pal::SteelDark, 1.4);
+    art::Limb(cr, px, py, px + 4, py - 26, 0.7, pal::SteelDark, kThinOutline);
     cairo_move_to(cr, px + 4, py - 26);
     cairo_line_to(cr, px + 22, py - 21);
     cairo_line_to(cr, px + 3, py - 15);
@@ -495,11 +487,8 @@ std::vector<content::HitShape> TrackWalls() {
 
 // ---- Sounds ------------------------------------------------------------------------------------
 
-content::WaveSpec MakeWave(const char* name, synth::Buffer b, int rate, double peak) {
-  synth::Normalize(b, peak);
-  synth::FadeOut(b, rate, 0.01);
-  return {name, false, synth::ToPcm16(b), rate};
-}
+constexpr content::WaveFinish RunWave{.Rate = race::RunRate, .FadeOut = 0.01};
+constexpr content::WaveFinish EffectWave{.Rate = race::EffectRate, .FadeOut = 0.01};
 
 // Six legs pattering on plywood: quick dry ticks in uneven pairs. Each runner has its own
 // pitch so four at once do not blur into one.
@@ -553,10 +542,7 @@ synth::Buffer BarrierLift() {
   synth::Buffer creak = synth::Tone(synth::Wave::Saw, 210, 420, len, rate);
   synth::BandPass(creak, rate, 900, 3);
   // The creak stutters as the pole's hinge catches.
-  for (size_t i = 0; i < creak.size(); ++i) {
-    const double t = static_cast<double>(i) / rate;
-    creak[i] *= 0.55 + 0.45 * std::sin(2 * M_PI * 38 * t);
-  }
+  synth::Tremolo(creak, rate, 38, 0.45);
   synth::Adsr(creak, rate, 0.02, 0.1, 0.7, 0.12);
   synth::Buffer whoosh = synth::WhiteNoise(len, rate, 55);
   synth::SweepLowPass(whoosh, rate, 500, 3500);
@@ -571,7 +557,6 @@ synth::Buffer BarrierLift() {
 // The caller is a fast, excited voice with a wide swing; the player speaks as he does in the
 // kiosk.
 const content::Voice kCallerVoice{44, 195, 95, 0, 1.0};
-const content::Voice kPlayerVoice{62, 175, 55, 0, 1.0};
 
 void Build(content::ContentSink& sink) {
   using namespace race;
@@ -585,17 +570,18 @@ void Build(content::ContentSink& sink) {
   sink.HitMap("b_tark01", TrackWalls());
   std::vector<content::WaveSpec> waves;
   for (int i = 1; i <= Cockroaches; ++i)
-    waves.push_back(MakeWave(("Tarak0" + std::to_string(i)).c_str(), Patter(i), RunRate, 0.6));
-  waves.push_back(MakeWave("Boom01", StartShot(), EffectRate, 0.9));
-  waves.push_back(MakeWave("Lift01", BarrierLift(), EffectRate, 0.7));
+    waves.push_back(RunWave("Tarak0" + std::to_string(i), Patter(i), 0.6));
+  waves.push_back(EffectWave("Boom01", StartShot(), 0.9));
+  waves.push_back(EffectWave("Lift01", BarrierLift(), 0.7));
   sink.WaveList("w_tark01", waves);
   sink.SpokenClip("trk003",
                   "Внимание, тараканьи бега! Ставки почти сделаны! Для начала выбери своего "
                   "любимого таракана!",
                   HostRate, kCallerVoice);
-  sink.SpokenClip("trk004", "Ура! Я победил! Мой таракан - чемпион!", PlayerRate, kPlayerVoice);
+  sink.SpokenClip("trk004", "Ура! Я победил! Мой таракан - чемпион!", PlayerRate,
+                  content::kPlayerVoice);
   sink.SpokenClip("trk005", "Эх, я проиграл. Вот они, тараканы в голове!", PlayerRate,
-                  kPlayerVoice);
+                  content::kPlayerVoice);
 }
 
 }  // namespace

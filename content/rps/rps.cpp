@@ -245,7 +245,6 @@ std::vector<content::HitShape> ButtonCodes() {
 // The player's voice: young and quick, as in the kiosk.
 constexpr int kRate = 14000;
 constexpr double kCountBeat = 0.75;  // seconds a word of the count lasts
-const content::Voice kPlayer{.Pitch = 62, .Speed = 165, .Range = 70};
 
 void Build(content::ContentSink& sink) {
   sink.ImageList(
@@ -272,7 +271,7 @@ void Build(content::ContentSink& sink) {
       {"knd11", "Ага! Я обернул своей бумагой твой камень!"},
       {"knd13", "Ну вот... Ты порезал мою бумагу."},
   };
-  for (const auto& c : clips) sink.SpokenClip(c.Name, c.Text, kRate, kPlayer);
+  for (const auto& c : clips) sink.SpokenClip(c.Name, c.Text, kRate, content::kPlayerVoice);
   // The count keeps a beat: each word is held to the same length, so "раз, два, три" leaves
   // the player a moment to think between the words.
   const struct {
@@ -280,7 +279,7 @@ void Build(content::ContentSink& sink) {
     const char* Text;
   } count[] = {{"knd02", "Раз!"}, {"knd03", "Два!"}, {"knd04", "Три!"}};
   for (const auto& c : count) {
-    std::vector<int16_t> samples = content::Speak(c.Text, kRate, kPlayer);
+    std::vector<int16_t> samples = content::Speak(c.Text, kRate, content::kPlayerVoice);
     samples.resize(std::max(samples.size(), static_cast<size_t>(kRate * kCountBeat)), 0);
     sink.Sound(c.Name, {c.Name, false, std::move(samples), kRate});
   }

@@ -1,20 +1,14 @@
-// Pictures of the two intro logos and their black background.
+// Pictures of the two intro logos and their black background. Where the scenes draw each
+// picture and the points the critter's pieces turn about are in screens/logos_layout.h.
 //
-// The publisher "КУВЫРОК" (d_dreb01): a round orange critter in red sneakers hops out of the
-// dark into the light of a hanging lamp and on to a lit spot on the floor; then the studio's
-// marquee sign fades in, a ribbon "ПРЕДСТАВЛЯЕТ" unrolls under it and a star twinkles.
-//   "Dreb03" (body, 143x100, 4 mouth patterns) turns about (86, 50), the scene's body point.
-//   "Dreb01" (sneaker, 59x34) turns about (35.4, 17).
-//   "Dreb02" (eye on a stalk, 29x31, lid patterns 0..2) is centred on points 69..75 px above
-//   the body point, so the eyeballs sit in the upper part and the stalks reach down.
-//   "Svet01" is the lit spot at (64, 260), "Fill01" the lamp at (306, 119), "Fill02"/"Fill03"
-//   its light cones stretched to (289, 142)-(345, 299) and (278, 142)-(333, 299).
-//   "Text01" the sign at (250, 152), "Text02" its cord at (398, 280), "Text03" the ribbon at
-//   (255, 300), "Text04" the star at (535, 155).
+// The publisher "КУВЫРОК": a round orange critter in red sneakers hops out of the dark into the
+// light of a hanging lamp and on to a lit spot on the floor; then the studio's marquee sign
+// fades in, a ribbon "ПРЕДСТАВЛЯЕТ" unrolls under it and a star twinkles. The eyes on their
+// stalks are centred 69..75 px above the body point, so the eyeballs sit in the upper part of
+// "Dreb02" and the stalks reach down.
 //
-// The maker "СОЛНЫШКО" (s_kibp01): a smiling sun built up in 13 pictures at (144, 118), its
-// face centred on (337, 247) on screen; "Glaza01" (eyes, 3 lid patterns) at (310, 227) and
-// "Rot01" (open mouth, patterns 1..3) at (297, 251) lie exactly over the face.
+// The maker "СОЛНЫШКО": a smiling sun built up in 13 pictures, its face centred on (337, 247)
+// on screen; the eyes ("Glaza01") and the open mouth ("Rot01") lie exactly over the face.
 #include <cairo.h>
 
 #include <cmath>
@@ -26,32 +20,21 @@
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
+#include "content/screens/screen_art.h"
+#include "screens/logos_layout.h"
 
 namespace {
 
 using art::Color;
 namespace pal = art::pal;
+using namespace vepa::logos;
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
+using screen_art::Line;
 
+// The lamp's light and the lit spot: a soft ellipse.
 void RadialGlow(cairo_t* cr, double cx, double cy, double rx, double ry, const Color& c,
                 double alpha) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.5, c.r, c.g, c.b, alpha * 0.6);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-  cairo_restore(cr);
+  screen_art::EllipticGlow(cr, cx, cy, rx, ry, c, alpha, 0.5, 0.6);
 }
 
 // An open mouth: dark inside, a tongue at the bottom, outlined. `path` builds the outline.
@@ -373,31 +356,30 @@ void Text04(cairo_t* cr, int pattern) {
 }
 
 void BuildPublisher(content::ContentSink& sink) {
-  sink.Background("l_blck01", 640, 480, [](cairo_t* cr) {
+  sink.Background(std::string(BackgroundEntry), 640, 480, [](cairo_t* cr) {
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
   });
-  sink.ImageList("d_dreb01", {
-                                 {"Text01", 326, 128, 1, Text01},
-                                 {"Text02", 19, 62, 1, Text02},
-                                 {"Text03", kRibbonW, kRibbonH, 18, Text03, 3},
-                                 {"Text04", 40, 40, 2, Text04},
-                                 {"Svet01", 218, 59, 1, Svet01},
-                                 {"Dreb01", 59, 34, 1, Dreb01},
-                                 {"Dreb02", 29, 31, 3, Dreb02},
-                                 {"Dreb03", 143, 100, 4, Dreb03, 2},
-                                 {"Fill01", 40, 24, 1, Fill01},
-                                 {"Fill02", 56, 157, 1, Fill02},
-                                 {"Fill03", 55, 157, 1, Fill03},
-                             });
+  sink.ImageList(std::string(PublisherImages), {
+                                                   {"Text01", SignW, SignH, 1, Text01},
+                                                   {"Text02", CordW, CordH, 1, Text02},
+                                                   {"Text03", kRibbonW, kRibbonH, 18, Text03, 3},
+                                                   {"Text04", 40, 40, 2, Text04},
+                                                   {"Svet01", SpotW, SpotH, 1, Svet01},
+                                                   {"Dreb01", FootW, FootH, 1, Dreb01},
+                                                   {"Dreb02", EyeW, EyeH, 3, Dreb02},
+                                                   {"Dreb03", BodyW, BodyH, 4, Dreb03, 2},
+                                                   {"Fill01", 40, 24, 1, Fill01},
+                                                   {"Fill02", 56, 157, 1, Fill02},
+                                                   {"Fill03", 55, 157, 1, Fill03},
+                                               });
 }
 
 // ===== Maker: the sun ======================================================================
 
 // Build-up pictures are drawn at (144, 118); the sun's face is centred on (337, 245).
-constexpr int kBaxW = 352, kBaxH = 320;
 constexpr double kFaceX = 337, kFaceY = 247;  // on screen
-constexpr double kSunX = kFaceX - 144, kSunY = kFaceY - 118;
+constexpr double kSunX = kFaceX - SunAt.X, kSunY = kFaceY - SunAt.Y;
 constexpr double kSunR = 60;
 constexpr int kRays = 12;
 
@@ -534,7 +516,7 @@ void Bax(cairo_t* cr, int n) {
 
 // "Glaza01" at (310, 227): the eyes with the face behind them, lids 0 open .. 2 shut.
 void Glaza01(cairo_t* cr, int pattern) {
-  const double ox = kFaceX - 310, oy = kFaceY - 227;
+  const double ox = kFaceX - EyesAt.X, oy = kFaceY - EyesAt.Y;
   cairo_save(cr);
   for (double s : {-1.0, 1.0})
     art::Ellipse(cr, ox + s * kEyeDX, oy + kEyeDY, kEyeRX + kLidMargin, kEyeRY + kLidMargin);
@@ -569,7 +551,7 @@ void Glaza01(cairo_t* cr, int pattern) {
 
 // "Rot01" at (297, 251): the mouth opening, patterns 1..3 (0 is the closed smile).
 void Rot01(cairo_t* cr, int pattern) {
-  const double ox = kFaceX - 297, oy = kFaceY - 251;
+  const double ox = kFaceX - MouthAt.X, oy = kFaceY - MouthAt.Y;
   cairo_save(cr);
   art::Ellipse(cr, ox, oy + 21, 29, 15);
   cairo_clip(cr);
@@ -597,14 +579,14 @@ void Rot01(cairo_t* cr, int pattern) {
 
 void BuildMaker(content::ContentSink& sink) {
   std::vector<content::ImageSpec> images;
-  for (int n = 1; n <= 13; ++n) {
+  for (int n = 1; n <= BuildSteps; ++n) {
     char name[8];
     std::snprintf(name, sizeof name, "Bax%02d", n);
-    images.push_back({name, kBaxW, kBaxH, 1, [n](cairo_t* cr, int) { Bax(cr, n); }});
+    images.push_back({name, SunW, SunH, 1, [n](cairo_t* cr, int) { Bax(cr, n); }});
   }
-  images.push_back({"Glaza01", 60, 24, 3, Glaza01});
-  images.push_back({"Rot01", 80, 40, 4, Rot01});
-  sink.ImageList("s_kibp01", images);
+  images.push_back({"Glaza01", EyesW, EyesH, 3, Glaza01});
+  images.push_back({"Rot01", MouthW, MouthH, 4, Rot01});
+  sink.ImageList(std::string(MakerImages), images);
 }
 
 void Build(content::ContentSink& sink) {

@@ -17,6 +17,7 @@
 
 #include "content.h"
 #include "content/lib/synth.h"
+#include "screens/logos_layout.h"
 
 namespace {
 
@@ -136,9 +137,10 @@ Buffer MakerJingle(bool hello) {
 }
 
 void Build(content::ContentSink& sink) {
-  sink.Sound("dreb01", Clip("dreb01", PublisherJingle()));
-  sink.Sound("kibp01", Clip("kibp01", MakerJingle(false)));
-  sink.Sound("kibp02", Clip("kibp02", MakerJingle(true)));
+  namespace logos = vepa::logos;
+  sink.Sound(std::string(logos::PublisherJingle), Clip("dreb01", PublisherJingle()));
+  sink.Sound(std::string(logos::MakerHello), Clip("kibp01", MakerJingle(false)));
+  sink.Sound(std::string(logos::MakerTalking), Clip("kibp02", MakerJingle(true)));
 }
 
 }  // namespace

@@ -1,11 +1,6 @@
-// The start menu (r_intm01, b_intm01, s_intm01, w_intm01) and the closing picture (l_demo01).
-//
-// Start menu layout, fixed by the scene:
-//   the hint line is written over the top strip (y 2..12), the exit button is drawn at
-//   (535, 6)-(635, 50) (hit code 5); the two speech options are the lines ending at the
-//   selectors drawn at (530, 420) and (530, 441): "РЕЧЬ БЕЗ СУБТИТРОВ" (code 3) above
-//   "РЕЧЬ С СУБТИТРАМИ" (code 4). "Selector01" (24x20): 0 neither chosen yet, 1 chosen,
-//   2 not chosen.
+// The start menu and the closing picture. Where the scene writes the hint line, draws the
+// exit button and the selectors of the two speech options is in screens/start_menu_layout.h;
+// the options' lines here end where the selectors follow.
 // The background shows the lottery kiosk on its street at dusk under the game's title; the
 // closing picture shows the same kiosk shut for the night with a goodbye.
 #include <cairo.h>
@@ -19,31 +14,18 @@
 #include "content/lib/fonts.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/screens/screen_art.h"
+#include "screens/start_menu_layout.h"
 
 namespace {
 
 using art::Color;
 namespace pal = art::pal;
 
-void Line(cairo_t* cr, double x1, double y1, double x2, double y2, const Color& c, double w) {
-  cairo_move_to(cr, x1, y1);
-  cairo_line_to(cr, x2, y2);
-  art::Stroke(cr, c, w);
-}
+using screen_art::Line;
 
 void Glow(cairo_t* cr, double cx, double cy, double rx, double ry, const Color& c, double alpha) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.45, c.r, c.g, c.b, alpha * 0.55);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-  cairo_restore(cr);
+  screen_art::EllipticGlow(cr, cx, cy, rx, ry, c, alpha, 0.45, 0.55);
 }
 
 void VerticalGradient(cairo_t* cr, double x, double y, double w, double h,
@@ -291,7 +273,8 @@ void Kiosk(cairo_t* cr, double x0, bool open) {
 
 // ===== Start menu ===========================================================================
 
-constexpr double kOptionRight = 522;              // labels end here, the selectors follow
+using namespace vepa::start_menu;
+
 constexpr double kOptionA = 430, kOptionB = 451;  // label centres
 
 void Title(cairo_t* cr) {
@@ -321,14 +304,17 @@ void MenuPanel(cairo_t* cr) {
   head.Anchor = art::Align::Left;
   art::Text(cr, "КАК ГОВОРИТ", 232, 438, head);
   art::Text(cr, "КАССИРША:", 232, 454, head);
-  art::RoundedRect(cr, 338, 418, 226, 46, 6);
+  // The paper behind both option lines, a rule between them.
+  const Box& a = NoSubtitlesLine;
+  const Box& b = SubtitlesLine;
+  art::RoundedRect(cr, a.Left, a.Top, a.Right - a.Left, b.Bottom - a.Top, 6);
   art::Paint(cr, art::Style{pal::Paper, pal::Outline, 2, 0.15, 0});
-  Line(cr, 344, 441, 558, 441, pal::Paper.Shade(0.3), 1.2);
+  Line(cr, a.Left + 6, a.Bottom, a.Right - 6, a.Bottom, pal::Paper.Shade(0.3), 1.2);
   for (auto [y, text] :
        {std::pair{kOptionA, "РЕЧЬ БЕЗ СУБТИТРОВ"}, {kOptionB, "РЕЧЬ С СУБТИТРАМИ"}}) {
     art::TextStyle t = Letters(14, pal::Ink, art::Font::CondensedBold);
     t.Anchor = art::Align::Right;
-    art::TextCentered(cr, text, kOptionRight, y, t);
+    art::TextCentered(cr, text, OptionRight, y, t);
   }
   // A bubble icon marks the subtitled option.
   art::RoundedRect(cr, 578, 422, 40, 26, 8);
@@ -439,15 +425,18 @@ content::WaveSpec OptionClick() {
 }
 
 void Build(content::ContentSink& sink) {
-  sink.Background("r_intm01", 640, 480, MenuBackground);
-  sink.HitMap("b_intm01", {
-                              content::HitRect(3, 338, 418, 564, 441),
-                              content::HitRect(4, 338, 441, 564, 464),
-                              content::HitRect(5, 535, 6, 635, 50),
-                          });
-  sink.ImageList("s_intm01", {{"Selector01", 24, 20, 3, Selector01}});
-  sink.WaveList("w_intm01", {OptionClick()});
-  sink.Background("l_demo01", 640, 480, ClosingPicture);
+  auto rect = [](int code, const Box& b) {
+    return content::HitRect(code, b.Left, b.Top, b.Right, b.Bottom);
+  };
+  sink.Background(std::string(BackgroundEntry), 640, 480, MenuBackground);
+  sink.HitMap(std::string(HitMapEntry), {
+                                            rect(NoSubtitles, NoSubtitlesLine),
+                                            rect(Subtitles, SubtitlesLine),
+                                            rect(Exit, ExitButton),
+                                        });
+  sink.ImageList(std::string(ImagesEntry), {{"Selector01", SelectorW, SelectorH, 3, Selector01}});
+  sink.WaveList(std::string(WavesEntry), {OptionClick()});
+  sink.Background(std::string(ClosingEntry), 640, 480, ClosingPicture);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "content/lib/draw.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
+#include "content/lib/wave_finish.h"
 #include "minigames/snake_layout.h"
 
 namespace {
@@ -369,10 +370,7 @@ void DrawBlood(cairo_t* cr, int pattern) {
 
 // ---- Sounds ------------------------------------------------------------------------------------
 
-std::vector<int16_t> Pcm(synth::Buffer b, double peak = 0.85) {
-  synth::Normalize(b, peak);
-  return synth::ToPcm16(b);
-}
+constexpr content::WaveFinish MakeWave{.Rate = kRate};
 
 // A bite and a crunch: the jaws snap, then the apple cracks.
 synth::Buffer Chomp(double pitch, uint32_t seed, int crunches) {
@@ -408,8 +406,7 @@ synth::Buffer Chomp(double pitch, uint32_t seed, int crunches) {
 synth::Buffer Yuck() {
   synth::Buffer out = Chomp(0.8, 41, 1);
   synth::Buffer groan = synth::Tone(synth::Wave::Saw, 260, 90, 0.55, kRate);
-  for (size_t i = 0; i < groan.size(); ++i)
-    groan[i] *= 0.7 + 0.3 * std::sin(2 * M_PI * 9 * i / kRate);
+  synth::Tremolo(groan, kRate, 9, 0.3);
   synth::LowPass(groan, kRate, 900);
   synth::Adsr(groan, kRate, 0.03, 0.1, 0.8, 0.15);
   synth::MixAt(out, groan, kRate, 0.12, 0.8);
@@ -430,8 +427,7 @@ synth::Buffer Crash() {
   thud.Seed = 61;
   synth::Buffer out = synth::Hit(thud, kRate);
   synth::Buffer whistle = synth::Tone(synth::Wave::Sine, 1800, 500, 0.6, kRate);
-  for (size_t i = 0; i < whistle.size(); ++i)
-    whistle[i] *= 0.6 + 0.4 * std::sin(2 * M_PI * 14 * i / kRate);
+  synth::Tremolo(whistle, kRate, 14, 0.4);
   synth::Adsr(whistle, kRate, 0.02, 0.1, 0.6, 0.2);
   synth::MixAt(out, whistle, kRate, 0.1, 0.35);
   return out;
@@ -474,14 +470,14 @@ synth::Buffer Raspberry(double seconds, double f0, double f1, uint32_t seed) {
 
 std::vector<content::WaveSpec> Waves() {
   return {
-      {"Hom01", false, Pcm(Chomp(1.0, 11, 2)), kRate},
-      {"Hom02", false, Pcm(Chomp(1.15, 21, 1)), kRate},
-      {"Hom03", false, Pcm(Chomp(0.9, 31, 3)), kRate},
-      {"Hom04", false, Pcm(Yuck()), kRate},
-      {"Die01", false, Pcm(Crash(), 0.9), kRate},
-      {"Blood01", false, Pcm(Splat()), kRate},
-      {"Per01", false, Pcm(Raspberry(0.45, 95, 70, 81)), kRate},
-      {"Per02", false, Pcm(Raspberry(0.7, 120, 60, 91)), kRate},
+      MakeWave("Hom01", Chomp(1.0, 11, 2)),
+      MakeWave("Hom02", Chomp(1.15, 21, 1)),
+      MakeWave("Hom03", Chomp(0.9, 31, 3)),
+      MakeWave("Hom04", Yuck()),
+      MakeWave("Die01", Crash(), 0.9),
+      MakeWave("Blood01", Splat()),
+      MakeWave("Per01", Raspberry(0.45, 95, 70, 81)),
+      MakeWave("Per02", Raspberry(0.7, 120, 60, 91)),
   };
 }
 

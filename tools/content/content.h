@@ -75,7 +75,14 @@ struct Voice {
   int Range = 50;   // 0..99, pitch range (0 monotone)
   int WordGap = 0;  // extra pause between words, 10 ms units
   double Gain = 1;  // applied after synthesis, before clipping
+  // A variant of espeak-ng's voice (its "!v" files: "grandma", "grandpa", "m3", "f2" ...)
+  // for a different kind of speaker; empty: the plain Russian voice.
+  std::string Variant = {};
 };
+
+// The player's own voice, the same wherever he speaks (the "ply" table's voice line says the
+// same numbers).
+inline const Voice kPlayerVoice{.Pitch = 62, .Speed = 175, .Range = 55};
 
 class ContentSink {
  public:

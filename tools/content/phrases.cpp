@@ -149,7 +149,8 @@ PhraseSource ParsePhraseSource(std::string_view text, const std::string& fileNam
           voice = src.SpeakerVoice;
         }
         std::vector<std::string> v = Words(value);
-        if (v.size() % 2 != 0) Fail(where, "expected 'voice: pitch P speed S [range R] [gap G]'");
+        if (v.size() % 2 != 0)
+          Fail(where, "expected 'voice: pitch P speed S [range R] [gap G] [variant V]'");
         for (size_t k = 0; k + 1 < v.size(); k += 2) {
           if (v[k] == "pitch") {
             voice.Pitch = ParseNumber(v[k + 1], where, "pitch", 0, 99);
@@ -159,8 +160,10 @@ PhraseSource ParsePhraseSource(std::string_view text, const std::string& fileNam
             voice.Range = ParseNumber(v[k + 1], where, "range", 0, 99);
           } else if (v[k] == "gap") {
             voice.WordGap = ParseNumber(v[k + 1], where, "gap", 0, 100);
+          } else if (v[k] == "variant") {
+            voice.Variant = v[k + 1];
           } else {
-            Fail(where, "unknown voice setting '" + v[k] + "' (pitch, speed, range, gap)");
+            Fail(where, "unknown voice setting '" + v[k] + "' (pitch, speed, range, gap, variant)");
           }
         }
       } else if (key == "records") {

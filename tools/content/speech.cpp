@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -102,8 +103,12 @@ std::vector<int16_t> Resample(const std::vector<int16_t>& in, int fromRate, int 
 namespace {
 
 // Raw espeak output at its own rate. Runs in a child process (see SpeakAll).
+std::string VoiceName(const Voice& voice) {
+  return voice.Variant.empty() ? "ru" : "ru+" + voice.Variant;
+}
+
 std::vector<int16_t> SynthesizeRaw(const std::string& textUtf8, const Voice& voice) {
-  espeak_SetVoiceByName("ru");
+  espeak_SetVoiceByName(VoiceName(voice).c_str());
   espeak_SetParameter(espeakRATE, std::clamp(voice.Speed, 80, 450), 0);
   espeak_SetParameter(espeakPITCH, std::clamp(voice.Pitch, 0, 99), 0);
   espeak_SetParameter(espeakRANGE, std::clamp(voice.Range, 0, 99), 0);
@@ -230,7 +235,8 @@ std::string CacheFile(const SpeechJob& job) {
       std::to_string(job.SpeakerVoice.Pitch) + "|" + std::to_string(job.SpeakerVoice.Speed) + "|" +
       std::to_string(job.SpeakerVoice.Range) + "|" + std::to_string(job.SpeakerVoice.WordGap) +
       "|" + std::to_string(job.SpeakerVoice.Gain) + "|" + espeak_Info(&path) + "|" +
-      std::to_string(kCacheVersion);
+      std::to_string(kCacheVersion) +
+      (job.SpeakerVoice.Variant.empty() ? "" : "|" + job.SpeakerVoice.Variant);
   uint64_t h = 1469598103934665603ull;  // FNV-1a
   for (unsigned char c : key) {
     h ^= c;
@@ -289,6 +295,19 @@ std::vector<std::vector<int16_t>> SpeakAll(const std::vector<SpeechJob>& jobs, i
     if (j.Text.empty()) throw BuildError("nothing to say: empty speech text");
   }
   const int rate = InitEspeak();
+  // espeak-ng takes a variant it does not have without a word and speaks the plain voice:
+  // refuse one that is not among its variant files.
+  for (const SpeechJob& j : jobs) {
+    const std::string& variant = j.SpeakerVoice.Variant;
+    if (variant.empty()) continue;
+    const bool plain = std::all_of(variant.begin(), variant.end(),
+                                   [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+    const char* data = nullptr;
+    espeak_Info(&data);
+    const std::string file = std::string(data ? data : "") + "/voices/!v/" + variant;
+    if (!plain || access(file.c_str(), R_OK) != 0)
+      throw BuildError("espeak-ng has no voice variant '" + variant + "'");
+  }
   parallel = std::max(1, parallel);
   std::vector<std::vector<int16_t>> results(jobs.size());
   std::deque<Child> running;

@@ -1,0 +1,207 @@
+// Scripted players for the golden replays. A road is played once by a small player that looks
+// at the game as a player looks at the screen (the kiosk's state, the scene's state) and
+// answers with the mouse and the keys; every input goes through the game's own GameInput, so
+// the road comes out as a replay script. The replay tests then play the script alone and
+// compare the game with the stored reference.
+//
+//   VEPA_ROAD(darts, "buys three darts, throws them at the board and is paid") {
+//     p.Buy(kDartboard);
+//     ...
+//   }
+//
+// registers the road "darts": its script is tests/replays/darts.script, its reference
+// tests/replays/darts.ref, and its test ReplayRoad.darts.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/game.h"
+#include "app/json.h"
+#include "app/replay.h"
+#include "app/runner.h"
+#include "engine/backend_headless.h"
+#include "hub/hub.h"
+#include "tests/json_read.h"
+#include "tests/test_paths.h"
+
+namespace vepa::testing {
+
+// The seed of every road: the same game each time the roads are recorded.
+inline constexpr uint32_t kRoadSeed = 7;
+
+class RoadPlayer {
+ public:
+  // From the kiosk of a new game (`fromStartUp` false) or from the start-up sequence.
+  explicit RoadPlayer(bool fromStartUp = false)
+      : options_(MakeOptions(fromStartUp)), s_(options_), g(s_.GetGame()) {
+    s_.Input().DataDir.clear();  // "DIR" in the script's command line
+    if (!fromStartUp) s_.Input().StartArgs = "--start kiosk";
+  }
+  bool Ok() const { return s_.Ok(); }
+  const std::string& Error() const { return s_.Error(); }
+
+  // What the player does next, as a comment line of the script.
+  void Say(const std::string& what) { s_.Input().Annotate(what); }
+
+  void Tick(int n = 1) {
+    for (int i = 0; i < n && !s_.Ended(); ++i) {
+      s_.Tick();
+      Seen.insert(g.SceneNumber);
+    }
+  }
+  // Every scene number the game was in after a tick.
+  std::set<int> Seen;
+  // Ticks until the condition holds (checked before every tick); false after `limit` ticks.
+  bool TickUntil(const std::function<bool()>& done, int limit = 600) {
+    for (int i = 0; i < limit; ++i) {
+      if (done()) return true;
+      if (s_.Ended()) return false;
+      Tick();
+    }
+    return done();
+  }
+  bool Ended() const { return s_.Ended(); }
+  int Ticks() const { return s_.TicksRun(); }
+
+  // The pointer and the keys, through the game's input.
+  void MoveTo(int x, int y) { s_.Input().MouseMove(x, y); }
+  void Press(MouseButton b = MouseButton::Left) { s_.Input().MouseDown(b, g.MouseX, g.MouseY); }
+  void Release(MouseButton b = MouseButton::Left) { s_.Input().MouseUp(b, g.MouseX, g.MouseY); }
+  // Moves there, lets a tick pass, then presses and releases: a player's click.
+  void Click(int x, int y, MouseButton b = MouseButton::Left) {
+    MoveTo(x, y);
+    Tick();
+    Press(b);
+    Release(b);
+  }
+  // Moves and presses at once, for an aim that must not wait a tick (a trembling dart).
+  void ClickNow(int x, int y) {
+    MoveTo(x, y);
+    Press();
+    Release();
+  }
+  void KeyDown(int code) { s_.Input().KeyDown(code); }
+  void KeyUp(int code) { s_.Input().KeyUp(code); }
+  void TapKey(int code, int ticks = 1) {
+    KeyDown(code);
+    Tick(ticks);
+    KeyUp(code);
+  }
+
+  // The scene's own state, as the runner prints it.
+  std::string SceneState() const {
+    JsonWriter j;
+    j.BeginObject();
+    if (const Scene* sc = g.GetScene(g.SceneNumber)) sc->DescribeState(j);
+    j.EndObject();
+    return j.Text();
+  }
+  long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
+  std::vector<long long> StateArray(const std::string& key) const {
+    return JsonInts(SceneState(), key);
+  }
+  bool In(SceneId id) const { return g.InScene(id); }
+
+  // --- The kiosk.
+  HubScene* Hub() const { return static_cast<HubScene*>(g.GetScene(0)); }
+  // Idle: nothing said or asked, no transition, the hand at rest.
+  bool KioskIdle() const {
+    return In(SceneId::Kiosk) && Hub()->HubState == 0 && g.FadeMode == 0 && g.ClickState == 0 &&
+           g.HandFrame == 0;
+  }
+  // A pointer position whose fingertip lies on a kiosk code, near the middle of its area.
+  std::pair<int, int> PointerOn(int code) const {
+    std::vector<std::pair<int, int>> hits;
+    for (int y = 0; y < 480; y += 2)
+      for (int x = 0; x < 640; x += 2)
+        if (g.HitMapAt(x, y, 5, 25) == code) hits.emplace_back(x, y);
+    if (hits.empty()) {
+      ADD_FAILURE() << "no kiosk code " << code << " on the screen";
+      return {0, 0};
+    }
+    std::sort(hits.begin(), hits.end());
+    return hits[hits.size() / 2];
+  }
+  // Waits for the idle kiosk and clicks an item.
+  bool ClickItem(int code) {
+    if (!TickUntil([&] { return KioskIdle(); }, 2000)) return false;
+    const auto [x, y] = PointerOn(code);
+    Click(x, y);
+    return true;
+  }
+  // Clicks an item, waits for the cashier's question and answers yes with the left button.
+  // The money the offer took is kept in Paid.
+  bool Buy(int code) {
+    if (!ClickItem(code)) return false;
+    if (!TickUntil([&] { return Hub()->HubState == 5; }, 1200)) return false;
+    const int before = g.Money;
+    const auto [x, y] = PointerOn(hub::LeftButton);
+    Click(x, y);
+    if (!TickUntil([&] { return Hub()->HubState != 5 && Hub()->HubState != 6; }, 100)) return false;
+    // The payment is taken when the reply has been said.
+    TickUntil([&] { return g.Money != before || !In(SceneId::Kiosk); }, 1200);
+    Paid = before - g.Money;
+    return true;
+  }
+  // Back in the kiosk after a game: waits until the announcement is over and the kiosk idle.
+  bool WaitUntilPaid() {
+    if (!TickUntil([&] { return In(SceneId::Kiosk); }, 20000)) return false;
+    return TickUntil([&] { return KioskIdle(); }, 3000);
+  }
+  int Paid = 0;
+
+  // The recorded road, and the game as the runner describes it.
+  std::string Script() const { return s_.Input().ScriptText(); }
+  std::string Describe() const { return s_.Describe(); }
+  Game& GetGame() { return g; }
+
+ private:
+  static RunnerOptions MakeOptions(bool fromStartUp) {
+    RunnerOptions o;
+    o.DataDir = VEPA_DATA_DIR;
+    o.Seed = kRoadSeed;
+    if (!fromStartUp) o.StartScene = SceneNo(SceneId::Kiosk);
+    return o;
+  }
+  RunnerOptions options_;
+  HeadlessSession s_;
+
+ public:
+  Game& g;
+};
+
+// --- The table of roads.
+
+struct Road {
+  std::string Name;
+  std::string What;
+  void (*Play)(RoadPlayer&);
+};
+
+inline std::vector<Road>& Roads() {
+  static std::vector<Road> roads;
+  return roads;
+}
+inline const Road* FindRoad(const std::string& name) {
+  for (const Road& r : Roads())
+    if (r.Name == name) return &r;
+  return nullptr;
+}
+
+// Registers the road and its golden replay test (defined in tests/replay_golden_test.cpp).
+bool RegisterRoad(const Road& road);
+
+#define VEPA_ROAD(name, what)                                         \
+  static void PlayRoad_##name(::vepa::testing::RoadPlayer& p);        \
+  [[maybe_unused]] static const bool kRoadRegistered_##name =         \
+      ::vepa::testing::RegisterRoad({#name, what, &PlayRoad_##name}); \
+  static void PlayRoad_##name([[maybe_unused]] ::vepa::testing::RoadPlayer& p)
+
+}  // namespace vepa::testing

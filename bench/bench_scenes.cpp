@@ -10,6 +10,11 @@
 // elsewhere does not count), then the slowest of those; quiet_mean_us is the mean of those fastest
 // ticks. On a shared machine the plain mean also counts the times the benchmark was not running.
 // The tick presents the frame to the headless backend, which keeps a copy.
+//
+// BM_ScenePlayed times the played roads of bench/scene_roads.h in the same way: for the scenes
+// whose busiest moments the monkey seldom reaches, a scripted player bets, punches, shoots,
+// eats, fishes or turns pages, up to the end of the scene; the counter prize is the prize money
+// the road left (GameWinnings), so a road that missed its moments shows it.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -20,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/scene_roads.h"
 #include "engine/sound.h"
 #include "tests/monkey.h"
 #include "tests/test_paths.h"
@@ -32,8 +38,6 @@ using monkey::GameSession;
 using monkey::Monkey;
 
 constexpr int kRoadTicks = 200;
-
-double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 // The hub is entered as after a new game (the cashier greets the player); others plainly.
 int EntryArg(int scene) { return FindScene(scene) ? FindScene(scene)->UsualArg : 0; }
@@ -98,10 +102,9 @@ BENCHMARK(BM_SpeechClipLoad)->Unit(benchmark::kMicrosecond);
 
 void BM_SceneTick(benchmark::State& st) {
   const int scene = static_cast<int>(st.range(0));
-  std::vector<double> fastest(kRoadTicks, std::numeric_limits<double>::infinity());
+  roads::TickFigures figures;
   double totalUs = 0;
   int64_t totalTicks = 0;
-  int roadLength = kRoadTicks;
   // One running game plays every road: it runs a few ticks of the start-up sequence first, so
   // that the frame buffers have been written and the common pictures drawn; then for each road
   // a new game starts from the same seed and the scene is loaded again, as when the player
@@ -114,6 +117,7 @@ void BM_SceneTick(benchmark::State& st) {
   const SharedState start = g;
   const uint32_t seed = g.rng.Seed;
   std::vector<uint64_t> roadEnds;
+  std::vector<double> ticks, ticksCpu;
   for (auto _ : st) {
     static_cast<SharedState&>(g) = start;
     g.rng.Seed = seed;
@@ -126,51 +130,94 @@ void BM_SceneTick(benchmark::State& st) {
       return;
     }
     Monkey monkey(11);
-    double roadUs = 0;
-    int t = 0;
-    for (; t < kRoadTicks && !g.QuitRequested; ++t) {
+    ticks.clear();
+    ticksCpu.clear();
+    // The tick that leaves the scene runs the next scene's loader: that is a load, measured by
+    // BM_SceneLoad, and the road ends before it.
+    roads::Road road(session, scene, kRoadTicks, ticks, ticksCpu);
+    do {
       monkey.Step(session);
-      const auto t0 = Clock::now();
-      g.Tick();
-      const auto t1 = Clock::now();
-      session.layer().AdvanceAudio(0.05);
-      // The tick that left the scene ran the next scene's loader: that is a load, measured by
-      // BM_SceneLoad, and the road ends before it.
-      if (g.SceneNumber != scene) break;
-      const double us = Micros(t1 - t0);
-      fastest[static_cast<size_t>(t)] = std::min(fastest[static_cast<size_t>(t)], us);
-      roadUs += us;
-    }
+    } while (road.Tick());
     monkey.ReleaseAll(session);
-    roadEnds.push_back(session.backend().FrameHash() ^ static_cast<uint64_t>(t));
-    roadLength = std::min(roadLength, t);
+    roadEnds.push_back(session.backend().FrameHash() ^ static_cast<uint64_t>(ticks.size()));
+    figures.Add(ticks, ticksCpu);
+    double roadUs = 0;
+    for (double us : ticks) roadUs += us;
     totalUs += roadUs;
-    totalTicks += t;
-    st.SetIterationTime(t > 0 ? roadUs / t / 1e6 : 0.0);
-  }
-  double busiest = 0, quiet = 0;
-  int busiestTick = 0;
-  for (int i = 0; i < roadLength; ++i) {
-    quiet += fastest[static_cast<size_t>(i)];
-    if (fastest[static_cast<size_t>(i)] > busiest) {
-      busiest = fastest[static_cast<size_t>(i)];
-      busiestTick = i + 1;
-    }
+    totalTicks += static_cast<int64_t>(ticks.size());
+    st.SetIterationTime(ticks.empty() ? 0.0 : roadUs / static_cast<double>(ticks.size()) / 1e6);
   }
   // 1 when every road ended on the same frame after the same number of ticks.
   st.counters["roads_alike"] =
       std::all_of(roadEnds.begin(), roadEnds.end(), [&](uint64_t e) { return e == roadEnds[0]; });
-  st.counters["busiest_us"] = busiest;
-  st.counters["quiet_mean_us"] = roadLength > 0 ? quiet / roadLength : 0.0;
-  st.counters["busiest_tick"] = busiestTick;
+  figures.Report(st.counters);
   st.counters["mean_us"] = totalTicks ? totalUs / static_cast<double>(totalTicks) : 0.0;
-  st.counters["road_ticks"] = roadLength;
 }
 BENCHMARK(BM_SceneTick)
     ->Apply(BuiltScenes)
     ->UseManualTime()
     // Each iteration plays a whole road of up to 200 ticks; 15 of them give steady minima.
     ->Iterations(15)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_ScenePlayed(benchmark::State& st) {
+  const int scene = static_cast<int>(st.range(0));
+  const std::vector<roads::PlayedRoad> all = roads::PlayedRoads();
+  const auto road = std::find_if(all.begin(), all.end(), [&](const roads::PlayedRoad& r) {
+    return SceneNo(r.Scene) == scene;
+  });
+  GameSession session(VEPA_DATA_DIR, 7);
+  Game& g = session.game();
+  for (int i = 0; i < 3; ++i) session.Tick();
+  const SharedState start = g;
+  const uint32_t seed = g.rng.Seed;
+  roads::TickFigures figures;
+  std::vector<uint64_t> roadEnds;
+  std::vector<double> ticks, ticksCpu;
+  int prize = 0;
+  for (auto _ : st) {
+    static_cast<SharedState&>(g) = start;
+    g.rng.Seed = seed;
+    g.QuitRequested = false;
+    g.NewGame();
+    GiveTickets(g);
+    if (road->Setup) road->Setup(g);
+    g.LoadScene(scene, road->Arg);
+    if (!g.GetScene(scene) || g.FatalError || g.SceneNumber != scene) {
+      st.SkipWithError("scene not in the table, or no archive");
+      return;
+    }
+    ticks.clear();
+    ticksCpu.clear();
+    roads::Road r(session, scene, road->Limit, ticks, ticksCpu);
+    road->Play(r);
+    for (int k : {key::Left, key::Right, key::Up, key::Down, key::Ctrl, key::Digit0 + 1,
+                  key::Digit0 + 2, key::Digit0 + 3, key::Digit0 + 4, key::Digit0 + 5})
+      session.KeyUp(k);
+    session.MouseUp(0, g.MouseX, g.MouseY);
+    prize = g.GameWinnings;
+    roadEnds.push_back(session.backend().FrameHash() ^ ticks.size());
+    figures.Add(ticks, ticksCpu);
+    double roadUs = 0;
+    for (double us : ticks) roadUs += us;
+    st.SetIterationTime(ticks.empty() ? 0.0 : roadUs / static_cast<double>(ticks.size()) / 1e6);
+  }
+  st.counters["roads_alike"] =
+      std::all_of(roadEnds.begin(), roadEnds.end(), [&](uint64_t e) { return e == roadEnds[0]; });
+  figures.Report(st.counters);
+  st.counters["prize"] = prize;
+}
+// Every built scene with a played road.
+void PlayedScenes(benchmark::internal::Benchmark* b) {
+  for (const roads::PlayedRoad& r : roads::PlayedRoads())
+    if (FindScene(SceneNo(r.Scene)) && FindScene(SceneNo(r.Scene))->Built())
+      b->Arg(SceneNo(r.Scene));
+}
+BENCHMARK(BM_ScenePlayed)
+    ->Apply(PlayedScenes)
+    ->UseManualTime()
+    // Roads are up to 1500 ticks long: 7 iterations give steady minima.
+    ->Iterations(7)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

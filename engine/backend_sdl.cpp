@@ -70,6 +70,12 @@ struct SdlBackend::Impl {
   bool EnsureVideo(std::string& error) {
     if (videoReady) return true;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // A 640x480 picture scaled by whole steps needs no graphics card: the software renderer
+    // draws it into the window's own surface. An OpenGL renderer would bring a whole driver
+    // stack into memory (over 60 MB of it on a machine without a GPU) and slow the start.
+    // SDL_RENDER_DRIVER in the environment still chooses another.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       error = std::string("The display cannot be initialized: ") + SDL_GetError();
       return false;

@@ -13,6 +13,7 @@
 // long run 1000000) and VEPA_SOAK_SEED another seed. From 50000 ticks on, every scene must be
 // entered by play at least once per 50000 ticks (up to 20 times).
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -58,6 +59,12 @@ size_t BytesInUse() {
   const struct mallinfo2 m = mallinfo2();
   return m.uordblks + m.hblkhd;
 #endif
+}
+
+// The most the process has held in memory (resident) so far.
+long ResidentPeakKiB() {
+  struct rusage usage {};
+  return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
 }
 
 long EnvNumber(const char* name, long fallback) {
@@ -226,7 +233,7 @@ TEST(Soak, MonkeyPlaysEveryBuiltSceneWithTheInvariantsHeld) {
   std::ostringstream summary;
   summary << "soak: " << report.Ticks << " ticks, " << report.Games << " games (" << report.Restarts
           << " after the closing screen), peak heap " << report.PeakBytes / 1024
-          << " KiB, scene entries:";
+          << " KiB, resident peak " << ResidentPeakKiB() << " KiB, scene entries:";
   for (const auto& [scene, n] : report.Entries) summary << " " << scene << "x" << n;
   summary << "; by play:";
   for (const auto& [scene, n] : report.EntriesByPlay) summary << " " << scene << "x" << n;

@@ -41,9 +41,8 @@
 #include <sanitizer/allocator_interface.h>
 #else
 #include <malloc.h>
-
-#include "tests/test_paths.h"
 #endif
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {

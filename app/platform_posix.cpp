@@ -115,6 +115,13 @@ void ParseSettings(const std::string& text, std::string& gameDir, std::string& c
 }
 
 bool WriteSettings(const std::string& gameDir, const std::string& cdGameDir, std::string* error) {
+  // One setting a line: a value with a line break in it would come back as two settings.
+  for (const std::string* value : {&gameDir, &cdGameDir}) {
+    if (value->find_first_of("\r\n") != std::string::npos) {
+      if (error) *error = "a folder name with a line break cannot be stored in the settings";
+      return false;
+    }
+  }
   fs::path p = SettingsFilePath();
   std::error_code ec;
   fs::create_directories(p.parent_path(), ec);

@@ -6,17 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/launcher.h"
 #include "app/platform.h"
-#include "engine/scene_helpers.h"
 #include "tests/monkey.h"
 #include "tests/temp_dir.h"
 #include "tests/test_paths.h"
@@ -28,8 +29,10 @@ namespace fs = std::filesystem;
 using monkey::GameSession;
 using monkey::Monkey;
 
+using ScratchDir = vepa::testing::TempDir;
+
 // A copy of the default archive the test may spoil.
-class ArchiveCopy : public testing::TempDir {
+class ArchiveCopy : public ScratchDir {
  public:
   ArchiveCopy() {
     for (const char* name : {DirectoryFileName, DataFileName})
@@ -77,45 +80,133 @@ std::vector<int> Scenes() {
 
 // --- The archive disappears or breaks while the game runs. -------------------------------
 
-// From every scene: the files go away after some play, the next load finds no archive, and
-// the frame loop leaves full screen for the launcher's data-read-error state, once.
+// The player's progress, which no failed or damaged load may touch.
+struct Progress {
+  uint16_t Money, BatteryCharge, Tickets;
+  uint8_t TicketsFilled;
+  std::array<std::array<uint8_t, 6>, 6> TicketNumbers;
+  bool operator==(const Progress&) const = default;
+};
+Progress ProgressOf(const Game& g) {
+  return {g.Money, g.BatteryCharge, g.Tickets, g.TicketsFilled, g.TicketNumbers};
+}
+
+// A game started in `scene` with money, tickets and filled-in numbers, played by the monkey
+// until the opening transition is over (at most 40 ticks, and never past a scene change, so
+// that the scene is the one running when the test spoils the archive).
+std::unique_ptr<GameSession> StartIn(const std::string& dir, int scene, uint32_t seed, Monkey& m,
+                                     bool sound = true) {
+  auto s = std::make_unique<GameSession>(dir, seed, scene, scene == 0 ? 2 : 0, sound, [](Game& g) {
+    g.Money = 500;
+    g.Tickets = 3;
+    g.TicketsFilled = 1;
+  });
+  for (int t = 0; t < 40 && s->game().SceneNumber == scene; ++t) {
+    if (s->game().FadeMode == 0 && t >= 5) break;
+    m.Step(*s);
+    s->Tick();
+  }
+  return s;
+}
+
+// After a failed load: the frame loop leaves full screen without drawing another frame and
+// calls the launcher once, which shows the data-read-error picture and its exit button.
+void ExpectLauncherAfterFailedLoad(GameSession& s, Launcher& launcher, const int& calls) {
+  EXPECT_EQ(s.game().FatalError, 1);
+  const uint64_t presented = s.backend().PresentCount();
+  s.Tick();
+  EXPECT_TRUE(s.game().ReturnedToLauncher);
+  EXPECT_EQ(s.game().FullScreenActive, 0);
+  EXPECT_EQ(s.backend().PresentCount(), presented) << "a frame was drawn after the error";
+  // Further ticks stay in the launcher and call it only once.
+  for (int t = 0; t < 5; ++t) s.Tick();
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(s.backend().PresentCount(), presented);
+  EXPECT_EQ(launcher.State(), 2);
+  EXPECT_TRUE(launcher.Visible()[2] && launcher.Visible()[4])
+      << "the data-read-error picture and the exit button must show";
+}
+
+// In every scene, while it runs: either archive file goes away, then the next load (the
+// scene's own loader again, or the hub's, every scene's way back) finds no archive. The failed
+// loader leaves the scene number and the player's progress as they were, and the frame loop
+// goes to the launcher's data-read-error state, once.
 TEST(FaultArchive, DeletedFilesTakeEveryScenetoTheLauncher) {
   for (const char* victim : {DirectoryFileName, DataFileName}) {
     for (int scene : Scenes()) {
-      SCOPED_TRACE(std::string("deleted ") + victim + ", scene " + std::to_string(scene));
-      ArchiveCopy data;
-      GameSession s(data.Dir(), 7, scene, scene == 0 ? 2 : 0);
-      auto sys = MakePosixSystemServices();
-      Launcher launcher(*sys);
-      int calls = 0;
-      s.game().OnReturnToLauncher = [&] {
-        ++calls;
-        launcher.ShowLauncherState(2);
-      };
-      Monkey m(scene + 1);
-      for (int t = 0; t < 40; ++t) {
-        m.Step(s);
-        s.Tick();
+      for (const bool ownLoader : {true, false}) {
+        SCOPED_TRACE(std::string("deleted ") + victim + ", scene " + std::to_string(scene) +
+                     (ownLoader ? ", its own loader" : ", the hub's loader"));
+        ArchiveCopy data;
+        Monkey m(scene + 1);
+        auto s = StartIn(data.Dir(), scene, 7, m);
+        ASSERT_EQ(s->game().SceneNumber, scene) << "the scene must be running when spoiled";
+        ASSERT_FALSE(s->game().ReturnedToLauncher);
+        auto sys = MakePosixSystemServices();
+        Launcher launcher(*sys);
+        int calls = 0;
+        s->game().OnReturnToLauncher = [&] {
+          ++calls;
+          launcher.ShowLauncherState(2);
+        };
+        // Numbers on every ticket, as after a visit to the ticket scene (whose loader clears
+        // them once its entries are loaded).
+        for (int t = 0; t < 6; ++t)
+          for (int i = 0; i < 6; ++i) s->game().TicketNumbers[t][i] = uint8_t(1 + t * 6 + i);
+        fs::remove(data.File(victim));
+        const Progress before = ProgressOf(s->game());
+        s->game().LoadScene(ownLoader ? scene : 0, ownLoader ? (scene == 0 ? 2 : 0) : 1);
+        EXPECT_EQ(s->game().SceneNumber, scene) << "a failed loader set the scene number";
+        EXPECT_TRUE(ProgressOf(s->game()) == before) << "a failed loader changed the progress";
+        ExpectLauncherAfterFailedLoad(*s, launcher, calls);
       }
-      ASSERT_FALSE(s.game().ReturnedToLauncher);
-      fs::remove(data.File(victim));
-      // The next scene load (the hub's, as every scene's way back) finds no archive.
-      s.game().LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
-      EXPECT_EQ(s.game().FatalError, 1);
-      const uint64_t presented = s.backend().PresentCount();
-      s.Tick();
-      EXPECT_TRUE(s.game().ReturnedToLauncher);
-      EXPECT_EQ(s.game().FullScreenActive, 0);
-      EXPECT_EQ(s.backend().PresentCount(), presented) << "a frame was drawn after the error";
-      // Further ticks stay in the launcher and call it only once.
-      for (int t = 0; t < 5; ++t) s.Tick();
-      EXPECT_EQ(calls, 1);
-      EXPECT_EQ(s.backend().PresentCount(), presented);
-      EXPECT_EQ(launcher.State(), 2);
-      EXPECT_TRUE(launcher.Visible()[2] && launcher.Visible()[4])
-          << "the data-read-error picture and the exit button must show";
     }
   }
+}
+
+// In every scene, without a forced load: the scene plays on over the missing files. Whatever it
+// still reads (a spoken line, the next scene) ends in the launcher's data-read-error state, or
+// the scene keeps running on what it has loaded; never a crash, never a frame after the error.
+TEST(FaultArchive, DeletedFilesUnderEverySceneAtPlay) {
+  int toLauncher = 0;
+  for (int scene : Scenes()) {
+    SCOPED_TRACE("scene " + std::to_string(scene));
+    ArchiveCopy data;
+    Monkey m(scene + 31, /*steered=*/true);
+    auto s = StartIn(data.Dir(), scene, 9, m);
+    ASSERT_EQ(s->game().SceneNumber, scene);
+    auto sys = MakePosixSystemServices();
+    Launcher launcher(*sys);
+    int calls = 0;
+    s->game().OnReturnToLauncher = [&] {
+      ++calls;
+      launcher.ShowLauncherState(2);
+    };
+    fs::remove(data.Gmd());
+    fs::remove(data.Gam());
+    uint64_t presentedAtError = 0;
+    for (int t = 0; t < 600 && !s->game().QuitRequested; ++t) {
+      m.Step(*s);
+      s->Tick();
+      if (s->game().ReturnedToLauncher) {
+        if (presentedAtError == 0) presentedAtError = s->backend().PresentCount();
+        EXPECT_EQ(s->backend().PresentCount(), presentedAtError) << "a frame after the error";
+      } else {
+        ASSERT_EQ(s->game().FatalError, 0) << "tick " << t << ": the error did not end the frames";
+      }
+    }
+    if (s->game().ReturnedToLauncher) {
+      ++toLauncher;
+      EXPECT_EQ(calls, 1);
+      EXPECT_EQ(launcher.State(), 2);
+      EXPECT_TRUE(launcher.Visible()[2] && launcher.Visible()[4]);
+      EXPECT_EQ(s->game().FullScreenActive, 0);
+    } else {
+      EXPECT_EQ(calls, 0);
+    }
+  }
+  // The steered monkey leaves most scenes within its 600 ticks, and leaving loads.
+  EXPECT_GT(toLauncher, 0);
 }
 
 // Without a forced load: the start-up logos move on by themselves and the monkey plays on;
@@ -133,7 +224,10 @@ TEST(FaultArchive, DeletedDuringTheStartUpSequenceEndsInTheLauncher) {
 }
 
 // Truncated or damaged files open fine: damaged entries load nothing and are reported once,
-// missing ones load nothing, and the game plays on without a fatal error or a crash.
+// missing ones load nothing, and the game plays on without a fatal error or a crash. Every
+// scene meets the data file cut to a third while it runs, and one more damage in turn; it
+// plays on over the spoiled files (what it reads at play comes from them), then every scene
+// loads from them, and the monkey plays on. The player's progress survives the loads.
 TEST(FaultArchive, TruncatedAndDamagedFilesKeepTheGameRunning) {
   struct Damage {
     const char* What;
@@ -166,31 +260,38 @@ TEST(FaultArchive, TruncatedAndDamagedFilesKeepTheGameRunning) {
          }
        }},
   };
+  constexpr size_t kDamages = sizeof(damages) / sizeof(damages[0]);
   const std::vector<int> scenes = Scenes();
-  int round = 0;
-  for (const Damage& damage : damages) {
-    // Each damage meets the game in two different scenes.
-    for (int scene : {scenes[round % scenes.size()], scenes[(round + 3) % scenes.size()]}) {
-      ++round;
-      SCOPED_TRACE(std::string(damage.What) + ", scene " + std::to_string(scene));
+  for (size_t i = 0; i < scenes.size(); ++i) {
+    const int scene = scenes[i];
+    for (const Damage* damage : {&damages[0], &damages[1 + i % (kDamages - 1)]}) {
+      SCOPED_TRACE(std::string(damage->What) + ", scene " + std::to_string(scene));
       ArchiveCopy data;
-      GameSession s(data.Dir(), 11, scene, 0);
-      Monkey m(scene + 100);
-      for (int t = 0; t < 30; ++t) {
-        m.Step(s);
-        s.Tick();
-      }
-      damage.Apply(data);
+      Monkey m(scene + 100, /*steered=*/true);
+      auto s = StartIn(data.Dir(), scene, 11, m);
+      ASSERT_EQ(s->game().SceneNumber, scene) << "the scene must be running when spoiled";
+      damage->Apply(data);
+      auto play = [&](int ticks, const char* when) {
+        for (int t = 0; t < ticks && !s->game().QuitRequested; ++t) {
+          m.Step(*s);
+          s->Tick();
+          ASSERT_EQ(s->game().FatalError, 0) << when << ", tick " << t;
+          ASSERT_TRUE(s->game().GetScene(s->game().SceneNumber)) << when << ", tick " << t;
+        }
+      };
+      ::testing::internal::CaptureStderr();  // the reports of damaged entries
+      play(150, "playing on over the spoiled files");
       // Every scene loads once more from the spoiled files, then the monkey plays on.
-      for (int next : scenes) s.game().LoadScene(next, 0);
-      s.game().LoadScene(scene, 0);
-      for (int t = 0; t < 400; ++t) {
-        m.Step(s);
-        s.Tick();
-        ASSERT_EQ(s.game().FatalError, 0) << "tick " << t;
-        if (s.game().QuitRequested) break;
+      if (!s->game().QuitRequested) {
+        const Progress before = ProgressOf(s->game());
+        for (int next : scenes)
+          if (next != SceneNo(SceneId::Ticket)) s->game().LoadScene(next, 0);  // it clears numbers
+        EXPECT_TRUE(ProgressOf(s->game()) == before) << "a load changed the player's progress";
+        s->game().LoadScene(scene, scene == 0 ? 2 : 0);
+        play(200, "after every scene loaded again");
       }
-      EXPECT_FALSE(s.game().ReturnedToLauncher);
+      ::testing::internal::GetCapturedStderr();
+      EXPECT_FALSE(s->game().ReturnedToLauncher);
     }
   }
 }
@@ -219,6 +320,8 @@ TEST(FaultArchive, DamagedEntriesAreReportedOnce) {
 // Without a device every scene plays silent: no wave is looked up (so none is missing),
 // phrases still count down, and the monkey gets through scene changes.
 TEST(FaultSound, NoDeviceEveryScenePlaysSilent) {
+  std::set<int> reached;  // scenes entered by play, not only as a start
+  int starts = 0;
   for (int start : [] {
          std::vector<int> v = Scenes();
          v.insert(v.begin(), -1);
@@ -229,8 +332,12 @@ TEST(FaultSound, NoDeviceEveryScenePlaysSilent) {
     EXPECT_FALSE(s.backend().AudioOpen());
     EXPECT_EQ(s.game().SoundAvailable, 0);
     EXPECT_TRUE(s.layer().Waves(1)->Waves.empty());
-    Monkey m(start + 50);
-    int changes = 0, last = s.game().SceneNumber;
+    if (start >= 0) {
+      ASSERT_EQ(s.game().SceneNumber, start) << "the scene must open silent";
+    }
+    Monkey m(start + 50, /*steered=*/true);
+    ++starts;
+    int last = s.game().SceneNumber;
     for (int t = 0; t < 1500; ++t) {
       m.Step(s);
       s.Tick();
@@ -239,11 +346,14 @@ TEST(FaultSound, NoDeviceEveryScenePlaysSilent) {
       ASSERT_TRUE(g.GetScene(g.SceneNumber)) << "scene " << int(g.SceneNumber);
       ASSERT_TRUE(g.layer.Missing().Names.empty()) << g.layer.Missing().Names.front();
       ASSERT_TRUE(s.layer().Waves(2)->Waves.empty());
-      if (g.SceneNumber != last) ++changes, last = g.SceneNumber;
+      if (g.SceneNumber != last) reached.insert(last = g.SceneNumber);
       if (g.QuitRequested) break;
     }
     EXPECT_GT(s.backend().PresentCount(), 0u);
   }
+  // Silent speech still ends, so the monkey gets from scene to scene: the kiosk and most others.
+  EXPECT_TRUE(reached.count(SceneNo(SceneId::Kiosk)));
+  EXPECT_GE(reached.size() * 2, static_cast<size_t>(starts)) << reached.size() << " scenes reached";
 }
 
 // --- Damaged settings. -------------------------------------------------------------------
@@ -280,7 +390,7 @@ TEST(FaultSettings, DamagedTextKeepsTheGoodLinesAndSkipsTheRest) {
 // Through the launcher: a damaged file still counts as installed, a directory where the file
 // should be reads as installed with no directories, and neither finds an archive elsewhere.
 TEST(FaultSettings, DamagedFileLeadsTheLauncherToFilesNotFound) {
-  testing::TempDir config, cwd;
+  ScratchDir config, cwd;
   ScopedEnv env("XDG_CONFIG_HOME", config.Dir());
   const fs::path file = SettingsFilePath();
   ASSERT_EQ(file.string().rfind(config.Dir(), 0), 0u) << file;
@@ -311,6 +421,60 @@ TEST(FaultSettings, DamagedFileLeadsTheLauncherToFilesNotFound) {
   EXPECT_FALSE(second.FindArchive());
 }
 
+// Written back after a damaged read, the settings keep what was read; a write that cannot
+// finish says why and leaves the file it would have replaced as it was; a value that would
+// split into two lines is refused rather than written as a second setting.
+TEST(FaultSettings, WritingBackLosesNothing) {
+  ScratchDir config;
+  ScopedEnv env("XDG_CONFIG_HOME", config.Dir());
+  const fs::path file = SettingsFilePath();
+  fs::create_directories(file.parent_path());
+  auto readText = [&] {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "\xFF\xFE junk\nGameDir=/games/vepa 4\r\nCDGameDir=/media/cd\n=\n";
+  }
+  std::string gameDir, cdGameDir;
+  ::testing::internal::CaptureStderr();
+  ParseSettings(readText(), gameDir, cdGameDir);
+  ::testing::internal::GetCapturedStderr();
+  std::string error;
+  ASSERT_TRUE(WriteSettings(gameDir, cdGameDir, &error)) << error;
+  std::string again = "old", cdAgain = "old";
+  ParseSettings(readText(), again, cdAgain);
+  EXPECT_EQ(again, "/games/vepa 4");
+  EXPECT_EQ(cdAgain, "/media/cd");
+
+  // The scratch file it writes first cannot be made: the old file stays whole.
+  const std::string before = readText();
+  fs::create_directory(file.string() + ".tmp");
+  error.clear();
+  EXPECT_FALSE(WriteSettings("/elsewhere", "", &error));
+  EXPECT_NE(error.find(".tmp"), std::string::npos) << error;
+  EXPECT_EQ(readText(), before);
+  fs::remove(file.string() + ".tmp");
+
+  // A line break inside a value.
+  for (const char* bad : {"/a\nCDGameDir=/b", "/a\r"}) {
+    error.clear();
+    EXPECT_FALSE(WriteSettings(bad, "", &error)) << bad;
+    EXPECT_NE(error.find("line break"), std::string::npos) << error;
+    EXPECT_FALSE(WriteSettings("/ok", bad, &error)) << bad;
+    EXPECT_EQ(readText(), before);
+  }
+
+  // The settings folder's place is taken by a file.
+  ScratchDir other;
+  ScopedEnv env2("XDG_CONFIG_HOME", other.Dir());
+  { std::ofstream(other.File("Dreb")) << "a file"; }
+  error.clear();
+  EXPECT_FALSE(WriteSettings("/games", "", &error));
+  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+}
+
 // --- A second copy. ----------------------------------------------------------------------
 
 // Runs `body` in a child process and gives its exit code.
@@ -325,7 +489,7 @@ int InChild(Body body) {
 }
 
 TEST(FaultInstance, SecondCopyIsRefusedWhileTheFirstRuns) {
-  testing::TempDir runtime;
+  ScratchDir runtime;
   ScopedEnv env("XDG_RUNTIME_DIR", runtime.Dir());
   auto secondCopy = [] {
     auto sys = MakePosixSystemServices();
@@ -361,7 +525,7 @@ TEST(FaultInstance, SecondCopyIsRefusedWhileTheFirstRuns) {
 }
 
 TEST(FaultInstance, MissingLockDirectoryDoesNotStopTheGame) {
-  testing::TempDir runtime;
+  ScratchDir runtime;
   ScopedEnv env("XDG_RUNTIME_DIR", runtime.Dir() + "does/not/exist");
   auto sys = MakePosixSystemServices();
   EXPECT_TRUE(sys->AcquireInstanceLock("Roderuze"));

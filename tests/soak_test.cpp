@@ -5,9 +5,15 @@
 // lists loaded every time a scene is entered the same way, and memory that does not grow. The
 // closing screen ends a game; the test then starts a new one, as a player would.
 //
-// The normal run plays 10000 ticks; VEPA_SOAK_TICKS sets another total (the long run uses
-// 100000 or more) and VEPA_SOAK_SEED another seed.
+// The monkey is steered: it accepts most offers of the kiosk, buys and fills tickets before it
+// asks for the draw, and leaves a scene through its exit box once it has played there a while,
+// so that every scene of the table is entered again and again by play.
+//
+// The normal run plays 10000 ticks; VEPA_SOAK_TICKS sets another total (CI runs 100000, the
+// long run 1000000) and VEPA_SOAK_SEED another seed. From 50000 ticks on, every scene must be
+// entered by play at least once per 50000 ticks (up to 20 times).
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,6 +24,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/monkey.h"
@@ -34,9 +41,8 @@
 #include <sanitizer/allocator_interface.h>
 #else
 #include <malloc.h>
-
-#include "tests/test_paths.h"
 #endif
+#include "tests/test_paths.h"
 
 namespace vepa {
 namespace {
@@ -54,6 +60,12 @@ size_t BytesInUse() {
 #endif
 }
 
+// The most the process has held in memory (resident) so far.
+long ResidentPeakKiB() {
+  struct rusage usage {};
+  return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
+}
+
 long EnvNumber(const char* name, long fallback) {
   const char* v = std::getenv(name);
   if (!v || !*v) return fallback;
@@ -65,7 +77,7 @@ long EnvNumber(const char* name, long fallback) {
 // What a scene has loaded: pictures of lists 2 and 3, waves of list 2.
 struct Loaded {
   size_t Images2 = 0, Images3 = 0, Waves2 = 0;
-  bool operator==(const Loaded&) const = default;
+  auto operator<=>(const Loaded&) const = default;
 };
 
 Loaded LoadedNow(Layer& layer) {
@@ -89,12 +101,15 @@ struct SoakReport {
   long Ticks = 0;
   int Games = 0;  // started sessions (starts and restarts after the closing screen)
   int Restarts = 0;
-  std::map<int, int> Entries;  // scene number -> times entered
+  std::map<int, int> Entries;        // scene number -> times entered
+  std::map<int, int> EntriesByPlay;  // the same, less the scene each start begins in
   std::map<int, std::vector<size_t>> MemoryAtEntry;
-  // (scene left, scene entered) -> lists after the entry. A scene replaces only the lists it
-  // loads; the others keep what the scene before it left, so the pair decides what is there.
-  std::map<std::pair<int, int>, Loaded> LoadedAtEntry;
+  // (scene left, scene entered, lists before) -> lists after the entry. A scene replaces only
+  // the lists it loads and the others keep what was there, so the same change from the same
+  // lists must always give the same lists.
+  std::map<std::tuple<int, int, Loaded>, Loaded> LoadedAtEntry;
   size_t PeakBytes = 0;
+  std::map<int, int> MonkeyMemory;  // the scenes the steered monkeys have seen, over all starts
 };
 
 // Plays `ticks` ticks from one start; false (with the reason in `failure`) on the first broken
@@ -109,37 +124,45 @@ bool Play(int startScene, int startArg, uint32_t seed, long ticks, SoakReport& r
         g.Tickets = 3;
       });
   ++report.Games;
-  Monkey monkey(seed * 2654435761u + 17);
+  Monkey monkey(seed * 2654435761u + 17, report.MonkeyMemory);
   int lastScene = -1;
+  bool started = false;  // the scene the start begins in is not entered by play
+  Loaded before = LoadedNow(session->layer());
   for (long t = 1; t <= ticks; ++t) {
     Game& g = session->game();
     monkey.Step(*session);
     session->Tick();
     ++report.Ticks;
     const std::string broken = Broken(g);
-    std::ostringstream where;
-    where << "start " << startScene << ":" << startArg << " seed " << seed << " tick " << t
-          << " scene " << int(g.SceneNumber) << ": ";
+    auto where = [&] {
+      std::ostringstream w;
+      w << "start " << startScene << ":" << startArg << " seed " << seed << " tick " << t
+        << " scene " << int(g.SceneNumber) << ": ";
+      return w.str();
+    };
     if (!broken.empty()) {
-      failure = where.str() + broken;
+      failure = where() + broken;
       return false;
     }
+    const Loaded now = LoadedNow(session->layer());
     if (g.SceneNumber != lastScene) {
-      const std::pair<int, int> change(lastScene, g.SceneNumber);
+      const std::tuple<int, int, Loaded> change(lastScene, g.SceneNumber, before);
       lastScene = g.SceneNumber;
       ++report.Entries[lastScene];
-      const Loaded now = LoadedNow(session->layer());
+      if (started) ++report.EntriesByPlay[lastScene];
+      started = true;
       auto [it, first] = report.LoadedAtEntry.emplace(change, now);
       if (!first && !(it->second == now)) {
         std::ostringstream why;
-        why << "scene entered from " << change.first << " with " << now.Images2 << "/"
+        why << "scene entered from " << std::get<0>(change) << " with " << now.Images2 << "/"
             << now.Images3 << " images, " << now.Waves2 << " waves, earlier with "
             << it->second.Images2 << "/" << it->second.Images3 << ", " << it->second.Waves2;
-        failure = where.str() + why.str();
+        failure = where() + why.str();
         return false;
       }
       report.MemoryAtEntry[lastScene].push_back(BytesInUse());
     }
+    before = now;
     report.PeakBytes = std::max(report.PeakBytes, BytesInUse());
     if (g.QuitRequested) {
       // The closing screen ended the game: start a new one from the start-up sequence.
@@ -150,6 +173,7 @@ bool Play(int startScene, int startArg, uint32_t seed, long ticks, SoakReport& r
       ++report.Games;
       ++report.Restarts;
       lastScene = -1;
+      before = LoadedNow(session->layer());
     }
   }
   return true;
@@ -182,6 +206,15 @@ TEST(Soak, MonkeyPlaysEveryBuiltSceneWithTheInvariantsHeld) {
   int entries = 0;
   for (const auto& [scene, n] : report.Entries) entries += n;
   EXPECT_GT(entries, static_cast<int>(starts.size()) + report.Restarts);
+  // And reached every scene of the table by play, the more often the longer it played.
+  const int wanted = static_cast<int>(std::min<long>(20, report.Ticks / 50000));
+  if (wanted > 0) {
+    for (const auto& [scene, from] : starts) {
+      if (scene < 0 || from != 0) continue;
+      const int n = report.EntriesByPlay.count(scene) ? report.EntriesByPlay.at(scene) : 0;
+      EXPECT_GE(n, wanted) << "scene " << scene << " entered by play only " << n << " times";
+    }
+  }
 
   // Memory flat: each time a scene is entered again after the first quarter of its visits,
   // the heap is no larger than at its early visits plus a margin for the speech and music
@@ -199,8 +232,10 @@ TEST(Soak, MonkeyPlaysEveryBuiltSceneWithTheInvariantsHeld) {
   std::ostringstream summary;
   summary << "soak: " << report.Ticks << " ticks, " << report.Games << " games (" << report.Restarts
           << " after the closing screen), peak heap " << report.PeakBytes / 1024
-          << " KiB, scene entries:";
+          << " KiB, resident peak " << ResidentPeakKiB() << " KiB, scene entries:";
   for (const auto& [scene, n] : report.Entries) summary << " " << scene << "x" << n;
+  summary << "; by play:";
+  for (const auto& [scene, n] : report.EntriesByPlay) summary << " " << scene << "x" << n;
   std::printf("%s\n", summary.str().c_str());
   RecordProperty("ticks", static_cast<int>(report.Ticks));
   RecordProperty("games", report.Games);

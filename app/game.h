@@ -15,7 +15,7 @@ namespace vepa {
 
 enum class MouseButton { Left, Right, Middle };
 
-struct Game : GameServices {
+struct Game final : GameServices {
   explicit Game(Layer& layer);
   ~Game();
 

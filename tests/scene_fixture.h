@@ -39,6 +39,15 @@ inline std::string DefaultDataDir() {
   return dir;
 }
 
+// The current scene's own state as the runner prints it (its "Scene" object).
+inline std::string SceneStateJson(const Game& g) {
+  JsonWriter j;
+  j.BeginObject();
+  if (const Scene* s = g.GetScene(g.SceneNumber)) s->DescribeState(j);
+  j.EndObject();
+  return j.Text();
+}
+
 class SceneFixture : public ::testing::Test {
  protected:
   // With sound the headless channels keep simulated time, so scenes that wait for a phrase
@@ -143,13 +152,7 @@ class SceneFixture : public ::testing::Test {
   }
 
   // The current scene's own state as the runner prints it (its "Scene" object).
-  std::string SceneState() const {
-    JsonWriter j;
-    j.BeginObject();
-    if (const Scene* s = g.GetScene(g.SceneNumber)) s->DescribeState(j);
-    j.EndObject();
-    return j.Text();
-  }
+  std::string SceneState() const { return SceneStateJson(g); }
   long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
   std::vector<long long> StateArray(const std::string& key) const {
     return JsonInts(SceneState(), key);

@@ -53,9 +53,8 @@ TEST_F(EveryScene, LoaderSetsItsNumberAndOpensWithTheTransition) {
     SCOPED_TRACE(std::string(s.Name));
     g.NewGame();
     g.Tickets = 2;
-    // Come from a scene that is none of the loader's own, so a loader that forgets to set the
-    // number shows.
-    g.SceneNumber = 255;
+    // Come from another scene, so a loader that forgets to set the number shows.
+    g.SceneNumber = SceneNo(s.Id == SceneId::Kiosk ? SceneId::Darts : SceneId::Kiosk);
     g.FadeMode = 0;
     g.FadeProgress = 0;
     g.LoadScene(s.Id, s.UsualArg);

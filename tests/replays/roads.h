@@ -29,6 +29,7 @@
 #include "engine/backend_headless.h"
 #include "hub/hub.h"
 #include "tests/json_read.h"
+#include "tests/scene_fixture.h"
 #include "tests/test_paths.h"
 
 namespace vepa::testing {
@@ -96,13 +97,7 @@ class RoadPlayer {
   }
 
   // The scene's own state, as the runner prints it.
-  std::string SceneState() const {
-    JsonWriter j;
-    j.BeginObject();
-    if (const Scene* sc = g.GetScene(g.SceneNumber)) sc->DescribeState(j);
-    j.EndObject();
-    return j.Text();
-  }
+  std::string SceneState() const { return SceneStateJson(g); }
   long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
   std::vector<long long> StateArray(const std::string& key) const {
     return JsonInts(SceneState(), key);

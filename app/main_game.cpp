@@ -151,8 +151,10 @@ int main(int argc, char** argv) {
     showDialog(4);
   }
 
+  // The first tick runs at once, so the first picture follows the window without a wait;
+  // from then on one tick every 50 ms.
   const auto tick = std::chrono::milliseconds(50);
-  auto next = Clock::now() + tick;
+  auto next = Clock::now();
   while (!router.quit) {
     backend.PollEvents(router);
     if (router.quit) break;

@@ -51,3 +51,24 @@ void SDL_RenderPresent(void* renderer) {
     Report(what);
   }
 }
+
+// Where the time before the window goes: the probe's own start (after the dynamic loader and
+// before main), the video and audio set-up, showing the window and the first texture upload.
+__attribute__((constructor)) static void ProbeLoaded(void) { Report("process started"); }
+
+int SDL_InitSubSystem(unsigned flags) {
+  static int (*real)(unsigned);
+  if (!real) real = (int (*)(unsigned))dlsym(RTLD_NEXT, "SDL_InitSubSystem");
+  const int result = real(flags);
+  char what[48];
+  snprintf(what, sizeof what, "SDL subsystem 0x%x ready", flags);
+  Report(what);
+  return result;
+}
+
+void SDL_ShowWindow(void* window) {
+  static void (*real)(void*);
+  if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_ShowWindow");
+  real(window);
+  Report("window shown");
+}

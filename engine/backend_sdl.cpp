@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/keymap.h"
@@ -76,6 +77,10 @@ struct SdlBackend::Impl {
     // SDL_RENDER_DRIVER in the environment still chooses another.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The game reads keys, never text, so X11's compose table is of no use to it; reading
+    // it (SDL opens an input method on every start) was most of the display's set-up.
+    // A compose file the player names in the environment is still used.
+    setenv("XCOMPOSEFILE", "/dev/null", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       error = std::string("The display cannot be initialized: ") + SDL_GetError();
       return false;

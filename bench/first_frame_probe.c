@@ -72,3 +72,24 @@ void SDL_ShowWindow(void* window) {
   real(window);
   Report("window shown");
 }
+
+// The first picture handed to SDL: the game's tick has drawn it; what follows is SDL's copy.
+int SDL_UpdateTexture(void* texture, const void* rect, const void* pixels, int pitch) {
+  static int (*real)(void*, const void*, const void*, int);
+  static int count;
+  if (!real)
+    real = (int (*)(void*, const void*, const void*, int))dlsym(RTLD_NEXT, "SDL_UpdateTexture");
+  if (++count == 1) Report("first picture drawn");
+  return real(texture, rect, pixels, pitch);
+}
+
+unsigned SDL_OpenAudioDevice(const char* device, int capture, const void* desired, void* obtained,
+                             int changes) {
+  static unsigned (*real)(const char*, int, const void*, void*, int);
+  if (!real)
+    real = (unsigned (*)(const char*, int, const void*, void*, int))dlsym(RTLD_NEXT,
+                                                                          "SDL_OpenAudioDevice");
+  const unsigned id = real(device, capture, desired, obtained, changes);
+  Report("sound device opened");
+  return id;
+}

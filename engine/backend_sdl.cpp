@@ -329,8 +329,10 @@ bool SdlBackend::InitDisplay(bool fullScreen, std::string& error) {
     im.mode = WindowMode::None;
     return false;
   }
-  SDL_ShowWindow(im.window);
+  // Full screen is asked for before the window is shown, so that it appears in its mode at
+  // once instead of waiting for the window manager to change it.
   im.ApplyFullScreen(fullScreen);
+  SDL_ShowWindow(im.window);
   SDL_RaiseWindow(im.window);
   // The game draws its own pointer.
   SDL_ShowCursor(SDL_DISABLE);

@@ -498,18 +498,10 @@ void CardGame::Leave() {
 // ---- The runner's view ----
 
 void CardGame::DescribeState(JsonWriter& j) const {
-  j.Number("OpponentChoice", OpponentChoice);
-  j.Number("Phase", Phase);
-  j.Number("Step", Step);
-  j.Number("Attacker", Attacker);
-  j.Number("Defender", Defender);
-  j.Number("FirstAttacker", FirstAttacker);
-  j.Number("AttackTurns", AttackTurns);
-  j.Number("Resume", Resume);
-  j.Number("LastDefended", LastDefended);
-  j.Number("Trump", Trump);
-  j.Number("SeatCount", SeatCount);
-  j.Number("StockCount", StockCount);
+  j.Fields("OpponentChoice", OpponentChoice, "Phase", Phase, "Step", Step, "Attacker", Attacker,
+           "Defender", Defender, "FirstAttacker", FirstAttacker, "AttackTurns", AttackTurns,
+           "Resume", Resume, "LastDefended", LastDefended, "Trump", Trump, "SeatCount", SeatCount,
+           "StockCount", StockCount);
   j.NumberArray("HandCount",
                 std::array<int, 4>{HandCount[1], HandCount[2], HandCount[3], HandCount[4]});
   j.BeginArray("Hands");
@@ -524,17 +516,9 @@ void CardGame::DescribeState(JsonWriter& j) const {
     table[2 * s] = Table[s].Attack;
     table[2 * s + 1] = Table[s].Cover;
   }
-  j.NumberArray("Table", table);
-  j.Number("DiscardCount", DiscardCount);
-  j.Number("Picked", Picked);
-  j.Number("Hover", Hover);
-  j.Number("HandY", HandY);
-  j.Number("ButtonY", ButtonY);
-  j.Number("FlyCard", FlyCard);
-  j.Number("FlyX", Nearest(FlyX));
-  j.Number("FlyY", Nearest(FlyY));
-  j.Number("PlayerTalking", PlayerTalking);
-  j.Number("SavedPhase", SavedPhase);
+  j.Fields("Table", table, "DiscardCount", DiscardCount, "Picked", Picked, "Hover", Hover, "HandY",
+           HandY, "ButtonY", ButtonY, "FlyCard", FlyCard, "FlyX", Nearest(FlyX), "FlyY",
+           Nearest(FlyY), "PlayerTalking", PlayerTalking, "SavedPhase", SavedPhase);
   std::array<int, 3> talking{}, action{}, out{}, gesture{}, lookX{}, lookY{};
   for (int r = 0; r < 3; ++r) {
     lookX[r] = Nearest(Opponents[r].LookX);
@@ -544,12 +528,8 @@ void CardGame::DescribeState(JsonWriter& j) const {
     out[r] = Opponents[r].OutAnnounced;
     gesture[r] = Opponents[r].CardGesture;
   }
-  j.NumberArray("Talking", talking);
-  j.NumberArray("Action", action);
-  j.NumberArray("OutAnnounced", out);
-  j.NumberArray("CardGesture", gesture);
-  j.NumberArray("LookX", lookX);
-  j.NumberArray("LookY", lookY);
+  j.Fields("Talking", talking, "Action", action, "OutAnnounced", out, "CardGesture", gesture,
+           "LookX", lookX, "LookY", lookY);
 }
 
 void CardGame::DeclareAssets(AssetNeeds& a) const {

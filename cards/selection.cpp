@@ -85,19 +85,12 @@ class SelectionScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("OpponentChoice", OpponentChoice);
-    j.Number("SelectionDone", SelectionDone);
-    j.Number("ContinueFlag", ContinueFlag);
-    j.Number("EyeFrame", EyeFrame);
-    j.Number("BallTimer", BallTimer);
+    j.Fields("OpponentChoice", OpponentChoice, "SelectionDone", SelectionDone, "ContinueFlag",
+             ContinueFlag, "EyeFrame", EyeFrame, "BallTimer", BallTimer);
     j.BeginArray("Balls");
     for (const Ball& b : Balls) {
       j.BeginObject();
-      j.Number("X", b.X);
-      j.Number("Y", b.Y);
-      j.Number("Route", b.Route);
-      j.Number("Alpha", b.Alpha);
-      j.Number("Active", b.Active);
+      j.Fields("X", b.X, "Y", b.Y, "Route", b.Route, "Alpha", b.Alpha, "Active", b.Active);
       j.EndObject();
     }
     j.EndArray();

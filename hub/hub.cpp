@@ -388,59 +388,31 @@ void HubScene::SayPlayer(int phrase) {
 // --- Runner and content checks.
 
 void HubScene::DescribeState(JsonWriter& j) const {
-  j.Number("HubEntry", Entry);
-  j.Number("HubState", HubState);
-  j.Number("EscDown", EscDown);
-  j.Number("EnterDown", EnterDown);
-  j.Number("HostSpeaking", HostSpeaking);
-  j.Number("PlayerSpeaking", PlayerSpeaking);
-  j.Number("Answer", Answer);
-  j.Number("ButtonAlpha", ButtonAlpha);
-  j.String("ButtonCaptionLeft", Utf8FromCp1251(ButtonCaptionLeft));
-  j.String("ButtonCaptionRight", Utf8FromCp1251(ButtonCaptionRight));
-  j.Number("PhraseVariant", PhraseVariant);
-  j.Number("TabletState", TabletState);
-  j.Number("TabletChoice", TabletChoice);
-  j.Number("TabletDrop", TabletDrop);
-  j.Number("TicketIndex", TicketIndex);
-  j.Number("TicketsToCheck", TicketsToCheck);
-  j.Number("Matches", Matches);
-  j.Number("Prize", Prize);
-  j.Number("ResultKind", ResultKind);
-  j.Number("AnnounceStep", AnnounceStep);
-  j.Number("LampFlicker", LampFlicker);
-  j.Number("LampFrame", LampFrame);
-  j.Number("SnakeFrame", SnakeFrame);
-  j.Number("TongueFrame", TongueFrame);
-  j.Number("MouthFrame", MouthFrame);
-  j.Number("EyelidFrame", EyelidFrame);
-  j.Number("GazeMode", GazeMode);
-  j.Number("GazeX", static_cast<int64_t>(GazeX));
-  j.Number("GazeY", static_cast<int64_t>(GazeY));
-  j.Number("HostAction", HostAction());
+  j.Fields("HubEntry", Entry, "HubState", HubState, "EscDown", EscDown, "EnterDown", EnterDown,
+           "HostSpeaking", HostSpeaking, "PlayerSpeaking", PlayerSpeaking, "Answer", Answer,
+           "ButtonAlpha", ButtonAlpha, "ButtonCaptionLeft", Utf8FromCp1251(ButtonCaptionLeft),
+           "ButtonCaptionRight", Utf8FromCp1251(ButtonCaptionRight), "PhraseVariant", PhraseVariant,
+           "TabletState", TabletState, "TabletChoice", TabletChoice, "TabletDrop", TabletDrop,
+           "TicketIndex", TicketIndex, "TicketsToCheck", TicketsToCheck, "Matches", Matches,
+           "Prize", Prize, "ResultKind", ResultKind, "AnnounceStep", AnnounceStep, "LampFlicker",
+           LampFlicker, "LampFrame", LampFrame, "SnakeFrame", SnakeFrame, "TongueFrame",
+           TongueFrame, "MouthFrame", MouthFrame, "EyelidFrame", EyelidFrame, "GazeMode", GazeMode,
+           "GazeX", static_cast<int64_t>(GazeX), "GazeY", static_cast<int64_t>(GazeY), "HostAction",
+           HostAction());
   j.BeginArray("Fish");
   for (const FishRecord& f : Fish) {
     j.BeginObject();
-    j.Number("Depth", f.Depth);
-    j.Number("Angle", f.Angle);
-    j.Number("Facing", f.Facing);
-    j.Number("Mode", f.Mode);
-    j.Number("X", static_cast<int64_t>(f.X));
-    j.Number("Y", static_cast<int64_t>(f.Y));
+    j.Fields("Depth", f.Depth, "Angle", f.Angle, "Facing", f.Facing, "Mode", f.Mode, "X",
+             static_cast<int64_t>(f.X), "Y", static_cast<int64_t>(f.Y));
     j.EndObject();
   }
   j.EndArray();
   j.BeginArray("Fly");
   for (const FlyRecord& f : Fly) {
     j.BeginObject();
-    j.Number("Mode", f.Mode);
-    j.Number("TargetIndex", f.TargetIndex);
-    j.Number("TargetX", f.TargetX);
-    j.Number("TargetY", f.TargetY);
-    j.Number("X", static_cast<int64_t>(f.X));
-    j.Number("Y", static_cast<int64_t>(f.Y));
-    j.Number("Heading", f.Heading);
-    j.Number("Speed", f.Speed);
+    j.Fields("Mode", f.Mode, "TargetIndex", f.TargetIndex, "TargetX", f.TargetX, "TargetY",
+             f.TargetY, "X", static_cast<int64_t>(f.X), "Y", static_cast<int64_t>(f.Y), "Heading",
+             f.Heading, "Speed", f.Speed);
     j.EndObject();
   }
   j.EndArray();

@@ -121,10 +121,7 @@ class DrawScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("Phase", Phase);
-    j.Number("DrumTimer", DrumTimer);
-    j.Number("DrumFrame", DrumFrame);
-    j.Number("BallsOut", BallsOut);
+    j.Fields("Phase", Phase, "DrumTimer", DrumTimer, "DrumFrame", DrumFrame, "BallsOut", BallsOut);
     j.BeginArray("BallX");
     for (const Ball& b : Balls) j.Number(b.X);
     j.EndArray();
@@ -134,13 +131,9 @@ class DrawScene : public Scene {
     j.BeginArray("BallAngle");
     for (const Ball& b : Balls) j.Number(b.Angle);
     j.EndArray();
-    j.Number("ClapFrame", ClapFrame);
-    j.Number("ApplauseTimer", ApplauseTimer);
-    j.NumberArray("HeadPattern", HeadPattern);
-    j.NumberArray("HeadOffset", HeadOffset);
-    j.NumberArray("HeadDirection", HeadDirection);
-    j.Number("AnnouncerY", AnnouncerY);
-    j.Number("MouthFrame", MouthFrame);
+    j.Fields("ClapFrame", ClapFrame, "ApplauseTimer", ApplauseTimer, "HeadPattern", HeadPattern,
+             "HeadOffset", HeadOffset, "HeadDirection", HeadDirection, "AnnouncerY", AnnouncerY,
+             "MouthFrame", MouthFrame);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -100,13 +100,8 @@ class TicketScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("CurrentTicket", CurrentTicket);
-    j.Number("CrossedCount", CrossedCount);
-    j.Number("HandX", HandX);
-    j.Number("HandY", HandY);
-    j.Number("PenNumber", PenNumber);
-    j.NumberArray("CrossX", CrossX);
-    j.NumberArray("CrossY", CrossY);
+    j.Fields("CurrentTicket", CurrentTicket, "CrossedCount", CrossedCount, "HandX", HandX, "HandY",
+             HandY, "PenNumber", PenNumber, "CrossX", CrossX, "CrossY", CrossY);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -431,13 +431,8 @@ void AquariumScene::DescribeState(JsonWriter& j) const {
   FieldArray(j, "BubbleState", Bubble, &AquariumBubble::State);
   FieldArray(j, "BubbleX", Bubble, &AquariumBubble::X);
   FieldArray(j, "BubbleY", Bubble, &AquariumBubble::Y);
-  j.NumberArray("Catches", Catches);
-  j.NumberArray("BucketFull", BucketFull);
-  j.Number("TimeLeft", TimeLeft);
-  j.Number("TimeTick", TimeTick);
-  j.Number("ClockTimer", ClockTimer);
-  j.Number("WaterFrame", WaterFrame);
-  j.Number("PlantFrame", PlantFrame);
+  j.Fields("Catches", Catches, "BucketFull", BucketFull, "TimeLeft", TimeLeft, "TimeTick", TimeTick,
+           "ClockTimer", ClockTimer, "WaterFrame", WaterFrame, "PlantFrame", PlantFrame);
 }
 
 void AquariumScene::DeclareAssets(AssetNeeds& a) const {

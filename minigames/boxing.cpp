@@ -135,15 +135,10 @@ class BoxingScene : public Scene {
     reals("Y", &Boxer::Y);
     reals("VX", &Boxer::VX);
     reals("VY", &Boxer::VY);
-    j.NumberArray("Hits", Hits);
-    j.Number("TimeLeft", TimeLeft);
-    j.Number("TimeTick", TimeTick);
-    j.Number("Result", Result);
-    j.Number("ResultTimer", ResultTimer);
-    j.Number("BloodCount", BloodCount);
+    j.Fields("Hits", Hits, "TimeLeft", TimeLeft, "TimeTick", TimeTick, "Result", Result,
+             "ResultTimer", ResultTimer, "BloodCount", BloodCount);
     FieldArray(j, "BloodState", Blood, &BloodDrop::State);
-    j.Number("DuckFlag", DuckFlag);
-    j.Number("ClockTimer", ClockTimer);
+    j.Fields("DuckFlag", DuckFlag, "ClockTimer", ClockTimer);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -124,12 +124,8 @@ class RaceScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("RaceState", RaceState);
-    j.Number("GateStep", GateStep);
-    j.Number("BubbleKind", BubbleKind);
-    j.Number("Winner", Winner);
-    j.Number("PointedLane", PointedLane);
-    j.Number("RaceMouth", RaceMouth);
+    j.Fields("RaceState", RaceState, "GateStep", GateStep, "BubbleKind", BubbleKind, "Winner",
+             Winner, "PointedLane", PointedLane, "RaceMouth", RaceMouth);
     auto each = [&](std::string_view key, auto value) {
       j.BeginArray(key);
       for (const Cockroach& c : Roaches) j.Number(value(c));

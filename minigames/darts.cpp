@@ -80,12 +80,8 @@ class DartsScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("DartsOnRack", g.SceneBytes[0]);
-    j.Number("DartsThrown", DartsThrown);
-    j.Number("EndCount", EndCount);
-    j.NumberArray("DartX", DartX);
-    j.NumberArray("DartY", DartY);
-    j.NumberArray("DartOrder", DartOrder);
+    j.Fields("DartsOnRack", g.SceneBytes[0], "DartsThrown", DartsThrown, "EndCount", EndCount,
+             "DartX", DartX, "DartY", DartY, "DartOrder", DartOrder);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -119,38 +119,17 @@ class DazFoodScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("GormColumn", s.GormColumn);
-    j.Number("SwingTimer", s.SwingTimer);
-    j.Number("SwingPattern", s.SwingPattern);
-    j.Number("HitFace", s.HitFace);
-    j.Number("PlayState", s.PlayState);
-    j.Number("Lives", s.Lives);
-    j.Number("Score", s.Score);
-    j.Number("BestScore", s.BestScore);
-    j.Number("LeftQueue", s.LeftQueue);
-    j.Number("RightQueue", s.RightQueue);
-    j.Number("LeftLatch", s.LeftLatch);
-    j.Number("RightLatch", s.RightLatch);
-    j.Number("PauseState", s.PauseState);
-    j.Number("PauseSize", s.PauseSize);
-    j.Number("EndRequest", s.EndRequest);
-    j.Number("EndDelay", s.EndDelay);
-    j.Number("PuchState", s.PuchState);
-    j.Number("PuchY", s.PuchY);
-    j.Number("PuchAct", s.PuchAct);
-    j.Number("PuchLaugh", s.PuchLaugh);
-    j.Number("PuchPattern", s.PuchPattern);
-    j.Number("SpitState", s.SpitState);
-    j.Number("SpitX", Nearest(s.SpitX));
-    j.Number("SpitY", Nearest(s.SpitY));
-    j.Number("SpitAngle", s.SpitAngle);
-    j.Number("SpitFrame", s.SpitFrame);
-    j.Number("SpitMark", s.SpitMark);
-    j.Number("MouseRunX", s.MouseRunX);
-    j.Number("MouseStep", s.MouseStep);
-    j.Number("MouseWait", s.MouseWait);
-    j.Number("LostPiece", s.LostPiece);
-    j.Number("Pieces", PieceCount());
+    j.Fields("GormColumn", s.GormColumn, "SwingTimer", s.SwingTimer, "SwingPattern", s.SwingPattern,
+             "HitFace", s.HitFace, "PlayState", s.PlayState, "Lives", s.Lives, "Score", s.Score,
+             "BestScore", s.BestScore, "LeftQueue", s.LeftQueue, "RightQueue", s.RightQueue,
+             "LeftLatch", s.LeftLatch, "RightLatch", s.RightLatch, "PauseState", s.PauseState,
+             "PauseSize", s.PauseSize, "EndRequest", s.EndRequest, "EndDelay", s.EndDelay,
+             "PuchState", s.PuchState, "PuchY", s.PuchY, "PuchAct", s.PuchAct, "PuchLaugh",
+             s.PuchLaugh, "PuchPattern", s.PuchPattern, "SpitState", s.SpitState, "SpitX",
+             Nearest(s.SpitX), "SpitY", Nearest(s.SpitY), "SpitAngle", s.SpitAngle, "SpitFrame",
+             s.SpitFrame, "SpitMark", s.SpitMark, "MouseRunX", s.MouseRunX, "MouseStep",
+             s.MouseStep, "MouseWait", s.MouseWait, "LostPiece", s.LostPiece, "Pieces",
+             PieceCount());
     FieldArray(j, "PieceY", s.Pieces, [](const FoodPiece& p) { return Nearest(p.Y); });
     // Tenths of a pixel a frame.
     FieldArray(j, "PieceVY10", s.Pieces, [](const FoodPiece& p) { return Nearest(p.VY * 10); });

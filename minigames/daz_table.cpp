@@ -85,11 +85,8 @@ class DazTableScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("ResultMode", s.ResultMode);
-    j.Number("TalkStep", s.TalkStep);
-    j.Number("TalkPause", s.TalkPause);
-    j.Number("GormMouth", s.GormMouth);
-    j.Number("SecondOption", s.SecondOption);
+    j.Fields("ResultMode", s.ResultMode, "TalkStep", s.TalkStep, "TalkPause", s.TalkPause,
+             "GormMouth", s.GormMouth, "SecondOption", s.SecondOption);
     FieldArray(j, "Pressed", s.Buttons, &DazButton::Pressed);
     FieldArray(j, "Pattern", s.Buttons, &DazButton::Pattern);
     FieldArray(j, "Hold", s.Buttons, &DazButton::Hold);

@@ -123,13 +123,8 @@ class GalleryScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("ShotsLeft", g.ShotsLeft);
-    j.Number("Prize", g.GameWinnings);
-    j.Number("AimX", AimX());
-    j.Number("AimY", AimY());
-    j.NumberArray("AppleDown", AppleDown);
-    j.Number("MillTimer", MillTimer);
-    j.Number("MillAngle", MillAngle);
+    j.Fields("ShotsLeft", g.ShotsLeft, "Prize", g.GameWinnings, "AimX", AimX(), "AimY", AimY(),
+             "AppleDown", AppleDown, "MillTimer", MillTimer, "MillAngle", MillAngle);
     DescribeTarget(j, "Rabbit", Rabbit);
     DescribeTarget(j, "Duck", Duck);
     FieldArray(j, "FallingAppleX", Falling, &FallingApple::X);
@@ -140,10 +135,8 @@ class GalleryScene : public Scene {
     FieldArray(j, "HoleY", Holes, &BulletHole::Y);
     FieldArray(j, "HoleLayer", Holes, &BulletHole::Layer);
     FieldArray(j, "HolePattern", Holes, &BulletHole::Pattern);
-    j.Number("RecoilTimer", RecoilTimer);
-    j.Number("LampHit", LampHit);
-    j.Number("EndCount", EndCount);
-    j.Number("LastHitValue", LastHitValue);
+    j.Fields("RecoilTimer", RecoilTimer, "LampHit", LampHit, "EndCount", EndCount, "LastHitValue",
+             LastHitValue);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -169,10 +162,7 @@ class GalleryScene : public Scene {
 
   static void DescribeTarget(JsonWriter& j, std::string_view name, const RailTarget& t) {
     j.BeginObject(name);
-    j.Number("X", t.X);
-    j.Number("Dir", t.Dir);
-    j.Number("Turn", t.Turn);
-    j.Number("Pattern", t.Pattern);
+    j.Fields("X", t.X, "Dir", t.Dir, "Turn", t.Turn, "Pattern", t.Pattern);
     j.EndObject();
   }
 

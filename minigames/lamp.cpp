@@ -63,9 +63,7 @@ class LampScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("Stage", Stage);
-    j.Number("EscState", EscState);
-    j.Number("MouthFrame", MouthFrame);
+    j.Fields("Stage", Stage, "EscState", EscState, "MouthFrame", MouthFrame);
     FieldArray(j, "EyeLid", Eyes, &EyeBlink::Lid);
     FieldArray(j, "EyeClosing", Eyes, &EyeBlink::Closing);
   }

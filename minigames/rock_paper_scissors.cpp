@@ -131,18 +131,10 @@ class RockPaperScissorsScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("RpsState", RpsState);
-    j.Number("ArmsOffset", ArmsOffset);
-    j.Number("LeftAngle", LeftAngle);
-    j.Number("RightAngle", RightAngle);
-    j.Number("LeftSwingUp", LeftSwingUp);
-    j.Number("RightSwingUp", RightSwingUp);
-    j.Number("LeftShape", LeftShape);
-    j.Number("RightShape", RightShape);
-    j.Number("PlayerShape", g.SceneBytes[1]);
-    j.Number("OpponentShape", g.SceneBytes[2]);
-    j.Number("CountTicks", CountTicks);
-    j.Number("EndTicks", g.SceneBytes[3]);
+    j.Fields("RpsState", RpsState, "ArmsOffset", ArmsOffset, "LeftAngle", LeftAngle, "RightAngle",
+             RightAngle, "LeftSwingUp", LeftSwingUp, "RightSwingUp", RightSwingUp, "LeftShape",
+             LeftShape, "RightShape", RightShape, "PlayerShape", g.SceneBytes[1], "OpponentShape",
+             g.SceneBytes[2], "CountTicks", CountTicks, "EndTicks", g.SceneBytes[3]);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -89,23 +89,11 @@ class SnakeScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("HeadX", HeadX);
-    j.Number("HeadY", HeadY);
-    j.Number("TailX", TailX);
-    j.Number("TailY", TailY);
-    j.Number("Dir", Dir);
-    j.Number("WantDir", WantDir);
-    j.Number("Length", Length());
-    j.Number("ApplesEaten", ApplesEaten);
-    j.Number("BadApples", BadApples);
-    j.Number("StepDelay", StepDelay);
-    j.Number("StepCount", StepCount);
-    j.Number("Grew", Grew);
-    j.Number("Dead", Dead);
-    j.Number("DeathCount", DeathCount);
-    j.Number("HeadPattern", HeadPattern);
-    j.Number("MouthState", MouthState);
-    j.Number("BloodFrame", BloodFrame);
+    j.Fields("HeadX", HeadX, "HeadY", HeadY, "TailX", TailX, "TailY", TailY, "Dir", Dir, "WantDir",
+             WantDir, "Length", Length(), "ApplesEaten", ApplesEaten, "BadApples", BadApples,
+             "StepDelay", StepDelay, "StepCount", StepCount, "Grew", Grew, "Dead", Dead,
+             "DeathCount", DeathCount, "HeadPattern", HeadPattern, "MouthState", MouthState,
+             "BloodFrame", BloodFrame);
     // Row by row: the code of cell (x, y) is at 15y + x.
     j.BeginArray("Cells");
     for (int y = 0; y < Rows; ++y)

@@ -60,9 +60,7 @@ class AboutScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.String("TypedKeys", TypedKeys);
-    j.Number("KeyNow", KeyNow);
-    j.Number("KeyLast", KeyLast);
+    j.Fields("TypedKeys", TypedKeys, "KeyNow", KeyNow, "KeyLast", KeyLast);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

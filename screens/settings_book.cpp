@@ -84,11 +84,8 @@ class SettingsBookScene : public Scene {
 
   void DescribeState(JsonWriter& j) const override {
     pages_.DescribeState(j);
-    j.Number("GramophoneState", GramophoneState);
-    j.Number("GramophoneFrame", GramophoneFrame);
-    j.Number("MusicVolume", g.MusicVolume);
-    j.Number("BubbleMode", g.BubbleMode);
-    j.Number("AutoAnswer", g.AutoAnswer);
+    j.Fields("GramophoneState", GramophoneState, "GramophoneFrame", GramophoneFrame, "MusicVolume",
+             g.MusicVolume, "BubbleMode", g.BubbleMode, "AutoAnswer", g.AutoAnswer);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -118,11 +118,8 @@ void StartMenuScene::Leave() {
 }
 
 void StartMenuScene::DescribeState(JsonWriter& j) const {
-  j.Number("OptionA", OptionA);
-  j.Number("OptionB", OptionB);
-  j.Number("StartRequested", StartRequested);
-  j.Number("ExitShown", ExitShown);
-  j.Number("ExitPressed", ExitPressed);
+  j.Fields("OptionA", OptionA, "OptionB", OptionB, "StartRequested", StartRequested, "ExitShown",
+           ExitShown, "ExitPressed", ExitPressed);
 }
 
 void StartMenuScene::DeclareAssets(AssetNeeds& needs) const {

@@ -36,10 +36,7 @@ int Nearest(float v) { return static_cast<int>(std::lrint(v)); }
 }  // namespace
 
 void CardGame::Load(int opponentChoice) {
-  if (!LoadSceneEntries(g, kEntries)) return;
-  g.GameStake = g.SpeechRecord.Price;
-  g.ClickState = 0;
-  g.HandFrame = 0;
+  if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .IdlePointer = true})) return;
   g.ButtonHeld = 0;
   SmokeWaveDown = SmokeWave = SmokeLengthDown = SmokeLength = 0;
   // The selection hands over 0, 1 or 2; anything else plays against all three.

@@ -39,9 +39,7 @@ class SelectionScene : public Scene {
   using Scene::Scene;
 
   void Load(int arg) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     ContinueFlag = arg;
     BallTimer = 0;
     Balls = {};

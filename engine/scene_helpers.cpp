@@ -20,6 +20,19 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& e) {
   return true;
 }
 
+void StartScene(GameServices& g, const SceneStart& start) {
+  if (start.TakeStake) g.GameStake = g.SpeechRecord.Price;
+  if (start.NothingWon) g.GameWinnings = 0;
+  if (start.IdlePointer) g.ClickState = g.HandFrame = 0;
+  if (start.SteadyAim) g.AimShakeX = g.AimShakeY = 0;
+}
+
+bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneStart& start) {
+  if (!LoadSceneEntries(g, entries)) return false;
+  StartScene(g, start);
+  return true;
+}
+
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   auto add = [&needs](std::string_view name) {
     if (!name.empty()) needs.Entries.emplace_back(name);

@@ -2,8 +2,8 @@
 // way back to the kiosk through the closing transition. A mini-game is
 //
 //   void Load(int) override {
-//     if (!LoadSceneEntries(g, kEntries)) return;  // a file would not open
-//     ... GameStake, the scene's own start values ...
+//     if (!LoadSceneEntries(g, kEntries, kGameStart)) return;  // a file would not open
+//     ... the scene's own start values ...
 //     EnterScene(g, kSceneNumber);
 //   }
 //   void Frame() override {
@@ -46,6 +46,24 @@ struct SceneEntries {
 // colour table of list 2. False when an archive file could not be opened (FatalError): the
 // loader must stop at once and leave its scene state untouched.
 bool LoadSceneEntries(GameServices& g, const SceneEntries& entries);
+
+// What a loader resets in the shared state once its entries are read.
+struct SceneStart {
+  bool TakeStake = false;    // GameStake: the price of the phrase that offered the scene
+  bool NothingWon = false;   // GameWinnings 0
+  bool IdlePointer = false;  // ClickState and HandFrame 0: no press carried over
+  bool SteadyAim = false;    // AimShakeX and AimShakeY 0: the sight starts still
+};
+// A mini-game played for a stake: the stake taken, nothing won yet, the pointer idle.
+inline constexpr SceneStart kGameStart{.TakeStake = true, .NothingWon = true, .IdlePointer = true};
+// A shooting game (darts, the gallery): the same, and the sight starts still.
+inline constexpr SceneStart kAimingGameStart{
+    .TakeStake = true, .NothingWon = true, .IdlePointer = true, .SteadyAim = true};
+
+// Sets the start values `start` asks for.
+void StartScene(GameServices& g, const SceneStart& start);
+// LoadSceneEntries, then StartScene when the entries could be read.
+bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneStart& start);
 
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);

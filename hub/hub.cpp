@@ -192,10 +192,7 @@ void HubScene::Load(int arg) {
   g.layer.MakeColorTable(3);
   // The frame timer runs at its fixed 50 ms; there is nothing to restart here.
 
-  g.ClickState = 0;
-  g.HandFrame = 0;
-  g.AimShakeX = 0;
-  g.AimShakeY = 0;
+  StartScene(g, {.IdlePointer = true, .SteadyAim = true});
   EscDown = 0;
   EnterDown = 0;
 

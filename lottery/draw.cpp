@@ -79,8 +79,7 @@ class DrawScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true})) return;
     Phase = 0;
     BallsOut = 0;
     Balls = {};

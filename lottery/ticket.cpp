@@ -57,10 +57,7 @@ class TicketScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .IdlePointer = true})) return;
     CurrentTicket = 0;
     CrossedCount = 0;
     PenNumber = 0;

@@ -73,8 +73,7 @@ int AquariumScene::Prize(int computer, int player) {
 }
 
 void AquariumScene::Load(int) {
-  if (!LoadSceneEntries(g, kEntries)) return;
-  g.GameStake = g.SpeechRecord.Price;
+  if (!LoadSceneEntries(g, kEntries, kGameStart)) return;
   ResetAnglers();
   for (int f = 0; f < 4; ++f) {
     AquariumCreature& c = Fish[f];
@@ -88,9 +87,6 @@ void AquariumScene::Load(int) {
   for (AquariumBubble& b : Bubble) b = AquariumBubble{};
   Catches = {};
   BucketFull = {};
-  g.GameWinnings = 0;
-  g.ClickState = 0;
-  g.HandFrame = 0;
   TimeLeft = 600;
   TimeTick = 0;
   ClockTimer = 0;

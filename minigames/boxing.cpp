@@ -72,8 +72,7 @@ class BoxingScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .NothingWon = true})) return;
     Boxers[kOpponent] = Boxer{.Facing = 1, .X = OpponentStartX, .Y = StartY};
     Boxers[kPlayer] = Boxer{.Facing = -1, .X = PlayerStartX, .Y = StartY};
     Hits = {0, 0};
@@ -87,7 +86,6 @@ class BoxingScene : public Scene {
     ClockTimer = 0;
     // The announcer's clips are read with the scene, so the frame he speaks in stays light.
     for (int i = 0; i < 4; ++i) ReadSpokenClip(g, "bpob0" + std::to_string(i + 1), Clips[i]);
-    g.GameWinnings = 0;
     EnterScene(g, SceneId::Boxing);
   }
 

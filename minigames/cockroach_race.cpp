@@ -77,11 +77,7 @@ class RaceScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.GameWinnings = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, kGameStart)) return;
     RaceState = kOpeningStarts;
     GateStep = 0;
     RaceMouth = 0;

@@ -44,17 +44,11 @@ class DartsScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, kAimingGameStart)) return;
     DartOrder = {0, 1, 2};
     DartsOnRack() = 3;
     DartsThrown = 0;
     EndCount = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
-    g.AimShakeX = 0;
-    g.AimShakeY = 0;
-    g.GameWinnings = 0;
     EnterScene(g, SceneId::Darts);
   }
 

@@ -51,9 +51,7 @@ class DazFoodScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     s.LeftLatch = s.RightLatch = 0;
     s.LeftQueue = s.RightQueue = 0;
     for (DazButton& b : s.Buttons) b = DazButton{};

@@ -35,7 +35,7 @@ class DazTableScene : public Scene {
   using Scene::Scene;
 
   void Load(int arg) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .IdlePointer = true})) return;
     // The phrases of this visit are read now: the long ones would not fit into a frame.
     constexpr std::array<int, 4> kVisit{PhraseGoodbye, PhraseGormExplains, PhrasePuchExplains,
                                         PhraseStart};
@@ -46,9 +46,6 @@ class DazTableScene : public Scene {
       for (int n : kVisit) readAhead(n);
     else
       readAhead(arg == 1 ? PhraseGoodbye : PhraseTopPrize);
-    g.GameStake = g.SpeechRecord.Price;
-    g.ClickState = 0;
-    g.HandFrame = 0;
     // TalkPause keeps its value: it only ever rests at 0 between visits.
     s.ResultMode = arg;
     s.TalkStep = 0;

@@ -55,12 +55,7 @@ class GalleryScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.ClickState = 0;
-    g.HandFrame = 0;
-    g.AimShakeX = 0;
-    g.AimShakeY = 0;
+    if (!LoadSceneEntries(g, kEntries, kAimingGameStart)) return;
     Rabbit = {0, 0, 0, 0};
     Duck = {RailLength, 1, 0, 0};
     for (FallingApple& a : Falling) a.Active = 0;
@@ -72,7 +67,6 @@ class GalleryScene : public Scene {
     RecoilTimer = 0;
     g.ShotsLeft = Shots;
     EndCount = 0;
-    g.GameWinnings = 0;
     EnterScene(g, SceneId::Gallery);
   }
 

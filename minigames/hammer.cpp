@@ -64,9 +64,7 @@ class HammerScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.GameWinnings = 0;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .NothingWon = true})) return;
     HammerState = 0;
     IntroPhrases = 0;
     TargetFinger = HoleNow = HoleLast = kMiddleFinger;

@@ -81,11 +81,7 @@ class RockPaperScissorsScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.GameWinnings = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, kGameStart)) return;
     RpsState = 0;
     ArmsOffset = kArmsStartOffset;
     LeftAngle = kLeftStartAngle;

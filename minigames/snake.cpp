@@ -43,8 +43,7 @@ class SnakeScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true})) return;
     HeadX = 5;
     HeadY = 5;
     PrevHeadX = HeadX;

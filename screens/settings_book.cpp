@@ -53,9 +53,7 @@ class SettingsBookScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     pages_.Reset();
     if (g.SoundAvailable && g.MusicVolume >= kMusicOff) {
       GramophoneState = Playing;

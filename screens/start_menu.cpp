@@ -37,9 +37,7 @@ StartMenuScene::StartMenuScene(Game& game)
       hint_(Cp1251("ДЛЯ ВЫХОДА ИЗ КИОСКА НАЖМИ НА РУЧКУ ДВЕРИ")) {}
 
 void StartMenuScene::Load(int) {
-  if (!LoadSceneEntries(g, kMenuEntries)) return;
-  g.ClickState = 0;
-  g.HandFrame = 0;
+  if (!LoadSceneEntries(g, kMenuEntries, {.IdlePointer = true})) return;
   OptionA = 0;
   OptionB = 2;
   StartRequested = 0;

@@ -149,36 +149,32 @@ class SelectionScene : public Scene {
       else
         b.Alpha -= 30;
     }
-    if (b.Route == 0) {
-      if (b.Y > kCrossY)
-        b.Y -= 2;
-      else if (b.X > kLeftEnd) {
-        b.X -= 5;
-        b.Y = kRunY;
-      } else if (b.Y > kTopY) {
-        b.Y -= 2;
-        b.X = kLeftHead;
-      } else
-        b.Active = 0;
-    } else if (b.Route == 1) {
+    Climb(b);
+    g.layer.DrawPatternAlpha(g.layer.FindImage(2, "Ball01"), 0, Rect{b.X, b.Y, b.X + 3, b.Y + 3},
+                             b.Alpha);
+  }
+
+  // Route 1 goes straight up. Route 0 runs to the left, 2 to the right: up to the crossing, along
+  // the run to its end, then up again from the head of the run.
+  static void Climb(Ball& b) {
+    if (b.Route == 1) {
       if (b.Y > kTopY)
         b.Y -= 2;
       else
         b.Active = 0;
-    } else {
-      if (b.Y > kCrossY)
-        b.Y -= 2;
-      else if (b.X < kRightEnd) {
-        b.X += 5;
-        b.Y = kRunY;
-      } else if (b.Y > kTopY) {
-        b.Y -= 2;
-        b.X = kRightHead;
-      } else
-        b.Active = 0;
+      return;
     }
-    g.layer.DrawPatternAlpha(g.layer.FindImage(2, "Ball01"), 0, Rect{b.X, b.Y, b.X + 3, b.Y + 3},
-                             b.Alpha);
+    const bool left = b.Route == 0;
+    if (b.Y > kCrossY)
+      b.Y -= 2;
+    else if (left ? b.X > kLeftEnd : b.X < kRightEnd) {
+      b.X += left ? -5 : 5;
+      b.Y = kRunY;
+    } else if (b.Y > kTopY) {
+      b.Y -= 2;
+      b.X = left ? kLeftHead : kRightHead;
+    } else
+      b.Active = 0;
   }
 
   int OpponentChoice = 2;

@@ -94,4 +94,21 @@ bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
 // announces and pays it) and the kiosk is entered after a game; true when it did.
 bool PayPrizeWhenCovered(GameServices& g, int prize);
 
+// The side glances of a face that looks about (the cashier, the card players), by its gaze
+// mode: 4 and 5 look right and left by 1 a tick as far as 5, 7 and 8 by 2 as far as 9. False
+// for any other mode, which leaves `x` as it is.
+template <typename Offset>
+bool SideGlance(int mode, Offset& x) {
+  struct Glance {
+    int Mode, Limit, Step;
+  };
+  constexpr Glance kGlances[] = {{4, 5, 1}, {5, -5, -1}, {7, 9, 2}, {8, -9, -2}};
+  for (const Glance& glance : kGlances) {
+    if (glance.Mode != mode) continue;
+    if (glance.Step > 0 ? x < glance.Limit : x > glance.Limit) x += glance.Step;
+    return true;
+  }
+  return false;
+}
+
 }  // namespace vepa

@@ -2,7 +2,9 @@
 // the player has paid for.
 #include "hub/hub.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,21 @@ constexpr ItemScene kItemScenes[] = {
     {hub::LeaveGame, SceneId::Closing},
 };
 
+// Hit-map codes that no item of the kiosk answers to.
+constexpr int kDeadCodes[] = {1,  3,  9,  12, 13, 16, 19, 20, 21, 23, 24,
+                              25, 27, 28, 30, 32, 37, 38, 39, 46, 50};
+
+// The items whose phrase is always the same; the others depend on the state of the game.
+struct FixedPhrase {
+  int Item, Phrase;
+};
+constexpr FixedPhrase kFixedPhrases[] = {
+    {hub::BoxingGlove, 34}, {hub::Lamp, 43},      {hub::Dartboard, 1}, {hub::Poster, 11},
+    {hub::Hammer, 51},      {hub::Snake, 22},     {hub::Gun, 36},      {hub::Cashier, 24},
+    {hub::Book, 25},        {hub::Cockroach, 54}, {hub::TipJar, 38},   {hub::Door, 62},
+    {hub::Cards, 67},       {hub::FishTank, 26},  {hub::Battery, 80},  {hub::Sky, 88},
+    {hub::Window, 30},      {hub::RpsSticker, 42}};
+
 }  // namespace
 
 int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
@@ -84,86 +101,28 @@ bool HubScene::SceneAvailable(int item) const {
 
 int HubScene::FilterItem(int code) const {
   if (code == hub::CashierHand) return hub::RpsSticker;
-  switch (code) {
-    case 1:
-    case 3:
-    case 9:
-    case 12:
-    case 13:
-    case 16:
-    case 19:
-    case 20:
-    case 21:
-    case 23:
-    case 24:
-    case 25:
-    case 27:
-    case 28:
-    case 30:
-    case 32:
-    case 37:
-    case 38:
-    case 39:
-    case 46:
-    case 50:
-      return 0;
-    case hub::Battery:  // for sale only while the old one is empty
-      return g.BatteryCharge > 0 ? 0 : code;
-    case hub::TicketStack:  // sold out at five tickets
-      return g.Tickets > 4 ? 0 : code;
-    default:
-      return code;
-  }
+  if (std::ranges::find(kDeadCodes, code) != std::end(kDeadCodes)) return 0;
+  if (code == hub::Battery)  // for sale only while the old one is empty
+    return g.BatteryCharge > 0 ? 0 : code;
+  if (code == hub::TicketStack)  // sold out at five tickets
+    return g.Tickets > 4 ? 0 : code;
+  return code;
 }
 
 int HubScene::ItemPhrase(int item) const {
+  for (const FixedPhrase& f : kFixedPhrases)
+    if (f.Item == item) return f.Phrase;
   switch (item) {
-    case hub::BoxingGlove:
-      return 34;
-    case hub::Lamp:
-      return 43;
-    case hub::Dartboard:
-      return 1;
-    case hub::Poster:
-      return 11;
-    case hub::Hammer:
-      return 51;
     case hub::DoorHandle:
       return 2 + PhraseVariant;
-    case hub::Snake:
-      return 22;
-    case hub::Gun:
-      return 36;
-    case hub::Cashier:
-      return 24;
-    case hub::Book:
-      return 25;
-    case hub::Cockroach:
-      return 54;
     case hub::Television:
       return g.Tickets == 0 ? 14 : (g.TicketsFilled == 0 ? 15 : 13);
-    case hub::TipJar:
-      return 38;
-    case hub::Door:
-      return 62;
-    case hub::Cards:
-      return 67;
     case hub::Daz:
       return g.BatteryCharge > 0 ? 75 : 81;
-    case hub::FishTank:
-      return 26;
-    case hub::Battery:
-      return 80;
     case hub::TicketStack:
       return g.TicketsFilled == 1 ? 20 : 19;
-    case hub::Sky:
-      return 88;
     case hub::Inkpot:
       return g.Tickets == 0 ? 18 : (g.TicketsFilled == 1 ? 17 : 16);
-    case hub::Window:
-      return 30;
-    case hub::RpsSticker:
-      return 42;
     case hub::Bread:
     case hub::Heap:
     case hub::Bottle:

@@ -367,35 +367,20 @@ class BoxingScene : public Scene {
     PlayBoxerSound(who == kPlayer ? "RBoxB0" : "PBoxB0");
   }
 
+  // A punch moves its arm out by two steps (Punch 1 the upper arm, 3 the lower one), turns it
+  // back (2, 4) and lowers it again by two steps; then the boxer stands on guard (Punch 0).
   static void SwingArm(Boxer& b) {
-    switch (b.Punch) {
-      case 1:
-        if (b.ArmUp < 2)
-          ++b.ArmUp;
-        else
-          b.Punch = 2;
-        break;
-      case 2:
-        if (b.ArmUp > 0)
-          --b.ArmUp;
-        else
-          b.Punch = 0;
-        break;
-      case 3:
-        if (b.ArmDown < 2)
-          ++b.ArmDown;
-        else
-          b.Punch = 4;
-        break;
-      case 4:
-        if (b.ArmDown > 0)
-          --b.ArmDown;
-        else
-          b.Punch = 0;
-        break;
-      default:
-        break;
-    }
+    if (b.Punch < 1 || b.Punch > 4) return;
+    int32_t& arm = b.Punch <= 2 ? b.ArmUp : b.ArmDown;
+    const bool out = b.Punch % 2 == 1;
+    if (out && arm < 2)
+      ++arm;
+    else if (out)
+      ++b.Punch;
+    else if (arm > 0)
+      --arm;
+    else
+      b.Punch = 0;
   }
 
   void DrawBoxer(int who) {

@@ -6,7 +6,9 @@
 // The field holds the whole snake as cell codes (head, straight pieces, bends and tail), so
 // moving it only rewrites the cells at the head and at the tail; TailX/TailY follow the tail
 // by its code. The mouse plays no part here.
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -29,6 +31,20 @@ constexpr SceneEntries kEntries{.Background = "r_zmiy01",
                                 .Waves = "w_zmiy01"};
 
 constexpr int kRate = 11000;
+
+// How each tail moves on: the step to the next cell, and what it makes of the piece it finds
+// there: the straight piece of its own way stays that tail, either bend turns it.
+struct TailStep {
+  uint8_t Tail;
+  int DX, DY;
+  uint8_t Straight, FirstBend, FirstTurn, SecondBend, SecondTurn;
+};
+constexpr TailStep kTailSteps[] = {
+    {TailBodyUp, 0, -1, BodyVertical, BendLeftBottom, TailBodyLeft, BendBottomRight, TailBodyRight},
+    {TailBodyLeft, -1, 0, BodyHorizontal, BendBottomRight, TailBodyDown, BendTopRight, TailBodyUp},
+    {TailBodyDown, 0, 1, BodyVertical, BendTopLeft, TailBodyLeft, BendTopRight, TailBodyRight},
+    {TailBodyRight, 1, 0, BodyHorizontal, BendLeftBottom, TailBodyDown, BendTopLeft, TailBodyUp},
+};
 constexpr int kStartDelay = 5;
 constexpr int kMaxBadApples = 5;
 constexpr int kBadAppleCost = 5;
@@ -311,62 +327,21 @@ class SnakeScene : public Scene {
     }
     const int vacatedX = TailX, vacatedY = TailY;
     const uint8_t tail = Field[TailX][TailY];
-    int nx = TailX, ny = TailY;
-    switch (tail) {
-      case TailBodyUp:
-        --ny;
-        break;
-      case TailBodyLeft:
-        --nx;
-        break;
-      case TailBodyDown:
-        ++ny;
-        break;
-      case TailBodyRight:
-        ++nx;
-        break;
-      default:
-        return;  // not a tail: the field is not what the snake left, so leave it be
-    }
+    const TailStep* step = std::ranges::find(kTailSteps, tail, &TailStep::Tail);
+    // Not a tail: the field is not what the snake left, so leave it be.
+    if (step == std::end(kTailSteps)) return;
+    const int nx = TailX + step->DX, ny = TailY + step->DY;
     if (!Inside(nx, ny)) return;
     Field[TailX][TailY] = Empty;
     TailX = nx;
     TailY = ny;
     uint8_t& next = Field[nx][ny];
-    switch (tail) {
-      case TailBodyUp:
-        if (next == BodyVertical)
-          next = TailBodyUp;
-        else if (next == BendLeftBottom)
-          next = TailBodyLeft;
-        else if (next == BendBottomRight)
-          next = TailBodyRight;
-        break;
-      case TailBodyLeft:
-        if (next == BodyHorizontal)
-          next = TailBodyLeft;
-        else if (next == BendBottomRight)
-          next = TailBodyDown;
-        else if (next == BendTopRight)
-          next = TailBodyUp;
-        break;
-      case TailBodyDown:
-        if (next == BodyVertical)
-          next = TailBodyDown;
-        else if (next == BendTopLeft)
-          next = TailBodyLeft;
-        else if (next == BendTopRight)
-          next = TailBodyRight;
-        break;
-      default:  // TailBodyRight
-        if (next == BodyHorizontal)
-          next = TailBodyRight;
-        else if (next == BendLeftBottom)
-          next = TailBodyDown;
-        else if (next == BendTopLeft)
-          next = TailBodyUp;
-        break;
-    }
+    if (next == step->Straight)
+      next = step->Tail;
+    else if (next == step->FirstBend)
+      next = step->FirstTurn;
+    else if (next == step->SecondBend)
+      next = step->SecondTurn;
     if (ApplesEaten > 0 && g.Random(50) == 1 && BadApples < kMaxBadApples) {
       ++BadApples;
       Field[vacatedX][vacatedY] = BadApple;

@@ -558,8 +558,8 @@ void CardGame::DeclareAssets(AssetNeeds& a) const {
   a.Images.push_back({"s_all01", "Ruka01", 3});
   a.Images.push_back({"s_all01", "PlRot01", 5});
   a.Images.push_back({"s_all01", "FontP", 93});
-  for (const char* name : {"Kard01", "Kard02", "Kard03", "Kard04", "Kard05", "Pick01", "Boom01"})
-    a.Waves.push_back({"w_kard01", name});
+  DeclareWaves(a, "w_kard01",
+               {"Kard01", "Kard02", "Kard03", "Kard04", "Kard05", "Pick01", "Boom01"});
   a.Waves.push_back({"w_all01", "Boom07"});
   a.Entries.push_back("t_krd01");
   char wave[8];

@@ -98,12 +98,10 @@ class SelectionScene : public Scene {
     DeclareSceneEntries(a, kEntries);
     for (const char* name : {"Kassir01", "Kassir02", "Kassir03", "Strelk01", "Player01", "Ball01"})
       a.Images.push_back({"s_sel01", name, 1});
-    a.Images.push_back({"s_sel01", "Text01", 3});
-    a.Images.push_back({"s_sel01", "Selec01", 2});
-    a.Images.push_back({"s_sel01", "Glaz01", 2});
-    a.Images.push_back({"s_all01", "Button01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    constexpr ImageUse kPictures[] = {{"s_sel01", "Text01", 3}, {"s_sel01", "Selec01", 2},
+                                      {"s_sel01", "Glaz01", 2}, {"s_all01", "Button01", 1},
+                                      {"s_all01", "Ruka01", 3}, {"s_all01", "FontP", 93}};
+    DeclareImages(a, kPictures);
     a.Waves.push_back({"w_all01", "Boom07"});
   }
 

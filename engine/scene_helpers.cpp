@@ -44,6 +44,17 @@ void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   add(e.HitMap);
 }
 
+void DeclareImages(AssetNeeds& needs, std::span<const ImageUse> images) {
+  for (const ImageUse& image : images)
+    needs.Images.push_back({std::string(image.Entry), std::string(image.Name), image.MinPatterns});
+}
+
+void DeclareWaves(AssetNeeds& needs, std::string_view entry,
+                  std::initializer_list<std::string_view> waves) {
+  for (std::string_view wave : waves)
+    needs.Waves.push_back({std::string(entry), std::string(wave)});
+}
+
 void EnterScene(GameServices& g, SceneId scene, Opening opening) {
   g.ExitMenuState = 0;
   g.EscLatch = 0;

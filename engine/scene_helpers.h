@@ -15,6 +15,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "engine/scene_ids.h"
@@ -67,6 +69,19 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneS
 
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
+
+// A picture a scene draws: its image list entry ("s_"/"d_"), its name and the fewest patterns
+// it must have.
+struct ImageUse {
+  std::string_view Entry;
+  std::string_view Name;
+  int MinPatterns = 1;
+};
+// Lists the pictures for the content check.
+void DeclareImages(AssetNeeds& needs, std::span<const ImageUse> images);
+// Lists waves of one wave list entry ("w_") for the content check.
+void DeclareWaves(AssetNeeds& needs, std::string_view entry,
+                  std::initializer_list<std::string_view> waves);
 
 // How a loader shows its scene.
 enum class Opening : uint8_t {

@@ -138,18 +138,18 @@ class DrawScene : public Scene {
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
     a.Entries.push_back("tvroz01");
-    a.Images.push_back({"s_ltrz01", "Banka01", kDrumStopped + 1});
-    a.Images.push_back({"s_ltrz01", "Mans01", kClapFrames + 1});
-    a.Images.push_back({"s_ltrz01", "Golova01", kHeadStartPattern + 1});
-    a.Images.push_back({"s_ltrz01", "Golova02", kHeadStartPattern + 1});
+    constexpr ImageUse kPictures[] = {{"s_ltrz01", "Banka01", kDrumStopped + 1},
+                                      {"s_ltrz01", "Mans01", kClapFrames + 1},
+                                      {"s_ltrz01", "Golova01", kHeadStartPattern + 1},
+                                      {"s_ltrz01", "Golova02", kHeadStartPattern + 1},
+                                      {"s_ltrz01", "Rot01", kMouthFrames},
+                                      {"s_all01", "FontP", kDigitGlyph0 + 10},
+                                      {"s_all01", "Bazar01", 1},
+                                      {"s_all01", "Bazar02", 1}};
+    DeclareImages(a, kPictures);
     for (const char* name : {"Ball01", "Planka01", "Planka02", "Man01"})
       a.Images.push_back({"s_ltrz01", name, 1});
-    a.Images.push_back({"s_ltrz01", "Rot01", kMouthFrames});
-    a.Images.push_back({"s_all01", "FontP", kDigitGlyph0 + 10});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Waves.push_back({"w_ltrz01", "Banka"});
-    a.Waves.push_back({"w_ltrz01", "Aplod"});
+    DeclareWaves(a, "w_ltrz01", {"Banka", "Aplod"});
   }
 
  private:

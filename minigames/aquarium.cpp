@@ -441,7 +441,7 @@ void AquariumScene::DeclareAssets(AssetNeeds& a) const {
   a.Images.push_back({"s_all01", "FontP", 42});    // digits of style 0 are glyphs 32..41
   a.Images.push_back({"s_all01", "EFont01", 11});  // digits and the colon
   for (const char* w : kBubbleWaves) a.Waves.push_back({kWaves, w});
-  for (const char* w : {"Boom02", "Boom07", "Clock01"}) a.Waves.push_back({"w_all01", w});
+  DeclareWaves(a, "w_all01", {"Boom02", "Boom07", "Clock01"});
 }
 
 std::unique_ptr<Scene> MakeAquariumScene(Game& g) { return std::make_unique<AquariumScene>(g); }

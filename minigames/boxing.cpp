@@ -145,15 +145,15 @@ class BoxingScene : public Scene {
       a.Images.push_back({"s_box01", std::string(head), HeadPatterns});
     for (std::string_view arm : {OpponentArm, PlayerArm})
       a.Images.push_back({"s_box01", std::string(arm), ArmPatterns});
-    a.Images.push_back({"s_box01", std::string(DropImage), DropPatterns});
-    a.Images.push_back({"s_box01", std::string(SplashImage), SplashPatterns});
-    a.Images.push_back({"s_all01", "EFont01", 13});
-    a.Images.push_back({"s_all01", "FontP", 42});
+    constexpr ImageUse kPictures[] = {{"s_box01", DropImage, DropPatterns},
+                                      {"s_box01", SplashImage, SplashPatterns},
+                                      {"s_all01", "EFont01", 13},
+                                      {"s_all01", "FontP", 42}};
+    DeclareImages(a, kPictures);
     DeclareExitBox(a);
     DeclarePointer(a);
     for (std::string_view w : Waves) a.Waves.push_back({"w_box01", std::string(w)});
-    for (const char* w : {"Boom01", "Boom07", "Boom08", "Bulk01", "Bulk02", "Clock01"})
-      a.Waves.push_back({"w_all01", w});
+    DeclareWaves(a, "w_all01", {"Boom01", "Boom07", "Boom08", "Bulk01", "Bulk02", "Clock01"});
     for (int i = 1; i <= 4; ++i) a.Entries.push_back("bpob0" + std::to_string(i));
   }
 

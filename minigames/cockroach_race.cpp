@@ -142,17 +142,17 @@ class RaceScene : public Scene {
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
     for (const char* clip : {"trk003", "trk004", "trk005"}) a.Entries.push_back(clip);
-    a.Images.push_back({"s_tark01", "Tarak01", 3});
-    a.Images.push_back({"s_tark01", "Tarak02", MarkerPlayer + 1});
-    a.Images.push_back({"s_tark01", "Money01", 1});
-    a.Images.push_back({"s_tark01", "Palka01", 1});
+    constexpr ImageUse kPictures[] = {{"s_tark01", "Tarak01", 3},
+                                      {"s_tark01", "Tarak02", MarkerPlayer + 1},
+                                      {"s_tark01", "Money01", 1},
+                                      {"s_tark01", "Palka01", 1}};
+    DeclareImages(a, kPictures);
     DeclarePointer(a);
     a.Images.push_back({"s_all01", "PlRot01", kMouthPatterns});
     DeclareSpeechBubble(a);
     DeclareExitBox(a);
     for (const char* wave : kRunSounds) a.Waves.push_back({"w_tark01", wave});
-    a.Waves.push_back({"w_tark01", "Boom01"});
-    a.Waves.push_back({"w_tark01", "Lift01"});
+    DeclareWaves(a, "w_tark01", {"Boom01", "Lift01"});
     a.Waves.push_back({"w_all01", "Boom07"});
   }
 

@@ -142,10 +142,11 @@ class DazFoodScene : public Scene {
     for (const char* name : {"Gorm01", "Gorm02", "Gorm03", "Gorm04", "GormH01", "Live01",
                              "Korpus01", "Button01", "Button02", "Strelk01"})
       a.Images.push_back({e, name, 2});
-    a.Images.push_back({e, "Kolbas01", MaxPieces});
-    a.Images.push_back({e, "Puch01", 4});
-    a.Images.push_back({e, "Harka02", 3});
-    a.Images.push_back({e, "Text01", 3});
+    constexpr ImageUse kPictures[] = {{FoodImages, "Kolbas01", MaxPieces},
+                                      {FoodImages, "Puch01", 4},
+                                      {FoodImages, "Harka02", 3},
+                                      {FoodImages, "Text01", 3}};
+    DeclareImages(a, kPictures);
     for (const char* name : {"Puch02", "Predm04", "Harka01", "Harka03", "Mouse01"})
       a.Images.push_back({e, name, 1});
     DeclarePointer(a);

@@ -91,17 +91,12 @@ class DazTableScene : public Scene {
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
-    const std::string e(TableImages);
-    a.Images.push_back({e, "Table01", 1});
-    a.Images.push_back({e, "Gorm01", 1});
-    a.Images.push_back({e, "Gorm02", 3});
-    a.Images.push_back({e, "Puch01", 1});
-    a.Images.push_back({e, "Puch02", 2});
-    a.Images.push_back({e, "Daz01", 1});
-    a.Images.push_back({e, "Text01", 3});
-    a.Images.push_back({e, "Button01", 2});
-    a.Images.push_back({e, "Button02", 2});
-    a.Images.push_back({e, "Strelk01", 2});
+    constexpr ImageUse kPictures[] = {{TableImages, "Table01", 1},  {TableImages, "Gorm01", 1},
+                                      {TableImages, "Gorm02", 3},   {TableImages, "Puch01", 1},
+                                      {TableImages, "Puch02", 2},   {TableImages, "Daz01", 1},
+                                      {TableImages, "Text01", 3},   {TableImages, "Button01", 2},
+                                      {TableImages, "Button02", 2}, {TableImages, "Strelk01", 2}};
+    DeclareImages(a, kPictures);
     DeclarePointer(a);
     DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom26"});

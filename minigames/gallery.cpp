@@ -138,16 +138,17 @@ class GalleryScene : public Scene {
     for (const char* name :
          {"Lamp01", "Apple02", "Tex01", "Tex02", "Melnica01", "Gilza01", "Gun01", "Gun02", "Gun03"})
       a.Images.push_back({Sprites, name, 1});
-    a.Images.push_back({Sprites, "Apple01", 3});
-    a.Images.push_back({Sprites, "Dirka01", HolePatterns});
-    a.Images.push_back({Sprites, "Rabbit01", 8});
-    a.Images.push_back({Sprites, "Duck01", 8});
-    a.Images.push_back({Sprites, "Fire01", 2});
-    a.Images.push_back({"s_all01", "Bax01", 1});
-    a.Images.push_back({"s_all01", "Pricel01", 1});
-    a.Images.push_back({"s_all01", "FontP", 42});  // digits of style 0 are glyphs 32..41
-    for (const char* wave : {"Boom04", "Boom05", "Boom06", "Boom07", "Melnic01"})
-      a.Waves.push_back({"w_all01", wave});
+    constexpr ImageUse kPictures[] = {{Sprites, "Apple01", 3},
+                                      {Sprites, "Dirka01", HolePatterns},
+                                      {Sprites, "Rabbit01", 8},
+                                      {Sprites, "Duck01", 8},
+                                      {Sprites, "Fire01", 2},
+                                      {"s_all01", "Bax01", 1},
+                                      {"s_all01", "Pricel01", 1},
+                                      // digits of style 0 are glyphs 32..41
+                                      {"s_all01", "FontP", 42}};
+    DeclareImages(a, kPictures);
+    DeclareWaves(a, "w_all01", {"Boom04", "Boom05", "Boom06", "Boom07", "Melnic01"});
   }
 
  private:

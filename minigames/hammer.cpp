@@ -139,8 +139,7 @@ class HammerScene : public Scene {
     for (const char* name : kSwingPictures) a.Images.push_back({hammer::Images, name, 1});
     a.Images.push_back({"s_all01", "EFont01", 10});
     DeclareSpeechBubble(a);
-    a.Waves.push_back({hammer::Waves, "Boom01"});
-    a.Waves.push_back({hammer::Waves, "Boom02"});
+    DeclareWaves(a, hammer::Waves, {"Boom01", "Boom02"});
   }
 
  private:

@@ -77,12 +77,13 @@ class LampScene : public Scene {
     a.Entries.push_back("ply014");
     for (const char* name : {"Bilet02", "Batar02", "Batar03", "RGlaz01"})
       a.Images.push_back({Sprites, name, 1});
-    a.Images.push_back({Sprites, "PGlaz01", 2});
-    a.Images.push_back({Sprites, "ZGlaz01", 2});
-    a.Images.push_back({Sprites, "RGlaz02", 3});
-    a.Images.push_back({"s_all01", "Bax01", 1});
-    a.Images.push_back({"s_all01", "PlRot01", MouthPatterns});
-    a.Images.push_back({"s_all01", "Ruka01", 1});
+    constexpr ImageUse kPictures[] = {{Sprites, "PGlaz01", 2},
+                                      {Sprites, "ZGlaz01", 2},
+                                      {Sprites, "RGlaz02", 3},
+                                      {"s_all01", "Bax01", 1},
+                                      {"s_all01", "PlRot01", MouthPatterns},
+                                      {"s_all01", "Ruka01", 1}};
+    DeclareImages(a, kPictures);
     DeclareSpeechBubble(a);
   }
 

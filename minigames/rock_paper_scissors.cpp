@@ -138,12 +138,13 @@ class RockPaperScissorsScene : public Scene {
     for (const char* clip : {"knd01", "knd02", "knd03", "knd04", "knd05", "knd06", "knd08", "knd09",
                              "knd10", "knd11", "knd13"})
       a.Entries.push_back(clip);
-    a.Images.push_back({rps::Images, "Knopka01", ShapeCount});
-    a.Images.push_back({rps::Images, "Strelka01", 1});
-    a.Images.push_back({rps::Images, "Ruka01", 1});
-    a.Images.push_back({rps::Images, "Ruka02", HandPatterns});
-    a.Images.push_back({rps::Images, "Ruka03", ForearmPatterns});
-    a.Images.push_back({rps::Images, "Ruka04", HandPatterns});
+    constexpr ImageUse kPictures[] = {{rps::Images, "Knopka01", ShapeCount},
+                                      {rps::Images, "Strelka01", 1},
+                                      {rps::Images, "Ruka01", 1},
+                                      {rps::Images, "Ruka02", HandPatterns},
+                                      {rps::Images, "Ruka03", ForearmPatterns},
+                                      {rps::Images, "Ruka04", HandPatterns}};
+    DeclareImages(a, kPictures);
     DeclarePointer(a);
     DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom07"});

@@ -118,13 +118,14 @@ class SnakeScene : public Scene {
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
-    a.Images.push_back({"s_zmiy01", std::string(HeadImage), HeadPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(BendImage), BendPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(VerticalImage), StraightPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(HorizontalImage), StraightPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(AppleImage), ApplePatterns});
-    a.Images.push_back({"s_zmiy01", std::string(BloodImage), BloodPatterns});
-    a.Images.push_back({"s_all01", "EFont01", 13});
+    constexpr ImageUse kPictures[] = {{"s_zmiy01", HeadImage, HeadPatterns},
+                                      {"s_zmiy01", BendImage, BendPatterns},
+                                      {"s_zmiy01", VerticalImage, StraightPatterns},
+                                      {"s_zmiy01", HorizontalImage, StraightPatterns},
+                                      {"s_zmiy01", AppleImage, ApplePatterns},
+                                      {"s_zmiy01", BloodImage, BloodPatterns},
+                                      {"s_all01", "EFont01", 13}};
+    DeclareImages(a, kPictures);
     for (const char* w : kWaves) a.Waves.push_back({"w_zmiy01", w});
   }
 

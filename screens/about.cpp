@@ -68,8 +68,7 @@ class AboutScene : public Scene {
     a.Images.push_back({"s_all01", "Button01", 1});
     DeclarePointer(a);
     a.Images.push_back({"s_all01", "FontP", 93});
-    a.Waves.push_back({"w_all01", "Boom01"});
-    a.Waves.push_back({"w_all01", "Boom03"});
+    DeclareWaves(a, "w_all01", {"Boom01", "Boom03"});
   }
 
   std::string TypedKeys;

@@ -146,7 +146,7 @@ void BookPages::DeclareAssets(AssetNeeds& a) {
   a.Images.push_back({"s_all01", "Button01", 1});
   DeclarePointer(a);
   a.Images.push_back({"s_all01", "FontP", 93});
-  for (const char* w : {"Pick01", "Kard03"}) a.Waves.push_back({"w_book02", w});
+  DeclareWaves(a, "w_book02", {"Pick01", "Kard03"});
   a.Waves.push_back({"w_all01", "Boom03"});
 }
 

@@ -296,18 +296,13 @@ void PublisherLogoScene::DescribeState(JsonWriter& j) const {
 void PublisherLogoScene::DeclareAssets(AssetNeeds& needs) const {
   DeclareSceneEntries(needs, kPublisherEntries);
   needs.Entries.emplace_back(PublisherJingle);
-  const std::string entry(PublisherImages);
-  needs.Images.push_back({entry, "Text01", 1});
-  needs.Images.push_back({entry, "Text02", 1});
-  needs.Images.push_back({entry, "Text03", 18});
-  needs.Images.push_back({entry, "Text04", 2});
-  needs.Images.push_back({entry, "Svet01", 1});
-  needs.Images.push_back({entry, "Dreb01", 1});
-  needs.Images.push_back({entry, "Dreb02", 3});
-  needs.Images.push_back({entry, "Dreb03", 4});
-  needs.Images.push_back({entry, "Fill01", 1});
-  needs.Images.push_back({entry, "Fill02", 1});
-  needs.Images.push_back({entry, "Fill03", 1});
+  constexpr ImageUse kPictures[] = {{PublisherImages, "Text01", 1},  {PublisherImages, "Text02", 1},
+                                    {PublisherImages, "Text03", 18}, {PublisherImages, "Text04", 2},
+                                    {PublisherImages, "Svet01", 1},  {PublisherImages, "Dreb01", 1},
+                                    {PublisherImages, "Dreb02", 3},  {PublisherImages, "Dreb03", 4},
+                                    {PublisherImages, "Fill01", 1},  {PublisherImages, "Fill02", 1},
+                                    {PublisherImages, "Fill03", 1}};
+  DeclareImages(needs, kPictures);
 }
 
 // --- Maker logo (scene 60).

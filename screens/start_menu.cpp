@@ -122,13 +122,13 @@ void StartMenuScene::DescribeState(JsonWriter& j) const {
 
 void StartMenuScene::DeclareAssets(AssetNeeds& needs) const {
   DeclareSceneEntries(needs, kMenuEntries);
-  needs.Images.push_back({std::string(ImagesEntry), "Selector01", 3});
-  needs.Images.push_back({"s_all01", "Button01", 2});
-  needs.Images.push_back({"s_all01", "Ruka01", 3});
-  needs.Images.push_back({"s_all01", "FontP", 93});
+  constexpr ImageUse kPictures[] = {{ImagesEntry, "Selector01", 3},
+                                    {"s_all01", "Button01", 2},
+                                    {"s_all01", "Ruka01", 3},
+                                    {"s_all01", "FontP", 93}};
+  DeclareImages(needs, kPictures);
   needs.Waves.push_back({std::string(WavesEntry), "Boom01"});
-  needs.Waves.push_back({"w_all01", "Boom01"});
-  needs.Waves.push_back({"w_all01", "Boom02"});
+  DeclareWaves(needs, "w_all01", {"Boom01", "Boom02"});
 }
 
 // --- Closing screen (scene 85).

@@ -303,24 +303,25 @@ class BoxingScene : public Scene {
     return v;
   }
 
+  // One axis of a move: between the ropes (low, high) the boxer goes on by v unless that takes
+  // him into the other one, level with him on the other axis (`level`) and no more than `reach`
+  // away on this one; at a rope he bounces off.
+  void MoveAlong(float& p, float& v, float other, int low, int high, bool level, float reach) {
+    if ((v < 0 && p > low) || (v > 0 && p < high)) {
+      const bool towards = !(p > other && v > 0) && !(p < other && v < 0);
+      const bool blocked = level && std::fabs(p - other) <= reach && towards;
+      if (!blocked) p += v;
+    } else {
+      Bounce(v);
+    }
+  }
+
   void MoveAndPunch(int who) {
     Boxer& b = Boxers[who];
     const Boxer& o = Boxers[1 - who];
     // The boxers never walk into each other: a move towards the other inside the box is refused.
-    if ((b.VX < 0 && b.X > RopeLeft) || (b.VX > 0 && b.X < RopeRight)) {
-      const bool towards = !(b.X > o.X && b.VX > 0) && !(b.X < o.X && b.VX < 0);
-      const bool blocked = std::fabs(b.Y - o.Y) <= 90 && std::fabs(b.X - o.X) <= 85 && towards;
-      if (!blocked) b.X += b.VX;
-    } else {
-      Bounce(b.VX);
-    }
-    if ((b.VY < 0 && b.Y > RopeTop) || (b.VY > 0 && b.Y < RopeBottom)) {
-      const bool towards = !(b.Y > o.Y && b.VY > 0) && !(b.Y < o.Y && b.VY < 0);
-      const bool blocked = std::fabs(b.X - o.X) <= 80 && std::fabs(b.Y - o.Y) <= 95 && towards;
-      if (!blocked) b.Y += b.VY;
-    } else {
-      Bounce(b.VY);
-    }
+    MoveAlong(b.X, b.VX, o.X, RopeLeft, RopeRight, std::fabs(b.Y - o.Y) <= 90, 85);
+    MoveAlong(b.Y, b.VY, o.Y, RopeTop, RopeBottom, std::fabs(b.X - o.X) <= 80, 95);
     b.VX = Slow(b.VX);
     b.VY = Slow(b.VY);
     if (Result == Running && Lands(b, o)) Hit(who);

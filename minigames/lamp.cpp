@@ -100,19 +100,19 @@ class LampScene : public Scene {
   }
 
   void Talk() {
+    // The next line, once the one before it has been said.
+    auto sayNext = [this](const char* table, int phrase, int rate, int next) {
+      if (IsSpeaking(g)) return;
+      SayPhrase(g, table, phrase, 1, rate);
+      Stage = next;
+    };
     switch (Stage) {
       case 0:  // the glass is still falling
-        if (!IsSpeaking(g)) {
-          SayPhrase(g, "kib", HostPhrase, 1, HostRate);
-          Stage = 1;
-        }
+        sayNext("kib", HostPhrase, HostRate, 1);
         break;
       case 1:
         DrawSpeechBubble(g, HostBubbleAt.X, HostBubbleAt.Y, 0);
-        if (!IsSpeaking(g)) {
-          SayPhrase(g, "ply", PlayerPhrase, 1, PlayerRate);
-          Stage = 2;
-        }
+        sayNext("ply", PlayerPhrase, PlayerRate, 2);
         break;
       case 2:
         DrawSpeechBubble(g, PlayerBubbleAt.X, PlayerBubbleAt.Y, 0);

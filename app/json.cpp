@@ -35,27 +35,21 @@ void JsonWriter::Key(std::string_view key) {
   }
 }
 
-void JsonWriter::BeginObject(std::string_view key) {
+void JsonWriter::Open(std::string_view key, char bracket) {
   Key(key);
-  out_ += '{';
+  out_ += bracket;
   first_.push_back(true);
 }
 
-void JsonWriter::EndObject() {
+void JsonWriter::Close(char bracket) {
   first_.pop_back();
-  out_ += '}';
+  out_ += bracket;
 }
 
-void JsonWriter::BeginArray(std::string_view key) {
-  Key(key);
-  out_ += '[';
-  first_.push_back(true);
-}
-
-void JsonWriter::EndArray() {
-  first_.pop_back();
-  out_ += ']';
-}
+void JsonWriter::BeginObject(std::string_view key) { Open(key, '{'); }
+void JsonWriter::EndObject() { Close('}'); }
+void JsonWriter::BeginArray(std::string_view key) { Open(key, '['); }
+void JsonWriter::EndArray() { Close(']'); }
 
 void JsonWriter::Number(std::string_view key, int64_t v) {
   Key(key);

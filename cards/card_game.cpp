@@ -36,10 +36,7 @@ int Nearest(float v) { return static_cast<int>(std::lrint(v)); }
 }  // namespace
 
 void CardGame::Load(int opponentChoice) {
-  if (!LoadSceneEntries(g, kEntries)) return;
-  g.GameStake = g.SpeechRecord.Price;
-  g.ClickState = 0;
-  g.HandFrame = 0;
+  if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .IdlePointer = true})) return;
   g.ButtonHeld = 0;
   SmokeWaveDown = SmokeWave = SmokeLengthDown = SmokeLength = 0;
   // The selection hands over 0, 1 or 2; anything else plays against all three.
@@ -498,18 +495,10 @@ void CardGame::Leave() {
 // ---- The runner's view ----
 
 void CardGame::DescribeState(JsonWriter& j) const {
-  j.Number("OpponentChoice", OpponentChoice);
-  j.Number("Phase", Phase);
-  j.Number("Step", Step);
-  j.Number("Attacker", Attacker);
-  j.Number("Defender", Defender);
-  j.Number("FirstAttacker", FirstAttacker);
-  j.Number("AttackTurns", AttackTurns);
-  j.Number("Resume", Resume);
-  j.Number("LastDefended", LastDefended);
-  j.Number("Trump", Trump);
-  j.Number("SeatCount", SeatCount);
-  j.Number("StockCount", StockCount);
+  j.Fields("OpponentChoice", OpponentChoice, "Phase", Phase, "Step", Step, "Attacker", Attacker,
+           "Defender", Defender, "FirstAttacker", FirstAttacker, "AttackTurns", AttackTurns,
+           "Resume", Resume, "LastDefended", LastDefended, "Trump", Trump, "SeatCount", SeatCount,
+           "StockCount", StockCount);
   j.NumberArray("HandCount",
                 std::array<int, 4>{HandCount[1], HandCount[2], HandCount[3], HandCount[4]});
   j.BeginArray("Hands");
@@ -524,17 +513,9 @@ void CardGame::DescribeState(JsonWriter& j) const {
     table[2 * s] = Table[s].Attack;
     table[2 * s + 1] = Table[s].Cover;
   }
-  j.NumberArray("Table", table);
-  j.Number("DiscardCount", DiscardCount);
-  j.Number("Picked", Picked);
-  j.Number("Hover", Hover);
-  j.Number("HandY", HandY);
-  j.Number("ButtonY", ButtonY);
-  j.Number("FlyCard", FlyCard);
-  j.Number("FlyX", Nearest(FlyX));
-  j.Number("FlyY", Nearest(FlyY));
-  j.Number("PlayerTalking", PlayerTalking);
-  j.Number("SavedPhase", SavedPhase);
+  j.Fields("Table", table, "DiscardCount", DiscardCount, "Picked", Picked, "Hover", Hover, "HandY",
+           HandY, "ButtonY", ButtonY, "FlyCard", FlyCard, "FlyX", Nearest(FlyX), "FlyY",
+           Nearest(FlyY), "PlayerTalking", PlayerTalking, "SavedPhase", SavedPhase);
   std::array<int, 3> talking{}, action{}, out{}, gesture{}, lookX{}, lookY{};
   for (int r = 0; r < 3; ++r) {
     lookX[r] = Nearest(Opponents[r].LookX);
@@ -544,12 +525,8 @@ void CardGame::DescribeState(JsonWriter& j) const {
     out[r] = Opponents[r].OutAnnounced;
     gesture[r] = Opponents[r].CardGesture;
   }
-  j.NumberArray("Talking", talking);
-  j.NumberArray("Action", action);
-  j.NumberArray("OutAnnounced", out);
-  j.NumberArray("CardGesture", gesture);
-  j.NumberArray("LookX", lookX);
-  j.NumberArray("LookY", lookY);
+  j.Fields("Talking", talking, "Action", action, "OutAnnounced", out, "CardGesture", gesture,
+           "LookX", lookX, "LookY", lookY);
 }
 
 void CardGame::DeclareAssets(AssetNeeds& a) const {
@@ -581,8 +558,8 @@ void CardGame::DeclareAssets(AssetNeeds& a) const {
   a.Images.push_back({"s_all01", "Ruka01", 3});
   a.Images.push_back({"s_all01", "PlRot01", 5});
   a.Images.push_back({"s_all01", "FontP", 93});
-  for (const char* name : {"Kard01", "Kard02", "Kard03", "Kard04", "Kard05", "Pick01", "Boom01"})
-    a.Waves.push_back({"w_kard01", name});
+  DeclareWaves(a, "w_kard01",
+               {"Kard01", "Kard02", "Kard03", "Kard04", "Kard05", "Pick01", "Boom01"});
   a.Waves.push_back({"w_all01", "Boom07"});
   a.Entries.push_back("t_krd01");
   char wave[8];

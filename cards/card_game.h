@@ -95,6 +95,8 @@ class CardGame : public Scene {
   void DrawFlyingBack(int w, int h);
   // The card to take off the table: covers before attacks, higher slots first (0: none).
   int LastTableCard(int& slot, int& row) const;
+  // Sends that card towards (targetX, targetY), or ends the bout when the table is empty.
+  void LiftLastTableCard(int defended, int targetX, int targetY);
   void PlayCardSound(const char* name);
 
   // card_opponents.cpp.

@@ -238,25 +238,31 @@ void CardGame::PlayerCovers() {
   }
 }
 
+// The first step of clearing the table: the card laid last flies from its place to
+// (targetX, targetY), one step on. With the table empty the bout is over instead: LastDefended
+// becomes `defended` and the stock is drawn from (phase 12).
+void CardGame::LiftLastTableCard(int defended, int targetX, int targetY) {
+  int slot = 0, row = 0;
+  const int card = LastTableCard(slot, row);
+  if (card == 0) {
+    LastDefended = defended;
+    Phase = 12;
+    return;
+  }
+  (row == 0 ? Table[slot].Attack : Table[slot].Cover) = 0;
+  StartFlight(card, static_cast<float>(kSlotX + TableStep * slot),
+              static_cast<float>(kAttackY + TableRowStep * row), targetX, targetY);
+  PlayCardSound("Kard01");
+  Step = 1;
+}
+
 // ---- Phase 9: the defender takes the table ----
 
 void CardGame::DefenderTakes() {
   if (Step == 0) {
-    int slot = 0, row = 0;
-    const int card = LastTableCard(slot, row);
-    if (card == 0) {
-      LastDefended = 0;
-      Phase = 12;
-      return;
-    }
-    (row == 0 ? Table[slot].Attack : Table[slot].Cover) = 0;
     const bool player = Defender == 1;
-    StartFlight(card, static_cast<float>(kSlotX + TableStep * slot),
-                static_cast<float>(kAttackY + TableRowStep * row),
-                player ? kPlayerHandX : SeatHandX(Defender),
-                player ? kPlayerTakeY : kOpponentHandY);
-    PlayCardSound("Kard01");
-    Step = 1;
+    LiftLastTableCard(0, player ? kPlayerHandX : SeatHandX(Defender),
+                      player ? kPlayerTakeY : kOpponentHandY);
     return;
   }
   FlyStep();
@@ -284,18 +290,7 @@ void CardGame::DefenderTakes() {
 
 void CardGame::BeatOff() {
   if (Step == 0) {
-    int slot = 0, row = 0;
-    const int card = LastTableCard(slot, row);
-    if (card == 0) {
-      LastDefended = 1;
-      Phase = 12;
-      return;
-    }
-    (row == 0 ? Table[slot].Attack : Table[slot].Cover) = 0;
-    StartFlight(card, static_cast<float>(kSlotX + TableStep * slot),
-                static_cast<float>(kAttackY + TableRowStep * row), kDiscardPointX, kDiscardPointY);
-    PlayCardSound("Kard01");
-    Step = 1;
+    LiftLastTableCard(1, kDiscardPointX, kDiscardPointY);
     return;
   }
   FlyStep();

@@ -9,6 +9,7 @@
 #include "app/game.h"
 #include "cards/card_game.h"
 #include "engine/helpers.h"
+#include "engine/scene_helpers.h"
 
 namespace vepa::cards {
 namespace {
@@ -114,26 +115,10 @@ void CardGame::DrawOpponent(int r) {
     default:
       break;
   }
-  switch (o.Action) {
-    case 4:
-      if (o.LookX < 5) o.LookX += 1;
-      break;
-    case 5:
-      if (o.LookX > -5) o.LookX -= 1;
-      break;
-    case 0:
-    case 6:
-      Centre(o.LookX);
-      break;
-    case 7:
-      if (o.LookX < 9) o.LookX += 2;
-      break;
-    case 8:
-      if (o.LookX > -9) o.LookX -= 2;
-      break;
-    default:
-      break;
-  }
+  if (o.Action == 0 || o.Action == 6)
+    Centre(o.LookX);
+  else
+    SideGlance(o.Action, o.LookX);
   if (o.Action == 9) {
     const float tx = std::trunc(static_cast<float>(g.MouseX - x) * 0.04f);
     if (tx + 2 < o.LookX)

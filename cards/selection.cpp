@@ -39,9 +39,7 @@ class SelectionScene : public Scene {
   using Scene::Scene;
 
   void Load(int arg) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     ContinueFlag = arg;
     BallTimer = 0;
     Balls = {};
@@ -85,19 +83,12 @@ class SelectionScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("OpponentChoice", OpponentChoice);
-    j.Number("SelectionDone", SelectionDone);
-    j.Number("ContinueFlag", ContinueFlag);
-    j.Number("EyeFrame", EyeFrame);
-    j.Number("BallTimer", BallTimer);
+    j.Fields("OpponentChoice", OpponentChoice, "SelectionDone", SelectionDone, "ContinueFlag",
+             ContinueFlag, "EyeFrame", EyeFrame, "BallTimer", BallTimer);
     j.BeginArray("Balls");
     for (const Ball& b : Balls) {
       j.BeginObject();
-      j.Number("X", b.X);
-      j.Number("Y", b.Y);
-      j.Number("Route", b.Route);
-      j.Number("Alpha", b.Alpha);
-      j.Number("Active", b.Active);
+      j.Fields("X", b.X, "Y", b.Y, "Route", b.Route, "Alpha", b.Alpha, "Active", b.Active);
       j.EndObject();
     }
     j.EndArray();
@@ -107,12 +98,10 @@ class SelectionScene : public Scene {
     DeclareSceneEntries(a, kEntries);
     for (const char* name : {"Kassir01", "Kassir02", "Kassir03", "Strelk01", "Player01", "Ball01"})
       a.Images.push_back({"s_sel01", name, 1});
-    a.Images.push_back({"s_sel01", "Text01", 3});
-    a.Images.push_back({"s_sel01", "Selec01", 2});
-    a.Images.push_back({"s_sel01", "Glaz01", 2});
-    a.Images.push_back({"s_all01", "Button01", 1});
-    a.Images.push_back({"s_all01", "Ruka01", 3});
-    a.Images.push_back({"s_all01", "FontP", 93});
+    constexpr ImageUse kPictures[] = {{"s_sel01", "Text01", 3}, {"s_sel01", "Selec01", 2},
+                                      {"s_sel01", "Glaz01", 2}, {"s_all01", "Button01", 1},
+                                      {"s_all01", "Ruka01", 3}, {"s_all01", "FontP", 93}};
+    DeclareImages(a, kPictures);
     a.Waves.push_back({"w_all01", "Boom07"});
   }
 
@@ -158,36 +147,32 @@ class SelectionScene : public Scene {
       else
         b.Alpha -= 30;
     }
-    if (b.Route == 0) {
-      if (b.Y > kCrossY)
-        b.Y -= 2;
-      else if (b.X > kLeftEnd) {
-        b.X -= 5;
-        b.Y = kRunY;
-      } else if (b.Y > kTopY) {
-        b.Y -= 2;
-        b.X = kLeftHead;
-      } else
-        b.Active = 0;
-    } else if (b.Route == 1) {
+    Climb(b);
+    g.layer.DrawPatternAlpha(g.layer.FindImage(2, "Ball01"), 0, Rect{b.X, b.Y, b.X + 3, b.Y + 3},
+                             b.Alpha);
+  }
+
+  // Route 1 goes straight up. Route 0 runs to the left, 2 to the right: up to the crossing, along
+  // the run to its end, then up again from the head of the run.
+  static void Climb(Ball& b) {
+    if (b.Route == 1) {
       if (b.Y > kTopY)
         b.Y -= 2;
       else
         b.Active = 0;
-    } else {
-      if (b.Y > kCrossY)
-        b.Y -= 2;
-      else if (b.X < kRightEnd) {
-        b.X += 5;
-        b.Y = kRunY;
-      } else if (b.Y > kTopY) {
-        b.Y -= 2;
-        b.X = kRightHead;
-      } else
-        b.Active = 0;
+      return;
     }
-    g.layer.DrawPatternAlpha(g.layer.FindImage(2, "Ball01"), 0, Rect{b.X, b.Y, b.X + 3, b.Y + 3},
-                             b.Alpha);
+    const bool left = b.Route == 0;
+    if (b.Y > kCrossY)
+      b.Y -= 2;
+    else if (left ? b.X > kLeftEnd : b.X < kRightEnd) {
+      b.X += left ? -5 : 5;
+      b.Y = kRunY;
+    } else if (b.Y > kTopY) {
+      b.Y -= 2;
+      b.X = left ? kLeftHead : kRightHead;
+    } else
+      b.Active = 0;
   }
 
   int OpponentChoice = 2;

@@ -20,6 +20,19 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& e) {
   return true;
 }
 
+void StartScene(GameServices& g, const SceneStart& start) {
+  if (start.TakeStake) g.GameStake = g.SpeechRecord.Price;
+  if (start.NothingWon) g.GameWinnings = 0;
+  if (start.IdlePointer) g.ClickState = g.HandFrame = 0;
+  if (start.SteadyAim) g.AimShakeX = g.AimShakeY = 0;
+}
+
+bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneStart& start) {
+  if (!LoadSceneEntries(g, entries)) return false;
+  StartScene(g, start);
+  return true;
+}
+
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   auto add = [&needs](std::string_view name) {
     if (!name.empty()) needs.Entries.emplace_back(name);
@@ -29,6 +42,17 @@ void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& e) {
   if (e.Music != "none") add(e.Music);
   add(e.Waves);
   add(e.HitMap);
+}
+
+void DeclareImages(AssetNeeds& needs, std::span<const ImageUse> images) {
+  for (const ImageUse& image : images)
+    needs.Images.push_back({std::string(image.Entry), std::string(image.Name), image.MinPatterns});
+}
+
+void DeclareWaves(AssetNeeds& needs, std::string_view entry,
+                  std::initializer_list<std::string_view> waves) {
+  for (std::string_view wave : waves)
+    needs.Waves.push_back({std::string(entry), std::string(wave)});
 }
 
 void EnterScene(GameServices& g, SceneId scene, Opening opening) {

@@ -2,8 +2,8 @@
 // way back to the kiosk through the closing transition. A mini-game is
 //
 //   void Load(int) override {
-//     if (!LoadSceneEntries(g, kEntries)) return;  // a file would not open
-//     ... GameStake, the scene's own start values ...
+//     if (!LoadSceneEntries(g, kEntries, kGameStart)) return;  // a file would not open
+//     ... the scene's own start values ...
 //     EnterScene(g, kSceneNumber);
 //   }
 //   void Frame() override {
@@ -15,6 +15,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "engine/scene_ids.h"
@@ -47,8 +49,39 @@ struct SceneEntries {
 // loader must stop at once and leave its scene state untouched.
 bool LoadSceneEntries(GameServices& g, const SceneEntries& entries);
 
+// What a loader resets in the shared state once its entries are read.
+struct SceneStart {
+  bool TakeStake = false;    // GameStake: the price of the phrase that offered the scene
+  bool NothingWon = false;   // GameWinnings 0
+  bool IdlePointer = false;  // ClickState and HandFrame 0: no press carried over
+  bool SteadyAim = false;    // AimShakeX and AimShakeY 0: the sight starts still
+};
+// A mini-game played for a stake: the stake taken, nothing won yet, the pointer idle.
+inline constexpr SceneStart kGameStart{.TakeStake = true, .NothingWon = true, .IdlePointer = true};
+// A shooting game (darts, the gallery): the same, and the sight starts still.
+inline constexpr SceneStart kAimingGameStart{
+    .TakeStake = true, .NothingWon = true, .IdlePointer = true, .SteadyAim = true};
+
+// Sets the start values `start` asks for.
+void StartScene(GameServices& g, const SceneStart& start);
+// LoadSceneEntries, then StartScene when the entries could be read.
+bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneStart& start);
+
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
+
+// A picture a scene draws: its image list entry ("s_"/"d_"), its name and the fewest patterns
+// it must have.
+struct ImageUse {
+  std::string_view Entry;
+  std::string_view Name;
+  int MinPatterns = 1;
+};
+// Lists the pictures for the content check.
+void DeclareImages(AssetNeeds& needs, std::span<const ImageUse> images);
+// Lists waves of one wave list entry ("w_") for the content check.
+void DeclareWaves(AssetNeeds& needs, std::string_view entry,
+                  std::initializer_list<std::string_view> waves);
 
 // How a loader shows its scene.
 enum class Opening : uint8_t {
@@ -75,5 +108,22 @@ bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
 // The end of a mini-game: once the screen is covered, the prize becomes GameWinnings (the kiosk
 // announces and pays it) and the kiosk is entered after a game; true when it did.
 bool PayPrizeWhenCovered(GameServices& g, int prize);
+
+// The side glances of a face that looks about (the cashier, the card players), by its gaze
+// mode: 4 and 5 look right and left by 1 a tick as far as 5, 7 and 8 by 2 as far as 9. False
+// for any other mode, which leaves `x` as it is.
+template <typename Offset>
+bool SideGlance(int mode, Offset& x) {
+  struct Glance {
+    int Mode, Limit, Step;
+  };
+  constexpr Glance kGlances[] = {{4, 5, 1}, {5, -5, -1}, {7, 9, 2}, {8, -9, -2}};
+  for (const Glance& glance : kGlances) {
+    if (glance.Mode != mode) continue;
+    if (glance.Step > 0 ? x < glance.Limit : x > glance.Limit) x += glance.Step;
+    return true;
+  }
+  return false;
+}
 
 }  // namespace vepa

@@ -185,20 +185,20 @@ void HubScene::MiniGameResultStep() {
         for (std::string& line : r.Lines) line.clear();
         g.SpeakerName = "r";
         const std::string won = std::to_string(g.GameWinnings) + "$";
+        // A prize: the clip, two lines of praise and the sum on the third.
+        auto paid = [&](const char* clip, const char* first, const char* second, const char* sum,
+                        int kind) {
+          SayClip(clip);
+          r.LineShift = 0;
+          r.Lines[1] = Cp1251(first);
+          r.Lines[2] = Cp1251(second);
+          r.Lines[3] = CutLine(Cp1251(sum) + won);
+          ResultKind = kind;
+        };
         if (g.GameWinnings > g.GameStake) {
-          SayClip("sm006");
-          r.LineShift = 0;
-          r.Lines[1] = Cp1251("ТЫ ПОБЕДИЛ");
-          r.Lines[2] = Cp1251("В ЭТОЙ ИГРЕ!");
-          r.Lines[3] = CutLine(Cp1251("И ВЫИГРАЛ ") + won);
-          ResultKind = 2;
+          paid("sm006", "ТЫ ПОБЕДИЛ", "В ЭТОЙ ИГРЕ!", "И ВЫИГРАЛ ", 2);
         } else if (g.GameWinnings > 0) {
-          SayClip("sm009");
-          r.LineShift = 0;
-          r.Lines[1] = Cp1251("ПРИКОЛЬНО,");
-          r.Lines[2] = Cp1251("МОГЛО БЫТЬ И ХУЖЕ");
-          r.Lines[3] = CutLine(Cp1251("ПОЛУЧИ ЗА ЭТО ") + won);
-          ResultKind = 1;
+          paid("sm009", "ПРИКОЛЬНО,", "МОГЛО БЫТЬ И ХУЖЕ", "ПОЛУЧИ ЗА ЭТО ", 1);
         } else {
           r.LineShift = 1;
           SayClip("sm008");

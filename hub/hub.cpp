@@ -2,7 +2,9 @@
 // the player has paid for.
 #include "hub/hub.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,21 @@ constexpr ItemScene kItemScenes[] = {
     {hub::LeaveGame, SceneId::Closing},
 };
 
+// Hit-map codes that no item of the kiosk answers to.
+constexpr int kDeadCodes[] = {1,  3,  9,  12, 13, 16, 19, 20, 21, 23, 24,
+                              25, 27, 28, 30, 32, 37, 38, 39, 46, 50};
+
+// The items whose phrase is always the same; the others depend on the state of the game.
+struct FixedPhrase {
+  int Item, Phrase;
+};
+constexpr FixedPhrase kFixedPhrases[] = {
+    {hub::BoxingGlove, 34}, {hub::Lamp, 43},      {hub::Dartboard, 1}, {hub::Poster, 11},
+    {hub::Hammer, 51},      {hub::Snake, 22},     {hub::Gun, 36},      {hub::Cashier, 24},
+    {hub::Book, 25},        {hub::Cockroach, 54}, {hub::TipJar, 38},   {hub::Door, 62},
+    {hub::Cards, 67},       {hub::FishTank, 26},  {hub::Battery, 80},  {hub::Sky, 88},
+    {hub::Window, 30},      {hub::RpsSticker, 42}};
+
 }  // namespace
 
 int HubScene::TargetScene(int item, int tabletChoice, int* loaderArg) {
@@ -84,86 +101,28 @@ bool HubScene::SceneAvailable(int item) const {
 
 int HubScene::FilterItem(int code) const {
   if (code == hub::CashierHand) return hub::RpsSticker;
-  switch (code) {
-    case 1:
-    case 3:
-    case 9:
-    case 12:
-    case 13:
-    case 16:
-    case 19:
-    case 20:
-    case 21:
-    case 23:
-    case 24:
-    case 25:
-    case 27:
-    case 28:
-    case 30:
-    case 32:
-    case 37:
-    case 38:
-    case 39:
-    case 46:
-    case 50:
-      return 0;
-    case hub::Battery:  // for sale only while the old one is empty
-      return g.BatteryCharge > 0 ? 0 : code;
-    case hub::TicketStack:  // sold out at five tickets
-      return g.Tickets > 4 ? 0 : code;
-    default:
-      return code;
-  }
+  if (std::ranges::find(kDeadCodes, code) != std::end(kDeadCodes)) return 0;
+  if (code == hub::Battery)  // for sale only while the old one is empty
+    return g.BatteryCharge > 0 ? 0 : code;
+  if (code == hub::TicketStack)  // sold out at five tickets
+    return g.Tickets > 4 ? 0 : code;
+  return code;
 }
 
 int HubScene::ItemPhrase(int item) const {
+  for (const FixedPhrase& f : kFixedPhrases)
+    if (f.Item == item) return f.Phrase;
   switch (item) {
-    case hub::BoxingGlove:
-      return 34;
-    case hub::Lamp:
-      return 43;
-    case hub::Dartboard:
-      return 1;
-    case hub::Poster:
-      return 11;
-    case hub::Hammer:
-      return 51;
     case hub::DoorHandle:
       return 2 + PhraseVariant;
-    case hub::Snake:
-      return 22;
-    case hub::Gun:
-      return 36;
-    case hub::Cashier:
-      return 24;
-    case hub::Book:
-      return 25;
-    case hub::Cockroach:
-      return 54;
     case hub::Television:
       return g.Tickets == 0 ? 14 : (g.TicketsFilled == 0 ? 15 : 13);
-    case hub::TipJar:
-      return 38;
-    case hub::Door:
-      return 62;
-    case hub::Cards:
-      return 67;
     case hub::Daz:
       return g.BatteryCharge > 0 ? 75 : 81;
-    case hub::FishTank:
-      return 26;
-    case hub::Battery:
-      return 80;
     case hub::TicketStack:
       return g.TicketsFilled == 1 ? 20 : 19;
-    case hub::Sky:
-      return 88;
     case hub::Inkpot:
       return g.Tickets == 0 ? 18 : (g.TicketsFilled == 1 ? 17 : 16);
-    case hub::Window:
-      return 30;
-    case hub::RpsSticker:
-      return 42;
     case hub::Bread:
     case hub::Heap:
     case hub::Bottle:
@@ -192,10 +151,7 @@ void HubScene::Load(int arg) {
   g.layer.MakeColorTable(3);
   // The frame timer runs at its fixed 50 ms; there is nothing to restart here.
 
-  g.ClickState = 0;
-  g.HandFrame = 0;
-  g.AimShakeX = 0;
-  g.AimShakeY = 0;
+  StartScene(g, {.IdlePointer = true, .SteadyAim = true});
   EscDown = 0;
   EnterDown = 0;
 
@@ -388,59 +344,31 @@ void HubScene::SayPlayer(int phrase) {
 // --- Runner and content checks.
 
 void HubScene::DescribeState(JsonWriter& j) const {
-  j.Number("HubEntry", Entry);
-  j.Number("HubState", HubState);
-  j.Number("EscDown", EscDown);
-  j.Number("EnterDown", EnterDown);
-  j.Number("HostSpeaking", HostSpeaking);
-  j.Number("PlayerSpeaking", PlayerSpeaking);
-  j.Number("Answer", Answer);
-  j.Number("ButtonAlpha", ButtonAlpha);
-  j.String("ButtonCaptionLeft", Utf8FromCp1251(ButtonCaptionLeft));
-  j.String("ButtonCaptionRight", Utf8FromCp1251(ButtonCaptionRight));
-  j.Number("PhraseVariant", PhraseVariant);
-  j.Number("TabletState", TabletState);
-  j.Number("TabletChoice", TabletChoice);
-  j.Number("TabletDrop", TabletDrop);
-  j.Number("TicketIndex", TicketIndex);
-  j.Number("TicketsToCheck", TicketsToCheck);
-  j.Number("Matches", Matches);
-  j.Number("Prize", Prize);
-  j.Number("ResultKind", ResultKind);
-  j.Number("AnnounceStep", AnnounceStep);
-  j.Number("LampFlicker", LampFlicker);
-  j.Number("LampFrame", LampFrame);
-  j.Number("SnakeFrame", SnakeFrame);
-  j.Number("TongueFrame", TongueFrame);
-  j.Number("MouthFrame", MouthFrame);
-  j.Number("EyelidFrame", EyelidFrame);
-  j.Number("GazeMode", GazeMode);
-  j.Number("GazeX", static_cast<int64_t>(GazeX));
-  j.Number("GazeY", static_cast<int64_t>(GazeY));
-  j.Number("HostAction", HostAction());
+  j.Fields("HubEntry", Entry, "HubState", HubState, "EscDown", EscDown, "EnterDown", EnterDown,
+           "HostSpeaking", HostSpeaking, "PlayerSpeaking", PlayerSpeaking, "Answer", Answer,
+           "ButtonAlpha", ButtonAlpha, "ButtonCaptionLeft", Utf8FromCp1251(ButtonCaptionLeft),
+           "ButtonCaptionRight", Utf8FromCp1251(ButtonCaptionRight), "PhraseVariant", PhraseVariant,
+           "TabletState", TabletState, "TabletChoice", TabletChoice, "TabletDrop", TabletDrop,
+           "TicketIndex", TicketIndex, "TicketsToCheck", TicketsToCheck, "Matches", Matches,
+           "Prize", Prize, "ResultKind", ResultKind, "AnnounceStep", AnnounceStep, "LampFlicker",
+           LampFlicker, "LampFrame", LampFrame, "SnakeFrame", SnakeFrame, "TongueFrame",
+           TongueFrame, "MouthFrame", MouthFrame, "EyelidFrame", EyelidFrame, "GazeMode", GazeMode,
+           "GazeX", static_cast<int64_t>(GazeX), "GazeY", static_cast<int64_t>(GazeY), "HostAction",
+           HostAction());
   j.BeginArray("Fish");
   for (const FishRecord& f : Fish) {
     j.BeginObject();
-    j.Number("Depth", f.Depth);
-    j.Number("Angle", f.Angle);
-    j.Number("Facing", f.Facing);
-    j.Number("Mode", f.Mode);
-    j.Number("X", static_cast<int64_t>(f.X));
-    j.Number("Y", static_cast<int64_t>(f.Y));
+    j.Fields("Depth", f.Depth, "Angle", f.Angle, "Facing", f.Facing, "Mode", f.Mode, "X",
+             static_cast<int64_t>(f.X), "Y", static_cast<int64_t>(f.Y));
     j.EndObject();
   }
   j.EndArray();
   j.BeginArray("Fly");
   for (const FlyRecord& f : Fly) {
     j.BeginObject();
-    j.Number("Mode", f.Mode);
-    j.Number("TargetIndex", f.TargetIndex);
-    j.Number("TargetX", f.TargetX);
-    j.Number("TargetY", f.TargetY);
-    j.Number("X", static_cast<int64_t>(f.X));
-    j.Number("Y", static_cast<int64_t>(f.Y));
-    j.Number("Heading", f.Heading);
-    j.Number("Speed", f.Speed);
+    j.Fields("Mode", f.Mode, "TargetIndex", f.TargetIndex, "TargetX", f.TargetX, "TargetY",
+             f.TargetY, "X", static_cast<int64_t>(f.X), "Y", static_cast<int64_t>(f.Y), "Heading",
+             f.Heading, "Speed", f.Speed);
     j.EndObject();
   }
   j.EndArray();

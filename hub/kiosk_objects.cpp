@@ -329,27 +329,10 @@ void HubScene::UpdateHostFace() {
     default:
       break;
   }
-  switch (GazeMode) {
-    case 0:
-    case 3:
-    case 6:
-      GazeX = Relax(GazeX);
-      break;
-    case 4:
-      if (GazeX < 5) GazeX += 1;
-      break;
-    case 5:
-      if (GazeX > -5) GazeX -= 1;
-      break;
-    case 7:
-      if (GazeX < 9) GazeX += 2;
-      break;
-    case 8:
-      if (GazeX > -9) GazeX -= 2;
-      break;
-    default:
-      break;
-  }
+  if (GazeMode == 0 || GazeMode == 3 || GazeMode == 6)
+    GazeX = Relax(GazeX);
+  else
+    SideGlance(GazeMode, GazeX);
   if (GazeMode >= 9 && GazeMode <= 11) {
     double tx, ty;
     const FlyRecord* fly = nullptr;

@@ -79,8 +79,7 @@ class DrawScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true})) return;
     Phase = 0;
     BallsOut = 0;
     Balls = {};
@@ -121,10 +120,7 @@ class DrawScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("Phase", Phase);
-    j.Number("DrumTimer", DrumTimer);
-    j.Number("DrumFrame", DrumFrame);
-    j.Number("BallsOut", BallsOut);
+    j.Fields("Phase", Phase, "DrumTimer", DrumTimer, "DrumFrame", DrumFrame, "BallsOut", BallsOut);
     j.BeginArray("BallX");
     for (const Ball& b : Balls) j.Number(b.X);
     j.EndArray();
@@ -134,30 +130,26 @@ class DrawScene : public Scene {
     j.BeginArray("BallAngle");
     for (const Ball& b : Balls) j.Number(b.Angle);
     j.EndArray();
-    j.Number("ClapFrame", ClapFrame);
-    j.Number("ApplauseTimer", ApplauseTimer);
-    j.NumberArray("HeadPattern", HeadPattern);
-    j.NumberArray("HeadOffset", HeadOffset);
-    j.NumberArray("HeadDirection", HeadDirection);
-    j.Number("AnnouncerY", AnnouncerY);
-    j.Number("MouthFrame", MouthFrame);
+    j.Fields("ClapFrame", ClapFrame, "ApplauseTimer", ApplauseTimer, "HeadPattern", HeadPattern,
+             "HeadOffset", HeadOffset, "HeadDirection", HeadDirection, "AnnouncerY", AnnouncerY,
+             "MouthFrame", MouthFrame);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
     a.Entries.push_back("tvroz01");
-    a.Images.push_back({"s_ltrz01", "Banka01", kDrumStopped + 1});
-    a.Images.push_back({"s_ltrz01", "Mans01", kClapFrames + 1});
-    a.Images.push_back({"s_ltrz01", "Golova01", kHeadStartPattern + 1});
-    a.Images.push_back({"s_ltrz01", "Golova02", kHeadStartPattern + 1});
+    constexpr ImageUse kPictures[] = {{"s_ltrz01", "Banka01", kDrumStopped + 1},
+                                      {"s_ltrz01", "Mans01", kClapFrames + 1},
+                                      {"s_ltrz01", "Golova01", kHeadStartPattern + 1},
+                                      {"s_ltrz01", "Golova02", kHeadStartPattern + 1},
+                                      {"s_ltrz01", "Rot01", kMouthFrames},
+                                      {"s_all01", "FontP", kDigitGlyph0 + 10},
+                                      {"s_all01", "Bazar01", 1},
+                                      {"s_all01", "Bazar02", 1}};
+    DeclareImages(a, kPictures);
     for (const char* name : {"Ball01", "Planka01", "Planka02", "Man01"})
       a.Images.push_back({"s_ltrz01", name, 1});
-    a.Images.push_back({"s_ltrz01", "Rot01", kMouthFrames});
-    a.Images.push_back({"s_all01", "FontP", kDigitGlyph0 + 10});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    a.Images.push_back({"s_all01", "Bazar02", 1});
-    a.Waves.push_back({"w_ltrz01", "Banka"});
-    a.Waves.push_back({"w_ltrz01", "Aplod"});
+    DeclareWaves(a, "w_ltrz01", {"Banka", "Aplod"});
   }
 
  private:

@@ -57,10 +57,7 @@ class TicketScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .IdlePointer = true})) return;
     CurrentTicket = 0;
     CrossedCount = 0;
     PenNumber = 0;
@@ -100,13 +97,8 @@ class TicketScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("CurrentTicket", CurrentTicket);
-    j.Number("CrossedCount", CrossedCount);
-    j.Number("HandX", HandX);
-    j.Number("HandY", HandY);
-    j.Number("PenNumber", PenNumber);
-    j.NumberArray("CrossX", CrossX);
-    j.NumberArray("CrossY", CrossY);
+    j.Fields("CurrentTicket", CurrentTicket, "CrossedCount", CrossedCount, "HandX", HandX, "HandY",
+             HandY, "PenNumber", PenNumber, "CrossX", CrossX, "CrossY", CrossY);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

@@ -73,8 +73,7 @@ int AquariumScene::Prize(int computer, int player) {
 }
 
 void AquariumScene::Load(int) {
-  if (!LoadSceneEntries(g, kEntries)) return;
-  g.GameStake = g.SpeechRecord.Price;
+  if (!LoadSceneEntries(g, kEntries, kGameStart)) return;
   ResetAnglers();
   for (int f = 0; f < 4; ++f) {
     AquariumCreature& c = Fish[f];
@@ -88,9 +87,6 @@ void AquariumScene::Load(int) {
   for (AquariumBubble& b : Bubble) b = AquariumBubble{};
   Catches = {};
   BucketFull = {};
-  g.GameWinnings = 0;
-  g.ClickState = 0;
-  g.HandFrame = 0;
   TimeLeft = 600;
   TimeTick = 0;
   ClockTimer = 0;
@@ -431,13 +427,8 @@ void AquariumScene::DescribeState(JsonWriter& j) const {
   FieldArray(j, "BubbleState", Bubble, &AquariumBubble::State);
   FieldArray(j, "BubbleX", Bubble, &AquariumBubble::X);
   FieldArray(j, "BubbleY", Bubble, &AquariumBubble::Y);
-  j.NumberArray("Catches", Catches);
-  j.NumberArray("BucketFull", BucketFull);
-  j.Number("TimeLeft", TimeLeft);
-  j.Number("TimeTick", TimeTick);
-  j.Number("ClockTimer", ClockTimer);
-  j.Number("WaterFrame", WaterFrame);
-  j.Number("PlantFrame", PlantFrame);
+  j.Fields("Catches", Catches, "BucketFull", BucketFull, "TimeLeft", TimeLeft, "TimeTick", TimeTick,
+           "ClockTimer", ClockTimer, "WaterFrame", WaterFrame, "PlantFrame", PlantFrame);
 }
 
 void AquariumScene::DeclareAssets(AssetNeeds& a) const {
@@ -450,7 +441,7 @@ void AquariumScene::DeclareAssets(AssetNeeds& a) const {
   a.Images.push_back({"s_all01", "FontP", 42});    // digits of style 0 are glyphs 32..41
   a.Images.push_back({"s_all01", "EFont01", 11});  // digits and the colon
   for (const char* w : kBubbleWaves) a.Waves.push_back({kWaves, w});
-  for (const char* w : {"Boom02", "Boom07", "Clock01"}) a.Waves.push_back({"w_all01", w});
+  DeclareWaves(a, "w_all01", {"Boom02", "Boom07", "Clock01"});
 }
 
 std::unique_ptr<Scene> MakeAquariumScene(Game& g) { return std::make_unique<AquariumScene>(g); }

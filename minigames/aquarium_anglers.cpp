@@ -25,16 +25,8 @@ constexpr uint16_t kLineColor = 0xFFFF;  // white
 
 // The crab hangs from the hook by one claw; where that claw is in each hanging picture.
 int CrabClawX(int anim) {
-  switch (anim) {
-    case 3:
-      return 29;
-    case 4:
-      return 51;
-    case 5:
-      return 36;
-    default:
-      return 61;
-  }
+  constexpr int kClawX[] = {29, 51, 36};  // pictures 3, 4 and 5
+  return anim >= 3 && anim <= 5 ? kClawX[anim - 3] : 61;
 }
 
 }  // namespace

@@ -72,8 +72,7 @@ class BoxingScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .NothingWon = true})) return;
     Boxers[kOpponent] = Boxer{.Facing = 1, .X = OpponentStartX, .Y = StartY};
     Boxers[kPlayer] = Boxer{.Facing = -1, .X = PlayerStartX, .Y = StartY};
     Hits = {0, 0};
@@ -87,7 +86,6 @@ class BoxingScene : public Scene {
     ClockTimer = 0;
     // The announcer's clips are read with the scene, so the frame he speaks in stays light.
     for (int i = 0; i < 4; ++i) ReadSpokenClip(g, "bpob0" + std::to_string(i + 1), Clips[i]);
-    g.GameWinnings = 0;
     EnterScene(g, SceneId::Boxing);
   }
 
@@ -135,15 +133,10 @@ class BoxingScene : public Scene {
     reals("Y", &Boxer::Y);
     reals("VX", &Boxer::VX);
     reals("VY", &Boxer::VY);
-    j.NumberArray("Hits", Hits);
-    j.Number("TimeLeft", TimeLeft);
-    j.Number("TimeTick", TimeTick);
-    j.Number("Result", Result);
-    j.Number("ResultTimer", ResultTimer);
-    j.Number("BloodCount", BloodCount);
+    j.Fields("Hits", Hits, "TimeLeft", TimeLeft, "TimeTick", TimeTick, "Result", Result,
+             "ResultTimer", ResultTimer, "BloodCount", BloodCount);
     FieldArray(j, "BloodState", Blood, &BloodDrop::State);
-    j.Number("DuckFlag", DuckFlag);
-    j.Number("ClockTimer", ClockTimer);
+    j.Fields("DuckFlag", DuckFlag, "ClockTimer", ClockTimer);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -152,15 +145,15 @@ class BoxingScene : public Scene {
       a.Images.push_back({"s_box01", std::string(head), HeadPatterns});
     for (std::string_view arm : {OpponentArm, PlayerArm})
       a.Images.push_back({"s_box01", std::string(arm), ArmPatterns});
-    a.Images.push_back({"s_box01", std::string(DropImage), DropPatterns});
-    a.Images.push_back({"s_box01", std::string(SplashImage), SplashPatterns});
-    a.Images.push_back({"s_all01", "EFont01", 13});
-    a.Images.push_back({"s_all01", "FontP", 42});
+    constexpr ImageUse kPictures[] = {{"s_box01", DropImage, DropPatterns},
+                                      {"s_box01", SplashImage, SplashPatterns},
+                                      {"s_all01", "EFont01", 13},
+                                      {"s_all01", "FontP", 42}};
+    DeclareImages(a, kPictures);
     DeclareExitBox(a);
     DeclarePointer(a);
     for (std::string_view w : Waves) a.Waves.push_back({"w_box01", std::string(w)});
-    for (const char* w : {"Boom01", "Boom07", "Boom08", "Bulk01", "Bulk02", "Clock01"})
-      a.Waves.push_back({"w_all01", w});
+    DeclareWaves(a, "w_all01", {"Boom01", "Boom07", "Boom08", "Bulk01", "Bulk02", "Clock01"});
     for (int i = 1; i <= 4; ++i) a.Entries.push_back("bpob0" + std::to_string(i));
   }
 
@@ -310,24 +303,25 @@ class BoxingScene : public Scene {
     return v;
   }
 
+  // One axis of a move: between the ropes (low, high) the boxer goes on by v unless that takes
+  // him into the other one, level with him on the other axis (`level`) and no more than `reach`
+  // away on this one; at a rope he bounces off.
+  void MoveAlong(float& p, float& v, float other, int low, int high, bool level, float reach) {
+    if ((v < 0 && p > low) || (v > 0 && p < high)) {
+      const bool towards = !(p > other && v > 0) && !(p < other && v < 0);
+      const bool blocked = level && std::fabs(p - other) <= reach && towards;
+      if (!blocked) p += v;
+    } else {
+      Bounce(v);
+    }
+  }
+
   void MoveAndPunch(int who) {
     Boxer& b = Boxers[who];
     const Boxer& o = Boxers[1 - who];
     // The boxers never walk into each other: a move towards the other inside the box is refused.
-    if ((b.VX < 0 && b.X > RopeLeft) || (b.VX > 0 && b.X < RopeRight)) {
-      const bool towards = !(b.X > o.X && b.VX > 0) && !(b.X < o.X && b.VX < 0);
-      const bool blocked = std::fabs(b.Y - o.Y) <= 90 && std::fabs(b.X - o.X) <= 85 && towards;
-      if (!blocked) b.X += b.VX;
-    } else {
-      Bounce(b.VX);
-    }
-    if ((b.VY < 0 && b.Y > RopeTop) || (b.VY > 0 && b.Y < RopeBottom)) {
-      const bool towards = !(b.Y > o.Y && b.VY > 0) && !(b.Y < o.Y && b.VY < 0);
-      const bool blocked = std::fabs(b.X - o.X) <= 80 && std::fabs(b.Y - o.Y) <= 95 && towards;
-      if (!blocked) b.Y += b.VY;
-    } else {
-      Bounce(b.VY);
-    }
+    MoveAlong(b.X, b.VX, o.X, RopeLeft, RopeRight, std::fabs(b.Y - o.Y) <= 90, 85);
+    MoveAlong(b.Y, b.VY, o.Y, RopeTop, RopeBottom, std::fabs(b.X - o.X) <= 80, 95);
     b.VX = Slow(b.VX);
     b.VY = Slow(b.VY);
     if (Result == Running && Lands(b, o)) Hit(who);
@@ -374,35 +368,20 @@ class BoxingScene : public Scene {
     PlayBoxerSound(who == kPlayer ? "RBoxB0" : "PBoxB0");
   }
 
+  // A punch moves its arm out by two steps (Punch 1 the upper arm, 3 the lower one), turns it
+  // back (2, 4) and lowers it again by two steps; then the boxer stands on guard (Punch 0).
   static void SwingArm(Boxer& b) {
-    switch (b.Punch) {
-      case 1:
-        if (b.ArmUp < 2)
-          ++b.ArmUp;
-        else
-          b.Punch = 2;
-        break;
-      case 2:
-        if (b.ArmUp > 0)
-          --b.ArmUp;
-        else
-          b.Punch = 0;
-        break;
-      case 3:
-        if (b.ArmDown < 2)
-          ++b.ArmDown;
-        else
-          b.Punch = 4;
-        break;
-      case 4:
-        if (b.ArmDown > 0)
-          --b.ArmDown;
-        else
-          b.Punch = 0;
-        break;
-      default:
-        break;
-    }
+    if (b.Punch < 1 || b.Punch > 4) return;
+    int32_t& arm = b.Punch <= 2 ? b.ArmUp : b.ArmDown;
+    const bool out = b.Punch % 2 == 1;
+    if (out && arm < 2)
+      ++arm;
+    else if (out)
+      ++b.Punch;
+    else if (arm > 0)
+      --arm;
+    else
+      b.Punch = 0;
   }
 
   void DrawBoxer(int who) {

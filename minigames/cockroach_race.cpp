@@ -77,11 +77,7 @@ class RaceScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.GameWinnings = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, kGameStart)) return;
     RaceState = kOpeningStarts;
     GateStep = 0;
     RaceMouth = 0;
@@ -124,12 +120,8 @@ class RaceScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("RaceState", RaceState);
-    j.Number("GateStep", GateStep);
-    j.Number("BubbleKind", BubbleKind);
-    j.Number("Winner", Winner);
-    j.Number("PointedLane", PointedLane);
-    j.Number("RaceMouth", RaceMouth);
+    j.Fields("RaceState", RaceState, "GateStep", GateStep, "BubbleKind", BubbleKind, "Winner",
+             Winner, "PointedLane", PointedLane, "RaceMouth", RaceMouth);
     auto each = [&](std::string_view key, auto value) {
       j.BeginArray(key);
       for (const Cockroach& c : Roaches) j.Number(value(c));
@@ -150,17 +142,17 @@ class RaceScene : public Scene {
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
     for (const char* clip : {"trk003", "trk004", "trk005"}) a.Entries.push_back(clip);
-    a.Images.push_back({"s_tark01", "Tarak01", 3});
-    a.Images.push_back({"s_tark01", "Tarak02", MarkerPlayer + 1});
-    a.Images.push_back({"s_tark01", "Money01", 1});
-    a.Images.push_back({"s_tark01", "Palka01", 1});
+    constexpr ImageUse kPictures[] = {{"s_tark01", "Tarak01", 3},
+                                      {"s_tark01", "Tarak02", MarkerPlayer + 1},
+                                      {"s_tark01", "Money01", 1},
+                                      {"s_tark01", "Palka01", 1}};
+    DeclareImages(a, kPictures);
     DeclarePointer(a);
     a.Images.push_back({"s_all01", "PlRot01", kMouthPatterns});
     DeclareSpeechBubble(a);
     DeclareExitBox(a);
     for (const char* wave : kRunSounds) a.Waves.push_back({"w_tark01", wave});
-    a.Waves.push_back({"w_tark01", "Boom01"});
-    a.Waves.push_back({"w_tark01", "Lift01"});
+    DeclareWaves(a, "w_tark01", {"Boom01", "Lift01"});
     a.Waves.push_back({"w_all01", "Boom07"});
   }
 

@@ -44,17 +44,11 @@ class DartsScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, kAimingGameStart)) return;
     DartOrder = {0, 1, 2};
     DartsOnRack() = 3;
     DartsThrown = 0;
     EndCount = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
-    g.AimShakeX = 0;
-    g.AimShakeY = 0;
-    g.GameWinnings = 0;
     EnterScene(g, SceneId::Darts);
   }
 
@@ -80,12 +74,8 @@ class DartsScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("DartsOnRack", g.SceneBytes[0]);
-    j.Number("DartsThrown", DartsThrown);
-    j.Number("EndCount", EndCount);
-    j.NumberArray("DartX", DartX);
-    j.NumberArray("DartY", DartY);
-    j.NumberArray("DartOrder", DartOrder);
+    j.Fields("DartsOnRack", g.SceneBytes[0], "DartsThrown", DartsThrown, "EndCount", EndCount,
+             "DartX", DartX, "DartY", DartY, "DartOrder", DartOrder);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {

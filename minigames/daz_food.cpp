@@ -51,9 +51,7 @@ class DazFoodScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     s.LeftLatch = s.RightLatch = 0;
     s.LeftQueue = s.RightQueue = 0;
     for (DazButton& b : s.Buttons) b = DazButton{};
@@ -119,38 +117,17 @@ class DazFoodScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("GormColumn", s.GormColumn);
-    j.Number("SwingTimer", s.SwingTimer);
-    j.Number("SwingPattern", s.SwingPattern);
-    j.Number("HitFace", s.HitFace);
-    j.Number("PlayState", s.PlayState);
-    j.Number("Lives", s.Lives);
-    j.Number("Score", s.Score);
-    j.Number("BestScore", s.BestScore);
-    j.Number("LeftQueue", s.LeftQueue);
-    j.Number("RightQueue", s.RightQueue);
-    j.Number("LeftLatch", s.LeftLatch);
-    j.Number("RightLatch", s.RightLatch);
-    j.Number("PauseState", s.PauseState);
-    j.Number("PauseSize", s.PauseSize);
-    j.Number("EndRequest", s.EndRequest);
-    j.Number("EndDelay", s.EndDelay);
-    j.Number("PuchState", s.PuchState);
-    j.Number("PuchY", s.PuchY);
-    j.Number("PuchAct", s.PuchAct);
-    j.Number("PuchLaugh", s.PuchLaugh);
-    j.Number("PuchPattern", s.PuchPattern);
-    j.Number("SpitState", s.SpitState);
-    j.Number("SpitX", Nearest(s.SpitX));
-    j.Number("SpitY", Nearest(s.SpitY));
-    j.Number("SpitAngle", s.SpitAngle);
-    j.Number("SpitFrame", s.SpitFrame);
-    j.Number("SpitMark", s.SpitMark);
-    j.Number("MouseRunX", s.MouseRunX);
-    j.Number("MouseStep", s.MouseStep);
-    j.Number("MouseWait", s.MouseWait);
-    j.Number("LostPiece", s.LostPiece);
-    j.Number("Pieces", PieceCount());
+    j.Fields("GormColumn", s.GormColumn, "SwingTimer", s.SwingTimer, "SwingPattern", s.SwingPattern,
+             "HitFace", s.HitFace, "PlayState", s.PlayState, "Lives", s.Lives, "Score", s.Score,
+             "BestScore", s.BestScore, "LeftQueue", s.LeftQueue, "RightQueue", s.RightQueue,
+             "LeftLatch", s.LeftLatch, "RightLatch", s.RightLatch, "PauseState", s.PauseState,
+             "PauseSize", s.PauseSize, "EndRequest", s.EndRequest, "EndDelay", s.EndDelay,
+             "PuchState", s.PuchState, "PuchY", s.PuchY, "PuchAct", s.PuchAct, "PuchLaugh",
+             s.PuchLaugh, "PuchPattern", s.PuchPattern, "SpitState", s.SpitState, "SpitX",
+             Nearest(s.SpitX), "SpitY", Nearest(s.SpitY), "SpitAngle", s.SpitAngle, "SpitFrame",
+             s.SpitFrame, "SpitMark", s.SpitMark, "MouseRunX", s.MouseRunX, "MouseStep",
+             s.MouseStep, "MouseWait", s.MouseWait, "LostPiece", s.LostPiece, "Pieces",
+             PieceCount());
     FieldArray(j, "PieceY", s.Pieces, [](const FoodPiece& p) { return Nearest(p.Y); });
     // Tenths of a pixel a frame.
     FieldArray(j, "PieceVY10", s.Pieces, [](const FoodPiece& p) { return Nearest(p.VY * 10); });
@@ -165,10 +142,11 @@ class DazFoodScene : public Scene {
     for (const char* name : {"Gorm01", "Gorm02", "Gorm03", "Gorm04", "GormH01", "Live01",
                              "Korpus01", "Button01", "Button02", "Strelk01"})
       a.Images.push_back({e, name, 2});
-    a.Images.push_back({e, "Kolbas01", MaxPieces});
-    a.Images.push_back({e, "Puch01", 4});
-    a.Images.push_back({e, "Harka02", 3});
-    a.Images.push_back({e, "Text01", 3});
+    constexpr ImageUse kPictures[] = {{FoodImages, "Kolbas01", MaxPieces},
+                                      {FoodImages, "Puch01", 4},
+                                      {FoodImages, "Harka02", 3},
+                                      {FoodImages, "Text01", 3}};
+    DeclareImages(a, kPictures);
     for (const char* name : {"Puch02", "Predm04", "Harka01", "Harka03", "Mouse01"})
       a.Images.push_back({e, name, 1});
     DeclarePointer(a);

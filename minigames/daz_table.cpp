@@ -35,7 +35,7 @@ class DazTableScene : public Scene {
   using Scene::Scene;
 
   void Load(int arg) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .IdlePointer = true})) return;
     // The phrases of this visit are read now: the long ones would not fit into a frame.
     constexpr std::array<int, 4> kVisit{PhraseGoodbye, PhraseGormExplains, PhrasePuchExplains,
                                         PhraseStart};
@@ -46,9 +46,6 @@ class DazTableScene : public Scene {
       for (int n : kVisit) readAhead(n);
     else
       readAhead(arg == 1 ? PhraseGoodbye : PhraseTopPrize);
-    g.GameStake = g.SpeechRecord.Price;
-    g.ClickState = 0;
-    g.HandFrame = 0;
     // TalkPause keeps its value: it only ever rests at 0 between visits.
     s.ResultMode = arg;
     s.TalkStep = 0;
@@ -85,11 +82,8 @@ class DazTableScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("ResultMode", s.ResultMode);
-    j.Number("TalkStep", s.TalkStep);
-    j.Number("TalkPause", s.TalkPause);
-    j.Number("GormMouth", s.GormMouth);
-    j.Number("SecondOption", s.SecondOption);
+    j.Fields("ResultMode", s.ResultMode, "TalkStep", s.TalkStep, "TalkPause", s.TalkPause,
+             "GormMouth", s.GormMouth, "SecondOption", s.SecondOption);
     FieldArray(j, "Pressed", s.Buttons, &DazButton::Pressed);
     FieldArray(j, "Pattern", s.Buttons, &DazButton::Pattern);
     FieldArray(j, "Hold", s.Buttons, &DazButton::Hold);
@@ -97,17 +91,12 @@ class DazTableScene : public Scene {
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
-    const std::string e(TableImages);
-    a.Images.push_back({e, "Table01", 1});
-    a.Images.push_back({e, "Gorm01", 1});
-    a.Images.push_back({e, "Gorm02", 3});
-    a.Images.push_back({e, "Puch01", 1});
-    a.Images.push_back({e, "Puch02", 2});
-    a.Images.push_back({e, "Daz01", 1});
-    a.Images.push_back({e, "Text01", 3});
-    a.Images.push_back({e, "Button01", 2});
-    a.Images.push_back({e, "Button02", 2});
-    a.Images.push_back({e, "Strelk01", 2});
+    constexpr ImageUse kPictures[] = {{TableImages, "Table01", 1},  {TableImages, "Gorm01", 1},
+                                      {TableImages, "Gorm02", 3},   {TableImages, "Puch01", 1},
+                                      {TableImages, "Puch02", 2},   {TableImages, "Daz01", 1},
+                                      {TableImages, "Text01", 3},   {TableImages, "Button01", 2},
+                                      {TableImages, "Button02", 2}, {TableImages, "Strelk01", 2}};
+    DeclareImages(a, kPictures);
     DeclarePointer(a);
     DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom26"});

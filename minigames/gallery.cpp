@@ -55,12 +55,7 @@ class GalleryScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.ClickState = 0;
-    g.HandFrame = 0;
-    g.AimShakeX = 0;
-    g.AimShakeY = 0;
+    if (!LoadSceneEntries(g, kEntries, kAimingGameStart)) return;
     Rabbit = {0, 0, 0, 0};
     Duck = {RailLength, 1, 0, 0};
     for (FallingApple& a : Falling) a.Active = 0;
@@ -72,7 +67,6 @@ class GalleryScene : public Scene {
     RecoilTimer = 0;
     g.ShotsLeft = Shots;
     EndCount = 0;
-    g.GameWinnings = 0;
     EnterScene(g, SceneId::Gallery);
   }
 
@@ -123,13 +117,8 @@ class GalleryScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("ShotsLeft", g.ShotsLeft);
-    j.Number("Prize", g.GameWinnings);
-    j.Number("AimX", AimX());
-    j.Number("AimY", AimY());
-    j.NumberArray("AppleDown", AppleDown);
-    j.Number("MillTimer", MillTimer);
-    j.Number("MillAngle", MillAngle);
+    j.Fields("ShotsLeft", g.ShotsLeft, "Prize", g.GameWinnings, "AimX", AimX(), "AimY", AimY(),
+             "AppleDown", AppleDown, "MillTimer", MillTimer, "MillAngle", MillAngle);
     DescribeTarget(j, "Rabbit", Rabbit);
     DescribeTarget(j, "Duck", Duck);
     FieldArray(j, "FallingAppleX", Falling, &FallingApple::X);
@@ -140,10 +129,8 @@ class GalleryScene : public Scene {
     FieldArray(j, "HoleY", Holes, &BulletHole::Y);
     FieldArray(j, "HoleLayer", Holes, &BulletHole::Layer);
     FieldArray(j, "HolePattern", Holes, &BulletHole::Pattern);
-    j.Number("RecoilTimer", RecoilTimer);
-    j.Number("LampHit", LampHit);
-    j.Number("EndCount", EndCount);
-    j.Number("LastHitValue", LastHitValue);
+    j.Fields("RecoilTimer", RecoilTimer, "LampHit", LampHit, "EndCount", EndCount, "LastHitValue",
+             LastHitValue);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -151,16 +138,17 @@ class GalleryScene : public Scene {
     for (const char* name :
          {"Lamp01", "Apple02", "Tex01", "Tex02", "Melnica01", "Gilza01", "Gun01", "Gun02", "Gun03"})
       a.Images.push_back({Sprites, name, 1});
-    a.Images.push_back({Sprites, "Apple01", 3});
-    a.Images.push_back({Sprites, "Dirka01", HolePatterns});
-    a.Images.push_back({Sprites, "Rabbit01", 8});
-    a.Images.push_back({Sprites, "Duck01", 8});
-    a.Images.push_back({Sprites, "Fire01", 2});
-    a.Images.push_back({"s_all01", "Bax01", 1});
-    a.Images.push_back({"s_all01", "Pricel01", 1});
-    a.Images.push_back({"s_all01", "FontP", 42});  // digits of style 0 are glyphs 32..41
-    for (const char* wave : {"Boom04", "Boom05", "Boom06", "Boom07", "Melnic01"})
-      a.Waves.push_back({"w_all01", wave});
+    constexpr ImageUse kPictures[] = {{Sprites, "Apple01", 3},
+                                      {Sprites, "Dirka01", HolePatterns},
+                                      {Sprites, "Rabbit01", 8},
+                                      {Sprites, "Duck01", 8},
+                                      {Sprites, "Fire01", 2},
+                                      {"s_all01", "Bax01", 1},
+                                      {"s_all01", "Pricel01", 1},
+                                      // digits of style 0 are glyphs 32..41
+                                      {"s_all01", "FontP", 42}};
+    DeclareImages(a, kPictures);
+    DeclareWaves(a, "w_all01", {"Boom04", "Boom05", "Boom06", "Boom07", "Melnic01"});
   }
 
  private:
@@ -169,10 +157,7 @@ class GalleryScene : public Scene {
 
   static void DescribeTarget(JsonWriter& j, std::string_view name, const RailTarget& t) {
     j.BeginObject(name);
-    j.Number("X", t.X);
-    j.Number("Dir", t.Dir);
-    j.Number("Turn", t.Turn);
-    j.Number("Pattern", t.Pattern);
+    j.Fields("X", t.X, "Dir", t.Dir, "Turn", t.Turn, "Pattern", t.Pattern);
     j.EndObject();
   }
 

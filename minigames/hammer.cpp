@@ -64,9 +64,7 @@ class HammerScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.GameWinnings = 0;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .NothingWon = true})) return;
     HammerState = 0;
     IntroPhrases = 0;
     TargetFinger = HoleNow = HoleLast = kMiddleFinger;
@@ -117,29 +115,15 @@ class HammerScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("HammerState", HammerState);
-    j.Number("IntroPhrases", IntroPhrases);
-    j.Number("TargetFinger", TargetFinger);
-    j.Number("HoleNow", HoleNow);
-    j.Number("HoleLast", HoleLast);
-    j.Number("PointX", PointX);
-    j.Number("PointY", PointY);
+    j.Fields("HammerState", HammerState, "IntroPhrases", IntroPhrases, "TargetFinger", TargetFinger,
+             "HoleNow", HoleNow, "HoleLast", HoleLast, "PointX", PointX, "PointY", PointY);
     // The hammer's position and step are fractional: the position as drawn (nearest pixel),
     // and both in hundredths.
-    j.Number("HammerX", Nearest(HammerX));
-    j.Number("HammerY", Nearest(HammerY));
-    j.Number("HammerX100", std::lround(HammerX * 100));
-    j.Number("HammerY100", std::lround(HammerY * 100));
-    j.Number("StepX100", std::lround(StepX * 100));
-    j.Number("StepY100", std::lround(StepY * 100));
-    j.Number("SwingStep", SwingStep);
-    j.Number("SwingBack", SwingBack);
-    j.Number("Injuries", Injuries);
-    j.Number("Score", Score);
-    j.Number("LiftedFinger", LiftedFinger);
-    j.NumberArray("Lift", Lift);
-    j.NumberArray("Injured", Injured);
-    j.NumberArray("KeyHeld", KeyHeld);
+    j.Fields("HammerX", Nearest(HammerX), "HammerY", Nearest(HammerY), "HammerX100",
+             std::lround(HammerX * 100), "HammerY100", std::lround(HammerY * 100), "StepX100",
+             std::lround(StepX * 100), "StepY100", std::lround(StepY * 100), "SwingStep", SwingStep,
+             "SwingBack", SwingBack, "Injuries", Injuries, "Score", Score, "LiftedFinger",
+             LiftedFinger, "Lift", Lift, "Injured", Injured, "KeyHeld", KeyHeld);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -155,8 +139,7 @@ class HammerScene : public Scene {
     for (const char* name : kSwingPictures) a.Images.push_back({hammer::Images, name, 1});
     a.Images.push_back({"s_all01", "EFont01", 10});
     DeclareSpeechBubble(a);
-    a.Waves.push_back({hammer::Waves, "Boom01"});
-    a.Waves.push_back({hammer::Waves, "Boom02"});
+    DeclareWaves(a, hammer::Waves, {"Boom01", "Boom02"});
   }
 
  private:

@@ -63,9 +63,7 @@ class LampScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("Stage", Stage);
-    j.Number("EscState", EscState);
-    j.Number("MouthFrame", MouthFrame);
+    j.Fields("Stage", Stage, "EscState", EscState, "MouthFrame", MouthFrame);
     FieldArray(j, "EyeLid", Eyes, &EyeBlink::Lid);
     FieldArray(j, "EyeClosing", Eyes, &EyeBlink::Closing);
   }
@@ -79,12 +77,13 @@ class LampScene : public Scene {
     a.Entries.push_back("ply014");
     for (const char* name : {"Bilet02", "Batar02", "Batar03", "RGlaz01"})
       a.Images.push_back({Sprites, name, 1});
-    a.Images.push_back({Sprites, "PGlaz01", 2});
-    a.Images.push_back({Sprites, "ZGlaz01", 2});
-    a.Images.push_back({Sprites, "RGlaz02", 3});
-    a.Images.push_back({"s_all01", "Bax01", 1});
-    a.Images.push_back({"s_all01", "PlRot01", MouthPatterns});
-    a.Images.push_back({"s_all01", "Ruka01", 1});
+    constexpr ImageUse kPictures[] = {{Sprites, "PGlaz01", 2},
+                                      {Sprites, "ZGlaz01", 2},
+                                      {Sprites, "RGlaz02", 3},
+                                      {"s_all01", "Bax01", 1},
+                                      {"s_all01", "PlRot01", MouthPatterns},
+                                      {"s_all01", "Ruka01", 1}};
+    DeclareImages(a, kPictures);
     DeclareSpeechBubble(a);
   }
 
@@ -101,19 +100,19 @@ class LampScene : public Scene {
   }
 
   void Talk() {
+    // The next line, once the one before it has been said.
+    auto sayNext = [this](const char* table, int phrase, int rate, int next) {
+      if (IsSpeaking(g)) return;
+      SayPhrase(g, table, phrase, 1, rate);
+      Stage = next;
+    };
     switch (Stage) {
       case 0:  // the glass is still falling
-        if (!IsSpeaking(g)) {
-          SayPhrase(g, "kib", HostPhrase, 1, HostRate);
-          Stage = 1;
-        }
+        sayNext("kib", HostPhrase, HostRate, 1);
         break;
       case 1:
         DrawSpeechBubble(g, HostBubbleAt.X, HostBubbleAt.Y, 0);
-        if (!IsSpeaking(g)) {
-          SayPhrase(g, "ply", PlayerPhrase, 1, PlayerRate);
-          Stage = 2;
-        }
+        sayNext("ply", PlayerPhrase, PlayerRate, 2);
         break;
       case 2:
         DrawSpeechBubble(g, PlayerBubbleAt.X, PlayerBubbleAt.Y, 0);

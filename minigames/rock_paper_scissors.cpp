@@ -81,11 +81,7 @@ class RockPaperScissorsScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
-    g.GameWinnings = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, kGameStart)) return;
     RpsState = 0;
     ArmsOffset = kArmsStartOffset;
     LeftAngle = kLeftStartAngle;
@@ -131,18 +127,10 @@ class RockPaperScissorsScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("RpsState", RpsState);
-    j.Number("ArmsOffset", ArmsOffset);
-    j.Number("LeftAngle", LeftAngle);
-    j.Number("RightAngle", RightAngle);
-    j.Number("LeftSwingUp", LeftSwingUp);
-    j.Number("RightSwingUp", RightSwingUp);
-    j.Number("LeftShape", LeftShape);
-    j.Number("RightShape", RightShape);
-    j.Number("PlayerShape", g.SceneBytes[1]);
-    j.Number("OpponentShape", g.SceneBytes[2]);
-    j.Number("CountTicks", CountTicks);
-    j.Number("EndTicks", g.SceneBytes[3]);
+    j.Fields("RpsState", RpsState, "ArmsOffset", ArmsOffset, "LeftAngle", LeftAngle, "RightAngle",
+             RightAngle, "LeftSwingUp", LeftSwingUp, "RightSwingUp", RightSwingUp, "LeftShape",
+             LeftShape, "RightShape", RightShape, "PlayerShape", g.SceneBytes[1], "OpponentShape",
+             g.SceneBytes[2], "CountTicks", CountTicks, "EndTicks", g.SceneBytes[3]);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -150,12 +138,13 @@ class RockPaperScissorsScene : public Scene {
     for (const char* clip : {"knd01", "knd02", "knd03", "knd04", "knd05", "knd06", "knd08", "knd09",
                              "knd10", "knd11", "knd13"})
       a.Entries.push_back(clip);
-    a.Images.push_back({rps::Images, "Knopka01", ShapeCount});
-    a.Images.push_back({rps::Images, "Strelka01", 1});
-    a.Images.push_back({rps::Images, "Ruka01", 1});
-    a.Images.push_back({rps::Images, "Ruka02", HandPatterns});
-    a.Images.push_back({rps::Images, "Ruka03", ForearmPatterns});
-    a.Images.push_back({rps::Images, "Ruka04", HandPatterns});
+    constexpr ImageUse kPictures[] = {{rps::Images, "Knopka01", ShapeCount},
+                                      {rps::Images, "Strelka01", 1},
+                                      {rps::Images, "Ruka01", 1},
+                                      {rps::Images, "Ruka02", HandPatterns},
+                                      {rps::Images, "Ruka03", ForearmPatterns},
+                                      {rps::Images, "Ruka04", HandPatterns}};
+    DeclareImages(a, kPictures);
     DeclarePointer(a);
     DeclareSpeechBubble(a);
     a.Waves.push_back({"w_all01", "Boom07"});

@@ -6,7 +6,9 @@
 // The field holds the whole snake as cell codes (head, straight pieces, bends and tail), so
 // moving it only rewrites the cells at the head and at the tail; TailX/TailY follow the tail
 // by its code. The mouse plays no part here.
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -29,6 +31,20 @@ constexpr SceneEntries kEntries{.Background = "r_zmiy01",
                                 .Waves = "w_zmiy01"};
 
 constexpr int kRate = 11000;
+
+// How each tail moves on: the step to the next cell, and what it makes of the piece it finds
+// there: the straight piece of its own way stays that tail, either bend turns it.
+struct TailStep {
+  uint8_t Tail;
+  int DX, DY;
+  uint8_t Straight, FirstBend, FirstTurn, SecondBend, SecondTurn;
+};
+constexpr TailStep kTailSteps[] = {
+    {TailBodyUp, 0, -1, BodyVertical, BendLeftBottom, TailBodyLeft, BendBottomRight, TailBodyRight},
+    {TailBodyLeft, -1, 0, BodyHorizontal, BendBottomRight, TailBodyDown, BendTopRight, TailBodyUp},
+    {TailBodyDown, 0, 1, BodyVertical, BendTopLeft, TailBodyLeft, BendTopRight, TailBodyRight},
+    {TailBodyRight, 1, 0, BodyHorizontal, BendLeftBottom, TailBodyDown, BendTopLeft, TailBodyUp},
+};
 constexpr int kStartDelay = 5;
 constexpr int kMaxBadApples = 5;
 constexpr int kBadAppleCost = 5;
@@ -43,8 +59,7 @@ class SnakeScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.GameStake = g.SpeechRecord.Price;
+    if (!LoadSceneEntries(g, kEntries, {.TakeStake = true})) return;
     HeadX = 5;
     HeadY = 5;
     PrevHeadX = HeadX;
@@ -89,23 +104,11 @@ class SnakeScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.Number("HeadX", HeadX);
-    j.Number("HeadY", HeadY);
-    j.Number("TailX", TailX);
-    j.Number("TailY", TailY);
-    j.Number("Dir", Dir);
-    j.Number("WantDir", WantDir);
-    j.Number("Length", Length());
-    j.Number("ApplesEaten", ApplesEaten);
-    j.Number("BadApples", BadApples);
-    j.Number("StepDelay", StepDelay);
-    j.Number("StepCount", StepCount);
-    j.Number("Grew", Grew);
-    j.Number("Dead", Dead);
-    j.Number("DeathCount", DeathCount);
-    j.Number("HeadPattern", HeadPattern);
-    j.Number("MouthState", MouthState);
-    j.Number("BloodFrame", BloodFrame);
+    j.Fields("HeadX", HeadX, "HeadY", HeadY, "TailX", TailX, "TailY", TailY, "Dir", Dir, "WantDir",
+             WantDir, "Length", Length(), "ApplesEaten", ApplesEaten, "BadApples", BadApples,
+             "StepDelay", StepDelay, "StepCount", StepCount, "Grew", Grew, "Dead", Dead,
+             "DeathCount", DeathCount, "HeadPattern", HeadPattern, "MouthState", MouthState,
+             "BloodFrame", BloodFrame);
     // Row by row: the code of cell (x, y) is at 15y + x.
     j.BeginArray("Cells");
     for (int y = 0; y < Rows; ++y)
@@ -115,13 +118,14 @@ class SnakeScene : public Scene {
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
-    a.Images.push_back({"s_zmiy01", std::string(HeadImage), HeadPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(BendImage), BendPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(VerticalImage), StraightPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(HorizontalImage), StraightPatterns});
-    a.Images.push_back({"s_zmiy01", std::string(AppleImage), ApplePatterns});
-    a.Images.push_back({"s_zmiy01", std::string(BloodImage), BloodPatterns});
-    a.Images.push_back({"s_all01", "EFont01", 13});
+    constexpr ImageUse kPictures[] = {{"s_zmiy01", HeadImage, HeadPatterns},
+                                      {"s_zmiy01", BendImage, BendPatterns},
+                                      {"s_zmiy01", VerticalImage, StraightPatterns},
+                                      {"s_zmiy01", HorizontalImage, StraightPatterns},
+                                      {"s_zmiy01", AppleImage, ApplePatterns},
+                                      {"s_zmiy01", BloodImage, BloodPatterns},
+                                      {"s_all01", "EFont01", 13}};
+    DeclareImages(a, kPictures);
     for (const char* w : kWaves) a.Waves.push_back({"w_zmiy01", w});
   }
 
@@ -324,62 +328,21 @@ class SnakeScene : public Scene {
     }
     const int vacatedX = TailX, vacatedY = TailY;
     const uint8_t tail = Field[TailX][TailY];
-    int nx = TailX, ny = TailY;
-    switch (tail) {
-      case TailBodyUp:
-        --ny;
-        break;
-      case TailBodyLeft:
-        --nx;
-        break;
-      case TailBodyDown:
-        ++ny;
-        break;
-      case TailBodyRight:
-        ++nx;
-        break;
-      default:
-        return;  // not a tail: the field is not what the snake left, so leave it be
-    }
+    const TailStep* step = std::ranges::find(kTailSteps, tail, &TailStep::Tail);
+    // Not a tail: the field is not what the snake left, so leave it be.
+    if (step == std::end(kTailSteps)) return;
+    const int nx = TailX + step->DX, ny = TailY + step->DY;
     if (!Inside(nx, ny)) return;
     Field[TailX][TailY] = Empty;
     TailX = nx;
     TailY = ny;
     uint8_t& next = Field[nx][ny];
-    switch (tail) {
-      case TailBodyUp:
-        if (next == BodyVertical)
-          next = TailBodyUp;
-        else if (next == BendLeftBottom)
-          next = TailBodyLeft;
-        else if (next == BendBottomRight)
-          next = TailBodyRight;
-        break;
-      case TailBodyLeft:
-        if (next == BodyHorizontal)
-          next = TailBodyLeft;
-        else if (next == BendBottomRight)
-          next = TailBodyDown;
-        else if (next == BendTopRight)
-          next = TailBodyUp;
-        break;
-      case TailBodyDown:
-        if (next == BodyVertical)
-          next = TailBodyDown;
-        else if (next == BendTopLeft)
-          next = TailBodyLeft;
-        else if (next == BendTopRight)
-          next = TailBodyRight;
-        break;
-      default:  // TailBodyRight
-        if (next == BodyHorizontal)
-          next = TailBodyRight;
-        else if (next == BendLeftBottom)
-          next = TailBodyDown;
-        else if (next == BendTopLeft)
-          next = TailBodyUp;
-        break;
-    }
+    if (next == step->Straight)
+      next = step->Tail;
+    else if (next == step->FirstBend)
+      next = step->FirstTurn;
+    else if (next == step->SecondBend)
+      next = step->SecondTurn;
     if (ApplesEaten > 0 && g.Random(50) == 1 && BadApples < kMaxBadApples) {
       ++BadApples;
       Field[vacatedX][vacatedY] = BadApple;

@@ -60,9 +60,7 @@ class AboutScene : public Scene {
   }
 
   void DescribeState(JsonWriter& j) const override {
-    j.String("TypedKeys", TypedKeys);
-    j.Number("KeyNow", KeyNow);
-    j.Number("KeyLast", KeyLast);
+    j.Fields("TypedKeys", TypedKeys, "KeyNow", KeyNow, "KeyLast", KeyLast);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
@@ -70,8 +68,7 @@ class AboutScene : public Scene {
     a.Images.push_back({"s_all01", "Button01", 1});
     DeclarePointer(a);
     a.Images.push_back({"s_all01", "FontP", 93});
-    a.Waves.push_back({"w_all01", "Boom01"});
-    a.Waves.push_back({"w_all01", "Boom03"});
+    DeclareWaves(a, "w_all01", {"Boom01", "Boom03"});
   }
 
   std::string TypedKeys;

@@ -135,16 +135,9 @@ bool BookPages::LeaveStep(Game& g) const {
 }
 
 void BookPages::DescribeState(JsonWriter& j) const {
-  j.Number("ShownPage", ShownPage);
-  j.Number("TargetPage", TargetPage);
-  j.Number("TurnState", TurnState);
-  j.Number("TurnCounter", TurnCounter);
-  j.Number("FlyingPage", FlyingPage);
-  j.Number("LeftPress", LeftPress);
-  j.Number("RightPress", RightPress);
-  j.Number("Leaving", Leaving);
-  j.Number("MovingSheetX", SheetX(1));
-  j.Number("MovingSheetY", SheetY(1));
+  j.Fields("ShownPage", ShownPage, "TargetPage", TargetPage, "TurnState", TurnState, "TurnCounter",
+           TurnCounter, "FlyingPage", FlyingPage, "LeftPress", LeftPress, "RightPress", RightPress,
+           "Leaving", Leaving, "MovingSheetX", SheetX(1), "MovingSheetY", SheetY(1));
 }
 
 void BookPages::DeclareAssets(AssetNeeds& a) {
@@ -153,7 +146,7 @@ void BookPages::DeclareAssets(AssetNeeds& a) {
   a.Images.push_back({"s_all01", "Button01", 1});
   DeclarePointer(a);
   a.Images.push_back({"s_all01", "FontP", 93});
-  for (const char* w : {"Pick01", "Kard03"}) a.Waves.push_back({"w_book02", w});
+  DeclareWaves(a, "w_book02", {"Pick01", "Kard03"});
   a.Waves.push_back({"w_all01", "Boom03"});
 }
 

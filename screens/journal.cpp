@@ -37,9 +37,7 @@ class JournalScene : public Scene {
   }
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     MouthFrame = 0;
     pages_.Reset();
     EnterScene(g, SceneId::Journal);

@@ -278,27 +278,16 @@ void PublisherLogoScene::DrawEyes() {
 }
 
 void PublisherLogoScene::DescribeState(JsonWriter& j) const {
-  j.Number("LogoStage", LogoStage);
-  j.Number("IntroCount", IntroCount);
-  j.Number("PauseCount", PauseCount);
-  j.Number("TextFade", TextFade);
-  j.Number("Keyframe", Keyframe);
-  j.Number("JumpSpeed", JumpSpeed);
-  j.Number("LidRequest", LidRequest);
-  j.Number("EyeLid", EyeLid);
-  j.Number("BodyPattern", BodyPattern);
-  j.Number("Text03Frame", Text03Frame);
-  j.Number("Text04Frame", Text04Frame);
-  j.Number("FinalCount", FinalCount);
+  j.Fields("LogoStage", LogoStage, "IntroCount", IntroCount, "PauseCount", PauseCount, "TextFade",
+           TextFade, "Keyframe", Keyframe, "JumpSpeed", JumpSpeed, "LidRequest", LidRequest,
+           "EyeLid", EyeLid, "BodyPattern", BodyPattern, "Text03Frame", Text03Frame, "Text04Frame",
+           Text04Frame, "FinalCount", FinalCount);
   j.BeginArray("Parts");
   for (const Part& p : Parts) {
     j.BeginObject();
     // Positions are shown truncated to whole pixels.
-    j.Number("X", static_cast<int64_t>(std::trunc(p.X)));
-    j.Number("Y", static_cast<int64_t>(std::trunc(p.Y)));
-    j.Number("TargetX", p.TargetX);
-    j.Number("TargetY", p.TargetY);
-    j.Number("Angle", p.Angle);
+    j.Fields("X", static_cast<int64_t>(std::trunc(p.X)), "Y", static_cast<int64_t>(std::trunc(p.Y)),
+             "TargetX", p.TargetX, "TargetY", p.TargetY, "Angle", p.Angle);
     j.EndObject();
   }
   j.EndArray();
@@ -307,18 +296,13 @@ void PublisherLogoScene::DescribeState(JsonWriter& j) const {
 void PublisherLogoScene::DeclareAssets(AssetNeeds& needs) const {
   DeclareSceneEntries(needs, kPublisherEntries);
   needs.Entries.emplace_back(PublisherJingle);
-  const std::string entry(PublisherImages);
-  needs.Images.push_back({entry, "Text01", 1});
-  needs.Images.push_back({entry, "Text02", 1});
-  needs.Images.push_back({entry, "Text03", 18});
-  needs.Images.push_back({entry, "Text04", 2});
-  needs.Images.push_back({entry, "Svet01", 1});
-  needs.Images.push_back({entry, "Dreb01", 1});
-  needs.Images.push_back({entry, "Dreb02", 3});
-  needs.Images.push_back({entry, "Dreb03", 4});
-  needs.Images.push_back({entry, "Fill01", 1});
-  needs.Images.push_back({entry, "Fill02", 1});
-  needs.Images.push_back({entry, "Fill03", 1});
+  constexpr ImageUse kPictures[] = {{PublisherImages, "Text01", 1},  {PublisherImages, "Text02", 1},
+                                    {PublisherImages, "Text03", 18}, {PublisherImages, "Text04", 2},
+                                    {PublisherImages, "Svet01", 1},  {PublisherImages, "Dreb01", 1},
+                                    {PublisherImages, "Dreb02", 3},  {PublisherImages, "Dreb03", 4},
+                                    {PublisherImages, "Fill01", 1},  {PublisherImages, "Fill02", 1},
+                                    {PublisherImages, "Fill03", 1}};
+  DeclareImages(needs, kPictures);
 }
 
 // --- Maker logo (scene 60).
@@ -396,15 +380,9 @@ void MakerLogoScene::Frame() {
 }
 
 void MakerLogoScene::DescribeState(JsonWriter& j) const {
-  j.Number("LogoPhase", LogoPhase);
-  j.Number("LogoTicks", LogoTicks);
-  j.Number("BuildFrame", BuildFrame);
-  j.Number("LogoEyeFrame", LogoEyeFrame);
-  j.Number("Blinking", Blinking);
-  j.Number("TalkVariant", TalkVariant);
-  j.Number("LogoMouthFrame", LogoMouthFrame);
-  j.Number("MouthOpening", MouthOpening);
-  j.Number("SkipState", SkipState);
+  j.Fields("LogoPhase", LogoPhase, "LogoTicks", LogoTicks, "BuildFrame", BuildFrame, "LogoEyeFrame",
+           LogoEyeFrame, "Blinking", Blinking, "TalkVariant", TalkVariant, "LogoMouthFrame",
+           LogoMouthFrame, "MouthOpening", MouthOpening, "SkipState", SkipState);
 }
 
 void MakerLogoScene::DeclareAssets(AssetNeeds& needs) const {

@@ -53,9 +53,7 @@ class SettingsBookScene : public Scene {
   using Scene::Scene;
 
   void Load(int) override {
-    if (!LoadSceneEntries(g, kEntries)) return;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
     pages_.Reset();
     if (g.SoundAvailable && g.MusicVolume >= kMusicOff) {
       GramophoneState = Playing;
@@ -84,28 +82,25 @@ class SettingsBookScene : public Scene {
 
   void DescribeState(JsonWriter& j) const override {
     pages_.DescribeState(j);
-    j.Number("GramophoneState", GramophoneState);
-    j.Number("GramophoneFrame", GramophoneFrame);
-    j.Number("MusicVolume", g.MusicVolume);
-    j.Number("BubbleMode", g.BubbleMode);
-    j.Number("AutoAnswer", g.AutoAnswer);
+    j.Fields("GramophoneState", GramophoneState, "GramophoneFrame", GramophoneFrame, "MusicVolume",
+             g.MusicVolume, "BubbleMode", g.BubbleMode, "AutoAnswer", g.AutoAnswer);
   }
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
     a.Entries.push_back("s_all01");
     BookPages::DeclareAssets(a);
-    a.Images.push_back({"s_book02", "List01", 1});
-    a.Images.push_back({"s_book02", "List04", 1});
-    a.Images.push_back({"s_book02", "Patifon01", GramophoneFrames});
-    a.Images.push_back({"s_book02", "Selector01", 2});
-    a.Images.push_back({"s_book02", "Selector02", 1});
-    a.Images.push_back({"s_book02", "Selector03", 1});
-    a.Images.push_back({"s_book02", "Dinamik01", 2});
-    a.Images.push_back({"s_book02", "Vopros01", 1});
-    a.Images.push_back({"s_all01", "Bazar01", 1});
-    for (const char* w : {"Potif01", "Potif02", "Bubu01", "Boom01"})
-      a.Waves.push_back({"w_book02", w});
+    constexpr ImageUse kPictures[] = {{"s_book02", "List01", 1},
+                                      {"s_book02", "List04", 1},
+                                      {"s_book02", "Patifon01", GramophoneFrames},
+                                      {"s_book02", "Selector01", 2},
+                                      {"s_book02", "Selector02", 1},
+                                      {"s_book02", "Selector03", 1},
+                                      {"s_book02", "Dinamik01", 2},
+                                      {"s_book02", "Vopros01", 1},
+                                      {"s_all01", "Bazar01", 1}};
+    DeclareImages(a, kPictures);
+    DeclareWaves(a, "w_book02", {"Potif01", "Potif02", "Bubu01", "Boom01"});
   }
 
   int GramophoneState = Playing;

@@ -37,9 +37,7 @@ StartMenuScene::StartMenuScene(Game& game)
       hint_(Cp1251("ДЛЯ ВЫХОДА ИЗ КИОСКА НАЖМИ НА РУЧКУ ДВЕРИ")) {}
 
 void StartMenuScene::Load(int) {
-  if (!LoadSceneEntries(g, kMenuEntries)) return;
-  g.ClickState = 0;
-  g.HandFrame = 0;
+  if (!LoadSceneEntries(g, kMenuEntries, {.IdlePointer = true})) return;
   OptionA = 0;
   OptionB = 2;
   StartRequested = 0;
@@ -118,22 +116,19 @@ void StartMenuScene::Leave() {
 }
 
 void StartMenuScene::DescribeState(JsonWriter& j) const {
-  j.Number("OptionA", OptionA);
-  j.Number("OptionB", OptionB);
-  j.Number("StartRequested", StartRequested);
-  j.Number("ExitShown", ExitShown);
-  j.Number("ExitPressed", ExitPressed);
+  j.Fields("OptionA", OptionA, "OptionB", OptionB, "StartRequested", StartRequested, "ExitShown",
+           ExitShown, "ExitPressed", ExitPressed);
 }
 
 void StartMenuScene::DeclareAssets(AssetNeeds& needs) const {
   DeclareSceneEntries(needs, kMenuEntries);
-  needs.Images.push_back({std::string(ImagesEntry), "Selector01", 3});
-  needs.Images.push_back({"s_all01", "Button01", 2});
-  needs.Images.push_back({"s_all01", "Ruka01", 3});
-  needs.Images.push_back({"s_all01", "FontP", 93});
+  constexpr ImageUse kPictures[] = {{ImagesEntry, "Selector01", 3},
+                                    {"s_all01", "Button01", 2},
+                                    {"s_all01", "Ruka01", 3},
+                                    {"s_all01", "FontP", 93}};
+  DeclareImages(needs, kPictures);
   needs.Waves.push_back({std::string(WavesEntry), "Boom01"});
-  needs.Waves.push_back({"w_all01", "Boom01"});
-  needs.Waves.push_back({"w_all01", "Boom02"});
+  DeclareWaves(needs, "w_all01", {"Boom01", "Boom02"});
 }
 
 // --- Closing screen (scene 85).

@@ -404,29 +404,18 @@ void AquariumScene::StepEnd() {
 }
 
 void AquariumScene::DescribeState(JsonWriter& j) const {
-  auto fish = [&](const char* key, auto field) { FieldArray(j, key, Fish, field); };
-  fish("FishX", &AquariumCreature::X);
-  fish("FishY", &AquariumCreature::Y);
-  fish("FishDir", &AquariumCreature::Dir);
-  fish("FishSpeed", &AquariumCreature::Speed);
-  fish("FishTilt", &AquariumCreature::Tilt);
-  fish("FishPattern", &AquariumCreature::Pattern);
-  fish("FishAnim", &AquariumCreature::Anim);
-  fish("FishState", &AquariumCreature::State);
-  fish("FishHookedBy", &AquariumCreature::HookedBy);
-  auto angler = [&](const char* key, auto field) { FieldArray(j, key, Angler, field); };
-  angler("AnglerState", &AquariumAngler::State);
-  angler("AnglerTip", &AquariumAngler::Tip);
-  angler("AnglerHookOff", &AquariumAngler::HookOff);
-  angler("AnglerHookX", &AquariumAngler::HookX);
-  angler("AnglerHookY", &AquariumAngler::HookY);
-  angler("AnglerLine", &AquariumAngler::Line);
-  angler("AnglerSwing", &AquariumAngler::Swing);
-  angler("AnglerCatch", &AquariumAngler::Catch);
-  angler("AnglerTarget", &AquariumAngler::Target);
-  FieldArray(j, "BubbleState", Bubble, &AquariumBubble::State);
-  FieldArray(j, "BubbleX", Bubble, &AquariumBubble::X);
-  FieldArray(j, "BubbleY", Bubble, &AquariumBubble::Y);
+  FieldArrays(j, Fish, "FishX", &AquariumCreature::X, "FishY", &AquariumCreature::Y, "FishDir",
+              &AquariumCreature::Dir, "FishSpeed", &AquariumCreature::Speed, "FishTilt",
+              &AquariumCreature::Tilt, "FishPattern", &AquariumCreature::Pattern, "FishAnim",
+              &AquariumCreature::Anim, "FishState", &AquariumCreature::State, "FishHookedBy",
+              &AquariumCreature::HookedBy);
+  FieldArrays(j, Angler, "AnglerState", &AquariumAngler::State, "AnglerTip", &AquariumAngler::Tip,
+              "AnglerHookOff", &AquariumAngler::HookOff, "AnglerHookX", &AquariumAngler::HookX,
+              "AnglerHookY", &AquariumAngler::HookY, "AnglerLine", &AquariumAngler::Line,
+              "AnglerSwing", &AquariumAngler::Swing, "AnglerCatch", &AquariumAngler::Catch,
+              "AnglerTarget", &AquariumAngler::Target);
+  FieldArrays(j, Bubble, "BubbleState", &AquariumBubble::State, "BubbleX", &AquariumBubble::X,
+              "BubbleY", &AquariumBubble::Y);
   j.Fields("Catches", Catches, "BucketFull", BucketFull, "TimeLeft", TimeLeft, "TimeTick", TimeTick,
            "ClockTimer", ClockTimer, "WaterFrame", WaterFrame, "PlantFrame", PlantFrame);
 }

@@ -121,14 +121,10 @@ class BoxingScene : public Scene {
 
   void DescribeState(JsonWriter& j) const override {
     // Per boxer, the opponent first, then the player.
-    auto ints = [&](const char* key, auto field) { FieldArray(j, key, Boxers, field); };
     auto reals = [&](const char* key, auto field) { RealFieldArray(j, key, Boxers, field); };
-    ints("Facing", &Boxer::Facing);
-    ints("ArmUp", &Boxer::ArmUp);
-    ints("ArmDown", &Boxer::ArmDown);
-    ints("Punch", &Boxer::Punch);
-    ints("Hurt", &Boxer::Hurt);
-    ints("Stun", &Boxer::Stun);
+    FieldArrays(j, Boxers, "Facing", &Boxer::Facing, "ArmUp", &Boxer::ArmUp, "ArmDown",
+                &Boxer::ArmDown, "Punch", &Boxer::Punch, "Hurt", &Boxer::Hurt, "Stun",
+                &Boxer::Stun);
     reals("X", &Boxer::X);
     reals("Y", &Boxer::Y);
     reals("VX", &Boxer::VX);

@@ -21,6 +21,15 @@ void FieldArray(JsonWriter& j, std::string_view key, const Items& items, Field f
   j.EndArray();
 }
 
+// FieldArray for several fields of the same items, key and field by turns:
+// FieldArrays(j, Holes, "HoleX", &BulletHole::X, "HoleY", &BulletHole::Y).
+template <typename Items, typename Field, typename... More>
+void FieldArrays(JsonWriter& j, const Items& items, std::string_view key, Field field,
+                 More... more) {
+  FieldArray(j, key, items, field);
+  if constexpr (sizeof...(more) > 0) FieldArrays(j, items, more...);
+}
+
 // The same for a field with a fraction (a position or a speed kept as a float).
 template <typename Items, typename Field>
 void RealFieldArray(JsonWriter& j, std::string_view key, const Items& items, Field field) {

@@ -122,7 +122,7 @@ TEST_F(TransitionTest, NewShapeIsDrawnAtEachStart) {
 using MouseRulesTest = GameFixture;
 
 TEST_F(MouseRulesTest, HubAcceptsPressesOnlyWhenTheHandIsIdle) {
-  g.SceneNumber = 0;
+  g.SceneNumber = SceneNo(SceneId::Kiosk);
   g.MouseDown(MouseButton::Left, 10, 10);
   EXPECT_EQ(g.ClickState, 1);
   g.ClickState = 0;
@@ -145,31 +145,35 @@ TEST_F(MouseRulesTest, HubAcceptsPressesOnlyWhenTheHandIsIdle) {
 }
 
 TEST_F(MouseRulesTest, LeftPressSetAndSilentScenes) {
-  for (int scene : {2, 6, 15, 21, 23, 27, 28, 40, 46, 80, 81, 83, 84}) {
-    g.SceneNumber = static_cast<uint8_t>(scene);
+  for (SceneId scene : {SceneId::Aquarium, SceneId::Boxing, SceneId::RockPaperScissors,
+                        SceneId::Hammer, SceneId::Ticket, SceneId::DazTable, SceneId::DazFood,
+                        SceneId::CockroachRace, SceneId::OpponentSelection, SceneId::About,
+                        SceneId::Journal, SceneId::SettingsBook, SceneId::StartMenu}) {
+    g.SceneNumber = SceneNo(scene);
     g.ClickState = 0;
     g.HandFrame = 0;
     g.MouseDown(MouseButton::Right, 1, 1);
-    EXPECT_EQ(g.ClickState, 0) << scene;
+    EXPECT_EQ(g.ClickState, 0) << int(SceneNo(scene));
     g.MouseDown(MouseButton::Left, 1, 1);
-    EXPECT_EQ(g.ClickState, 1) << scene;
+    EXPECT_EQ(g.ClickState, 1) << int(SceneNo(scene));
     g.ClickState = 0;
     g.HandFrame = 2;
     g.MouseDown(MouseButton::Left, 1, 1);
-    EXPECT_EQ(g.ClickState, 0) << scene;
+    EXPECT_EQ(g.ClickState, 0) << int(SceneNo(scene));
   }
-  for (int scene : {5, 9, 24, 60, 61, 85}) {
-    g.SceneNumber = static_cast<uint8_t>(scene);
+  for (SceneId scene : {SceneId::Snake, SceneId::Lamp, SceneId::Draw, SceneId::MakerLogo,
+                        SceneId::PublisherLogo, SceneId::Closing}) {
+    g.SceneNumber = SceneNo(scene);
     g.ClickState = 0;
     g.HandFrame = 0;
     g.MouseDown(MouseButton::Left, 1, 1);
     g.MouseDown(MouseButton::Right, 1, 1);
-    EXPECT_EQ(g.ClickState, 0) << scene;
+    EXPECT_EQ(g.ClickState, 0) << int(SceneNo(scene));
   }
 }
 
 TEST_F(MouseRulesTest, GalleryNeedsShotsAndCardGameAlwaysTakesThePress) {
-  g.SceneNumber = 4;
+  g.SceneNumber = SceneNo(SceneId::Gallery);
   g.ShotsLeft = 0;
   g.MouseDown(MouseButton::Left, 1, 1);
   EXPECT_EQ(g.ClickState, 0);
@@ -178,7 +182,7 @@ TEST_F(MouseRulesTest, GalleryNeedsShotsAndCardGameAlwaysTakesThePress) {
   g.MouseDown(MouseButton::Left, 1, 1);
   EXPECT_EQ(g.ClickState, 1);
 
-  g.SceneNumber = 47;
+  g.SceneNumber = SceneNo(SceneId::CardGame);
   g.ClickState = 3;
   g.MouseDown(MouseButton::Left, 1, 1);
   EXPECT_EQ(g.ClickState, 1);
@@ -191,7 +195,7 @@ TEST_F(MouseRulesTest, GalleryNeedsShotsAndCardGameAlwaysTakesThePress) {
 }
 
 TEST_F(MouseRulesTest, DartsTakesADartFromTheRackAndThrowsAtTheBoard) {
-  g.SceneNumber = 1;
+  g.SceneNumber = SceneNo(SceneId::Darts);
   g.HitMap.fill(0);
   // Rack cell (value 8) at row 100, column 50; board ring 3 at row 120, column 200.
   g.HitMap[100 * 320 + 50] = 8;
@@ -217,7 +221,7 @@ TEST_F(MouseRulesTest, DartsTakesADartFromTheRackAndThrowsAtTheBoard) {
 }
 
 TEST_F(MouseRulesTest, DartsFreezesThePointerWhileTakingOrThrowing) {
-  g.SceneNumber = 1;
+  g.SceneNumber = SceneNo(SceneId::Darts);
   for (int cs = 0; cs <= 3; ++cs) {
     g.ClickState = static_cast<uint8_t>(cs);
     g.MouseX = g.MouseY = 0;
@@ -236,17 +240,17 @@ TEST_F(MouseRulesTest, DartsFreezesThePointerWhileTakingOrThrowing) {
 
 TEST_F(MouseRulesTest, AltF4IsSwallowedOnlyWhileFullScreen) {
   g.FullScreenActive = 1;
-  EXPECT_TRUE(g.FormKeyDown(115, true));
-  EXPECT_FALSE(g.FormKeyDown(115, false));
-  EXPECT_FALSE(g.FormKeyDown(27, true));
+  EXPECT_TRUE(g.FormKeyDown(key::F4, true));
+  EXPECT_FALSE(g.FormKeyDown(key::F4, false));
+  EXPECT_FALSE(g.FormKeyDown(key::Esc, true));
   g.FullScreenActive = 0;
-  EXPECT_FALSE(g.FormKeyDown(115, true));
+  EXPECT_FALSE(g.FormKeyDown(key::F4, true));
 }
 
 using TickTest = GameFixture;
 
 TEST_F(TickTest, CountersAndBatteryOnlyInTheDazScenes) {
-  g.SceneNumber = 27;
+  g.SceneNumber = SceneNo(SceneId::DazTable);
   g.BatteryCharge = 2;
   g.SpeechCountdown = 1;
   g.Tick();
@@ -256,7 +260,7 @@ TEST_F(TickTest, CountersAndBatteryOnlyInTheDazScenes) {
   g.Tick();
   EXPECT_EQ(g.BatteryCharge, 0);  // never below 0
   EXPECT_EQ(g.SpeechCountdown, 0);
-  g.SceneNumber = 0;
+  g.SceneNumber = SceneNo(SceneId::Kiosk);
   g.BatteryCharge = 5;
   g.Tick();
   EXPECT_EQ(g.BatteryCharge, 5);
@@ -266,7 +270,8 @@ TEST_F(TickTest, CountersAndBatteryOnlyInTheDazScenes) {
 // Each frame starts from the background over black: a background smaller than the screen
 // leaves black around it, and nothing of the previous frame shows through either way.
 TEST_F(TickTest, FrameStartsFromTheBackgroundOverBlack) {
-  g.SceneNumber = 40;  // no scene of this build: nothing is drawn over the background
+  g.SceneNumber = 3;  // a number no scene has: nothing is drawn over the background
+  ASSERT_EQ(g.GetScene(3), nullptr);
   Surface small(640, 200);
   FillSurface(small, 0x1234);
   layer.BackgroundSurface() = small;
@@ -288,7 +293,7 @@ TEST_F(TickTest, FatalErrorPresentsTheFrameThenReturnsToTheLauncherOnce) {
   int calls = 0;
   g.OnReturnToLauncher = [&] { ++calls; };
   g.FullScreenActive = 1;
-  g.SceneNumber = 0;
+  g.SceneNumber = SceneNo(SceneId::Kiosk);
   const uint64_t before = backend.PresentCount();
   g.FatalError = 1;
   g.Tick();

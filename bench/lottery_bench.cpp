@@ -48,14 +48,14 @@ void BM_LoadTicketScene(benchmark::State& st) {
   Session s;
   if (!s.ok) return st.SkipWithError("no default archive");
   s.g.Tickets = 2;
-  for (auto _ : st) s.g.LoadScene(23);
+  for (auto _ : st) s.g.LoadScene(SceneNo(SceneId::Ticket));
 }
 BENCHMARK(BM_LoadTicketScene)->Unit(benchmark::kMillisecond);
 
 void BM_LoadDrawScene(benchmark::State& st) {
   Session s;
   if (!s.ok) return st.SkipWithError("no default archive");
-  for (auto _ : st) s.g.LoadScene(24);
+  for (auto _ : st) s.g.LoadScene(SceneNo(SceneId::Draw));
 }
 BENCHMARK(BM_LoadDrawScene)->Unit(benchmark::kMillisecond);
 
@@ -63,7 +63,7 @@ BENCHMARK(BM_LoadDrawScene)->Unit(benchmark::kMillisecond);
 void BM_DrawSceneAnnouncerTick(benchmark::State& st) {
   Session s(false);  // without sound the countdown alone keeps him speaking
   if (!s.ok) return st.SkipWithError("no default archive");
-  s.g.LoadScene(24);
+  s.g.LoadScene(SceneNo(SceneId::Draw));
   s.Tick(200);
   for (auto _ : st) {
     s.g.SpeechCountdown = 100;
@@ -78,7 +78,7 @@ void BM_TicketSceneTick(benchmark::State& st) {
   Session s;
   if (!s.ok) return st.SkipWithError("no default archive");
   s.g.Tickets = 5;
-  s.g.LoadScene(23);
+  s.g.LoadScene(SceneNo(SceneId::Ticket));
   s.Tick(8);
   for (int n = 1; n <= 5; ++n) {
     const auto c = lottery::TicketCells[n - 1];

@@ -27,37 +27,30 @@ void GameInput::Note(const ScriptEvent& e) {
   events_.push_back(e);
 }
 
-void GameInput::MouseMove(int x, int y) {
+void GameInput::NoteMouse(ScriptEvent::Kind type, MouseButton button, int x, int y) {
   ScriptEvent e;
   e.Tick = ticks_ + 1;
-  e.Type = ScriptEvent::Move;
+  e.Type = type;
+  e.Button = button == MouseButton::Left ? 0 : 1;
   e.X = x;
   e.Y = y;
   Note(e);
+}
+
+void GameInput::MouseMove(int x, int y) {
+  NoteMouse(ScriptEvent::Move, MouseButton::Left, x, y);
   g_.MouseMove(x, y);
 }
 
 void GameInput::MouseDown(MouseButton button, int x, int y) {
   if (button == MouseButton::Middle) return;
-  ScriptEvent e;
-  e.Tick = ticks_ + 1;
-  e.Type = ScriptEvent::Down;
-  e.Button = button == MouseButton::Left ? 0 : 1;
-  e.X = x;
-  e.Y = y;
-  Note(e);
+  NoteMouse(ScriptEvent::Down, button, x, y);
   g_.MouseDown(button, x, y);
 }
 
 void GameInput::MouseUp(MouseButton button, int x, int y) {
   if (button == MouseButton::Middle) return;
-  ScriptEvent e;
-  e.Tick = ticks_ + 1;
-  e.Type = ScriptEvent::Up;
-  e.Button = button == MouseButton::Left ? 0 : 1;
-  e.X = x;
-  e.Y = y;
-  Note(e);
+  NoteMouse(ScriptEvent::Up, button, x, y);
   g_.MouseUp(button, x, y);
 }
 

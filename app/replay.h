@@ -70,6 +70,8 @@ class GameInput {
 
  private:
   void Note(const ScriptEvent& e);
+  // A pointer event of the log (a move keeps the left button's number, which it does not use).
+  void NoteMouse(ScriptEvent::Kind type, MouseButton button, int x, int y);
   std::string Header() const;
   std::string Command(bool withTicks) const;
   std::string Line(size_t index) const;

@@ -237,45 +237,25 @@ bool SetSharedVariable(Game& g, const std::string& name, const std::string& valu
 std::string DescribeGame(const Game& g, uint64_t frameHash, int ticks) {
   JsonWriter j;
   j.BeginObject();
-  j.Number("Ticks", ticks);
-  j.String("FrameHash", std::to_string(frameHash));
-  j.Number("SceneNumber", g.SceneNumber);
-  j.Number("FatalError", g.FatalError);
-  j.Number("FullScreenActive", g.FullScreenActive);
-  j.Number("FrameToggle", g.FrameToggle);
-  j.Number("MouseX", g.MouseX);
-  j.Number("MouseY", g.MouseY);
-  j.Number("ClickState", g.ClickState);
-  j.Number("HandFrame", g.HandFrame);
-  j.Number("ButtonHeld", g.ButtonHeld);
-  j.Number("AimShakeX", g.AimShakeX);
-  j.Number("AimShakeY", g.AimShakeY);
-  j.Number("ExitMenuState", g.ExitMenuState);
-  j.Number("EscLatch", g.EscLatch);
-  j.NumberArray("SceneBytes", g.SceneBytes);
-  j.Number("FadeMode", g.FadeMode);
-  j.Number("FadeProgress", g.FadeProgress);
-  j.Number("FadeLatch", g.FadeLatch);
-  j.Number("FadeShape", g.FadeShape);
-  j.Number("SoundAvailable", g.SoundAvailable);
-  j.Number("SpeechCountdown", g.SpeechCountdown);
-  j.Number("MusicVolume", g.MusicVolume);
-  j.String("CurrentMusic", g.CurrentMusic);
-  j.Number("BubbleMode", g.BubbleMode);
-  j.Number("AutoAnswer", g.AutoAnswer);
-  j.String("SpeakerName", g.SpeakerName);
+  j.Fields("Ticks", ticks, "FrameHash", std::to_string(frameHash), "SceneNumber", g.SceneNumber,
+           "FatalError", g.FatalError, "FullScreenActive", g.FullScreenActive, "FrameToggle",
+           g.FrameToggle, "MouseX", g.MouseX, "MouseY", g.MouseY, "ClickState", g.ClickState,
+           "HandFrame", g.HandFrame, "ButtonHeld", g.ButtonHeld, "AimShakeX", g.AimShakeX,
+           "AimShakeY", g.AimShakeY, "ExitMenuState", g.ExitMenuState, "EscLatch", g.EscLatch,
+           "SceneBytes", g.SceneBytes, "FadeMode", g.FadeMode, "FadeProgress", g.FadeProgress,
+           "FadeLatch", g.FadeLatch, "FadeShape", g.FadeShape, "SoundAvailable", g.SoundAvailable,
+           "SpeechCountdown", g.SpeechCountdown, "MusicVolume", g.MusicVolume, "CurrentMusic",
+           g.CurrentMusic, "BubbleMode", g.BubbleMode, "AutoAnswer", g.AutoAnswer, "SpeakerName",
+           g.SpeakerName);
   j.BeginObject("SpeechRecord");
-  j.Number("Kind", g.SpeechRecord.Kind);
-  j.Number("Price", g.SpeechRecord.Price);
-  j.Number("LineShift", g.SpeechRecord.LineShift);
+  j.Fields("Kind", g.SpeechRecord.Kind, "Price", g.SpeechRecord.Price, "LineShift",
+           g.SpeechRecord.LineShift);
   j.BeginArray("Lines");
   for (const auto& line : g.SpeechRecord.Lines) j.String(Utf8FromCp1251(line));
   j.EndArray();
   j.EndObject();
-  j.Number("Money", g.Money);
-  j.Number("BatteryCharge", g.BatteryCharge);
-  j.Number("Tickets", g.Tickets);
-  j.Number("TicketsFilled", g.TicketsFilled);
+  j.Fields("Money", g.Money, "BatteryCharge", g.BatteryCharge, "Tickets", g.Tickets,
+           "TicketsFilled", g.TicketsFilled);
   j.BeginArray("TicketNumbers");
   for (const auto& t : g.TicketNumbers) {
     j.BeginArray();
@@ -283,11 +263,8 @@ std::string DescribeGame(const Game& g, uint64_t frameHash, int ticks) {
     j.EndArray();
   }
   j.EndArray();
-  j.NumberArray("DrawnNumbers", g.DrawnNumbers);
-  j.Number("GameStake", g.GameStake);
-  j.Number("GameWinnings", g.GameWinnings);
-  j.Number("SelectedItem", g.SelectedItem);
-  j.Number("QuitRequested", g.QuitRequested ? 1 : 0);
+  j.Fields("DrawnNumbers", g.DrawnNumbers, "GameStake", g.GameStake, "GameWinnings", g.GameWinnings,
+           "SelectedItem", g.SelectedItem, "QuitRequested", g.QuitRequested ? 1 : 0);
   if (const Scene* s = g.GetScene(g.SceneNumber)) {
     j.BeginObject("Scene");
     s->DescribeState(j);

@@ -37,6 +37,14 @@ void GameInput::NoteMouse(ScriptEvent::Kind type, MouseButton button, int x, int
   Note(e);
 }
 
+void GameInput::NoteKey(ScriptEvent::Kind type, int code) {
+  ScriptEvent e;
+  e.Tick = ticks_ + 1;
+  e.Type = type;
+  e.Code = code;
+  Note(e);
+}
+
 void GameInput::MouseMove(int x, int y) {
   NoteMouse(ScriptEvent::Move, MouseButton::Left, x, y);
   g_.MouseMove(x, y);
@@ -63,11 +71,7 @@ bool GameInput::KeyDown(int code, bool alt) {
   // Held keys repeat; the game only ever asks whether a key is down.
   if (!keyDown_[code]) {
     keyDown_[code] = true;
-    ScriptEvent e;
-    e.Tick = ticks_ + 1;
-    e.Type = ScriptEvent::KeyDown;
-    e.Code = code;
-    Note(e);
+    NoteKey(ScriptEvent::KeyDown, code);
   }
   const bool swallowed = g_.FormKeyDown(code, altHeld_);
   if (!swallowed && keyState_) keyState_(code, true);
@@ -78,11 +82,7 @@ void GameInput::KeyUp(int code) {
   if (code < 1 || code > 255) return;
   if (code == key::Alt) altHeld_ = false;
   keyDown_[code] = false;
-  ScriptEvent e;
-  e.Tick = ticks_ + 1;
-  e.Type = ScriptEvent::KeyUp;
-  e.Code = code;
-  Note(e);
+  NoteKey(ScriptEvent::KeyUp, code);
   if (keyState_) keyState_(code, false);
 }
 

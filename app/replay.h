@@ -72,6 +72,7 @@ class GameInput {
   void Note(const ScriptEvent& e);
   // A pointer event of the log (a move keeps the left button's number, which it does not use).
   void NoteMouse(ScriptEvent::Kind type, MouseButton button, int x, int y);
+  void NoteKey(ScriptEvent::Kind type, int code);
   std::string Header() const;
   std::string Command(bool withTicks) const;
   std::string Line(size_t index) const;

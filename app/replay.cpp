@@ -38,27 +38,23 @@ void GameInput::MouseMove(int x, int y) {
 }
 
 void GameInput::MouseDown(MouseButton button, int x, int y) {
-  if (button == MouseButton::Middle) return;
-  ScriptEvent e;
-  e.Tick = ticks_ + 1;
-  e.Type = ScriptEvent::Down;
-  e.Button = button == MouseButton::Left ? 0 : 1;
-  e.X = x;
-  e.Y = y;
-  Note(e);
-  g_.MouseDown(button, x, y);
+  if (NoteButton(ScriptEvent::Down, button, x, y)) g_.MouseDown(button, x, y);
 }
 
 void GameInput::MouseUp(MouseButton button, int x, int y) {
-  if (button == MouseButton::Middle) return;
+  if (NoteButton(ScriptEvent::Up, button, x, y)) g_.MouseUp(button, x, y);
+}
+
+bool GameInput::NoteButton(ScriptEvent::Kind type, MouseButton button, int x, int y) {
+  if (button == MouseButton::Middle) return false;  // the game has no use for it
   ScriptEvent e;
   e.Tick = ticks_ + 1;
-  e.Type = ScriptEvent::Up;
+  e.Type = type;
   e.Button = button == MouseButton::Left ? 0 : 1;
   e.X = x;
   e.Y = y;
   Note(e);
-  g_.MouseUp(button, x, y);
+  return true;
 }
 
 bool GameInput::KeyDown(int code, bool alt) {

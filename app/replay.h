@@ -70,6 +70,8 @@ class GameInput {
 
  private:
   void Note(const ScriptEvent& e);
+  // Notes a press or release of the left or right button; false for the middle one.
+  bool NoteButton(ScriptEvent::Kind type, MouseButton button, int x, int y);
   std::string Header() const;
   std::string Command(bool withTicks) const;
   std::string Line(size_t index) const;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "app/game.h"
 #include "app/json.h"
@@ -272,10 +273,11 @@ std::string DescribeGame(const Game& g, uint64_t frameHash, int ticks) {
   for (const auto& line : g.SpeechRecord.Lines) j.String(Utf8FromCp1251(line));
   j.EndArray();
   j.EndObject();
-  j.Number("Money", g.Money);
-  j.Number("BatteryCharge", g.BatteryCharge);
-  j.Number("Tickets", g.Tickets);
-  j.Number("TicketsFilled", g.TicketsFilled);
+  for (const auto& [key, value] : {std::pair<const char*, int64_t>{"Money", g.Money},
+                                   {"BatteryCharge", g.BatteryCharge},
+                                   {"Tickets", g.Tickets},
+                                   {"TicketsFilled", g.TicketsFilled}})
+    j.Number(key, value);
   j.BeginArray("TicketNumbers");
   for (const auto& t : g.TicketNumbers) {
     j.BeginArray();
@@ -284,10 +286,11 @@ std::string DescribeGame(const Game& g, uint64_t frameHash, int ticks) {
   }
   j.EndArray();
   j.NumberArray("DrawnNumbers", g.DrawnNumbers);
-  j.Number("GameStake", g.GameStake);
-  j.Number("GameWinnings", g.GameWinnings);
-  j.Number("SelectedItem", g.SelectedItem);
-  j.Number("QuitRequested", g.QuitRequested ? 1 : 0);
+  for (const auto& [key, value] : {std::pair<const char*, int64_t>{"GameStake", g.GameStake},
+                                   {"GameWinnings", g.GameWinnings},
+                                   {"SelectedItem", g.SelectedItem},
+                                   {"QuitRequested", g.QuitRequested ? 1 : 0}})
+    j.Number(key, value);
   if (const Scene* s = g.GetScene(g.SceneNumber)) {
     j.BeginObject("Scene");
     s->DescribeState(j);

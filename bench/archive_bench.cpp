@@ -18,13 +18,7 @@ std::vector<Image> SceneImages() {
   std::vector<Image> images;
   std::mt19937 rng(3);
   auto add = [&](const std::string& name, int w, int h, int pw, int ph, bool noisy) {
-    Image img;
-    img.Name = name;
-    img.Width = w;
-    img.Height = h;
-    img.PatternWidth = pw;
-    img.PatternHeight = ph;
-    img.Pixels.assign(static_cast<size_t>(w) * h, 0);
+    Image img = PatternedImage(name, w, h, pw, ph);
     img.Alpha.assign(img.Pixels.size(), 0);
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {

@@ -22,39 +22,15 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_pictures.h"
 #include "engine/render.h"
 
 namespace vepa {
 namespace {
 
-constexpr uint16_t kKey = 0xF81F;
+using bench::MakeScreen;
+using bench::MakeSprite;
 constexpr double kPi = 3.14159265358979323846;
-
-// A sprite like the game's: a disc of varied colour on the transparent colour.
-Image MakeSprite(int w, int h) {
-  Image img;
-  img.Name = "Bench01";
-  img.Width = img.PatternWidth = w;
-  img.Height = img.PatternHeight = h;
-  img.Transparent = true;
-  img.TransparentColor = kKey;
-  img.Pixels.resize(static_cast<size_t>(w) * h);
-  const double cx = w / 2.0, cy = h / 2.0, r2 = cx * cy;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-      img.Pixels[static_cast<size_t>(y) * w + x] =
-          (dx * dx + dy * dy) / r2 <= 1.0 ? Rgb565(40 + x * 3, 60 + y * 5, 90 + x * y) : kKey;
-    }
-  return img;
-}
-
-Surface MakeScreen() {
-  Surface s(640, 480);
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) s.Row(y)[x] = Rgb565(x / 3, y / 2, (x + y) / 5);
-  return s;
-}
 
 struct PixmanDeleter {
   void operator()(pixman_image_t* p) const { pixman_image_unref(p); }
@@ -82,6 +58,16 @@ struct Argb {
     Image.reset(pixman_image_create_bits(PIXMAN_a8r8g8b8, img.Width, img.Height, Pixels.data(),
                                          img.Width * 4));
   }
+};
+
+// The back buffer and a side x side sprite, each with its pixman view.
+struct SpriteOnScreen {
+  Surface screen = MakeScreen();
+  vepa::Image img;
+  Argb argb;
+  PixmanImage dst;
+  explicit SpriteOnScreen(int side)
+      : img(MakeSprite(side, side)), argb(img), dst(Wrap565(screen)) {}
 };
 
 PixmanImage SolidAlpha(int alpha) {
@@ -176,34 +162,28 @@ BENCHMARK(BM_VsPixman_BackgroundCopy);
 
 // A 200 x 200 keyed sprite drawn 1:1 (the kiosk's large pictures).
 void BM_VsPixman_KeyedSprite(benchmark::State& st) {
-  Surface screen = MakeScreen();
-  Image img = MakeSprite(200, 200);
-  Argb argb(img);
-  PixmanImage dst = Wrap565(screen);
+  SpriteOnScreen on(200);
   Compare(
-      st, screen, [&] { DrawPattern(screen, &img, 0, 200, 150); },
+      st, on.screen, [&] { DrawPattern(on.screen, &on.img, 0, 200, 150); },
       [&] {
-        pixman_image_composite32(PIXMAN_OP_OVER, argb.Image.get(), nullptr, dst.get(), 0, 0, 0, 0,
-                                 200, 150, 200, 200);
+        pixman_image_composite32(PIXMAN_OP_OVER, on.argb.Image.get(), nullptr, on.dst.get(), 0, 0,
+                                 0, 0, 200, 150, 200, 200);
       });
 }
 BENCHMARK(BM_VsPixman_KeyedSprite);
 
 // A keyed sprite stretched (38 x 38 into 76 x 76), no blending.
 void BM_VsPixman_StretchedKeyed(benchmark::State& st) {
-  Surface screen = MakeScreen();
-  Image img = MakeSprite(38, 38);
-  Argb argb(img);
-  PixmanImage dst = Wrap565(screen);
-  SetScale(argb.Image.get(), 0.5, 0.5, -50.0, -50.0);
+  SpriteOnScreen on(38);
+  SetScale(on.argb.Image.get(), 0.5, 0.5, -50.0, -50.0);
   Compare(
-      st, screen,
+      st, on.screen,
       [&] {
-        StretchPattern(screen, &img, 0, Rect{100, 100, 176, 176});
+        StretchPattern(on.screen, &on.img, 0, Rect{100, 100, 176, 176});
       },
       [&] {
-        pixman_image_composite32(PIXMAN_OP_OVER, argb.Image.get(), nullptr, dst.get(), 100, 100, 0,
-                                 0, 100, 100, 76, 76);
+        pixman_image_composite32(PIXMAN_OP_OVER, on.argb.Image.get(), nullptr, on.dst.get(), 100,
+                                 100, 0, 0, 100, 100, 76, 76);
       });
 }
 BENCHMARK(BM_VsPixman_StretchedKeyed);
@@ -225,21 +205,19 @@ void SetBoxFilter(pixman_image_t* src, double scale) {
 // nearest filter instead, which does less work than ours).
 void BM_VsPixman_AlphaStretched(benchmark::State& st) {
   const int from = static_cast<int>(st.range(0)), to = static_cast<int>(st.range(1));
-  Surface screen = MakeScreen();
-  Image img = MakeSprite(from, from);
-  Argb argb(img);
-  PixmanImage dst = Wrap565(screen), mask = SolidAlpha(128);
+  SpriteOnScreen on(from);
+  PixmanImage mask = SolidAlpha(128);
   const double scale = static_cast<double>(from) / to;
-  SetScale(argb.Image.get(), scale, scale, -100.0 * scale, -100.0 * scale);
-  if (st.range(2)) SetBoxFilter(argb.Image.get(), scale);
+  SetScale(on.argb.Image.get(), scale, scale, -100.0 * scale, -100.0 * scale);
+  if (st.range(2)) SetBoxFilter(on.argb.Image.get(), scale);
   Compare(
-      st, screen,
+      st, on.screen,
       [&] {
-        DrawPatternAlpha(screen, &img, 0, Rect{100, 100, 100 + to, 100 + to}, 128);
+        DrawPatternAlpha(on.screen, &on.img, 0, Rect{100, 100, 100 + to, 100 + to}, 128);
       },
       [&] {
-        pixman_image_composite32(PIXMAN_OP_OVER, argb.Image.get(), mask.get(), dst.get(), 100, 100,
-                                 0, 0, 100, 100, to, to);
+        pixman_image_composite32(PIXMAN_OP_OVER, on.argb.Image.get(), mask.get(), on.dst.get(), 100,
+                                 100, 0, 0, 100, 100, to, to);
       });
 }
 BENCHMARK(BM_VsPixman_AlphaStretched)->Args({38, 13, 1})->Args({38, 13, 0})->Args({100, 200, 0});
@@ -248,28 +226,27 @@ BENCHMARK(BM_VsPixman_AlphaStretched)->Args({38, 13, 1})->Args({38, 13, 0})->Arg
 // iteration; pixman composites the turned sprite's bounding box. With alpha 128 blended.
 void BM_VsPixman_Rotated(benchmark::State& st) {
   const int alpha = static_cast<int>(st.range(0));
-  Surface screen = MakeScreen();
-  Image img = MakeSprite(80, 80);
-  Argb argb(img);
-  PixmanImage dst = Wrap565(screen), mask = SolidAlpha(alpha);
+  SpriteOnScreen on(80);
+  PixmanImage mask = SolidAlpha(alpha);
   int angleOurs = 0, angleTheirs = 0;
   Compare(
-      st, screen,
+      st, on.screen,
       [&] {
         if (alpha >= 255)
-          DrawPatternRotated(screen, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angleOurs);
+          DrawPatternRotated(on.screen, &on.img, 0, 320, 240, 80, 80, 0.5, 0.5, angleOurs);
         else
-          DrawPatternRotatedAlpha(screen, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angleOurs, alpha);
+          DrawPatternRotatedAlpha(on.screen, &on.img, 0, 320, 240, 80, 80, 0.5, 0.5, angleOurs,
+                                  alpha);
         angleOurs = (angleOurs + 7) & 255;
       },
       [&] {
-        SetRotation(argb.Image.get(), 80, 80, 320, 240, angleTheirs);
+        SetRotation(on.argb.Image.get(), 80, 80, 320, 240, angleTheirs);
         // The turned square's bounding box: half-side times |cos| + |sin|.
         const double a = angleTheirs * 2 * kPi / 256;
         const int half =
             static_cast<int>(std::ceil(40 * (std::fabs(std::cos(a)) + std::fabs(std::sin(a)))));
-        pixman_image_composite32(PIXMAN_OP_OVER, argb.Image.get(),
-                                 alpha >= 255 ? nullptr : mask.get(), dst.get(), 320 - half,
+        pixman_image_composite32(PIXMAN_OP_OVER, on.argb.Image.get(),
+                                 alpha >= 255 ? nullptr : mask.get(), on.dst.get(), 320 - half,
                                  240 - half, 0, 0, 320 - half, 240 - half, 2 * half, 2 * half);
         angleTheirs = (angleTheirs + 7) & 255;
       });

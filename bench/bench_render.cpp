@@ -6,50 +6,28 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/bench_pictures.h"
 #include "engine/render.h"
 
 namespace vepa {
 namespace {
 
-constexpr uint16_t kKey = 0xF81F;
-
-// A sprite like the game's: a disc of varied colour on the transparent colour, so about a
-// fifth of its texels are skipped. With alphaEdge, a mask fades the disc's rim.
-Image MakeSprite(int w, int h, int patterns = 1, bool alphaEdge = false) {
-  Image img;
-  img.Name = "Bench01";
-  img.Width = w * patterns;
-  img.Height = h;
-  img.PatternWidth = w;
-  img.PatternHeight = h;
-  img.Transparent = true;
-  img.TransparentColor = kKey;
-  img.Pixels.resize(static_cast<size_t>(img.Width) * h);
-  if (alphaEdge) img.Alpha.resize(img.Pixels.size());
-  const double cx = w / 2.0, cy = h / 2.0, r2 = cx * cy;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < img.Width; ++x) {
-      const double dx = (x % w) + 0.5 - cx, dy = y + 0.5 - cy;
-      const double d = (dx * dx + dy * dy) / r2;
-      const size_t at = static_cast<size_t>(y) * img.Width + x;
-      img.Pixels[at] = d <= 1.0 ? Rgb565(40 + x * 3, 60 + y * 5, 90 + x * y) : kKey;
-      if (alphaEdge)
-        img.Alpha[at] = d <= 0.7 ? 255 : d <= 1.0 ? static_cast<uint8_t>((1.0 - d) * 850) : 0;
-    }
-  }
-  return img;
-}
-
-Surface MakeScreen() {
-  Surface s(640, 480);
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) s.Row(y)[x] = Rgb565(x / 3, y / 2, (x + y) / 5);
-  return s;
-}
+using bench::kKey;
+using bench::MakeScreen;
+using bench::MakeSprite;
 
 // The machine running the benchmarks is often shared; with --benchmark_repetitions the fastest
 // repetition ("_min") is the figure least disturbed by other work.
 double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+// Times draw(), which draws on the back buffer s, once an iteration.
+template <typename Draw>
+void DrawEachIteration(benchmark::State& st, Surface& s, Draw draw) {
+  for (auto _ : st) {
+    draw();
+    benchmark::DoNotOptimize(s.pixels.data());
+  }
+}
 
 // Positions spread over the screen, partly off its edges, the same on every run.
 struct Scatter {
@@ -62,28 +40,19 @@ struct Scatter {
 
 void BM_FillSurface(benchmark::State& st) {
   Surface s(640, 480);
-  for (auto _ : st) {
-    FillSurface(s, 0);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { FillSurface(s, 0); });
 }
 BENCHMARK(BM_FillSurface)->ComputeStatistics("min", Fastest);
 
 void BM_BlitBackground(benchmark::State& st) {
   Surface bg = MakeScreen(), s(640, 480);
-  for (auto _ : st) {
-    BlitSurface(s, 0, 0, bg, Rect{0, 0, 640, 480});
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { BlitSurface(s, 0, 0, bg, Rect{0, 0, 640, 480}); });
 }
 BENCHMARK(BM_BlitBackground)->ComputeStatistics("min", Fastest);
 
 void BM_BlitKeyed(benchmark::State& st) {
   Surface bg = MakeScreen(), s(640, 480);
-  for (auto _ : st) {
-    BlitSurface(s, 0, 0, bg, Rect{0, 0, 640, 480}, true, kKey);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { BlitSurface(s, 0, 0, bg, Rect{0, 0, 640, 480}, true, kKey); });
 }
 BENCHMARK(BM_BlitKeyed)->ComputeStatistics("min", Fastest);
 
@@ -92,10 +61,7 @@ void BM_DrawPattern(benchmark::State& st) {
   const int side = static_cast<int>(st.range(0));
   Image img = MakeSprite(side, side);
   Surface s = MakeScreen();
-  for (auto _ : st) {
-    DrawPattern(s, &img, 0, 200, 150);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { DrawPattern(s, &img, 0, 200, 150); });
 }
 BENCHMARK(BM_DrawPattern)->ComputeStatistics("min", Fastest)->Arg(16)->Arg(64)->Arg(200);
 
@@ -103,10 +69,7 @@ void BM_DrawPatternOpaque(benchmark::State& st) {
   Image img = MakeSprite(200, 200);
   img.Transparent = false;
   Surface s = MakeScreen();
-  for (auto _ : st) {
-    DrawPattern(s, &img, 0, 200, 150);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { DrawPattern(s, &img, 0, 200, 150); });
 }
 BENCHMARK(BM_DrawPatternOpaque)->ComputeStatistics("min", Fastest);
 
@@ -114,10 +77,9 @@ void BM_StretchPattern(benchmark::State& st) {
   Image img = MakeSprite(38, 38);
   Surface s = MakeScreen();
   const int side = static_cast<int>(st.range(0));
-  for (auto _ : st) {
+  DrawEachIteration(st, s, [&] {
     StretchPattern(s, &img, 0, Rect{100, 100, 100 + side, 100 + side});
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  });
 }
 BENCHMARK(BM_StretchPattern)->ComputeStatistics("min", Fastest)->Arg(13)->Arg(76);
 
@@ -127,10 +89,7 @@ void BM_DrawPatternAlphaGlyph(benchmark::State& st) {
   Image img = MakeSprite(38, 38, 1, st.range(1) != 0);
   Surface s = MakeScreen();
   const int alpha = static_cast<int>(st.range(0));
-  for (auto _ : st) {
-    DrawPatternAlpha(s, &img, 0, Rect{300, 200, 313, 213}, alpha);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { DrawPatternAlpha(s, &img, 0, Rect{300, 200, 313, 213}, alpha); });
 }
 BENCHMARK(BM_DrawPatternAlphaGlyph)
     ->ComputeStatistics("min", Fastest)
@@ -145,10 +104,9 @@ void BM_GlyphSize(benchmark::State& st) {
   Image img = MakeSprite(38, 38, 1, true);
   Surface s = MakeScreen();
   const int size = static_cast<int>(st.range(0));
-  for (auto _ : st) {
+  DrawEachIteration(st, s, [&] {
     DrawPatternAlpha(s, &img, 0, Rect{300, 200, 300 + size, 200 + size}, 254);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  });
 }
 BENCHMARK(BM_GlyphSize)
     ->ComputeStatistics("min", Fastest)
@@ -162,10 +120,7 @@ BENCHMARK(BM_GlyphSize)
 void BM_DrawPatternAlphaLarge(benchmark::State& st) {
   Image img = MakeSprite(100, 100);
   Surface s = MakeScreen();
-  for (auto _ : st) {
-    DrawPatternAlpha(s, &img, 0, Rect{100, 100, 300, 300}, 128);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { DrawPatternAlpha(s, &img, 0, Rect{100, 100, 300, 300}, 128); });
 }
 BENCHMARK(BM_DrawPatternAlphaLarge)->ComputeStatistics("min", Fastest);
 
@@ -174,11 +129,10 @@ void BM_DrawPatternRotated(benchmark::State& st) {
   Image img = MakeSprite(80, 80);
   Surface s = MakeScreen();
   int angle = 0;
-  for (auto _ : st) {
+  DrawEachIteration(st, s, [&] {
     DrawPatternRotated(s, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angle);
     angle = (angle + 7) & 255;
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  });
 }
 BENCHMARK(BM_DrawPatternRotated)->ComputeStatistics("min", Fastest);
 
@@ -186,11 +140,10 @@ void BM_DrawPatternRotatedAlpha(benchmark::State& st) {
   Image img = MakeSprite(80, 80);
   Surface s = MakeScreen();
   int angle = 0;
-  for (auto _ : st) {
+  DrawEachIteration(st, s, [&] {
     DrawPatternRotatedAlpha(s, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angle, 128);
     angle = (angle + 7) & 255;
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  });
 }
 BENCHMARK(BM_DrawPatternRotatedAlpha)->ComputeStatistics("min", Fastest);
 
@@ -199,39 +152,29 @@ void BM_DrawPatternWaveAdd(benchmark::State& st) {
   Surface s = MakeScreen();
   int phase = 0;
   const int alpha = static_cast<int>(st.range(0));
-  for (auto _ : st) {
+  DrawEachIteration(st, s, [&] {
     DrawPatternWaveAdd(s, &img, 0, 220, 190, 200, 100, 6, 40, phase, alpha);
     phase = (phase + 5) & 255;
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  });
 }
 BENCHMARK(BM_DrawPatternWaveAdd)->ComputeStatistics("min", Fastest)->Arg(255)->Arg(128);
 
 void BM_FillRectangle(benchmark::State& st) {
   Surface s(640, 480);
-  for (auto _ : st) {
-    FillRectangle(s, 0, 0, 320, 480, 0);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { FillRectangle(s, 0, 0, 320, 480, 0); });
 }
 BENCHMARK(BM_FillRectangle)->ComputeStatistics("min", Fastest);
 
 // The transition circle at progress 240: 480 pixels across.
 void BM_FillEllipse(benchmark::State& st) {
   Surface s(640, 480);
-  for (auto _ : st) {
-    FillEllipse(s, 80, 0, 560, 480, 0);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { FillEllipse(s, 80, 0, 560, 480, 0); });
 }
 BENCHMARK(BM_FillEllipse)->ComputeStatistics("min", Fastest);
 
 void BM_DrawLine(benchmark::State& st) {
   Surface s(640, 480);
-  for (auto _ : st) {
-    DrawLine(s, 10, 20, 600, 300, 0xFFFF);
-    benchmark::DoNotOptimize(s.pixels.data());
-  }
+  DrawEachIteration(st, s, [&] { DrawLine(s, 10, 20, 600, 300, 0xFFFF); });
 }
 BENCHMARK(BM_DrawLine)->ComputeStatistics("min", Fastest);
 

@@ -48,6 +48,15 @@ void GiveTickets(Game& g) {
   g.Tickets = 3;
 }
 
+// Back to the shared state `start` and the seed a road begins with, in a new game with tickets.
+void NewGameFrom(Game& g, const SharedState& start, uint32_t seed) {
+  static_cast<SharedState&>(g) = start;
+  g.rng.Seed = seed;
+  g.QuitRequested = false;
+  g.NewGame();
+  GiveTickets(g);
+}
+
 void BM_StartUpToFirstFrame(benchmark::State& st) {
   for (auto _ : st) {
     const auto t0 = Clock::now();
@@ -119,11 +128,7 @@ void BM_SceneTick(benchmark::State& st) {
   std::vector<uint64_t> roadEnds;
   std::vector<double> ticks, ticksCpu;
   for (auto _ : st) {
-    static_cast<SharedState&>(g) = start;
-    g.rng.Seed = seed;
-    g.QuitRequested = false;
-    g.NewGame();
-    GiveTickets(g);
+    NewGameFrom(g, start, seed);
     g.LoadScene(scene, EntryArg(scene));
     if (!g.GetScene(scene) || g.FatalError || g.SceneNumber != scene) {
       st.SkipWithError("scene not in the table, or no archive");
@@ -176,11 +181,7 @@ void BM_ScenePlayed(benchmark::State& st) {
   std::vector<double> ticks, ticksCpu;
   int prize = 0;
   for (auto _ : st) {
-    static_cast<SharedState&>(g) = start;
-    g.rng.Seed = seed;
-    g.QuitRequested = false;
-    g.NewGame();
-    GiveTickets(g);
+    NewGameFrom(g, start, seed);
     if (road->Setup) road->Setup(g);
     g.LoadScene(scene, road->Arg);
     if (!g.GetScene(scene) || g.FatalError || g.SceneNumber != scene) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 
 namespace vepa {
@@ -318,25 +319,11 @@ EntryKind KindOfEntry(std::string_view name) {
 }
 
 const char* EntryKindName(EntryKind kind) {
-  switch (kind) {
-    case EntryKind::Background:
-      return "background";
-    case EntryKind::ImageList:
-      return "image list";
-    case EntryKind::HitMap:
-      return "hit map";
-    case EntryKind::WaveList:
-      return "wave list";
-    case EntryKind::Music:
-      return "music";
-    case EntryKind::PhraseTable:
-      return "phrase table";
-    case EntryKind::Speech:
-      return "speech";
-    case EntryKind::Other:
-      return "other";
-  }
-  return "other";
+  // In the order of EntryKind.
+  static constexpr const char* kNames[] = {"background", "image list",   "hit map", "wave list",
+                                           "music",      "phrase table", "speech",  "other"};
+  const size_t i = static_cast<size_t>(kind);
+  return i < std::size(kNames) ? kNames[i] : "other";
 }
 
 }  // namespace vepa

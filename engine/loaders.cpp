@@ -33,6 +33,19 @@ bool ReadForLoader(GameServices& g, std::string_view name, std::vector<uint8_t>&
   return false;
 }
 
+// Reads and decodes a list entry (images, waves) for a loader; a damaged list is reported as
+// the archive's and loads nothing.
+template <typename Item, typename Decode>
+bool ReadListForLoader(GameServices& g, std::string_view name, std::vector<Item>& items,
+                       Decode decode) {
+  std::vector<uint8_t> bytes;
+  if (!ReadForLoader(g, name, bytes)) return false;
+  std::string reason;
+  if (decode(bytes.data(), bytes.size(), items, &reason)) return true;
+  g.archive.ReportMalformed(name, reason);
+  return false;
+}
+
 }  // namespace
 
 void LoadBackground(GameServices& g, std::string_view name) {
@@ -61,15 +74,8 @@ void LoadBackground(GameServices& g, std::string_view name) {
 void LoadImages(GameServices& g, int list, std::string_view name) {
   ImageList* target = (list >= 1 && list <= 3) ? g.layer.Images(list) : nullptr;
   if (!target) return;
-  std::vector<uint8_t> bytes;
-  if (!ReadForLoader(g, name, bytes)) return;
   std::vector<Image> images;
-  std::string reason;
-  if (!DecodeImageList(bytes.data(), bytes.size(), images, &reason)) {
-    g.archive.ReportMalformed(name, reason);
-    return;
-  }
-  target->Images = std::move(images);
+  if (ReadListForLoader(g, name, images, DecodeImageList)) target->Images = std::move(images);
 }
 
 void LoadHitMap(GameServices& g, std::string_view name) {
@@ -92,15 +98,9 @@ void LoadHitMap(GameServices& g, std::string_view name) {
 void LoadWaves(GameServices& g, int list, std::string_view name) {
   if (!g.SoundAvailable) return;
   if (list != 1 && list != 2) return;
-  std::vector<uint8_t> bytes;
-  if (!ReadForLoader(g, name, bytes)) return;
   std::vector<Wave> waves;
-  std::string reason;
-  if (!DecodeWaveList(bytes.data(), bytes.size(), waves, &reason)) {
-    g.archive.ReportMalformed(name, reason);
-    return;
-  }
-  g.layer.ReplaceWaves(list, std::move(waves));
+  if (ReadListForLoader(g, name, waves, DecodeWaveList))
+    g.layer.ReplaceWaves(list, std::move(waves));
 }
 
 bool ReadChannelWave(GameServices& g, std::string_view name, int channel, SoundBuffer& out) {

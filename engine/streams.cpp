@@ -254,6 +254,41 @@ bool ReadName(Reader& r, std::string& name) {
   return true;
 }
 
+// A list of named records (the image and wave lists): a magic, a count, then the records, each
+// a name followed by what readRecord reads. `what` ("image") names the records in messages and
+// `aList` ("an image list") the stream; readRecord gets the record's place and name for its own.
+template <typename Item, typename ReadRecord>
+bool DecodeNamedList(const uint8_t* data, size_t size, const char (&listMagic)[4],
+                     const std::string& what, const char* aList, size_t minRecord,
+                     std::vector<Item>& out, std::string* error, ReadRecord readRecord) {
+  // A zero-length stream is a list with no records.
+  if (size == 0) {
+    out.clear();
+    return true;
+  }
+  Reader r(data, size);
+  const uint8_t* magic;
+  uint32_t count;
+  if (!r.Bytes(4, magic) || std::memcmp(magic, listMagic, 4) != 0)
+    return Fail(error, "not " + std::string(aList) + " (no \"" + std::string(listMagic, 4) + "\")");
+  if (!r.U32(count)) return Fail(error, what + " list header cut short");
+  if (count > r.Remaining() / minRecord)
+    return Fail(error, what + " count " + std::to_string(count) + " too large for the stream");
+  std::vector<Item> items;
+  items.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    Item item;
+    const std::string where = what + " " + std::to_string(i);
+    if (!ReadName(r, item.Name)) return Fail(error, where + ": name missing or cut short");
+    if (!readRecord(r, item, where + " \"" + item.Name + "\"")) return false;
+    items.push_back(std::move(item));
+  }
+  if (r.Remaining() != 0)
+    return Fail(error, std::to_string(r.Remaining()) + " stray bytes after the last " + what);
+  out = std::move(items);
+  return true;
+}
+
 template <typename T>
 bool ReadPlane(Reader& r, std::vector<T>& out, size_t count, std::string& reason) {
   uint8_t encoding;
@@ -459,35 +494,16 @@ std::vector<uint8_t> EncodeBitmap(const Surface& s) {
 
 bool DecodeImageList(const uint8_t* data, size_t size, std::vector<Image>& out,
                      std::string* error) {
-  // A zero-length stream is a list with no images.
-  if (size == 0) {
-    out.clear();
-    return true;
-  }
-  Reader r(data, size);
-  const uint8_t* magic;
-  uint32_t count;
-  if (!r.Bytes(4, magic) || std::memcmp(magic, ImageListMagic, 4) != 0)
-    return Fail(error, "not an image list (no \"VIL1\")");
-  if (!r.U32(count)) return Fail(error, "image list header cut short");
-  if (count > r.Remaining() / MinImageRecord)
-    return Fail(error, "image count " + std::to_string(count) + " too large for the stream");
-  std::vector<Image> images;
-  images.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    Image img;
-    const std::string where = "image " + std::to_string(i);
-    if (!ReadName(r, img.Name)) return Fail(error, where + ": name missing or cut short");
+  auto record = [error](Reader& r, Image& img, const std::string& named) {
     uint16_t w, h, pw, ph, key;
     uint8_t flags;
     if (!r.U16(w) || !r.U16(h) || !r.U16(pw) || !r.U16(ph) || !r.U8(flags) || !r.U16(key))
-      return Fail(error, where + " \"" + img.Name + "\": header cut short");
+      return Fail(error, named + ": header cut short");
     if (w == 0 || h == 0 || pw == 0 || ph == 0 || pw > w || ph > h)
-      return Fail(error, where + " \"" + img.Name + "\": bad size " + std::to_string(w) + "x" +
-                             std::to_string(h) + " with patterns " + std::to_string(pw) + "x" +
-                             std::to_string(ph));
+      return Fail(error, named + ": bad size " + std::to_string(w) + "x" + std::to_string(h) +
+                             " with patterns " + std::to_string(pw) + "x" + std::to_string(ph));
     if (flags & ~(ImageFlagTransparent | ImageFlagAlpha))
-      return Fail(error, where + " \"" + img.Name + "\": unknown flags");
+      return Fail(error, named + ": unknown flags");
     img.Width = w;
     img.Height = h;
     img.PatternWidth = pw;
@@ -496,16 +512,13 @@ bool DecodeImageList(const uint8_t* data, size_t size, std::vector<Image>& out,
     img.TransparentColor = key;
     const size_t pixels = static_cast<size_t>(w) * h;
     std::string reason;
-    if (!ReadPlane(r, img.Pixels, pixels, reason))
-      return Fail(error, where + " \"" + img.Name + "\" pixels: " + reason);
+    if (!ReadPlane(r, img.Pixels, pixels, reason)) return Fail(error, named + " pixels: " + reason);
     if ((flags & ImageFlagAlpha) && !ReadPlane(r, img.Alpha, pixels, reason))
-      return Fail(error, where + " \"" + img.Name + "\" alpha: " + reason);
-    images.push_back(std::move(img));
-  }
-  if (r.Remaining() != 0)
-    return Fail(error, std::to_string(r.Remaining()) + " stray bytes after the last image");
-  out = std::move(images);
-  return true;
+      return Fail(error, named + " alpha: " + reason);
+    return true;
+  };
+  return DecodeNamedList(data, size, ImageListMagic, "image", "an image list", MinImageRecord, out,
+                         error, record);
 }
 
 std::vector<uint8_t> EncodeImageList(const std::vector<Image>& images) {
@@ -541,44 +554,22 @@ std::vector<uint8_t> EncodeImageList(const std::vector<Image>& images) {
 // ---------------------------------------------------------------------------------------------
 
 bool DecodeWaveList(const uint8_t* data, size_t size, std::vector<Wave>& out, std::string* error) {
-  // A zero-length stream is a list with no waves.
-  if (size == 0) {
-    out.clear();
-    return true;
-  }
-  Reader r(data, size);
-  const uint8_t* magic;
-  uint32_t count;
-  if (!r.Bytes(4, magic) || std::memcmp(magic, WaveListMagic, 4) != 0)
-    return Fail(error, "not a wave list (no \"VWL1\")");
-  if (!r.U32(count)) return Fail(error, "wave list header cut short");
-  if (count > r.Remaining() / MinWaveRecord)
-    return Fail(error, "wave count " + std::to_string(count) + " too large for the stream");
-  std::vector<Wave> waves;
-  waves.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    Wave wave;
-    const std::string where = "wave " + std::to_string(i);
-    if (!ReadName(r, wave.Name)) return Fail(error, where + ": name missing or cut short");
+  auto record = [error](Reader& r, Wave& wave, const std::string& named) {
     uint8_t flags;
     uint32_t bytes;
     const uint8_t* p;
-    if (!r.U8(flags) || !r.U32(bytes))
-      return Fail(error, where + " \"" + wave.Name + "\": header cut short");
-    if (flags & ~WaveFlagLoop) return Fail(error, where + " \"" + wave.Name + "\": unknown flags");
+    if (!r.U8(flags) || !r.U32(bytes)) return Fail(error, named + ": header cut short");
+    if (flags & ~WaveFlagLoop) return Fail(error, named + ": unknown flags");
     if (!r.Bytes(bytes, p))
-      return Fail(error, where + " \"" + wave.Name + "\": " + std::to_string(bytes) +
-                             " bytes run past the end of the stream");
+      return Fail(error,
+                  named + ": " + std::to_string(bytes) + " bytes run past the end of the stream");
     std::string reason;
-    if (!ParseWave(p, bytes, wave.Buffer, &reason))
-      return Fail(error, where + " \"" + wave.Name + "\": " + reason);
+    if (!ParseWave(p, bytes, wave.Buffer, &reason)) return Fail(error, named + ": " + reason);
     wave.Loop = (flags & WaveFlagLoop) != 0;
-    waves.push_back(std::move(wave));
-  }
-  if (r.Remaining() != 0)
-    return Fail(error, std::to_string(r.Remaining()) + " stray bytes after the last wave");
-  out = std::move(waves);
-  return true;
+    return true;
+  };
+  return DecodeNamedList(data, size, WaveListMagic, "wave", "a wave list", MinWaveRecord, out,
+                         error, record);
 }
 
 std::vector<uint8_t> EncodeWaveList(const std::vector<WaveListItem>& items) {

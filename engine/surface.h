@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vepa {
@@ -57,5 +58,19 @@ struct Image {
     return true;
   }
 };
+
+// A picture of width x height cut into patterns of patternWidth x patternHeight, every pixel 0
+// and the other fields as a new Image has them.
+inline Image PatternedImage(std::string name, int width, int height, int patternWidth,
+                            int patternHeight) {
+  Image img;
+  img.Name = std::move(name);
+  img.Width = width;
+  img.Height = height;
+  img.PatternWidth = patternWidth;
+  img.PatternHeight = patternHeight;
+  img.Pixels.assign(static_cast<size_t>(width) * height, 0);
+  return img;
+}
 
 }  // namespace vepa

@@ -21,6 +21,7 @@
 #include "engine/streams.h"
 #include "engine/text.h"
 #include "hub/hub.h"
+#include "tests/service_fixture.h"
 #include "tests/temp_dir.h"
 
 namespace vepa::testing {
@@ -90,18 +91,7 @@ class HubFixture : public ::testing::Test {
   }
 
   static Image Solid(const std::string& name, int patterns, int w, int h, const uint16_t* colors) {
-    Image img;
-    img.Name = name;
-    img.Width = w * patterns;
-    img.Height = h;
-    img.PatternWidth = w;
-    img.PatternHeight = h;
-    img.Transparent = false;
-    img.Pixels.resize(static_cast<size_t>(img.Width) * h);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < img.Width; ++x)
-        img.Pixels[static_cast<size_t>(y) * img.Width + x] = colors[x / w];
-    return img;
+    return servicetest::SolidImage(name, patterns, w, h, [colors](int p) { return colors[p]; });
   }
 
   // Extra entries a test adds (announcer clips, for instance).

@@ -26,12 +26,7 @@ int G6(uint16_t p) { return (p >> 5) & 63; }
 int B5(uint16_t p) { return p & 31; }
 
 Image Picture(int w, int h, std::vector<uint16_t> pixels, std::vector<uint8_t> mask = {}) {
-  Image img;
-  img.Name = "Shrink01";
-  img.Width = w;
-  img.Height = h;
-  img.PatternWidth = w;
-  img.PatternHeight = h;
+  Image img = PatternedImage("Shrink01", w, h, w, h);
   img.Transparent = true;
   img.TransparentColor = kKey;
   img.Pixels = std::move(pixels);

@@ -23,12 +23,7 @@ uint16_t Rgb(int r5, int g6, int b5) { return static_cast<uint16_t>((r5 << 11) |
 // A picture of the given texels, cut into patterns of pw x ph.
 Image MakeImage(int width, int height, int pw, int ph, std::vector<uint16_t> pixels,
                 bool transparent = true) {
-  Image img;
-  img.Name = "Test01";
-  img.Width = width;
-  img.Height = height;
-  img.PatternWidth = pw;
-  img.PatternHeight = ph;
+  Image img = PatternedImage("Test01", width, height, pw, ph);
   img.Transparent = transparent;
   img.TransparentColor = kKey;
   img.Pixels = std::move(pixels);

@@ -138,14 +138,8 @@ TEST_F(StartMenuTest, ExitButtonLeadsToTheClosingScreenNotToANewGame) {
 TEST_F(StartMenuTest, ExitButtonShowsItsPressedPattern) {
   // A button of two solid patterns shows which one the menu draws.
   const uint16_t up = Rgb565(255, 0, 0), down = Rgb565(0, 0, 255);
-  Image button;
-  button.Name = "Button01";
-  button.Width = 20;
-  button.Height = 10;
-  button.PatternWidth = 10;
-  button.PatternHeight = 10;
+  Image button = PatternedImage("Button01", 20, 10, 10, 10);
   button.Transparent = false;
-  button.Pixels.resize(200);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 20; ++x)
       button.Pixels[static_cast<size_t>(y) * 20 + x] = x < 10 ? up : down;

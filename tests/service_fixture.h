@@ -39,14 +39,8 @@ inline Wave TestWave(const std::string& name, int frames) {
 // An image of `patterns` solid patterns of pw x ph in one row; pattern p has colour color(p).
 template <typename ColorFn>
 Image SolidImage(const std::string& name, int patterns, int pw, int ph, ColorFn color) {
-  Image img;
-  img.Name = name;
-  img.Width = pw * patterns;
-  img.Height = ph;
-  img.PatternWidth = pw;
-  img.PatternHeight = ph;
+  Image img = PatternedImage(name, pw * patterns, ph, pw, ph);
   img.Transparent = false;
-  img.Pixels.resize(static_cast<size_t>(img.Width) * ph);
   for (int y = 0; y < ph; ++y)
     for (int x = 0; x < img.Width; ++x)
       img.Pixels[static_cast<size_t>(y) * img.Width + x] = color(x / pw);

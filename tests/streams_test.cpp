@@ -248,12 +248,7 @@ TEST(BitmapTest, RandomDamageNeverCrashes) {
 // Image lists.
 
 Image MakeImage(const std::string& name, int w, int h, int pw, int ph, bool noisy, bool alpha) {
-  Image img;
-  img.Name = name;
-  img.Width = w;
-  img.Height = h;
-  img.PatternWidth = pw;
-  img.PatternHeight = ph;
+  Image img = PatternedImage(name, w, h, pw, ph);
   img.TransparentColor = 0xF81F;
   img.Pixels.assign(static_cast<size_t>(w) * h, 0xF81F);
   std::mt19937 rng(static_cast<unsigned>(w * 131 + h));
@@ -310,12 +305,7 @@ TEST(ImageListTest, RoundTripKeepsEverything) {
 
 TEST(ImageListTest, FlatPicturesAreStoredSmall) {
   // A 640x480 picture of one colour with a full alpha mask: a few kilobytes, not 900 KB.
-  Image big;
-  big.Name = "Big01";
-  big.Width = 640;
-  big.Height = 480;
-  big.PatternWidth = 640;
-  big.PatternHeight = 480;
+  Image big = PatternedImage("Big01", 640, 480, 640, 480);
   big.Pixels.assign(640 * 480, 0x07E0);
   big.Alpha.assign(640 * 480, 255);
   const std::vector<uint8_t> bytes = EncodeImageList({big});
@@ -330,13 +320,7 @@ TEST(ImageListTest, RunsAndLiteralsOfEveryLengthRoundTrip) {
   // end at every distance from the picture's end and cross the 128-value packet limit.
   std::mt19937 rng(23);
   for (int w = 1; w <= 300; ++w) {
-    Image img;
-    img.Name = "R";
-    img.Width = w;
-    img.Height = 1;
-    img.PatternWidth = 1;
-    img.PatternHeight = 1;
-    img.Pixels.resize(static_cast<size_t>(w));
+    Image img = PatternedImage("R", w, 1, 1, 1);
     img.Alpha.resize(static_cast<size_t>(w));
     for (size_t i = 0; i < img.Pixels.size();) {
       size_t len = std::min<size_t>(1 + rng() % 200, img.Pixels.size() - i);
@@ -396,12 +380,7 @@ TEST(ImageListTest, EveryCutShortStreamIsRefused) {
 
 // Offsets into a one-image stream "A", 2x2 picture, patterns 1x1, raw pixel plane.
 std::vector<uint8_t> TinyImageList() {
-  Image img;
-  img.Name = "A";
-  img.Width = 2;
-  img.Height = 2;
-  img.PatternWidth = 1;
-  img.PatternHeight = 1;
+  Image img = PatternedImage("A", 2, 2, 1, 1);
   img.Pixels = {1, 2, 3, 4};
   std::vector<uint8_t> b = EncodeImageList({img});
   // magic 4, count 4, name 2, w h pw ph 8, flags 1, key 2 -> plane encoding at 21, size at 22.

@@ -197,16 +197,11 @@ void HandMadeWaves() {
 // Image lists.
 
 void HandMadeImages() {
-  Image a;
-  a.Name = "Ruka01";
-  a.Width = 24;
-  a.Height = 8;
-  a.PatternWidth = 8;
-  a.PatternHeight = 8;
+  Image a = PatternedImage("Ruka01", 24, 8, 8, 8);
   a.Transparent = true;
   a.TransparentColor = 0xF81F;
   for (int i = 0; i < 24 * 8; ++i)
-    a.Pixels.push_back(i % 5 == 0 ? 0xF81F : static_cast<uint16_t>(i * 331));
+    a.Pixels[i] = i % 5 == 0 ? 0xF81F : static_cast<uint16_t>(i * 331);
   Image b = a;
   b.Name = "Alpha01";
   b.Transparent = false;

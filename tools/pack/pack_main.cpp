@@ -55,17 +55,11 @@ bool WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
 }
 
 const char* ResultText(ArchiveResult r) {
-  switch (r) {
-    case ArchiveResult::Ok:
-      return "ok";
-    case ArchiveResult::NotFound:
-      return "not found";
-    case ArchiveResult::FileError:
-      return "cannot open the archive files";
-    case ArchiveResult::Malformed:
-      return "damaged directory record";
-  }
-  return "?";
+  // In the order of ArchiveResult.
+  static constexpr const char* kTexts[] = {"ok", "not found", "cannot open the archive files",
+                                           "damaged directory record"};
+  const size_t i = static_cast<size_t>(r);
+  return i < std::size(kTexts) ? kTexts[i] : "?";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,15 +121,20 @@ int Pack(const fs::path& tree, const std::string& outDir) {
   return 0;
 }
 
+// Opens the archive of dataDir and reads its directory; says so on stderr when it cannot.
+bool OpenDirectory(Archive& archive, const std::string& dataDir,
+                   std::vector<DirectoryRecord>& records) {
+  archive.SetDataDir(DirWithSeparator(dataDir));
+  if (archive.ReadDirectory(records) == ArchiveResult::Ok) return true;
+  std::fprintf(stderr, "vepa4-pack: cannot open %s%s\n", archive.DataDir().c_str(),
+               DirectoryFileName);
+  return false;
+}
+
 int List(const std::string& dataDir) {
   Archive archive;
-  archive.SetDataDir(DirWithSeparator(dataDir));
   std::vector<DirectoryRecord> records;
-  if (archive.ReadDirectory(records) != ArchiveResult::Ok) {
-    std::fprintf(stderr, "vepa4-pack: cannot open %s%s\n", archive.DataDir().c_str(),
-                 DirectoryFileName);
-    return 1;
-  }
+  if (!OpenDirectory(archive, dataDir, records)) return 1;
   for (const DirectoryRecord& r : records)
     std::printf("%-11s %10d  %s\n", r.Name.c_str(), r.Size, EntryKindName(KindOfEntry(r.Name)));
   return 0;
@@ -236,13 +235,8 @@ bool CheckContent(EntryKind kind, const std::vector<uint8_t>& bytes, std::string
 
 int Verify(const std::string& dataDir) {
   Archive archive;
-  archive.SetDataDir(DirWithSeparator(dataDir));
   std::vector<DirectoryRecord> records;
-  if (archive.ReadDirectory(records) != ArchiveResult::Ok) {
-    std::fprintf(stderr, "vepa4-pack: cannot open %s%s\n", archive.DataDir().c_str(),
-                 DirectoryFileName);
-    return 1;
-  }
+  if (!OpenDirectory(archive, dataDir, records)) return 1;
   std::set<std::string> seen;
   int failures = 0, checked = 0;
   for (const DirectoryRecord& rec : records) {

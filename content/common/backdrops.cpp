@@ -40,16 +40,11 @@ void DrawBoothWall(cairo_t* cr) {
       art::Fill(cr, wall.Lighter(0.16));
     }
   // Warm light from the middle of the ceiling.
-  {
-    cairo_pattern_t* g = cairo_pattern_create_radial(320, 30, 10, 320, 120, 380);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.86, 0.55, 0.38);
-    cairo_pattern_add_color_stop_rgba(g, 0.5, 1.0, 0.8, 0.5, 0.12);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.8, 0.5, 0.0);
-    cairo_rectangle(cr, 0, 0, 640, 480);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-  }
+  art::FillRect(
+      cr, 0, 0, 640, 480,
+      art::RadialGradient(
+          320, 30, 10, 320, 120, 380,
+          {{0, {1.0, 0.86, 0.55, 0.38}}, {0.5, {1.0, 0.8, 0.5, 0.12}}, {1, {1.0, 0.8, 0.5, 0.0}}}));
   // Dark wooden panels under the wall.
   art::WoodPlanks(cr, 0, 300, 640, 100, 80, true, 29, pal::WoodDark);
   cairo_rectangle(cr, 0, 296, 640, 8);

@@ -161,12 +161,9 @@ void Bax01(cairo_t* cr, int) {
   art::Panel(cr, 0, 0, 96, 50, s);
   // A dark display window for the white digits.
   art::RoundedRect(cr, 8.5, 8.5, 77, 30, 6);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 8, 0, 38);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.12, 0.22, 0.16);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.18, 0.34, 0.22);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(
+      cr, art::LinearGradient(0, 8, 0, 38, {{0, {0.12, 0.22, 0.16}}, {1, {0.18, 0.34, 0.22}}}),
+      true);
   art::Stroke(cr, Outline, 1.6);
   art::Shine(cr, 30, 14, 18, 3, 0.25);
 }

@@ -355,17 +355,11 @@ void DrawBoard(cairo_t* cr, int) {
   art::Circle(cr, kCX, kCY, RingR[4] * 0.45);
   art::Fill(cr, red.Shade(0.18));
   // Light from the upper left over the whole face.
-  {
-    cairo_pattern_t* g =
-        cairo_pattern_create_radial(kCX - 40, kCY - 45, 5, kCX, kCY, RingR[0] * 1.05);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.95, 0.22);
-    cairo_pattern_add_color_stop_rgba(g, 0.55, 1, 1, 0.95, 0.0);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.1, 0.05, 0.0, 0.22);
-    art::Circle(cr, kCX, kCY, RingR[0]);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-  }
+  art::Circle(cr, kCX, kCY, RingR[0]);
+  art::FillWith(
+      cr, art::RadialGradient(
+              kCX - 40, kCY - 45, 5, kCX, kCY, RingR[0] * 1.05,
+              {{0, {1, 1, 0.95, 0.22}}, {0.55, {1, 1, 0.95, 0.0}}, {1, {0.1, 0.05, 0.0, 0.22}}}));
   // The wire: rings and spokes.
   const Color wire = art::Hex(0xD9DEE2);
   for (int s = 0; s < 20; ++s) {

@@ -20,13 +20,9 @@ const Color kBase = art::Hex(0xC8473A);  // counter base panel
 
 void SkyAndStreet(cairo_t* cr) {
   // Sky.
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 120);
-  cairo_pattern_add_color_stop_rgb(sky, 0, 0.50, 0.78, 0.95);
-  cairo_pattern_add_color_stop_rgb(sky, 1, 0.86, 0.93, 0.96);
-  cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_set_source(cr, sky);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sky);
+  art::FillRect(
+      cr, 0, 0, 640, 480,
+      art::LinearGradient(0, 0, 0, 120, {{0, {0.50, 0.78, 0.95}}, {1, {0.86, 0.93, 0.96}}}));
 
   // A house across the street, top left.
   cairo_rectangle(cr, -4, 4, 104, 90);
@@ -86,13 +82,9 @@ void Booth(cairo_t* cr) {
     }
   }
   // Shadow under the ceiling and at the sides of the inside.
-  cairo_pattern_t* shade = cairo_pattern_create_linear(0, kWindowTop, 0, kWindowTop + 60);
-  cairo_pattern_add_color_stop_rgba(shade, 0, 0.1, 0.05, 0.03, 0.55);
-  cairo_pattern_add_color_stop_rgba(shade, 1, 0.1, 0.05, 0.03, 0);
-  cairo_rectangle(cr, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, 60);
-  cairo_set_source(cr, shade);
-  cairo_fill(cr);
-  cairo_pattern_destroy(shade);
+  art::FillRect(cr, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, 60,
+                art::LinearGradient(0, kWindowTop, 0, kWindowTop + 60,
+                                    {{0, {0.1, 0.05, 0.03, 0.55}}, {1, {0.1, 0.05, 0.03, 0}}}));
 
   // The lamp's cord and the snake's branch.
   cairo_move_to(cr, 320, kWindowTop);
@@ -165,13 +157,9 @@ void Counter(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 1.5, 0.2});
   }
   // A shadow of the counter's edge on the base.
-  cairo_pattern_t* sh = cairo_pattern_create_linear(0, kCounterLip, 0, kCounterLip + 12);
-  cairo_pattern_add_color_stop_rgba(sh, 0, 0.1, 0.05, 0.02, 0.4);
-  cairo_pattern_add_color_stop_rgba(sh, 1, 0.1, 0.05, 0.02, 0);
-  cairo_rectangle(cr, kBoothLeft, kCounterLip, kBoothRight - kBoothLeft, 12);
-  cairo_set_source(cr, sh);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sh);
+  art::FillRect(cr, kBoothLeft, kCounterLip, kBoothRight - kBoothLeft, 12,
+                art::LinearGradient(0, kCounterLip, 0, kCounterLip + 12,
+                                    {{0, {0.1, 0.05, 0.02, 0.4}}, {1, {0.1, 0.05, 0.02, 0}}}));
 }
 
 void TipJar(cairo_t* cr) {

@@ -359,14 +359,11 @@ void Glow(cairo_t* cr, int p) {
   cairo_move_to(cr, 4, 8);
   cairo_curve_to(cr, 1, 6, 7, 4, 4, 1);
   art::Stroke(cr, art::Hex(0xDDDDDD, 0.7), 1.2 + k * 0.3);
-  cairo_pattern_t* g = cairo_pattern_create_radial(4, 8.5, 0, 4, 8.5, r + 1.5);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.95, 0.5, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0.5, 1.0, 0.45, 0.1, 0.9);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.3, 0.0, 0);
   cairo_arc(cr, 4, 8.5, r + 1.5, 0, 2 * M_PI);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(
+      cr, art::RadialGradient(
+              4, 8.5, 0, 4, 8.5, r + 1.5,
+              {{0, {1.0, 0.95, 0.5, 1}}, {0.5, {1.0, 0.45, 0.1, 0.9}}, {1, {1.0, 0.3, 0.0, 0}}}));
 }
 
 ImageSpec Single(const char* name, int w, int h, void (*draw)(cairo_t*)) {

@@ -18,13 +18,9 @@ using content::ImageSpec;
 void Lamp(cairo_t* cr, int p) {
   const double cx = 40, bulbY = 36;
   const double glow = 0.12 + 0.2 * p;
-  cairo_pattern_t* g = cairo_pattern_create_radial(cx, bulbY + 4, 2, cx, bulbY + 4, 22 + 4 * p);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.95, 0.6, glow);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.85, 0.4, 0);
   cairo_arc(cr, cx, bulbY + 4, 22 + 4 * p, 0, 2 * M_PI);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, art::RadialGradient(cx, bulbY + 4, 2, cx, bulbY + 4, 22 + 4 * p,
+                                        {{0, {1.0, 0.95, 0.6, glow}}, {1, {1.0, 0.85, 0.4, 0}}}));
   // Cord and socket.
   cairo_move_to(cr, cx, 0);
   cairo_line_to(cr, cx, 12);
@@ -388,13 +384,9 @@ void Tank(cairo_t* cr) {
   body();
   cairo_save(cr);
   cairo_clip(cr);
-  cairo_pattern_t* w = cairo_pattern_create_linear(0, 16, 0, 58);
-  cairo_pattern_add_color_stop_rgba(w, 0, 0.55, 0.85, 0.95, 0.85);
-  cairo_pattern_add_color_stop_rgba(w, 1, 0.25, 0.55, 0.75, 0.9);
-  cairo_rectangle(cr, 0, 16, 72, 44);
-  cairo_set_source(cr, w);
-  cairo_fill(cr);
-  cairo_pattern_destroy(w);
+  art::FillRect(cr, 0, 16, 72, 44,
+                art::LinearGradient(0, 16, 0, 58,
+                                    {{0, {0.55, 0.85, 0.95, 0.85}}, {1, {0.25, 0.55, 0.75, 0.9}}}));
   // Gravel and a weed.
   art::Rng rng(5);
   for (int i = 0; i < 26; ++i) {
@@ -546,13 +538,8 @@ void BatteryGauge(cairo_t* cr) {
 
 // Batar03: the battery level, stretched into the gauge's slot.
 void BatteryLevel(cairo_t* cr) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 4, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.55, 0.95, 0.35);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.25, 0.7, 0.2);
-  cairo_rectangle(cr, 0, 0, 4, 24);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillRect(cr, 0, 0, 4, 24,
+                art::LinearGradient(0, 0, 4, 0, {{0, {0.55, 0.95, 0.35}}, {1, {0.25, 0.7, 0.2}}}));
 }
 
 // Boatle01 at (584, 301): a bottle of lemonade, a landing point for the flies.

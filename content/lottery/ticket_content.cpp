@@ -113,13 +113,9 @@ const Quad kPanelQuad{{108, 84}, {202, 84}, {207, 392}, {114, 392}};
 void Desk(cairo_t* cr) {
   art::WoodPlanks(cr, 0, 0, 640, 480, 64, false, 23, kDesk);
   // Darker towards the corners, as under a desk lamp.
-  cairo_pattern_t* v = cairo_pattern_create_radial(320, 220, 160, 320, 240, 520);
-  cairo_pattern_add_color_stop_rgba(v, 0, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(v, 1, 0.1, 0.04, 0.0, 0.45);
-  cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  art::FillRect(cr, 0, 0, 640, 480,
+                art::RadialGradient(320, 220, 160, 320, 240, 520,
+                                    {{0, {0, 0, 0, 0}}, {1, {0.1, 0.04, 0.0, 0.45}}}));
 }
 
 void Coins(cairo_t* cr) {

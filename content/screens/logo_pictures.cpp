@@ -205,13 +205,9 @@ void LightCone(cairo_t* cr, double w, double h, double topLeft, double topRight)
   cairo_line_to(cr, w, h);
   cairo_line_to(cr, 0, h);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
   const Color c = pal::Yellow.Lighter(0.5);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, 0.75);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0.12);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr,
+                art::LinearGradient(0, 0, 0, h, {{0, c.WithAlpha(0.75)}, {1, c.WithAlpha(0.12)}}));
 }
 
 void Fill02(cairo_t* cr, int) { LightCone(cr, 56, 157, 29, 45); }
@@ -387,14 +383,8 @@ const Color kSun = pal::Yellow;
 
 // The face's fill, a lit gradient fixed to the face so any piece drawn over it matches.
 void SunFill(cairo_t* cr, double ox, double oy) {
-  cairo_pattern_t* g = cairo_pattern_create_radial(ox - 18, oy - 20, 4, ox, oy, kSunR + 2);
-  const Color in = kSun.Lighter(0.45), out = pal::Orange;
-  cairo_pattern_add_color_stop_rgb(g, 0, in.r, in.g, in.b);
-  cairo_pattern_add_color_stop_rgb(g, 0.55, kSun.r, kSun.g, kSun.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, out.r, out.g, out.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, art::RadialGradient(ox - 18, oy - 20, 4, ox, oy, kSunR + 2,
+                                        {{0, kSun.Lighter(0.45)}, {0.55, kSun}, {1, pal::Orange}}));
 }
 
 void SunDisc(cairo_t* cr, double ox, double oy, double r) {

@@ -29,13 +29,8 @@ void Glow(cairo_t* cr, double cx, double cy, double rx, double ry, const Color& 
 }
 
 void VerticalGradient(cairo_t* cr, double x, double y, double w, double h,
-                      const std::vector<std::pair<double, Color>>& stops) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-  for (const auto& [at, c] : stops) cairo_pattern_add_color_stop_rgba(g, at, c.r, c.g, c.b, c.a);
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+                      std::initializer_list<art::Stop> stops) {
+  art::FillRect(cr, x, y, w, h, art::LinearGradient(0, y, 0, y + h, stops));
 }
 
 art::TextStyle Letters(double size, const Color& fill, art::Font face = art::Font::SansBold) {

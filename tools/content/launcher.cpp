@@ -96,13 +96,8 @@ LauncherImage ExitButton() {
   CanvasPtr canvas = Canvas(w, h);
   cairo_t* cr = cairo_create(canvas.get());
   art::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, 3);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
   const art::Color top = art::pal::Orange.Lighter(0.3), bottom = art::pal::Orange.Shade(0.25);
-  cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, art::LinearGradient(0, 0, 0, h, {{0, top}, {1, bottom}}), true);
   art::Stroke(cr, art::pal::Outline, 1);
   art::TextStyle st;
   st.Face = art::Font::SansBold;

@@ -369,11 +369,7 @@ void Speaker(cairo_t* cr, int pattern) {
 
 void Question(cairo_t* cr, int) {
   // A fat question mark with a sweat drop: the cashier is asking.
-  art::TextStyle s;
-  s.Face = art::Font::SerifBold;
-  s.Size = 118;
-  s.Fill = pal::Orange;
-  s.LineWidth = 4;
+  art::TextStyle s{.Face = art::Font::SerifBold, .Size = 118, .Fill = pal::Orange, .LineWidth = 4};
   art::Text(cr, "?", 33, 100, s);
   art::Shine(cr, 22, 26, 6, 3, 0.55);
   cairo_move_to(cr, 62, 12);

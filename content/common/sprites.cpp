@@ -106,12 +106,11 @@ void Exi01(cairo_t* cr, int) {
   arrow();
   art::Paint(cr, art::Style{art::pal::Yellow, Outline, 2.0, 0.3, 0.4});
   // Title.
-  art::TextStyle title;
-  title.Face = art::Font::CondensedBold;
-  title.Size = 34;
-  title.Fill = art::pal::White;
-  title.LineWidth = 3.2;
-  title.Anchor = art::Align::Center;
+  art::TextStyle title{.Face = art::Font::CondensedBold,
+                       .Size = 34,
+                       .Fill = art::pal::White,
+                       .LineWidth = 3.2,
+                       .Anchor = art::Align::Center};
   art::Text(cr, "ВЫЙТИ?", 182, 63, title);
   // The two answer buttons.
   struct Answer {
@@ -126,12 +125,11 @@ void Exi01(cairo_t* cr, int) {
     b.Radius = 7;
     b.Bevel = 3;
     art::Panel(cr, a.x, 85, 36, 41, b);
-    art::TextStyle st;
-    st.Face = art::Font::CondensedBold;
-    st.Size = std::string(a.text) == "ДА" ? 16 : 13;
-    st.Fill = art::pal::White;
-    st.LineWidth = 1.8;
-    st.Anchor = art::Align::Center;
+    art::TextStyle st{.Face = art::Font::CondensedBold,
+                      .Size = std::string(a.text) == "ДА" ? 16.0 : 13.0,
+                      .Fill = art::pal::White,
+                      .LineWidth = 1.8,
+                      .Anchor = art::Align::Center};
     art::Text(cr, a.text, a.x + 17, 110, st);
   }
   // Little stars for the friendly look.

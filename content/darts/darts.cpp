@@ -377,10 +377,7 @@ void DrawBoard(cairo_t* cr, int) {
   // Numbers round the rim.
   static const int kNumbers[20] = {20, 1,  18, 4,  13, 6,  10, 15, 2,  17,
                                    3,  19, 7,  16, 8,  11, 14, 9,  12, 5};
-  art::TextStyle ts;
-  ts.Face = art::Font::CondensedBold;
-  ts.Size = 12;
-  ts.Fill = pal::White;
+  art::TextStyle ts{.Face = art::Font::CondensedBold, .Size = 12, .Fill = pal::White};
   for (int s = 0; s < 20; ++s) {
     const double a = (-90 + 18 * s) * kDeg;
     const double r = (RingR[0] + RimR) / 2;

@@ -206,10 +206,7 @@ void DrawCaption(cairo_t* cr, int pattern) {
   // The little screen the bezel frames.
   art::RoundedRect(cr, 0, wy - 2, layout::WindowW, layout::WindowH + 4, 3);
   art::Fill(cr, kScreen);
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Fill = pal::LedOn;
-  t.Hinted = true;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Fill = pal::LedOn, .Hinted = true};
   const double cy = wy + layout::WindowH / 2.0;
   if (kCaptions[pattern][1][0] == '\0') {
     t.Size = 14;

@@ -139,12 +139,11 @@ void DrawKitchen(cairo_t* cr) {
   cairo_stroke(cr);
   art::VerticalGradient(cr, 562, 6, 74, 468, dazart::kPlastic.Lighter(0.12),
                         dazart::kPlastic.Shade(0.15));
-  art::TextStyle t;
-  t.Face = art::Font::SansBold;
-  t.Size = 20;
-  t.Fill = pal::Cream;
-  t.Line = pal::Outline;
-  t.LineWidth = 1.4;
+  art::TextStyle t{.Face = art::Font::SansBold,
+                   .Size = 20,
+                   .Fill = pal::Cream,
+                   .Line = pal::Outline,
+                   .LineWidth = 1.4};
   art::TextCentered(cr, "ДАЗ", 602, 252, t);
   for (double y : {280.0, 290.0, 300.0, 310.0}) {
     cairo_move_to(cr, 578, y);

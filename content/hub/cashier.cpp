@@ -18,6 +18,7 @@ namespace {
 
 namespace pal = art::pal;
 using content::ImageSpec;
+using content::SinglePicture;
 
 const Color kShirt = pal::White;
 const Color kStripe = art::Hex(0x2F5FA8);
@@ -366,23 +367,19 @@ void Glow(cairo_t* cr, int p) {
               {{0, {1.0, 0.95, 0.5, 1}}, {0.5, {1.0, 0.45, 0.1, 0.9}}, {1, {1.0, 0.3, 0.0, 0}}}));
 }
 
-ImageSpec Single(const char* name, int w, int h, void (*draw)(cairo_t*)) {
-  return {name, w, h, 1, [draw](cairo_t* cr, int) { draw(cr); }};
-}
-
 }  // namespace
 
 std::vector<ImageSpec> CashierImages() {
   return {
       {"Kib01", 66, 28, 5, Mouth},
       {"Kib02", 46, 30, 4, LeftHand},
-      Single("Kib03", 140, 203, HeadAndBody),
+      SinglePicture("Kib03", 140, 203, HeadAndBody),
       {"Kib04", 62, 18, 3, Eyelids},
-      Single("Kib05", 104, 112, RightArmRest),
-      Single("Kib06", 84, 100, LeftArmRest),
+      SinglePicture("Kib05", 104, 112, RightArmRest),
+      SinglePicture("Kib06", 84, 100, LeftArmRest),
       {"Kib07", 136, 162, 13, LeftGesture},
       {"Kib08", 134, 156, 13, RightGesture},
-      Single("Kib09", 8, 8, Pupil),
+      SinglePicture("Kib09", 8, 8, Pupil),
       {"Kib10", 8, 11, 6, Glow},
   };
 }

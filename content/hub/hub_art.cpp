@@ -40,13 +40,12 @@ void Limb(cairo_t* cr, const std::vector<double>& pts, double r, const Color& c,
 
 void SignText(cairo_t* cr, const char* utf8, double cx, double cy, double size, const Color& fill,
               double squeeze, const Color& line, double lineWidth) {
-  art::TextStyle s;
-  s.Face = art::Font::CondensedBold;
-  s.Size = size;
-  s.Fill = fill;
-  s.Line = line;
-  s.LineWidth = lineWidth;
-  s.ScaleX = squeeze;
+  art::TextStyle s{.Face = art::Font::CondensedBold,
+                   .Size = size,
+                   .Fill = fill,
+                   .Line = line,
+                   .LineWidth = lineWidth,
+                   .ScaleX = squeeze};
   art::TextCentered(cr, utf8, cx, cy, s);
 }
 

@@ -12,6 +12,7 @@ namespace {
 
 namespace pal = art::pal;
 using content::ImageSpec;
+using content::SinglePicture;
 
 // Lamp01 at (280, 58): a tin shade on a cord with a bulb; patterns 0 (dim) to 4 (flaring),
 // 2 is the normal light.
@@ -668,43 +669,39 @@ void Fly(cairo_t* cr, int p) {
   art::Fill(cr, art::Hex(0x8A1E1E));
 }
 
-ImageSpec Single(const char* name, int w, int h, void (*draw)(cairo_t*)) {
-  return {name, w, h, 1, [draw](cairo_t* cr, int) { draw(cr); }};
-}
-
 }  // namespace
 
 std::vector<ImageSpec> KioskImages() {
   return {
       {"Lamp01", 80, 72, 5, Lamp},
-      Single("Door01", 76, 190, Door),
-      Single("DTir01", 84, 84, Dartboard),
-      Single("Plakat01", 84, 120, Poster),
-      Single("Book01", 64, 50, Book),
-      Single("Perch01", 56, 72, Glove),
+      SinglePicture("Door01", 76, 190, Door),
+      SinglePicture("DTir01", 84, 84, Dartboard),
+      SinglePicture("Plakat01", 84, 120, Poster),
+      SinglePicture("Book01", 64, 50, Book),
+      SinglePicture("Perch01", 56, 72, Glove),
       {"Snake01", 80, 72, 4, Snake},
       {"Snake02", 10, 18, 2, Tongue},
-      Single("Gun02", 90, 40, Gun),
-      Single("Molot01", 60, 100, Hammer),
-      Single("Televizor01", 90, 80, Television),
-      Single("Bug01", 26, 20, Cockroach),
-      Single("Hleb01", 50, 30, Bread),
-      Single("Govno01", 36, 28, Heap),
-      Single("Kard01", 56, 30, Cards),
-      Single("Aqua01", 72, 62, Tank),
+      SinglePicture("Gun02", 90, 40, Gun),
+      SinglePicture("Molot01", 60, 100, Hammer),
+      SinglePicture("Televizor01", 90, 80, Television),
+      SinglePicture("Bug01", 26, 20, Cockroach),
+      SinglePicture("Hleb01", 50, 30, Bread),
+      SinglePicture("Govno01", 36, 28, Heap),
+      SinglePicture("Kard01", 56, 30, Cards),
+      SinglePicture("Aqua01", 72, 62, Tank),
       {"Riba01", 32, 20, 3, Fish},
       {"Bilet01", 50, 30, 5, TicketStack},
-      Single("Bilet02", 76, 48, TicketPlate),
-      Single("Daz01", 40, 60, Daz),
-      Single("Batar01", 38, 20, BatteryForSale),
-      Single("Batar02", 46, 48, BatteryGauge),
-      Single("Batar03", 4, 24, BatteryLevel),
-      Single("Boatle01", 32, 80, Bottle),
-      Single("Ksk01", 430, 100, SignBoard),
+      SinglePicture("Bilet02", 76, 48, TicketPlate),
+      SinglePicture("Daz01", 40, 60, Daz),
+      SinglePicture("Batar01", 38, 20, BatteryForSale),
+      SinglePicture("Batar02", 46, 48, BatteryGauge),
+      SinglePicture("Batar03", 4, 24, BatteryLevel),
+      SinglePicture("Boatle01", 32, 80, Bottle),
+      SinglePicture("Ksk01", 430, 100, SignBoard),
       {"Ksk02", 60, 60, 37, SignFace},
-      Single("Ksk03", 68, 68, SignButton),
-      Single("Ksk04", 450, 52, NameBoard),
-      Single("Ksk05", 428, 12, SignEdge),
+      SinglePicture("Ksk03", 68, 68, SignButton),
+      SinglePicture("Ksk04", 450, 52, NameBoard),
+      SinglePicture("Ksk05", 428, 12, SignEdge),
       {"Muha01", 12, 12, 4, Fly},
   };
 }

@@ -217,11 +217,8 @@ void OnAirBadge(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 2, 0.3, 0.3});
   art::Circle(cr, 482, 50, 6);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 1.2, 0, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 13;
-  t.Fill = pal::White;
-  t.Anchor = art::Align::Left;
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 13, .Fill = pal::White, .Anchor = art::Align::Left};
   art::Text(cr, "ПРЯМОЙ ЭФИР", 492, 55, t);
 }
 
@@ -232,11 +229,8 @@ void StudioScreen(cairo_t* cr) {
   art::RoundedRect(cr, 470, 100, 102, 134, 6);
   art::FillWith(
       cr, art::LinearGradient(0, 100, 0, 234, {{0, {0.18, 0.55, 0.85}}, {1, {0.10, 0.25, 0.55}}}));
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 15;
-  t.Fill = pal::Yellow;
-  t.LineWidth = 1.2;
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 15, .Fill = pal::Yellow, .LineWidth = 1.2};
   art::TextCentered(cr, "УДАЧИ!", 521, 120, t);
   const Color colours[] = {kBall, pal::Orange, pal::Green, pal::Blue, pal::Purple, pal::Yellow};
   for (int i = 0; i < 6; ++i) {
@@ -282,10 +276,8 @@ void TubeVignette(cairo_t* cr) {
 void ChannelLogo(cairo_t* cr) {
   art::RoundedRect(cr, 556, 430, 66, 34, 8);
   art::Fill(cr, pal::White.WithAlpha(0.25));
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 20;
-  t.Fill = pal::White.WithAlpha(0.85);
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 20, .Fill = pal::White.WithAlpha(0.85)};
   art::TextCentered(cr, "ТВ-4", 589, 447, t);
 }
 
@@ -568,10 +560,7 @@ void DrawShelf(cairo_t* cr, int) {
   Polyline(cr, {3, top(3) + 6, w - 3, top(w - 3) + 6, w - 3, top(w - 3) + 18, 3, top(3) + 18},
            true);
   art::Paint(cr, art::Style{kGold, pal::Outline, 1.4, 0.3, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 10;
-  t.Fill = pal::Outline;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Size = 10, .Fill = pal::Outline};
   cairo_save(cr);
   cairo_translate(cr, w / 2, top(w / 2) + 12.5);
   cairo_rotate(cr, -std::atan(0.1));
@@ -695,10 +684,7 @@ void DrawDesk(cairo_t* cr, int) {
   art::Paint(cr, art::Style{kBall, pal::Outline, 2, 0.35, 0.5});
   art::Circle(cr, w / 2, 64, 15);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 1.2, 0.1, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 14;
-  t.Fill = kBall;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Size = 14, .Fill = kBall};
   art::TextCentered(cr, "36", w / 2, 64, t);
   t.Size = 16;
   t.Fill = pal::Yellow;

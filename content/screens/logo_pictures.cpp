@@ -216,12 +216,11 @@ void Fill03(cairo_t* cr, int) { LightCone(cr, 55, 157, 38, 52); }
 // ===== Publisher: the sign, its cord, the ribbon and the star ==============================
 
 art::TextStyle Lettering(double size, const Color& fill, double line) {
-  art::TextStyle s;
-  s.Face = art::Font::SansBold;
-  s.Size = size;
-  s.Fill = fill;
-  s.Line = pal::Outline;
-  s.LineWidth = line;
+  art::TextStyle s{.Face = art::Font::SansBold,
+                   .Size = size,
+                   .Fill = fill,
+                   .Line = pal::Outline,
+                   .LineWidth = line};
   return s;
 }
 
@@ -434,12 +433,11 @@ void Smile(cairo_t* cr, double ox, double oy) {
 }
 
 art::TextStyle MakerText(double size, const Color& fill) {
-  art::TextStyle s;
-  s.Face = art::Font::SansBold;
-  s.Size = size;
-  s.Fill = fill;
-  s.Line = pal::Outline;
-  s.LineWidth = 0;
+  art::TextStyle s{.Face = art::Font::SansBold,
+                   .Size = size,
+                   .Fill = fill,
+                   .Line = pal::Outline,
+                   .LineWidth = 0};
   return s;
 }
 

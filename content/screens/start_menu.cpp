@@ -34,10 +34,7 @@ void VerticalGradient(cairo_t* cr, double x, double y, double w, double h,
 }
 
 art::TextStyle Letters(double size, const Color& fill, art::Font face = art::Font::SansBold) {
-  art::TextStyle s;
-  s.Face = face;
-  s.Size = size;
-  s.Fill = fill;
+  art::TextStyle s{.Face = face, .Size = size, .Fill = fill};
   return s;
 }
 

@@ -24,11 +24,8 @@ void LightRays(cairo_t* cr) {
     const double x = kTankLeft + 40 + i * 58 + rng.Range(-10, 10);
     const double w = rng.Range(14, 26);
     cairo_new_path(cr);
-    cairo_move_to(cr, x, kSurfaceY);
-    cairo_line_to(cr, x + w, kSurfaceY);
-    cairo_line_to(cr, x + w + 50, kGravelY);
-    cairo_line_to(cr, x + 30, kGravelY);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x, kSurfaceY, x + w, kSurfaceY, x + w + 50, kGravelY, x + 30, kGravelY},
+                  true);
     art::FillWith(cr, art::LinearGradient(0, kSurfaceY, 0, kGravelY,
                                           {{0, {1, 1, 0.9, 0.16}}, {1, {1, 1, 0.9, 0}}}));
   }

@@ -12,6 +12,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/darts_layout.h"
 
@@ -84,25 +85,14 @@ void DartLocal(cairo_t* cr, const DartLook& d) {
     // Flights: two fins, the upper one seen flat, the lower one foreshortened.
     const double f0 = 0.6 * L;
     cairo_new_path(cr);
-    cairo_move_to(cr, f0, -1.5 * s);
-    cairo_line_to(cr, 0.83 * L, -15 * s);
-    cairo_line_to(cr, L, -14 * s);
-    cairo_line_to(cr, L, -1 * s);
-    cairo_close_path(cr);
+    art::Polyline(cr, {f0, -1.5 * s, 0.83 * L, -15 * s, L, -14 * s, L, -1 * s}, true);
     art::Paint(cr, art::Style{kFlight, pal::Outline, art::kOutline * 0.8, 0.25, 0});
     cairo_new_path(cr);
-    cairo_move_to(cr, 0.76 * L, -5 * s);
-    cairo_line_to(cr, 0.88 * L, -12 * s);
-    cairo_line_to(cr, 0.94 * L, -11.8 * s);
-    cairo_line_to(cr, 0.83 * L, -4.6 * s);
-    cairo_close_path(cr);
+    art::Polyline(
+        cr, {0.76 * L, -5 * s, 0.88 * L, -12 * s, 0.94 * L, -11.8 * s, 0.83 * L, -4.6 * s}, true);
     art::Fill(cr, kFlightStripe);
     cairo_new_path(cr);
-    cairo_move_to(cr, f0, 1.5 * s);
-    cairo_line_to(cr, 0.85 * L, 8 * s);
-    cairo_line_to(cr, L, 7.5 * s);
-    cairo_line_to(cr, L, 1 * s);
-    cairo_close_path(cr);
+    art::Polyline(cr, {f0, 1.5 * s, 0.85 * L, 8 * s, L, 7.5 * s, L, 1 * s}, true);
     art::Paint(cr, art::Style{kFlight.Shade(0.25), pal::Outline, art::kOutline * 0.8, 0.2, 0});
     // Shaft.
     Capsule(cr, std::max(barrelEnd, gx), 0, shaftEnd + 0.2 * L, 0, 2 * s, kShaft,
@@ -123,10 +113,7 @@ void DartLocal(cairo_t* cr, const DartLook& d) {
   }
   if (front && d.Point) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, pointEnd + 1, -2 * s);
-    cairo_line_to(cr, pointEnd + 1, 2 * s);
-    cairo_close_path(cr);
+    art::Polyline(cr, {0, 0, pointEnd + 1, -2 * s, pointEnd + 1, 2 * s}, true);
     art::Paint(cr, art::Style{kPoint, pal::Outline, art::kOutline * 0.6, 0.3, 0});
   }
 }
@@ -276,9 +263,7 @@ void HandLocal(cairo_t* cr, const HandPose& p) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   for (int pass = 0; pass < 2; ++pass) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 20, -5);
-    cairo_line_to(cr, idxMidX, idxMidY);
-    cairo_line_to(cr, idxTipX, idxTipY);
+    art::Polyline(cr, {20, -5, idxMidX, idxMidY, idxTipX, idxTipY}, false);
     art::SetColor(cr, pass == 0 ? pal::Outline : skin);
     cairo_set_line_width(cr, pass == 0 ? 10 + 2 * art::kOutline : 10);
     cairo_stroke(cr);

@@ -16,6 +16,7 @@
 #include "content/daz/daz_art.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/daz_layout.h"
 
@@ -88,10 +89,7 @@ void DrawKitchen(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.8, 0.25});
   for (double x : {82.0, 176.0}) {
     cairo_new_path(cr);
-    cairo_move_to(cr, x, kShelfY + 10);
-    cairo_line_to(cr, x + 12, kShelfY + 10);
-    cairo_line_to(cr, x + 12, kShelfY + 30);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x, kShelfY + 10, x + 12, kShelfY + 10, x + 12, kShelfY + 30}, true);
     art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.6, 0.2});
   }
   BarrelBack(cr);

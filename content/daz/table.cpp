@@ -13,6 +13,7 @@
 #include "content/daz/daz_art.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/daz_layout.h"
 
@@ -85,20 +86,12 @@ void DrawTable(cairo_t* cr, int) {
     art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, art::kOutline, 0.2});
   }
   cairo_new_path(cr);
-  cairo_move_to(cr, l + 50, top);
-  cairo_line_to(cr, r - 50, top);
-  cairo_line_to(cr, r - 4, front);
-  cairo_line_to(cr, l + 4, front);
-  cairo_close_path(cr);
+  art::Polyline(cr, {l + 50, top, r - 50, top, r - 4, front, l + 4, front}, true);
   art::Paint(cr, art::Style{art::Hex(0xD7E4C8), pal::Outline, art::kOutline, 0.2});
   // The checked cloth.
   cairo_save(cr);
   cairo_new_path(cr);
-  cairo_move_to(cr, l + 50, top);
-  cairo_line_to(cr, r - 50, top);
-  cairo_line_to(cr, r - 4, front);
-  cairo_line_to(cr, l + 4, front);
-  cairo_close_path(cr);
+  art::Polyline(cr, {l + 50, top, r - 50, top, r - 4, front, l + 4, front}, true);
   cairo_clip(cr);
   for (int i = -8; i <= 8; ++i) {
     const double xt = 320 + i * 24, xb = 320 + i * 40;
@@ -114,9 +107,7 @@ void DrawTable(cairo_t* cr, int) {
   cairo_restore(cr);
   // The cloth hangs over the front edge.
   cairo_new_path(cr);
-  cairo_move_to(cr, l + 4, front);
-  cairo_line_to(cr, r - 4, front);
-  cairo_line_to(cr, r - 6, front + 26);
+  art::Polyline(cr, {l + 4, front, r - 4, front, r - 6, front + 26}, false);
   for (double x = r - 6; x > l + 6; x -= 24)
     cairo_curve_to(cr, x - 8, front + 32, x - 16, front + 32, x - 24, front + 26);
   cairo_close_path(cr);

@@ -168,10 +168,7 @@ void DrawBackScenery(cairo_t* cr, int) {
   art::RoundedRect(cr, 238, 38, 26, 18, 1);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 1.2, 0.1});
   cairo_new_path(cr);
-  cairo_move_to(cr, 234, 40);
-  cairo_line_to(cr, 251, 27);
-  cairo_line_to(cr, 268, 40);
-  cairo_close_path(cr);
+  art::Polyline(cr, {234, 40, 251, 27, 268, 40}, true);
   art::Paint(cr, art::Style{pal::Brick, pal::Outline, 1.2, 0.2});
   cairo_rectangle(cr, 248, 46, 6, 10);
   art::Fill(cr, pal::WoodDark);
@@ -239,17 +236,14 @@ void DrawFrontScenery(cairo_t* cr, int) {
   const double hw = 24;
   art::GroundShadow(cr, millX + 4, h - 4, hw + 6, 3);
   cairo_new_path(cr);
-  cairo_move_to(cr, millX - hw + 4, millY + 12);
-  cairo_line_to(cr, millX + hw - 4, millY + 12);
-  cairo_line_to(cr, millX + hw, h - 4);
-  cairo_line_to(cr, millX - hw, h - 4);
-  cairo_close_path(cr);
+  art::Polyline(cr,
+                {millX - hw + 4, millY + 12, millX + hw - 4, millY + 12, millX + hw, h - 4,
+                 millX - hw, h - 4},
+                true);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 2.2, 0.3});
   cairo_new_path(cr);
-  cairo_move_to(cr, millX - hw - 2, millY + 16);
-  cairo_line_to(cr, millX, millY - 14);
-  cairo_line_to(cr, millX + hw + 2, millY + 16);
-  cairo_close_path(cr);
+  art::Polyline(cr, {millX - hw - 2, millY + 16, millX, millY - 14, millX + hw + 2, millY + 16},
+                true);
   art::Paint(cr, art::Style{pal::Brick, pal::Outline, 2.2, 0.3});
   art::RoundedRect(cr, millX - 7, h - 30, 14, 26, 6);
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.6, 0.2});
@@ -268,11 +262,7 @@ void DrawMillSails(cairo_t* cr, int) {
     cairo_rotate(cr, i * M_PI / 2);
     // The sail: a frame on one side of the spar.
     cairo_new_path(cr);
-    cairo_move_to(cr, 9, 1);
-    cairo_line_to(cr, 47, 1);
-    cairo_line_to(cr, 47, 19);
-    cairo_line_to(cr, 12, 12);
-    cairo_close_path(cr);
+    art::Polyline(cr, {9, 1, 47, 1, 47, 19, 12, 12}, true);
     art::Paint(cr, art::Style{i % 2 ? pal::Cream : pal::Red.Lighter(0.1), pal::Outline, 1.8, 0.2});
     for (int k = 1; k < 5; ++k)
       art::RoundLine(cr, 9 + k * 7.6, 1, 9 + k * 7.6, 12 + k * 1.4, pal::Outline, 1);
@@ -490,11 +480,7 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   // Along +x from the muzzle; half widths grow with the distance.
   auto wedge = [&](double x0, double h0a, double h0b, double x1, double h1a, double h1b) {
     cairo_new_path(cr);
-    cairo_move_to(cr, x0, -h0a);
-    cairo_line_to(cr, x1, -h1a);
-    cairo_line_to(cr, x1, h1b);
-    cairo_line_to(cr, x0, h0b);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x0, -h0a, x1, -h1a, x1, h1b, x0, h0b}, true);
   };
   // The stock.
   cairo_new_path(cr);
@@ -531,11 +517,7 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   art::Stroke(cr, pal::SteelDark, 2.4);
   // The shooter's right hand round the grip, his sleeve going off to the lower right.
   cairo_new_path(cr);
-  cairo_move_to(cr, 200, 30);
-  cairo_line_to(cr, 800, 120);
-  cairo_line_to(cr, 800, 420);
-  cairo_line_to(cr, 215, 78);
-  cairo_close_path(cr);
+  art::Polyline(cr, {200, 30, 800, 120, 800, 420, 215, 78}, true);
   art::Paint(cr, art::Style{pal::Cloth, pal::Outline, 2.4, 0.3});
   art::RoundedRect(cr, 196, 26, 18, 56, 6);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 2, 0.2});

@@ -90,7 +90,7 @@ void Booth(cairo_t* cr) {
   cairo_move_to(cr, 320, kWindowTop);
   cairo_line_to(cr, 320, 62);
   art::Stroke(cr, pal::Outline, 2);
-  Limb(cr, {404, 100, 450, 95, 500, 99}, 4, pal::WoodDark);
+  art::LitLimb(cr, {404, 100, 450, 95, 500, 99}, 4, pal::WoodDark, kLimbLight);
   // The nail the boxing glove hangs on.
   art::Circle(cr, 187, 84, 3);
   art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1.5, 0.3});
@@ -210,8 +210,8 @@ void RpsSticker(cairo_t* cr) {
   art::Fist(cr, x + 14, y + 20, 0.38);
   art::OpenHand(cr, x + 58, y + 20, 0.34, 1);
   // Scissors: two fingers up from a small fist.
-  Limb(cr, {x + 33, y + 26, x + 29, y + 8}, 2.6, pal::Skin, 1.4);
-  Limb(cr, {x + 38, y + 26, x + 43, y + 8}, 2.6, pal::Skin, 1.4);
+  art::LitLimb(cr, {x + 33, y + 26, x + 29, y + 8}, 2.6, pal::Skin, kLimbLight, 1.4);
+  art::LitLimb(cr, {x + 38, y + 26, x + 43, y + 8}, 2.6, pal::Skin, kLimbLight, 1.4);
   art::RoundedRect(cr, x + 28, y + 22, 16, 12, 5);
   art::Paint(cr, art::Style{pal::Skin, pal::Outline, 1.4, 0.2});
   SignText(cr, "ЦУ-Е-ФА!", x + kRpsW / 2, y + 40, 10, pal::Red, 0.9);

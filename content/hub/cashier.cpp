@@ -80,8 +80,8 @@ Point GestureWrist(bool left, int frame) { return GestureJoints(left, frame).Wri
 
 // A sleeve of the striped shirt along two segments.
 void Sleeve(cairo_t* cr, Point s, Point e, Point w) {
-  Limb(cr, {s.x, s.y, e.x, e.y}, 10, kShirt);
-  Limb(cr, {e.x, e.y, w.x, w.y}, 8.5, kShirt);
+  art::LitLimb(cr, {s.x, s.y, e.x, e.y}, 10, kShirt, kLimbLight);
+  art::LitLimb(cr, {e.x, e.y, w.x, w.y}, 8.5, kShirt, kLimbLight);
   // Stripes across the sleeve.
   auto stripes = [cr](Point a, Point b, double r) {
     const double len = std::hypot(b.x - a.x, b.y - a.y);
@@ -111,14 +111,14 @@ void Hand(cairo_t* cr, Point w, bool left, HandPose pose, int tap, double lipsX)
     cairo_scale(cr, dir, 1);
     // The raised index finger, behind the hand.
     const double lift = tap * 3.0;
-    Limb(cr, {18, 2, 30, 2 - lift}, 3.2, kSkin, 1.6);
+    art::LitLimb(cr, {18, 2, 30, 2 - lift}, 3.2, kSkin, kLimbLight, 1.6);
     art::RoundedRect(cr, -2, -6, 24, 16, 7);
     art::Paint(cr, art::Style{kSkin, pal::Outline, 1.8, 0.3});
     for (int i = 0; i < 3; ++i) {
-      Limb(cr, {18, 5.0 + i * 3.5, 27, 6.0 + i * 3.8}, 2.4, kSkin, 1.4);
+      art::LitLimb(cr, {18, 5.0 + i * 3.5, 27, 6.0 + i * 3.8}, 2.4, kSkin, kLimbLight, 1.4);
     }
     // Thumb.
-    Limb(cr, {8, -5, 16, -8}, 2.8, kSkin, 1.4);
+    art::LitLimb(cr, {8, -5, 16, -8}, 2.8, kSkin, kLimbLight, 1.4);
     cairo_restore(cr);
     return;
   }
@@ -129,9 +129,10 @@ void Hand(cairo_t* cr, Point w, bool left, HandPose pose, int tap, double lipsX)
       const double a = (-0.3 + 0.2 * i) * dir;
       const double len = i == 0 || i == 3 ? 10 : 13;
       const double bx = px + (-6 + i * 4) * dir, by = py - 4;
-      Limb(cr, {bx, by, bx + std::sin(a) * len, by - std::cos(a) * len}, 2.8, kSkin, 1.6);
+      art::LitLimb(cr, {bx, by, bx + std::sin(a) * len, by - std::cos(a) * len}, 2.8, kSkin,
+                   kLimbLight, 1.6);
     }
-    Limb(cr, {px + dir * 7, py + 4, px + dir * 15, py - 3}, 3, kSkin, 1.6);
+    art::LitLimb(cr, {px + dir * 7, py + 4, px + dir * 15, py - 3}, 3, kSkin, kLimbLight, 1.6);
     art::Ellipse(cr, px, py, 9, 10);
     art::Paint(cr, art::Style{kSkin, pal::Outline, 1.8, 0.2});
     cairo_move_to(cr, px - 5, py + 1);
@@ -145,9 +146,9 @@ void Hand(cairo_t* cr, Point w, bool left, HandPose pose, int tap, double lipsX)
   const double len = std::hypot(tipX - fx, tipY - fy);
   if (len > 34) {
     // Far from the lips: the cigarette is held short, pointing up.
-    Limb(cr, {fx, fy, fx + dir * 6, fy - 12}, 1.8, pal::White, 1);
+    art::LitLimb(cr, {fx, fy, fx + dir * 6, fy - 12}, 1.8, pal::White, kLimbLight, 1);
   } else {
-    Limb(cr, {fx, fy, tipX, tipY}, 1.8, pal::White, 1);
+    art::LitLimb(cr, {fx, fy, tipX, tipY}, 1.8, pal::White, kLimbLight, 1);
   }
   art::Ellipse(cr, w.x + dir * 7, w.y - 4, 10, 9);
   art::Paint(cr, art::Style{kSkin, pal::Outline, 1.8, 0.3});
@@ -236,8 +237,8 @@ void HeadAndBody(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::White, pal::Outline, 1.6, 0});
   }
   // Eyebrows.
-  Limb(cr, {294, 208, 304, 204, 314, 207}, 2.2, art::Hex(0x4A3020), 0.8);
-  Limb(cr, {324, 207, 334, 204, 344, 208}, 2.2, art::Hex(0x4A3020), 0.8);
+  art::LitLimb(cr, {294, 208, 304, 204, 314, 207}, 2.2, art::Hex(0x4A3020), kLimbLight, 0.8);
+  art::LitLimb(cr, {324, 207, 334, 204, 344, 208}, 2.2, art::Hex(0x4A3020), kLimbLight, 0.8);
   // The nose.
   art::Ellipse(cr, 319, 234, 8, 7);
   art::Paint(cr, art::Style{art::Hex(0xEE9A7A), pal::Outline, 1.8, 0.3, 0.6});

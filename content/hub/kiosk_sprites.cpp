@@ -31,9 +31,7 @@ void Lamp(cairo_t* cr, int p) {
   art::Ellipse(cr, cx, bulbY + 6, 8, 9);
   art::Paint(cr, art::Style{bulb, pal::Outline, 1.8, 0.2, 0.6});
   // The shade.
-  cairo_move_to(cr, cx - 7, 10);
-  cairo_line_to(cr, cx + 7, 10);
-  cairo_line_to(cr, cx + 26, bulbY + 2);
+  art::Polyline(cr, {cx - 7, 10, cx + 7, 10, cx + 26, bulbY + 2}, false);
   cairo_curve_to(cr, cx + 10, bulbY + 6, cx - 10, bulbY + 6, cx - 26, bulbY + 2);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{art::Hex(0x4F8F5A), pal::Outline, 2.2, 0.35, 0.5});
@@ -96,11 +94,8 @@ void Dartboard(cairo_t* cr) {
   // Two darts stuck in it.
   for (int i = 0; i < 2; ++i) {
     const double x = c + (i ? 12 : -16), y = c + (i ? -14 : 8);
-    Limb(cr, {x, y, x + 10, y - 8}, 1.6, pal::Brass, 1);
-    cairo_move_to(cr, x + 10, y - 8);
-    cairo_line_to(cr, x + 18, y - 16);
-    cairo_line_to(cr, x + 12, y - 6);
-    cairo_close_path(cr);
+    art::LitLimb(cr, {x, y, x + 10, y - 8}, 1.6, pal::Brass, kLimbLight, 1);
+    art::Polyline(cr, {x + 10, y - 8, x + 18, y - 16, x + 12, y - 6}, true);
     art::Paint(cr, art::Style{pal::Red, pal::Outline, 1, 0.2});
   }
 }
@@ -162,12 +157,7 @@ void Book(cairo_t* cr) {
   art::RoundedRect(cr, 2, 38, 58, 6, 2);
   art::Paint(cr, art::Style{pal::Purple.Darker(0.2), pal::Outline, 1.8, 0.2});
   // The bookmark ribbon.
-  cairo_move_to(cr, 40, 40);
-  cairo_line_to(cr, 44, 40);
-  cairo_line_to(cr, 44, 50);
-  cairo_line_to(cr, 42, 47);
-  cairo_line_to(cr, 40, 50);
-  cairo_close_path(cr);
+  art::Polyline(cr, {40, 40, 44, 40, 44, 50, 42, 47, 40, 50}, true);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 1, 0.2});
 }
 
@@ -199,9 +189,10 @@ void Snake(cairo_t* cr, int p) {
   const double sway = (p - 1.5) * 3;
   const Color body = pal::Green;
   // Coils round the branch (the branch lies at y 7..13 of this picture).
-  Limb(cr, {6, 10, 20, 4, 34, 14, 50, 4, 64, 12, 74, 6}, 5, body);
+  art::LitLimb(cr, {6, 10, 20, 4, 34, 14, 50, 4, 64, 12, 74, 6}, 5, body, kLimbLight);
   // Hanging part, swaying.
-  Limb(cr, {46, 12, 48 + sway, 24, 36 + sway * 1.5, 36, 44 + sway, 48, 40, 56}, 5.5, body);
+  art::LitLimb(cr, {46, 12, 48 + sway, 24, 36 + sway * 1.5, 36, 44 + sway, 48, 40, 56}, 5.5, body,
+               kLimbLight);
   // Belly stripes.
   for (int i = 0; i < 4; ++i) {
     art::Circle(cr, 20 + i * 14, 9 + (i % 2) * 2, 1.5);
@@ -265,7 +256,7 @@ void Gun(cairo_t* cr) {
 
 // Molot01 at (37, 238): the fairground mallet hanging from a hook, head up.
 void Hammer(cairo_t* cr) {
-  Limb(cr, {30, 26, 30, 96}, 4, pal::WoodLight);
+  art::LitLimb(cr, {30, 26, 30, 96}, 4, pal::WoodLight, kLimbLight);
   art::RoundedRect(cr, 4, 6, 52, 26, 7);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 2.2, 0.35, 0.6});
   for (double x : {10.0, 44.0}) {
@@ -278,8 +269,8 @@ void Hammer(cairo_t* cr) {
 // Televizor01 at (90, 282): an old television on the counter, showing the lottery balls.
 void Television(cairo_t* cr) {
   // Antenna.
-  Limb(cr, {45, 12, 30, 0}, 1, pal::SteelDark, 1);
-  Limb(cr, {45, 12, 62, 1}, 1, pal::SteelDark, 1);
+  art::LitLimb(cr, {45, 12, 30, 0}, 1, pal::SteelDark, kLimbLight, 1);
+  art::LitLimb(cr, {45, 12, 62, 1}, 1, pal::SteelDark, kLimbLight, 1);
   art::RoundedRect(cr, 2, 10, 86, 66, 8);
   art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2.4, 0.35, 0.3});
   art::RoundedRect(cr, 8, 16, 58, 52, 10);
@@ -374,9 +365,7 @@ void Tank(cairo_t* cr) {
   // The glass body with the rounded corner.
   auto body = [cr]() {
     cairo_new_path(cr);
-    cairo_move_to(cr, 3, 10);
-    cairo_line_to(cr, 69, 10);
-    cairo_line_to(cr, 69, 38);
+    art::Polyline(cr, {3, 10, 69, 10, 69, 38}, false);
     cairo_curve_to(cr, 69, 52, 60, 58, 48, 58);
     cairo_line_to(cr, 3, 58);
     cairo_close_path(cr);
@@ -394,8 +383,8 @@ void Tank(cairo_t* cr) {
     art::Circle(cr, 4 + rng.Range(0, 60), 55 + rng.Range(-2, 2), 2.2);
     art::Fill(cr, i % 3 ? art::Hex(0xD9B07A) : art::Hex(0xB08050));
   }
-  Limb(cr, {12, 56, 9, 44, 14, 34, 10, 24}, 2, pal::Green, 1);
-  Limb(cr, {60, 56, 64, 46, 59, 36}, 2, pal::Lime, 1);
+  art::LitLimb(cr, {12, 56, 9, 44, 14, 34, 10, 24}, 2, pal::Green, kLimbLight, 1);
+  art::LitLimb(cr, {60, 56, 64, 46, 59, 36}, 2, pal::Lime, kLimbLight, 1);
   cairo_restore(cr);
   // Surface line and glass.
   cairo_move_to(cr, 4, 16);
@@ -492,7 +481,7 @@ void Daz(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::Navy, pal::Outline, 1.5, 0.2});
   }
   // Antenna.
-  Limb(cr, {20, 14, 24, 4}, 1, pal::SteelDark, 1);
+  art::LitLimb(cr, {20, 14, 24, 4}, 1, pal::SteelDark, kLimbLight, 1);
   art::Circle(cr, 24, 4, 3);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.2, 0.3, 0.8});
   art::RoundedRect(cr, 3, 12, 34, 40, 10);
@@ -546,9 +535,7 @@ void BatteryLevel(cairo_t* cr) {
 // Boatle01 at (584, 301): a bottle of lemonade, a landing point for the flies.
 void Bottle(cairo_t* cr) {
   art::GroundShadow(cr, 16, 78, 13, 2.5);
-  cairo_move_to(cr, 12, 4);
-  cairo_line_to(cr, 20, 4);
-  cairo_line_to(cr, 20, 22);
+  art::Polyline(cr, {12, 4, 20, 4, 20, 22}, false);
   cairo_curve_to(cr, 28, 28, 28, 34, 28, 40);
   cairo_line_to(cr, 28, 74);
   cairo_curve_to(cr, 28, 78, 4, 78, 4, 74);
@@ -594,11 +581,8 @@ void SignFace(cairo_t* cr, int p) {
       art::Circle(cr, 12, 14 + i * 8, 2);
       art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1, 0});
     }
-    Limb(cr, {50, 16, 32, 46}, 2.5, pal::Yellow, 1.2);
-    cairo_move_to(cr, 32, 46);
-    cairo_line_to(cr, 29, 52);
-    cairo_line_to(cr, 34, 49);
-    cairo_close_path(cr);
+    art::LitLimb(cr, {50, 16, 32, 46}, 2.5, pal::Yellow, kLimbLight, 1.2);
+    art::Polyline(cr, {32, 46, 29, 52, 34, 49}, true);
     art::Paint(cr, art::Style{pal::Ink, pal::Outline, 1, 0});
     return;
   }
@@ -620,10 +604,7 @@ void SignFace(cairo_t* cr, int p) {
 
 // Ksk03: the frame of one sign button, 68 x 68.
 void SignButton(cairo_t* cr) {
-  art::PanelStyle s;
-  s.Body = pal::Cream;
-  s.Radius = 10;
-  s.Bevel = 4;
+  art::PanelStyle s{.Body = pal::Cream, .Radius = 10, .Bevel = 4};
   art::Panel(cr, 1, 1, 66, 66, s);
 }
 

@@ -19,6 +19,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/screens/screen_art.h"
 #include "screens/logos_layout.h"
@@ -200,11 +201,7 @@ void Fill01(cairo_t* cr, int) {
 }
 
 void LightCone(cairo_t* cr, double w, double h, double topLeft, double topRight) {
-  cairo_move_to(cr, topLeft, 0);
-  cairo_line_to(cr, topRight, 0);
-  cairo_line_to(cr, w, h);
-  cairo_line_to(cr, 0, h);
-  cairo_close_path(cr);
+  art::Polyline(cr, {topLeft, 0, topRight, 0, w, h, 0, h}, true);
   const Color c = pal::Yellow.Lighter(0.5);
   art::FillWith(cr,
                 art::LinearGradient(0, 0, 0, h, {{0, c.WithAlpha(0.75)}, {1, c.WithAlpha(0.12)}}));
@@ -288,11 +285,7 @@ void Text02(cairo_t* cr, int) {
   Line(cr, 9.5, 0, 9.5, 40, pal::Gold, 2.0);
   art::Circle(cr, 9.5, 42, 4);
   art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.6, 0.3, 0.4});
-  cairo_move_to(cr, 5, 45);
-  cairo_line_to(cr, 14, 45);
-  cairo_line_to(cr, 17, 60);
-  cairo_line_to(cr, 2, 60);
-  cairo_close_path(cr);
+  art::Polyline(cr, {5, 45, 14, 45, 17, 60, 2, 60}, true);
   art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.6, 0.3, 0});
   for (int i = 0; i < 4; ++i) Line(cr, 6 + i * 2.5, 48, 5 + i * 3, 59, pal::Gold.Shade(0.4), 0.9);
 }

@@ -12,6 +12,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
 #include "content/screens/screen_art.h"
@@ -130,11 +131,7 @@ void StreetLamp(cairo_t* cr, double x, bool lit) {
   art::Paint(cr, art::Style{pal::Navy.Darker(0.2), pal::Outline, 2, 0.3, 0});
   art::RoundedRect(cr, x - 10, 390, 20, 10, 3);
   art::Paint(cr, art::Style{pal::Navy.Darker(0.2), pal::Outline, 2, 0.3, 0});
-  cairo_move_to(cr, x - 16, 196);
-  cairo_line_to(cr, x + 16, 196);
-  cairo_line_to(cr, x + 10, 170);
-  cairo_line_to(cr, x - 10, 170);
-  cairo_close_path(cr);
+  art::Polyline(cr, {x - 16, 196, x + 16, 196, x + 10, 170, x - 10, 170}, true);
   art::Paint(cr, art::Style{lit ? pal::Yellow.Lighter(0.4) : art::Hex(0x6A6A80), pal::Outline, 2,
                             0.2, 0.3});
   cairo_move_to(cr, x - 14, 170);
@@ -153,17 +150,13 @@ void Kiosk(cairo_t* cr, double x0, bool open) {
   const double side = 46;  // the right side wall, in perspective
   art::GroundShadow(cr, x0 + w / 2 + 20, floor + 2, w * 0.65, 14, 0.45);
   // Side wall with the door.
-  cairo_move_to(cr, x0 + w, top);
-  cairo_line_to(cr, x0 + w + side, top - 14);
-  cairo_line_to(cr, x0 + w + side, floor - 10);
-  cairo_line_to(cr, x0 + w, floor);
-  cairo_close_path(cr);
+  art::Polyline(
+      cr, {x0 + w, top, x0 + w + side, top - 14, x0 + w + side, floor - 10, x0 + w, floor}, true);
   art::Paint(cr, art::Style{pal::Teal.Shade(0.35), pal::Outline, 2.4, 0.2, 0});
-  cairo_move_to(cr, x0 + w + 8, top + 24);
-  cairo_line_to(cr, x0 + w + side - 8, top + 14);
-  cairo_line_to(cr, x0 + w + side - 8, floor - 14);
-  cairo_line_to(cr, x0 + w + 8, floor - 4);
-  cairo_close_path(cr);
+  art::Polyline(cr,
+                {x0 + w + 8, top + 24, x0 + w + side - 8, top + 14, x0 + w + side - 8, floor - 14,
+                 x0 + w + 8, floor - 4},
+                true);
   art::Paint(cr, art::Style{pal::Teal.Shade(0.5), pal::Outline, 2, 0.15, 0});
   // The door handle.
   art::Ellipse(cr, x0 + w + 14, top + 110, 4, 6);
@@ -280,11 +273,7 @@ void Title(cairo_t* cr) {
 }
 
 void MenuPanel(cairo_t* cr) {
-  art::PanelStyle s;
-  s.Body = pal::Wood;
-  s.Radius = 12;
-  s.Bevel = 5;
-  s.Rivets = true;
+  art::PanelStyle s{.Body = pal::Wood, .Radius = 12, .Bevel = 5, .Rivets = true};
   art::Panel(cr, 8, 408, 624, 66, s);
   // Left: how to start.
   art::RoundedRect(cr, 22, 420, 196, 42, 8);
@@ -311,9 +300,7 @@ void MenuPanel(cairo_t* cr) {
   // A bubble icon marks the subtitled option.
   art::RoundedRect(cr, 578, 422, 40, 26, 8);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 2, 0.1, 0});
-  cairo_move_to(cr, 588, 447);
-  cairo_line_to(cr, 584, 458);
-  cairo_line_to(cr, 597, 447);
+  art::Polyline(cr, {588, 447, 584, 458, 597, 447}, false);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 2, 0, 0});
   cairo_rectangle(cr, 589, 445, 8, 3);
   art::Fill(cr, pal::Cream);
@@ -340,9 +327,7 @@ void Selector01(cairo_t* cr, int pattern) {
     Glow(cr, 12, 10, 11.5, 9.5, pal::Lime, 0.8);
     art::Circle(cr, 12, 10, 6.2);
     art::Paint(cr, art::Style{pal::Lime, pal::Outline, 1.2, 0.35, 0.8});
-    cairo_move_to(cr, 8.5, 10);
-    cairo_line_to(cr, 11, 13);
-    cairo_line_to(cr, 16, 6.5);
+    art::Polyline(cr, {8.5, 10, 11, 13, 16, 6.5}, false);
     art::Stroke(cr, pal::Outline, 2.2);
   } else {
     art::Circle(cr, 12, 10, 6.2);

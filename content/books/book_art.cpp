@@ -221,12 +221,7 @@ void Gramophone(cairo_t* cr, int pattern) {
   art::Paint(cr, art::Style{pal::Brass, pal::Outline, art::kOutline, 0.35, 0.5});
   art::Ellipse(cr, 13, 36, 7, 27);
   art::Paint(cr, art::Style{pal::Brass.Shade(0.45), pal::Outline, 1.8, 0.1});
-  cairo_move_to(cr, 84, 70);
-  cairo_line_to(cr, 96, 92);
-  art::Stroke(cr, pal::Outline, 6);
-  cairo_move_to(cr, 84, 70);
-  cairo_line_to(cr, 96, 92);
-  art::Stroke(cr, pal::Brass, 3);
+  art::Limb(cr, 84, 70, 96, 92, 1.5, pal::Brass, 1.5);
   // The box.
   art::Polyline(cr, {14, 98, W - 6, 98, W - 12, 124, 20, 124}, true);
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, art::kOutline, 0.3, 0.2});

@@ -6,6 +6,7 @@
 // Every place and size comes from minigames/gallery_layout.h, which the scene draws by.
 #include <cairo.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -155,15 +156,22 @@ void DrawBackScenery(cairo_t* cr, int) {
     for (int i = 0; i < 3; ++i) art::Circle(cr, x + (i - 1) * 11 * s, y - (i == 1) * 5 * s, 9 * s);
     art::Fill(cr, pal::White.WithAlpha(0.9));
   }
+  // A range of hills from the left edge at height y0 over two humps (curves a and b, b ending
+  // at the right edge), filled down to the bottom.
+  auto hills = [&](double y0, const std::array<double, 6>& a, const std::array<double, 5>& b,
+                   const art::Style& style) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, y0);
+    cairo_curve_to(cr, a[0], a[1], a[2], a[3], a[4], a[5]);
+    cairo_curve_to(cr, b[0], b[1], b[2], b[3], w, b[4]);
+    cairo_line_to(cr, w, h);
+    cairo_line_to(cr, 0, h);
+    cairo_close_path(cr);
+    art::Paint(cr, style);
+  };
   // Far hills, near hills.
-  cairo_new_path(cr);
-  cairo_move_to(cr, 0, 70);
-  cairo_curve_to(cr, 70, 40, 130, 48, 190, 64);
-  cairo_curve_to(cr, 250, 44, 320, 42, w, 66);
-  cairo_line_to(cr, w, h);
-  cairo_line_to(cr, 0, h);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{pal::Green.Mix(pal::Sky, 0.35), pal::Outline, 1.4, 0.1});
+  hills(70, {70, 40, 130, 48, 190, 64}, {250, 44, 320, 42, 66},
+        art::Style{pal::Green.Mix(pal::Sky, 0.35), pal::Outline, 1.4, 0.1});
   // A farm on the far hill.
   art::RoundedRect(cr, 238, 38, 26, 18, 1);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 1.2, 0.1});
@@ -172,14 +180,8 @@ void DrawBackScenery(cairo_t* cr, int) {
   art::Paint(cr, art::Style{pal::Brick, pal::Outline, 1.2, 0.2});
   cairo_rectangle(cr, 248, 46, 6, 10);
   art::Fill(cr, pal::WoodDark);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 0, 92);
-  cairo_curve_to(cr, 90, 70, 160, 78, 230, 90);
-  cairo_curve_to(cr, 290, 80, 340, 76, w, 88);
-  cairo_line_to(cr, w, h);
-  cairo_line_to(cr, 0, h);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{pal::Grass, pal::Outline, 1.6, 0.15});
+  hills(92, {90, 70, 160, 78, 230, 90}, {290, 80, 340, 76, 88},
+        art::Style{pal::Grass, pal::Outline, 1.6, 0.15});
   // Round trees.
   for (const auto& [x, y] : std::vector<std::array<double, 2>>{{40, 78}, {120, 74}, {330, 74}}) {
     cairo_rectangle(cr, x - 2, y, 4, 12);

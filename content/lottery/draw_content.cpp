@@ -282,16 +282,9 @@ void ChannelLogo(cairo_t* cr) {
 }
 
 void DrawStudio(cairo_t* cr) {
-  Wall(cr);
-  StudioScreen(cr);
-  Spotlights(cr);
-  Floor(cr);
-  Curtains(cr);
-  NeonSign(cr);
-  OnAirBadge(cr);
-  Stands(cr);
-  TubeVignette(cr);
-  ChannelLogo(cr);
+  for (auto* part : {Wall, StudioScreen, Spotlights, Floor, Curtains, NeonSign, OnAirBadge, Stands,
+                     TubeVignette, ChannelLogo})
+    part(cr);
 }
 
 // ---- The drum ---------------------------------------------------------------------------------

@@ -270,15 +270,8 @@ void FooterText(cairo_t* cr) {
 }
 
 void DrawBackground(cairo_t* cr) {
-  Desk(cr);
-  UnderTicket(cr);
-  Coins(cr);
-  TeaCup(cr);
-  Paper(cr);
-  TitleBand(cr);
-  Stub(cr);
-  Grid(cr);
-  FooterText(cr);
+  for (auto* part : {Desk, UnderTicket, Coins, TeaCup, Paper, TitleBand, Stub, Grid, FooterText})
+    part(cr);
 }
 
 // ---- The cross --------------------------------------------------------------------------------

@@ -388,8 +388,8 @@ content::WaveSpec OptionClick() {
   constexpr int rate = 11000;
   Buffer out = Silence(0.18, rate);
   for (int i = 0; i < 2; ++i) {
-    Buffer t = Tone(synth::Wave::Sine, i == 0 ? 1320 : 990, i == 0 ? 1250 : 940, 0.09, rate);
-    Decay(t, rate, 0.001, 0.015);
+    Buffer t = DecayedTone(synth::Wave::Sine, i == 0 ? 1320 : 990, i == 0 ? 1250 : 940, 0.09, rate,
+                           0.001, 0.015);
     Buffer n = WhiteNoise(0.02, rate, 40 + i);
     HighPass(n, rate, 2000);
     Decay(n, rate, 0.0005, 0.003);

@@ -23,10 +23,7 @@ constexpr Color kBoard = art::Hex(0x2F4A3A);
 constexpr Color kChalk = art::Hex(0xF2F0E6);
 
 art::TextStyle Chalk(double size, art::Font face = art::Font::SansBold) {
-  art::TextStyle s;
-  s.Face = face;
-  s.Size = size;
-  s.Fill = kChalk.WithAlpha(0.92);
+  art::TextStyle s{.Face = face, .Size = size, .Fill = kChalk.WithAlpha(0.92)};
   return s;
 }
 

@@ -24,17 +24,10 @@ void LightRays(cairo_t* cr) {
     const double x = kTankLeft + 40 + i * 58 + rng.Range(-10, 10);
     const double w = rng.Range(14, 26);
     cairo_new_path(cr);
-    cairo_move_to(cr, x, kSurfaceY);
-    cairo_line_to(cr, x + w, kSurfaceY);
-    cairo_line_to(cr, x + w + 50, kGravelY);
-    cairo_line_to(cr, x + 30, kGravelY);
-    cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, kSurfaceY, 0, kGravelY);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.9, 0.16);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 0.9, 0);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    art::Polyline(cr, {x, kSurfaceY, x + w, kSurfaceY, x + w + 50, kGravelY, x + 30, kGravelY},
+                  true);
+    art::FillWith(cr, art::LinearGradient(0, kSurfaceY, 0, kGravelY,
+                                          {{0, {1, 1, 0.9, 0.16}}, {1, {1, 1, 0.9, 0}}}));
   }
 }
 
@@ -150,12 +143,9 @@ void DrawWater(cairo_t* cr, int pattern) {
   for (double x = 0; x <= w; x += 2) cairo_line_to(cr, x, crest(x));
   cairo_line_to(cr, w, kWater.Height);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, kWater.Height);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.72, 0.92, 0.96, 0.95);
-  cairo_pattern_add_color_stop_rgba(g, 1, kWaterTop.r, kWaterTop.g, kWaterTop.b, 0.0);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(
+      cr, art::LinearGradient(0, 0, 0, kWater.Height,
+                              {{0, {0.72, 0.92, 0.96, 0.95}}, {1, kWaterTop.WithAlpha(0.0)}}));
   cairo_new_path(cr);
   for (double x = 0; x <= w; x += 2) cairo_line_to(cr, x, crest(x));
   art::Stroke(cr, pal::White.WithAlpha(0.9), 1.6);
@@ -270,13 +260,10 @@ void DrawBubble(cairo_t* cr, int pattern) {
   const double rx = pattern == 1 ? 14.5 : pattern == 2 ? 12.5 : 13.5;
   const double ry = pattern == 1 ? 12.5 : pattern == 2 ? 14.5 : 13.5;
   art::Ellipse(cr, c, c, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(c - 3, c - 3, 2, c, c, rx);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.85, 0.97, 1, 0.15);
-  cairo_pattern_add_color_stop_rgba(g, 0.75, 0.75, 0.93, 1, 0.3);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.95, 1, 1, 0.9);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(
+      cr, art::RadialGradient(
+              c - 3, c - 3, 2, c, c, rx,
+              {{0, {0.85, 0.97, 1, 0.15}}, {0.75, {0.75, 0.93, 1, 0.3}}, {1, {0.95, 1, 1, 0.9}}}));
   art::Ellipse(cr, c, c, rx, ry);
   art::Stroke(cr, art::Hex(0x2B5A78, 0.8), 1.6);
   art::Shine(cr, c - rx * 0.4, c - ry * 0.45, rx * 0.3, ry * 0.2, 0.95);

@@ -14,6 +14,7 @@
 
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "screens/book_layout.h"
 
@@ -59,15 +60,9 @@ void Pencil(cairo_t* cr) {
   art::GroundShadow(cr, 60, 12, 70, 6, 0.22);
   cairo_rectangle(cr, 0, -7, 110, 14);
   art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 2, 0.3, 0.3});
-  cairo_move_to(cr, 110, -7);
-  cairo_line_to(cr, 132, 0);
-  cairo_line_to(cr, 110, 7);
-  cairo_close_path(cr);
+  art::Polyline(cr, {110, -7, 132, 0, 110, 7}, true);
   art::Paint(cr, art::Style{pal::WoodLight, pal::Outline, 2, 0.2});
-  cairo_move_to(cr, 126, -2);
-  cairo_line_to(cr, 132, 0);
-  cairo_line_to(cr, 126, 2);
-  cairo_close_path(cr);
+  art::Polyline(cr, {126, -2, 132, 0, 126, 2}, true);
   art::Fill(cr, pal::Outline);
   cairo_rectangle(cr, -14, -7, 14, 14);
   art::Paint(cr, art::Style{pal::Pink, pal::Outline, 2, 0.3});
@@ -134,10 +129,8 @@ void Sheet(cairo_t* cr, int) {
   cairo_line_to(cr, 26.5, SheetH - 8);
   art::Stroke(cr, pal::Red.WithAlpha(0.3), 1.2);
   // A dog-ear at the lower right corner.
-  cairo_move_to(cr, SheetW - 2, SheetH - 24);
-  cairo_line_to(cr, SheetW - 24, SheetH - 2);
-  cairo_line_to(cr, SheetW - 20, SheetH - 20);
-  cairo_close_path(cr);
+  art::Polyline(cr, {SheetW - 2, SheetH - 24, SheetW - 24, SheetH - 2, SheetW - 20, SheetH - 20},
+                true);
   art::Paint(cr, art::Style{kPaper.Lighter(0.15), pal::Outline, 1.2, 0.2});
 }
 
@@ -173,18 +166,12 @@ void Cover(cairo_t* cr, const Color& card, bool settings) {
     art::Paint(cr, art::Style{pal::Teal, pal::Outline, 1.8, 0.25});
     cairo_rectangle(cr, 158, 186, 34, 16);
     art::Paint(cr, art::Style{pal::Sky, pal::Outline, 1.4, 0.2, 0.5});
-    cairo_move_to(cr, 144, 180);
-    cairo_line_to(cr, 175, 162);
-    cairo_line_to(cr, 206, 180);
-    cairo_close_path(cr);
+    art::Polyline(cr, {144, 180, 175, 162, 206, 180}, true);
     art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.8, 0.25});
     cairo_move_to(cr, 175, 162);
     cairo_line_to(cr, 175, 146);
     art::Stroke(cr, pal::Outline, 1.6);
-    cairo_move_to(cr, 175, 146);
-    cairo_line_to(cr, 190, 150);
-    cairo_line_to(cr, 175, 154);
-    cairo_close_path(cr);
+    art::Polyline(cr, {175, 146, 190, 150, 175, 154}, true);
     art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 1.2, 0.2});
     // A star sticker.
     art::Star(cr, 50, 40, 16, 7, 5, -0.1);
@@ -207,10 +194,7 @@ void Clip(cairo_t* cr, int) {
 }
 
 void Arrow(cairo_t* cr, int pattern) {
-  art::PanelStyle s;
-  s.Body = pal::Green;
-  s.Radius = 9;
-  s.Bevel = 4;
+  art::PanelStyle s{.Body = pal::Green, .Radius = 9, .Bevel = 4};
   art::Panel(cr, 0, 0, ArrowW, ArrowH, s);
   const double cx = ArrowW / 2.0 - 1, cy = ArrowH / 2.0 - 1.5, d = pattern == 0 ? -1 : 1;
   cairo_move_to(cr, cx + d * 11, cy);
@@ -237,26 +221,15 @@ void Gramophone(cairo_t* cr, int pattern) {
   art::Paint(cr, art::Style{pal::Brass, pal::Outline, art::kOutline, 0.35, 0.5});
   art::Ellipse(cr, 13, 36, 7, 27);
   art::Paint(cr, art::Style{pal::Brass.Shade(0.45), pal::Outline, 1.8, 0.1});
-  cairo_move_to(cr, 84, 70);
-  cairo_line_to(cr, 96, 92);
-  art::Stroke(cr, pal::Outline, 6);
-  cairo_move_to(cr, 84, 70);
-  cairo_line_to(cr, 96, 92);
-  art::Stroke(cr, pal::Brass, 3);
+  art::Limb(cr, 84, 70, 96, 92, 1.5, pal::Brass, 1.5);
   // The box.
-  cairo_move_to(cr, 14, 98);
-  cairo_line_to(cr, W - 6, 98);
-  cairo_line_to(cr, W - 12, 124);
-  cairo_line_to(cr, 20, 124);
-  cairo_close_path(cr);
+  art::Polyline(cr, {14, 98, W - 6, 98, W - 12, 124, 20, 124}, true);
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, art::kOutline, 0.3, 0.2});
   cairo_move_to(cr, 14, 98);
   cairo_line_to(cr, W - 6, 98);
   art::Stroke(cr, pal::WoodLight, 1.5);
   // The crank.
-  cairo_move_to(cr, W - 10, 110);
-  cairo_line_to(cr, W - 2, 112);
-  cairo_line_to(cr, W - 2, 126);
+  art::Polyline(cr, {W - 10, 110, W - 2, 112, W - 2, 126}, false);
   art::Stroke(cr, pal::Outline, 3);
   // The record on the box top (seen flat), with a label whose mark turns.
   const double rx = 68, ry = 94;
@@ -294,9 +267,8 @@ void Gramophone(cairo_t* cr, int pattern) {
       if (ny[k] < 2) continue;
       art::Ellipse(cr, nx[k] + 40, ny[k] + 10, 4, 3);
       art::Fill(cr, pal::Outline);
-      cairo_move_to(cr, nx[k] + 43.5, ny[k] + 10);
-      cairo_line_to(cr, nx[k] + 43.5, ny[k] - 4);
-      cairo_line_to(cr, nx[k] + 49, ny[k] - 1);
+      art::Polyline(cr, {nx[k] + 43.5, ny[k] + 10, nx[k] + 43.5, ny[k] - 4, nx[k] + 49, ny[k] - 1},
+                    false);
       art::Stroke(cr, pal::Outline, 1.6);
     }
   }
@@ -337,17 +309,9 @@ void Speaker(cairo_t* cr, int pattern) {
   cairo_line_to(cr, 46, 68);
   art::Stroke(cr, pal::Outline, 4);
   // The horn opens to the lower left.
-  cairo_move_to(cr, 48, 22);
-  cairo_line_to(cr, 58, 14);
-  cairo_line_to(cr, 64, 24);
-  cairo_line_to(cr, 54, 32);
-  cairo_close_path(cr);
+  art::Polyline(cr, {48, 22, 58, 14, 64, 24, 54, 32}, true);
   art::Paint(cr, art::Style{pal::SteelDark, pal::Outline, 1.8, 0.3});
-  cairo_move_to(cr, 50, 24);
-  cairo_line_to(cr, 16, 26);
-  cairo_line_to(cr, 34, 60);
-  cairo_line_to(cr, 56, 30);
-  cairo_close_path(cr);
+  art::Polyline(cr, {50, 24, 16, 26, 34, 60, 56, 30}, true);
   art::Paint(cr, art::Style{pal::Steel, pal::Outline, art::kOutline, 0.35, 0.4});
   art::Ellipse(cr, 25, 43, 6, 19);
   art::Paint(cr, art::Style{pal::SteelDark.Darker(0.3), pal::Outline, 1.6, 0});
@@ -369,11 +333,7 @@ void Speaker(cairo_t* cr, int pattern) {
 
 void Question(cairo_t* cr, int) {
   // A fat question mark with a sweat drop: the cashier is asking.
-  art::TextStyle s;
-  s.Face = art::Font::SerifBold;
-  s.Size = 118;
-  s.Fill = pal::Orange;
-  s.LineWidth = 4;
+  art::TextStyle s{.Face = art::Font::SerifBold, .Size = 118, .Fill = pal::Orange, .LineWidth = 4};
   art::Text(cr, "?", 33, 100, s);
   art::Shine(cr, 22, 26, 6, 3, 0.55);
   cairo_move_to(cr, 62, 12);

@@ -12,6 +12,7 @@
 #include "cards/card_layout.h"
 #include "content/cards/cards_art.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 
 namespace cardart {
 namespace {
@@ -91,9 +92,7 @@ void Figure(cairo_t* cr, int suit, int rank, double cx, double cy) {
   cairo_close_path(cr);
   art::Paint(cr, art::Style{robe, pal::Outline, 1.6, 0.3});
   // A collar in gold and a trim down the front.
-  cairo_move_to(cr, cx - 12, cy + 8);
-  cairo_line_to(cr, cx, cy + 22);
-  cairo_line_to(cr, cx + 12, cy + 8);
+  art::Polyline(cr, {cx - 12, cy + 8, cx, cy + 22, cx + 12, cy + 8}, false);
   art::Stroke(cr, pal::Gold, 3);
   cairo_move_to(cr, cx, cy + 22);
   cairo_line_to(cr, cx, cy + 44);
@@ -123,14 +122,10 @@ void Figure(cairo_t* cr, int suit, int rank, double cx, double cy) {
   } else if (rank == 6) {  // the queen: hair in a bun and a small crown
     art::Ellipse(cr, cx, cy - 20, 14, 8);
     art::Paint(cr, art::Style{art::Hex(0xC88A3A), pal::Outline, 1.4, 0.2});
-    cairo_move_to(cr, cx - 9, cy - 24);
-    cairo_line_to(cr, cx - 9, cy - 34);
-    cairo_line_to(cr, cx - 4, cy - 28);
-    cairo_line_to(cr, cx, cy - 36);
-    cairo_line_to(cr, cx + 4, cy - 28);
-    cairo_line_to(cr, cx + 9, cy - 34);
-    cairo_line_to(cr, cx + 9, cy - 24);
-    cairo_close_path(cr);
+    art::Polyline(cr,
+                  {cx - 9, cy - 24, cx - 9, cy - 34, cx - 4, cy - 28, cx, cy - 36, cx + 4, cy - 28,
+                   cx + 9, cy - 34, cx + 9, cy - 24},
+                  true);
     art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.3, 0.3, 0.4});
   } else {  // the king: a big crown and a beard
     cairo_move_to(cr, cx - 12, cy + 2);
@@ -138,14 +133,10 @@ void Figure(cairo_t* cr, int suit, int rank, double cx, double cy) {
     cairo_curve_to(cr, cx + 4, cy + 6, cx - 4, cy + 6, cx - 12, cy + 2);
     cairo_close_path(cr);
     art::Paint(cr, art::Style{art::Hex(0xE8E0D0), pal::Outline, 1.3, 0.2});
-    cairo_move_to(cr, cx - 13, cy - 18);
-    cairo_line_to(cr, cx - 15, cy - 36);
-    cairo_line_to(cr, cx - 7, cy - 26);
-    cairo_line_to(cr, cx, cy - 40);
-    cairo_line_to(cr, cx + 7, cy - 26);
-    cairo_line_to(cr, cx + 15, cy - 36);
-    cairo_line_to(cr, cx + 13, cy - 18);
-    cairo_close_path(cr);
+    art::Polyline(cr,
+                  {cx - 13, cy - 18, cx - 15, cy - 36, cx - 7, cy - 26, cx, cy - 40, cx + 7,
+                   cy - 26, cx + 15, cy - 36, cx + 13, cy - 18},
+                  true);
     art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.4, 0.3, 0.5});
     art::Circle(cr, cx, cy - 27, 2.2);
     art::Fill(cr, pal::Red);

@@ -109,34 +109,16 @@ int Speaker(int phrase) {
 }
 
 content::Voice VoiceOf(int speaker) {
-  content::Voice v;
   switch (speaker) {
     case 0:  // the grandmother: espeak's old woman, high and quavering, in no hurry
-      v.Variant = "grandma";
-      v.Pitch = 72;
-      v.Speed = 135;
-      v.Range = 85;
-      v.WordGap = 1;
-      break;
+      return {.Pitch = 72, .Speed = 135, .Range = 85, .WordGap = 1, .Variant = "grandma"};
     case 1:  // the grandfather: espeak's old man, low, flat and slow, pausing between words
-      v.Variant = "grandpa";
-      v.Pitch = 18;
-      v.Speed = 115;
-      v.Range = 30;
-      v.WordGap = 3;
-      break;
+      return {.Pitch = 18, .Speed = 115, .Range = 30, .WordGap = 3, .Variant = "grandpa"};
     case 2:  // the host is the kiosk's cashier and speaks as he does there
-      v.Pitch = 32;
-      v.Speed = 150;
-      v.Range = 60;
-      break;
+      return {.Pitch = 32, .Speed = 150, .Range = 60};
     default:  // the player, as everywhere in the game
-      v.Pitch = 62;
-      v.Speed = 175;
-      v.Range = 55;
-      break;
+      return {.Pitch = 62, .Speed = 175, .Range = 55};
   }
-  return v;
 }
 
 std::string ReadFile(const std::string& path) {

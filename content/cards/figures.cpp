@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "content/cards/cards_art.h"
+#include "content/lib/limbs.h"
 
 namespace cardart {
 namespace {
@@ -211,10 +212,7 @@ void GrandpaFigure(cairo_t* cr) {
   cairo_curve_to(cr, 52, 104, 70, 130, 66, 200);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{kJacket, pal::Outline, 2.2, 0.3});
-  cairo_move_to(cr, -16, 104);
-  cairo_line_to(cr, 3, 150);
-  cairo_line_to(cr, 22, 104);
-  cairo_close_path(cr);
+  art::Polyline(cr, {-16, 104, 3, 150, 22, 104}, true);
   art::Paint(cr, art::Style{art::Hex(0xD9CBA0), pal::Outline, 1.6, 0.1});
   cairo_move_to(cr, -20, 104);
   cairo_line_to(cr, 3, 200);

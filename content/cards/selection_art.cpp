@@ -9,6 +9,7 @@
 #include "cards/card_layout.h"
 #include "content/cards/cards_art.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 
 namespace cardart {
 namespace {
@@ -95,9 +96,7 @@ void Player(cairo_t* cr) {
   cairo_curve_to(cr, 72, 96, 88, 112, 88, 170);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{pal::Cloth, pal::Outline, 2.2, 0.3});
-  cairo_move_to(cr, cx - 12, 96);
-  cairo_line_to(cr, cx, 118);
-  cairo_line_to(cr, cx + 12, 96);
+  art::Polyline(cr, {cx - 12, 96, cx, 118, cx + 12, 96}, false);
   art::Stroke(cr, pal::White, 3);
   art::RoundedRect(cr, cx - 9, 78, 18, 22, 6);
   art::Paint(cr, art::Style{pal::SkinShade, pal::Outline, 1.8, 0.2});

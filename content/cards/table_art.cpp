@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "content/cards/cards_art.h"
+#include "content/lib/limbs.h"
 
 namespace cardart {
 namespace {
@@ -40,15 +41,10 @@ void Window(cairo_t* cr) {
   art::Circle(cr, x + 70, y + 30, 9);
   art::Fill(cr, pal::Cream.WithAlpha(0.9));
   // Roofs of the houses opposite.
-  cairo_move_to(cr, x, y + h);
-  cairo_line_to(cr, x, y + 84);
-  cairo_line_to(cr, x + 20, y + 70);
-  cairo_line_to(cr, x + 40, y + 84);
-  cairo_line_to(cr, x + 40, y + 78);
-  cairo_line_to(cr, x + 66, y + 62);
-  cairo_line_to(cr, x + 96, y + 80);
-  cairo_line_to(cr, x + 96, y + h);
-  cairo_close_path(cr);
+  art::Polyline(cr,
+                {x, y + h, x, y + 84, x + 20, y + 70, x + 40, y + 84, x + 40, y + 78, x + 66,
+                 y + 62, x + 96, y + 80, x + 96, y + h},
+                true);
   art::Fill(cr, art::Hex(0x1E1C33));
   for (double wx : {x + 10, x + 56, x + 76}) {
     cairo_rectangle(cr, wx, y + 90, 6, 7);

@@ -7,6 +7,7 @@
 
 #include "content.h"
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 
 namespace {
@@ -28,28 +29,18 @@ void DrawBoothWall(cairo_t* cr) {
     cairo_rectangle(cr, i * 20 + 9, 0, 2, 400);
     art::Fill(cr, wall.Lighter(0.12));
   }
-  for (int y = 60; y < 250; y += 36)
+  for (int row = 0; row * 36 + 60 < 250; ++row)
     for (int i = 0; i < 32; ++i) {
-      const double x = i * 20 + (((y - 60) / 36) % 2 ? 20 : 0);
-      cairo_new_path(cr);
-      cairo_move_to(cr, x, y - 4);
-      cairo_line_to(cr, x + 3, y);
-      cairo_line_to(cr, x, y + 4);
-      cairo_line_to(cr, x - 3, y);
-      cairo_close_path(cr);
+      const double x = i * 20 + (row % 2 ? 20 : 0), y = row * 36 + 60;
+      art::Polyline(cr, {x, y - 4, x + 3, y, x, y + 4, x - 3, y}, true);
       art::Fill(cr, wall.Lighter(0.16));
     }
   // Warm light from the middle of the ceiling.
-  {
-    cairo_pattern_t* g = cairo_pattern_create_radial(320, 30, 10, 320, 120, 380);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.86, 0.55, 0.38);
-    cairo_pattern_add_color_stop_rgba(g, 0.5, 1.0, 0.8, 0.5, 0.12);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.8, 0.5, 0.0);
-    cairo_rectangle(cr, 0, 0, 640, 480);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-  }
+  art::FillRect(
+      cr, 0, 0, 640, 480,
+      art::RadialGradient(
+          320, 30, 10, 320, 120, 380,
+          {{0, {1.0, 0.86, 0.55, 0.38}}, {0.5, {1.0, 0.8, 0.5, 0.12}}, {1, {1.0, 0.8, 0.5, 0.0}}}));
   // Dark wooden panels under the wall.
   art::WoodPlanks(cr, 0, 300, 640, 100, 80, true, 29, pal::WoodDark);
   cairo_rectangle(cr, 0, 296, 640, 8);
@@ -61,11 +52,7 @@ void DrawBoothWall(cairo_t* cr) {
   // The shelf across the top of the wall, on two brackets.
   for (double x : {200.0, 440.0}) {
     cairo_new_path(cr);
-    cairo_move_to(cr, x - 6, 114);
-    cairo_line_to(cr, x + 6, 114);
-    cairo_line_to(cr, x + 6, 120);
-    cairo_line_to(cr, x - 6, 140);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x - 6, 114, x + 6, 114, x + 6, 120, x - 6, 140}, true);
     art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.8, 0.2});
   }
   art::GroundShadow(cr, 322, 120, 150, 5, 0.35);

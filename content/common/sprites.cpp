@@ -8,6 +8,7 @@
 #include "common.h"
 #include "draw.h"
 #include "fonts.h"
+#include "limbs.h"
 
 namespace common {
 
@@ -70,11 +71,7 @@ void Bazar02(cairo_t* cr, int) {
 // both at y 88..123.
 void Exi01(cairo_t* cr, int) {
   const double w = 286, h = 166;
-  art::PanelStyle frame;
-  frame.Body = art::pal::Wood;
-  frame.Radius = 16;
-  frame.Bevel = 9;
-  frame.Rivets = true;
+  art::PanelStyle frame{.Body = art::pal::Wood, .Radius = 16, .Bevel = 9, .Rivets = true};
   art::Panel(cr, 0, 0, w, h, frame);
   // Paper sheet inside the frame.
   art::RoundedRect(cr, 14, 13, w - 30, h - 29, 8);
@@ -84,34 +81,25 @@ void Exi01(cairo_t* cr, int) {
   const double dx = 30, dy = 38;
   cairo_rectangle(cr, dx, dy, 40, 62);
   art::Paint(cr, art::Style{art::pal::Night.Lighter(0.25), Outline, 2.2, 0, 0});
-  cairo_move_to(cr, dx, dy);
-  cairo_line_to(cr, dx + 22, dy + 8);
-  cairo_line_to(cr, dx + 22, dy + 70);
-  cairo_line_to(cr, dx, dy + 62);
-  cairo_close_path(cr);
+  art::Polyline(cr, {dx, dy, dx + 22, dy + 8, dx + 22, dy + 70, dx, dy + 62}, true);
   art::Paint(cr, art::Style{art::pal::Tomato, Outline, 2.2, 0.3, 0});
   art::Circle(cr, dx + 17, dy + 38, 2.2);
   art::Paint(cr, art::Style{art::pal::Brass, Outline, 1.0, 0.3, 0});
   // An arrow pointing out through the door.
   auto arrow = [&]() {
-    cairo_move_to(cr, dx + 74, dy + 27);
-    cairo_line_to(cr, dx + 58, dy + 27);
-    cairo_line_to(cr, dx + 58, dy + 20);
-    cairo_line_to(cr, dx + 46, dy + 31);
-    cairo_line_to(cr, dx + 58, dy + 42);
-    cairo_line_to(cr, dx + 58, dy + 35);
-    cairo_line_to(cr, dx + 74, dy + 35);
-    cairo_close_path(cr);
+    art::Polyline(cr,
+                  {dx + 74, dy + 27, dx + 58, dy + 27, dx + 58, dy + 20, dx + 46, dy + 31, dx + 58,
+                   dy + 42, dx + 58, dy + 35, dx + 74, dy + 35},
+                  true);
   };
   arrow();
   art::Paint(cr, art::Style{art::pal::Yellow, Outline, 2.0, 0.3, 0.4});
   // Title.
-  art::TextStyle title;
-  title.Face = art::Font::CondensedBold;
-  title.Size = 34;
-  title.Fill = art::pal::White;
-  title.LineWidth = 3.2;
-  title.Anchor = art::Align::Center;
+  art::TextStyle title{.Face = art::Font::CondensedBold,
+                       .Size = 34,
+                       .Fill = art::pal::White,
+                       .LineWidth = 3.2,
+                       .Anchor = art::Align::Center};
   art::Text(cr, "ВЫЙТИ?", 182, 63, title);
   // The two answer buttons.
   struct Answer {
@@ -121,17 +109,13 @@ void Exi01(cairo_t* cr, int) {
   };
   const Answer answers[2] = {{"ДА", 101, art::pal::Green}, {"НЕТ", 141, art::pal::Red}};
   for (const Answer& a : answers) {
-    art::PanelStyle b;
-    b.Body = a.color;
-    b.Radius = 7;
-    b.Bevel = 3;
+    art::PanelStyle b{.Body = a.color, .Radius = 7, .Bevel = 3};
     art::Panel(cr, a.x, 85, 36, 41, b);
-    art::TextStyle st;
-    st.Face = art::Font::CondensedBold;
-    st.Size = std::string(a.text) == "ДА" ? 16 : 13;
-    st.Fill = art::pal::White;
-    st.LineWidth = 1.8;
-    st.Anchor = art::Align::Center;
+    art::TextStyle st{.Face = art::Font::CondensedBold,
+                      .Size = std::string(a.text) == "ДА" ? 16.0 : 13.0,
+                      .Fill = art::pal::White,
+                      .LineWidth = 1.8,
+                      .Anchor = art::Align::Center};
     art::Text(cr, a.text, a.x + 17, 110, st);
   }
   // Little stars for the friendly look.
@@ -143,30 +127,19 @@ void Exi01(cairo_t* cr, int) {
 
 // --- Button plate, stretched by the game to about 100x45; captions are written over it.
 void Button01(cairo_t* cr, int pattern) {
-  art::PanelStyle s;
-  s.Body = art::pal::Orange;
-  s.Radius = 12;
-  s.Bevel = 5;
-  s.Pressed = pattern == 1;
+  art::PanelStyle s{.Body = art::pal::Orange, .Radius = 12, .Bevel = 5, .Pressed = pattern == 1};
   art::Panel(cr, 0, 0, 100, 45, s);
 }
 
 // --- Money plate at (515, 418); the amount is centred at (+48, +15..+35).
 void Bax01(cairo_t* cr, int) {
-  art::PanelStyle s;
-  s.Body = art::pal::Brass;
-  s.Radius = 10;
-  s.Bevel = 6;
-  s.Rivets = false;
+  art::PanelStyle s{.Body = art::pal::Brass, .Radius = 10, .Bevel = 6, .Rivets = false};
   art::Panel(cr, 0, 0, 96, 50, s);
   // A dark display window for the white digits.
   art::RoundedRect(cr, 8.5, 8.5, 77, 30, 6);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 8, 0, 38);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.12, 0.22, 0.16);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.18, 0.34, 0.22);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(
+      cr, art::LinearGradient(0, 8, 0, 38, {{0, {0.12, 0.22, 0.16}}, {1, {0.18, 0.34, 0.22}}}),
+      true);
   art::Stroke(cr, Outline, 1.6);
   art::Shine(cr, 30, 14, 18, 3, 0.25);
 }

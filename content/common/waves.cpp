@@ -18,8 +18,7 @@ constexpr content::WaveFinish Wave{.Rate = kRate, .FadeOut = 0.004};
 
 // A thud: a punch landing, a dart in the board.
 Buffer Thud() {
-  Buffer body = Tone(synth::Wave::Sine, 140, 55, 0.25, kRate);
-  Decay(body, kRate, 0.002, 0.045);
+  Buffer body = DecayedTone(synth::Wave::Sine, 140, 55, 0.25, kRate, 0.002, 0.045);
   Buffer slap = WhiteNoise(0.25, kRate, 101);
   LowPass(slap, kRate, 1400);
   Decay(slap, kRate, 0.001, 0.012);
@@ -35,8 +34,7 @@ Buffer Bite() {
     Buffer n = WhiteNoise(0.09, kRate, 200 + i);
     BandPass(n, kRate, i == 0 ? 1900 : 1500, 1.4);
     Decay(n, kRate, 0.001, 0.014);
-    Buffer knock = Tone(synth::Wave::Triangle, 420 - i * 80, 180, 0.08, kRate);
-    Decay(knock, kRate, 0.001, 0.012);
+    Buffer knock = DecayedTone(synth::Wave::Triangle, 420 - i * 80, 180, 0.08, kRate, 0.001, 0.012);
     Mix(n, knock, 0.8);
     MixAt(out, n, kRate, i * 0.075);
   }
@@ -46,8 +44,7 @@ Buffer Bite() {
 
 // A button click: a short wooden tock.
 Buffer Click() {
-  Buffer t = Tone(synth::Wave::Sine, 1900, 1300, 0.07, kRate);
-  Decay(t, kRate, 0.0005, 0.008);
+  Buffer t = DecayedTone(synth::Wave::Sine, 1900, 1300, 0.07, kRate, 0.0005, 0.008);
   Buffer n = WhiteNoise(0.07, kRate, 300);
   HighPass(n, kRate, 2500);
   Decay(n, kRate, 0.0003, 0.003);
@@ -60,8 +57,7 @@ Buffer Shot() {
   Buffer crack = WhiteNoise(0.7, kRate, 400);
   SweepLowPass(crack, kRate, 4500, 500, 0.8);
   Decay(crack, kRate, 0.001, 0.07);
-  Buffer boom = Tone(synth::Wave::Sine, 110, 40, 0.5, kRate);
-  Decay(boom, kRate, 0.002, 0.09);
+  Buffer boom = DecayedTone(synth::Wave::Sine, 110, 40, 0.5, kRate, 0.002, 0.09);
   Mix(crack, boom, 1.2);
   Drive(crack, 2.5);
   Echo(crack, kRate, 0.11, 0.3, 0.35);
@@ -80,20 +76,17 @@ Buffer Clang() {
 
 // A tin target knocked over: a bright plink that bends down.
 Buffer TinHit() {
-  Buffer b = Tone(synth::Wave::Triangle, 1250, 700, 0.35, kRate);
-  Decay(b, kRate, 0.001, 0.05);
+  Buffer b = DecayedTone(synth::Wave::Triangle, 1250, 700, 0.35, kRate, 0.001, 0.05);
   Buffer ring = Bell(980, 0.35, kRate, 0.8);
   Mix(b, ring, 0.5);
-  Buffer knock = Tone(synth::Wave::Sine, 260, 120, 0.1, kRate);
-  Decay(knock, kRate, 0.001, 0.02);
+  Buffer knock = DecayedTone(synth::Wave::Sine, 260, 120, 0.1, kRate, 0.001, 0.02);
   Mix(b, knock, 0.7);
   return b;
 }
 
 // A pop: apple hit, a box opening.
 Buffer Pop() {
-  Buffer b = Tone(synth::Wave::Sine, 950, 260, 0.12, kRate);
-  Decay(b, kRate, 0.001, 0.025);
+  Buffer b = DecayedTone(synth::Wave::Sine, 950, 260, 0.12, kRate, 0.001, 0.025);
   Buffer n = WhiteNoise(0.03, kRate, 700);
   BandPass(n, kRate, 2200, 1.0);
   Decay(n, kRate, 0.0005, 0.005);
@@ -131,10 +124,8 @@ Buffer Switch() {
 
 // A drop landing: a water bloop rising in pitch.
 Buffer Bloop(double f0, double f1, double len) {
-  Buffer b = Tone(synth::Wave::Sine, f0, f1, len, kRate);
-  Decay(b, kRate, 0.004, len * 0.3);
-  Buffer t = Tone(synth::Wave::Sine, f1 * 1.5, f1 * 1.5, len, kRate);
-  Decay(t, kRate, 0.002, len * 0.12);
+  Buffer b = DecayedTone(synth::Wave::Sine, f0, f1, len, kRate, 0.004, len * 0.3);
+  Buffer t = DecayedTone(synth::Wave::Sine, f1 * 1.5, f1 * 1.5, len, kRate, 0.002, len * 0.12);
   Mix(b, t, 0.25);
   return b;
 }
@@ -178,8 +169,7 @@ Buffer PickUp() {
   Buffer n = WhiteNoise(0.09, kRate, 900);
   SweepLowPass(n, kRate, 900, 4500, 1.2);
   Adsr(n, kRate, 0.03, 0.03, 0.3, 0.02);
-  Buffer tick = Tone(synth::Wave::Sine, 2600, 2200, 0.03, kRate);
-  Decay(tick, kRate, 0.0004, 0.005);
+  Buffer tick = DecayedTone(synth::Wave::Sine, 2600, 2200, 0.03, kRate, 0.0004, 0.005);
   MixAt(n, tick, kRate, 0.05, 0.8);
   return n;
 }

@@ -12,6 +12,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/darts_layout.h"
 
@@ -84,25 +85,14 @@ void DartLocal(cairo_t* cr, const DartLook& d) {
     // Flights: two fins, the upper one seen flat, the lower one foreshortened.
     const double f0 = 0.6 * L;
     cairo_new_path(cr);
-    cairo_move_to(cr, f0, -1.5 * s);
-    cairo_line_to(cr, 0.83 * L, -15 * s);
-    cairo_line_to(cr, L, -14 * s);
-    cairo_line_to(cr, L, -1 * s);
-    cairo_close_path(cr);
+    art::Polyline(cr, {f0, -1.5 * s, 0.83 * L, -15 * s, L, -14 * s, L, -1 * s}, true);
     art::Paint(cr, art::Style{kFlight, pal::Outline, art::kOutline * 0.8, 0.25, 0});
     cairo_new_path(cr);
-    cairo_move_to(cr, 0.76 * L, -5 * s);
-    cairo_line_to(cr, 0.88 * L, -12 * s);
-    cairo_line_to(cr, 0.94 * L, -11.8 * s);
-    cairo_line_to(cr, 0.83 * L, -4.6 * s);
-    cairo_close_path(cr);
+    art::Polyline(
+        cr, {0.76 * L, -5 * s, 0.88 * L, -12 * s, 0.94 * L, -11.8 * s, 0.83 * L, -4.6 * s}, true);
     art::Fill(cr, kFlightStripe);
     cairo_new_path(cr);
-    cairo_move_to(cr, f0, 1.5 * s);
-    cairo_line_to(cr, 0.85 * L, 8 * s);
-    cairo_line_to(cr, L, 7.5 * s);
-    cairo_line_to(cr, L, 1 * s);
-    cairo_close_path(cr);
+    art::Polyline(cr, {f0, 1.5 * s, 0.85 * L, 8 * s, L, 7.5 * s, L, 1 * s}, true);
     art::Paint(cr, art::Style{kFlight.Shade(0.25), pal::Outline, art::kOutline * 0.8, 0.2, 0});
     // Shaft.
     Capsule(cr, std::max(barrelEnd, gx), 0, shaftEnd + 0.2 * L, 0, 2 * s, kShaft,
@@ -123,10 +113,7 @@ void DartLocal(cairo_t* cr, const DartLook& d) {
   }
   if (front && d.Point) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, pointEnd + 1, -2 * s);
-    cairo_line_to(cr, pointEnd + 1, 2 * s);
-    cairo_close_path(cr);
+    art::Polyline(cr, {0, 0, pointEnd + 1, -2 * s, pointEnd + 1, 2 * s}, true);
     art::Paint(cr, art::Style{kPoint, pal::Outline, art::kOutline * 0.6, 0.3, 0});
   }
 }
@@ -276,9 +263,7 @@ void HandLocal(cairo_t* cr, const HandPose& p) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   for (int pass = 0; pass < 2; ++pass) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 20, -5);
-    cairo_line_to(cr, idxMidX, idxMidY);
-    cairo_line_to(cr, idxTipX, idxTipY);
+    art::Polyline(cr, {20, -5, idxMidX, idxMidY, idxTipX, idxTipY}, false);
     art::SetColor(cr, pass == 0 ? pal::Outline : skin);
     cairo_set_line_width(cr, pass == 0 ? 10 + 2 * art::kOutline : 10);
     cairo_stroke(cr);
@@ -355,17 +340,11 @@ void DrawBoard(cairo_t* cr, int) {
   art::Circle(cr, kCX, kCY, RingR[4] * 0.45);
   art::Fill(cr, red.Shade(0.18));
   // Light from the upper left over the whole face.
-  {
-    cairo_pattern_t* g =
-        cairo_pattern_create_radial(kCX - 40, kCY - 45, 5, kCX, kCY, RingR[0] * 1.05);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.95, 0.22);
-    cairo_pattern_add_color_stop_rgba(g, 0.55, 1, 1, 0.95, 0.0);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.1, 0.05, 0.0, 0.22);
-    art::Circle(cr, kCX, kCY, RingR[0]);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-  }
+  art::Circle(cr, kCX, kCY, RingR[0]);
+  art::FillWith(
+      cr, art::RadialGradient(
+              kCX - 40, kCY - 45, 5, kCX, kCY, RingR[0] * 1.05,
+              {{0, {1, 1, 0.95, 0.22}}, {0.55, {1, 1, 0.95, 0.0}}, {1, {0.1, 0.05, 0.0, 0.22}}}));
   // The wire: rings and spokes.
   const Color wire = art::Hex(0xD9DEE2);
   for (int s = 0; s < 20; ++s) {
@@ -383,10 +362,7 @@ void DrawBoard(cairo_t* cr, int) {
   // Numbers round the rim.
   static const int kNumbers[20] = {20, 1,  18, 4,  13, 6,  10, 15, 2,  17,
                                    3,  19, 7,  16, 8,  11, 14, 9,  12, 5};
-  art::TextStyle ts;
-  ts.Face = art::Font::CondensedBold;
-  ts.Size = 12;
-  ts.Fill = pal::White;
+  art::TextStyle ts{.Face = art::Font::CondensedBold, .Size = 12, .Fill = pal::White};
   for (int s = 0; s < 20; ++s) {
     const double a = (-90 + 18 * s) * kDeg;
     const double r = (RingR[0] + RimR) / 2;

@@ -18,9 +18,8 @@ namespace {
 void Eye(cairo_t* cr, double x, double y, double r, bool shut, double look) {
   if (shut) {
     cairo_new_path(cr);
-    cairo_move_to(cr, x - r * 1.2, y - r * 0.3);
-    cairo_line_to(cr, x + r * 0.2, y + r * 0.2);
-    cairo_line_to(cr, x - r * 1.0, y + r * 0.8);
+    art::Polyline(
+        cr, {x - r * 1.2, y - r * 0.3, x + r * 0.2, y + r * 0.2, x - r * 1.0, y + r * 0.8}, false);
     art::Stroke(cr, pal::Outline, 2);
     return;
   }
@@ -206,10 +205,7 @@ void DrawCaption(cairo_t* cr, int pattern) {
   // The little screen the bezel frames.
   art::RoundedRect(cr, 0, wy - 2, layout::WindowW, layout::WindowH + 4, 3);
   art::Fill(cr, kScreen);
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Fill = pal::LedOn;
-  t.Hinted = true;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Fill = pal::LedOn, .Hinted = true};
   const double cy = wy + layout::WindowH / 2.0;
   if (kCaptions[pattern][1][0] == '\0') {
     t.Size = 14;
@@ -267,14 +263,10 @@ void DrawArrowSign(cairo_t* cr, int pattern) {
   const double w = layout::SignW, h = layout::SignH;
   const double dir = pattern == 0 ? -1 : 1, cx = w / 2.0, cy = h / 2.0;
   cairo_new_path(cr);
-  cairo_move_to(cr, cx + dir * 17, cy);
-  cairo_line_to(cr, cx + dir * 5, cy - 8);
-  cairo_line_to(cr, cx + dir * 5, cy - 3.5);
-  cairo_line_to(cr, cx - dir * 16, cy - 3.5);
-  cairo_line_to(cr, cx - dir * 16, cy + 3.5);
-  cairo_line_to(cr, cx + dir * 5, cy + 3.5);
-  cairo_line_to(cr, cx + dir * 5, cy + 8);
-  cairo_close_path(cr);
+  art::Polyline(cr,
+                {cx + dir * 17, cy, cx + dir * 5, cy - 8, cx + dir * 5, cy - 3.5, cx - dir * 16,
+                 cy - 3.5, cx - dir * 16, cy + 3.5, cx + dir * 5, cy + 3.5, cx + dir * 5, cy + 8},
+                true);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 1.8, 0.2});
 }
 

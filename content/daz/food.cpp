@@ -16,6 +16,7 @@
 #include "content/daz/daz_art.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/daz_layout.h"
 
@@ -88,10 +89,7 @@ void DrawKitchen(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.8, 0.25});
   for (double x : {82.0, 176.0}) {
     cairo_new_path(cr);
-    cairo_move_to(cr, x, kShelfY + 10);
-    cairo_line_to(cr, x + 12, kShelfY + 10);
-    cairo_line_to(cr, x + 12, kShelfY + 30);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x, kShelfY + 10, x + 12, kShelfY + 10, x + 12, kShelfY + 30}, true);
     art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.6, 0.2});
   }
   BarrelBack(cr);
@@ -139,12 +137,11 @@ void DrawKitchen(cairo_t* cr) {
   cairo_stroke(cr);
   art::VerticalGradient(cr, 562, 6, 74, 468, dazart::kPlastic.Lighter(0.12),
                         dazart::kPlastic.Shade(0.15));
-  art::TextStyle t;
-  t.Face = art::Font::SansBold;
-  t.Size = 20;
-  t.Fill = pal::Cream;
-  t.Line = pal::Outline;
-  t.LineWidth = 1.4;
+  art::TextStyle t{.Face = art::Font::SansBold,
+                   .Size = 20,
+                   .Fill = pal::Cream,
+                   .Line = pal::Outline,
+                   .LineWidth = 1.4};
   art::TextCentered(cr, "ДАЗ", 602, 252, t);
   for (double y : {280.0, 290.0, 300.0, 310.0}) {
     cairo_move_to(cr, 578, y);

@@ -84,15 +84,13 @@ Buffer Hawk(double pitch, uint32_t seed) {
 // Spitting: the lips pop, then a wet hiss flies off.
 Buffer Spit(double pitch, uint32_t seed) {
   Buffer b = Silence(0.3, kRate);
-  Buffer pop = Tone(Wave::Sine, 260 * pitch, 90, 0.05, kRate);
-  Decay(pop, kRate, 0.001, 0.012);
+  Buffer pop = DecayedTone(Wave::Sine, 260 * pitch, 90, 0.05, kRate, 0.001, 0.012);
   Mix(b, pop, 0.9);
   Buffer hiss = WhiteNoise(0.22, kRate, seed);
   BandPass(hiss, kRate, 2600 * pitch, 1.2);
   Adsr(hiss, kRate, 0.01, 0.05, 0.5, 0.12);
   MixAt(b, hiss, kRate, 0.02, 0.8);
-  Buffer tvu = Tone(Wave::Triangle, 700 * pitch, 420 * pitch, 0.08, kRate);
-  Decay(tvu, kRate, 0.002, 0.02);
+  Buffer tvu = DecayedTone(Wave::Triangle, 700 * pitch, 420 * pitch, 0.08, kRate, 0.002, 0.02);
   MixAt(b, tvu, kRate, 0.015, 0.3);
   return b;
 }
@@ -102,8 +100,7 @@ Buffer Splat(double pitch, uint32_t seed) {
   Buffer b = WhiteNoise(0.2, kRate, seed);
   BandPass(b, kRate, 1200 * pitch, 0.9);
   Decay(b, kRate, 0.001, 0.025);
-  Buffer plop = Tone(Wave::Sine, 520 * pitch, 180 * pitch, 0.12, kRate);
-  Decay(plop, kRate, 0.002, 0.02);
+  Buffer plop = DecayedTone(Wave::Sine, 520 * pitch, 180 * pitch, 0.12, kRate, 0.002, 0.02);
   Mix(b, plop, 0.7);
   return b;
 }

@@ -7,12 +7,14 @@
 //   Gorm's bubble (10, 130) and Puch's (200, 130) end their tails over the speaker's head.
 #include <cairo.h>
 
+#include <array>
 #include <cmath>
 
 #include "content.h"
 #include "content/daz/daz_art.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "minigames/daz_layout.h"
 
@@ -85,20 +87,12 @@ void DrawTable(cairo_t* cr, int) {
     art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, art::kOutline, 0.2});
   }
   cairo_new_path(cr);
-  cairo_move_to(cr, l + 50, top);
-  cairo_line_to(cr, r - 50, top);
-  cairo_line_to(cr, r - 4, front);
-  cairo_line_to(cr, l + 4, front);
-  cairo_close_path(cr);
+  art::Polyline(cr, {l + 50, top, r - 50, top, r - 4, front, l + 4, front}, true);
   art::Paint(cr, art::Style{art::Hex(0xD7E4C8), pal::Outline, art::kOutline, 0.2});
   // The checked cloth.
   cairo_save(cr);
   cairo_new_path(cr);
-  cairo_move_to(cr, l + 50, top);
-  cairo_line_to(cr, r - 50, top);
-  cairo_line_to(cr, r - 4, front);
-  cairo_line_to(cr, l + 4, front);
-  cairo_close_path(cr);
+  art::Polyline(cr, {l + 50, top, r - 50, top, r - 4, front, l + 4, front}, true);
   cairo_clip(cr);
   for (int i = -8; i <= 8; ++i) {
     const double xt = 320 + i * 24, xb = 320 + i * 40;
@@ -114,9 +108,7 @@ void DrawTable(cairo_t* cr, int) {
   cairo_restore(cr);
   // The cloth hangs over the front edge.
   cairo_new_path(cr);
-  cairo_move_to(cr, l + 4, front);
-  cairo_line_to(cr, r - 4, front);
-  cairo_line_to(cr, r - 6, front + 26);
+  art::Polyline(cr, {l + 4, front, r - 4, front, r - 6, front + 26}, false);
   for (double x = r - 6; x > l + 6; x -= 24)
     cairo_curve_to(cr, x - 8, front + 32, x - 16, front + 32, x - 24, front + 26);
   cairo_close_path(cr);
@@ -177,15 +169,22 @@ void DrawDaz(cairo_t* cr, int) {
   }
 }
 
+// Shoulders rising from the bottom edge (y 482) at x0, over the neck (curve a) and down again
+// (curve b, ending at the bottom edge at b[4]).
+void Shoulders(cairo_t* cr, double x0, const std::array<double, 6>& a,
+               const std::array<double, 5>& b, const Color& cloth) {
+  cairo_new_path(cr);
+  cairo_move_to(cr, x0, 482);
+  cairo_curve_to(cr, a[0], a[1], a[2], a[3], a[4], a[5]);
+  cairo_curve_to(cr, b[0], b[1], b[2], b[3], b[4], 482);
+  cairo_close_path(cr);
+  art::Paint(cr, art::Style{cloth, pal::Outline, art::kOutline, 0.3});
+}
+
 void DrawTableGorm(cairo_t* cr, int) {
   AtScreen(cr, layout::TableGormX, layout::TableGormY);
   // Shoulders in the green sweater, cut by the bottom of the screen.
-  cairo_new_path(cr);
-  cairo_move_to(cr, 128, 482);
-  cairo_curve_to(cr, 130, 420, 150, 392, 204, 390);
-  cairo_curve_to(cr, 262, 392, 318, 414, 322, 482);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{dazart::kSweater, pal::Outline, art::kOutline, 0.3});
+  Shoulders(cr, 128, {130, 420, 150, 392, 204, 390}, {262, 392, 318, 414, 322}, dazart::kSweater);
   for (double y = 430; y < 480; y += 14) {
     cairo_move_to(cr, 140, y);
     cairo_line_to(cr, 310, y);
@@ -204,12 +203,7 @@ void DrawTableGormMouth(cairo_t* cr, int pattern) {
 void DrawTablePuch(cairo_t* cr, int) {
   AtScreen(cr, layout::TablePuchX, layout::TablePuchY);
   // A thin neck and the shoulders of a worn jacket.
-  cairo_new_path(cr);
-  cairo_move_to(cr, 360, 482);
-  cairo_curve_to(cr, 364, 410, 380, 380, 420, 378);
-  cairo_curve_to(cr, 470, 380, 500, 420, 510, 482);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{dazart::kJacket, pal::Outline, art::kOutline, 0.3});
+  Shoulders(cr, 360, {364, 410, 380, 380, 420, 378}, {470, 380, 500, 420, 510}, dazart::kJacket);
   cairo_move_to(cr, 420, 384);
   cairo_line_to(cr, 412, 480);
   art::Stroke(cr, dazart::kJacket.Shade(0.35), 2);

@@ -6,6 +6,7 @@
 // Every place and size comes from minigames/gallery_layout.h, which the scene draws by.
 #include <cairo.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -155,34 +156,32 @@ void DrawBackScenery(cairo_t* cr, int) {
     for (int i = 0; i < 3; ++i) art::Circle(cr, x + (i - 1) * 11 * s, y - (i == 1) * 5 * s, 9 * s);
     art::Fill(cr, pal::White.WithAlpha(0.9));
   }
+  // A range of hills from the left edge at height y0 over two humps (curves a and b, b ending
+  // at the right edge), filled down to the bottom.
+  auto hills = [&](double y0, const std::array<double, 6>& a, const std::array<double, 5>& b,
+                   const art::Style& style) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, y0);
+    cairo_curve_to(cr, a[0], a[1], a[2], a[3], a[4], a[5]);
+    cairo_curve_to(cr, b[0], b[1], b[2], b[3], w, b[4]);
+    cairo_line_to(cr, w, h);
+    cairo_line_to(cr, 0, h);
+    cairo_close_path(cr);
+    art::Paint(cr, style);
+  };
   // Far hills, near hills.
-  cairo_new_path(cr);
-  cairo_move_to(cr, 0, 70);
-  cairo_curve_to(cr, 70, 40, 130, 48, 190, 64);
-  cairo_curve_to(cr, 250, 44, 320, 42, w, 66);
-  cairo_line_to(cr, w, h);
-  cairo_line_to(cr, 0, h);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{pal::Green.Mix(pal::Sky, 0.35), pal::Outline, 1.4, 0.1});
+  hills(70, {70, 40, 130, 48, 190, 64}, {250, 44, 320, 42, 66},
+        art::Style{pal::Green.Mix(pal::Sky, 0.35), pal::Outline, 1.4, 0.1});
   // A farm on the far hill.
   art::RoundedRect(cr, 238, 38, 26, 18, 1);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 1.2, 0.1});
   cairo_new_path(cr);
-  cairo_move_to(cr, 234, 40);
-  cairo_line_to(cr, 251, 27);
-  cairo_line_to(cr, 268, 40);
-  cairo_close_path(cr);
+  art::Polyline(cr, {234, 40, 251, 27, 268, 40}, true);
   art::Paint(cr, art::Style{pal::Brick, pal::Outline, 1.2, 0.2});
   cairo_rectangle(cr, 248, 46, 6, 10);
   art::Fill(cr, pal::WoodDark);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 0, 92);
-  cairo_curve_to(cr, 90, 70, 160, 78, 230, 90);
-  cairo_curve_to(cr, 290, 80, 340, 76, w, 88);
-  cairo_line_to(cr, w, h);
-  cairo_line_to(cr, 0, h);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{pal::Grass, pal::Outline, 1.6, 0.15});
+  hills(92, {90, 70, 160, 78, 230, 90}, {290, 80, 340, 76, 88},
+        art::Style{pal::Grass, pal::Outline, 1.6, 0.15});
   // Round trees.
   for (const auto& [x, y] : std::vector<std::array<double, 2>>{{40, 78}, {120, 74}, {330, 74}}) {
     cairo_rectangle(cr, x - 2, y, 4, 12);
@@ -239,17 +238,14 @@ void DrawFrontScenery(cairo_t* cr, int) {
   const double hw = 24;
   art::GroundShadow(cr, millX + 4, h - 4, hw + 6, 3);
   cairo_new_path(cr);
-  cairo_move_to(cr, millX - hw + 4, millY + 12);
-  cairo_line_to(cr, millX + hw - 4, millY + 12);
-  cairo_line_to(cr, millX + hw, h - 4);
-  cairo_line_to(cr, millX - hw, h - 4);
-  cairo_close_path(cr);
+  art::Polyline(cr,
+                {millX - hw + 4, millY + 12, millX + hw - 4, millY + 12, millX + hw, h - 4,
+                 millX - hw, h - 4},
+                true);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 2.2, 0.3});
   cairo_new_path(cr);
-  cairo_move_to(cr, millX - hw - 2, millY + 16);
-  cairo_line_to(cr, millX, millY - 14);
-  cairo_line_to(cr, millX + hw + 2, millY + 16);
-  cairo_close_path(cr);
+  art::Polyline(cr, {millX - hw - 2, millY + 16, millX, millY - 14, millX + hw + 2, millY + 16},
+                true);
   art::Paint(cr, art::Style{pal::Brick, pal::Outline, 2.2, 0.3});
   art::RoundedRect(cr, millX - 7, h - 30, 14, 26, 6);
   art::Paint(cr, art::Style{pal::WoodDark, pal::Outline, 1.6, 0.2});
@@ -268,11 +264,7 @@ void DrawMillSails(cairo_t* cr, int) {
     cairo_rotate(cr, i * M_PI / 2);
     // The sail: a frame on one side of the spar.
     cairo_new_path(cr);
-    cairo_move_to(cr, 9, 1);
-    cairo_line_to(cr, 47, 1);
-    cairo_line_to(cr, 47, 19);
-    cairo_line_to(cr, 12, 12);
-    cairo_close_path(cr);
+    art::Polyline(cr, {9, 1, 47, 1, 47, 19, 12, 12}, true);
     art::Paint(cr, art::Style{i % 2 ? pal::Cream : pal::Red.Lighter(0.1), pal::Outline, 1.8, 0.2});
     for (int k = 1; k < 5; ++k)
       art::RoundLine(cr, 9 + k * 7.6, 1, 9 + k * 7.6, 12 + k * 1.4, pal::Outline, 1);
@@ -490,11 +482,7 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   // Along +x from the muzzle; half widths grow with the distance.
   auto wedge = [&](double x0, double h0a, double h0b, double x1, double h1a, double h1b) {
     cairo_new_path(cr);
-    cairo_move_to(cr, x0, -h0a);
-    cairo_line_to(cr, x1, -h1a);
-    cairo_line_to(cr, x1, h1b);
-    cairo_line_to(cr, x0, h0b);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x0, -h0a, x1, -h1a, x1, h1b, x0, h0b}, true);
   };
   // The stock.
   cairo_new_path(cr);
@@ -531,11 +519,7 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
   art::Stroke(cr, pal::SteelDark, 2.4);
   // The shooter's right hand round the grip, his sleeve going off to the lower right.
   cairo_new_path(cr);
-  cairo_move_to(cr, 200, 30);
-  cairo_line_to(cr, 800, 120);
-  cairo_line_to(cr, 800, 420);
-  cairo_line_to(cr, 215, 78);
-  cairo_close_path(cr);
+  art::Polyline(cr, {200, 30, 800, 120, 800, 420, 215, 78}, true);
   art::Paint(cr, art::Style{pal::Cloth, pal::Outline, 2.4, 0.3});
   art::RoundedRect(cr, 196, 26, 18, 56, 6);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 2, 0.2});

@@ -20,13 +20,9 @@ const Color kBase = art::Hex(0xC8473A);  // counter base panel
 
 void SkyAndStreet(cairo_t* cr) {
   // Sky.
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 120);
-  cairo_pattern_add_color_stop_rgb(sky, 0, 0.50, 0.78, 0.95);
-  cairo_pattern_add_color_stop_rgb(sky, 1, 0.86, 0.93, 0.96);
-  cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_set_source(cr, sky);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sky);
+  art::FillRect(
+      cr, 0, 0, 640, 480,
+      art::LinearGradient(0, 0, 0, 120, {{0, {0.50, 0.78, 0.95}}, {1, {0.86, 0.93, 0.96}}}));
 
   // A house across the street, top left.
   cairo_rectangle(cr, -4, 4, 104, 90);
@@ -86,19 +82,15 @@ void Booth(cairo_t* cr) {
     }
   }
   // Shadow under the ceiling and at the sides of the inside.
-  cairo_pattern_t* shade = cairo_pattern_create_linear(0, kWindowTop, 0, kWindowTop + 60);
-  cairo_pattern_add_color_stop_rgba(shade, 0, 0.1, 0.05, 0.03, 0.55);
-  cairo_pattern_add_color_stop_rgba(shade, 1, 0.1, 0.05, 0.03, 0);
-  cairo_rectangle(cr, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, 60);
-  cairo_set_source(cr, shade);
-  cairo_fill(cr);
-  cairo_pattern_destroy(shade);
+  art::FillRect(cr, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, 60,
+                art::LinearGradient(0, kWindowTop, 0, kWindowTop + 60,
+                                    {{0, {0.1, 0.05, 0.03, 0.55}}, {1, {0.1, 0.05, 0.03, 0}}}));
 
   // The lamp's cord and the snake's branch.
   cairo_move_to(cr, 320, kWindowTop);
   cairo_line_to(cr, 320, 62);
   art::Stroke(cr, pal::Outline, 2);
-  Limb(cr, {404, 100, 450, 95, 500, 99}, 4, pal::WoodDark);
+  art::LitLimb(cr, {404, 100, 450, 95, 500, 99}, 4, pal::WoodDark, kLimbLight);
   // The nail the boxing glove hangs on.
   art::Circle(cr, 187, 84, 3);
   art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1.5, 0.3});
@@ -165,13 +157,9 @@ void Counter(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 1.5, 0.2});
   }
   // A shadow of the counter's edge on the base.
-  cairo_pattern_t* sh = cairo_pattern_create_linear(0, kCounterLip, 0, kCounterLip + 12);
-  cairo_pattern_add_color_stop_rgba(sh, 0, 0.1, 0.05, 0.02, 0.4);
-  cairo_pattern_add_color_stop_rgba(sh, 1, 0.1, 0.05, 0.02, 0);
-  cairo_rectangle(cr, kBoothLeft, kCounterLip, kBoothRight - kBoothLeft, 12);
-  cairo_set_source(cr, sh);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sh);
+  art::FillRect(cr, kBoothLeft, kCounterLip, kBoothRight - kBoothLeft, 12,
+                art::LinearGradient(0, kCounterLip, 0, kCounterLip + 12,
+                                    {{0, {0.1, 0.05, 0.02, 0.4}}, {1, {0.1, 0.05, 0.02, 0}}}));
 }
 
 void TipJar(cairo_t* cr) {
@@ -222,8 +210,8 @@ void RpsSticker(cairo_t* cr) {
   art::Fist(cr, x + 14, y + 20, 0.38);
   art::OpenHand(cr, x + 58, y + 20, 0.34, 1);
   // Scissors: two fingers up from a small fist.
-  Limb(cr, {x + 33, y + 26, x + 29, y + 8}, 2.6, pal::Skin, 1.4);
-  Limb(cr, {x + 38, y + 26, x + 43, y + 8}, 2.6, pal::Skin, 1.4);
+  art::LitLimb(cr, {x + 33, y + 26, x + 29, y + 8}, 2.6, pal::Skin, kLimbLight, 1.4);
+  art::LitLimb(cr, {x + 38, y + 26, x + 43, y + 8}, 2.6, pal::Skin, kLimbLight, 1.4);
   art::RoundedRect(cr, x + 28, y + 22, 16, 12, 5);
   art::Paint(cr, art::Style{pal::Skin, pal::Outline, 1.4, 0.2});
   SignText(cr, "ЦУ-Е-ФА!", x + kRpsW / 2, y + 40, 10, pal::Red, 0.9);

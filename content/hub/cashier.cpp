@@ -18,6 +18,7 @@ namespace {
 
 namespace pal = art::pal;
 using content::ImageSpec;
+using content::SinglePicture;
 
 const Color kShirt = pal::White;
 const Color kStripe = art::Hex(0x2F5FA8);
@@ -79,8 +80,8 @@ Point GestureWrist(bool left, int frame) { return GestureJoints(left, frame).Wri
 
 // A sleeve of the striped shirt along two segments.
 void Sleeve(cairo_t* cr, Point s, Point e, Point w) {
-  Limb(cr, {s.x, s.y, e.x, e.y}, 10, kShirt);
-  Limb(cr, {e.x, e.y, w.x, w.y}, 8.5, kShirt);
+  art::LitLimb(cr, {s.x, s.y, e.x, e.y}, 10, kShirt, kLimbLight);
+  art::LitLimb(cr, {e.x, e.y, w.x, w.y}, 8.5, kShirt, kLimbLight);
   // Stripes across the sleeve.
   auto stripes = [cr](Point a, Point b, double r) {
     const double len = std::hypot(b.x - a.x, b.y - a.y);
@@ -110,14 +111,14 @@ void Hand(cairo_t* cr, Point w, bool left, HandPose pose, int tap, double lipsX)
     cairo_scale(cr, dir, 1);
     // The raised index finger, behind the hand.
     const double lift = tap * 3.0;
-    Limb(cr, {18, 2, 30, 2 - lift}, 3.2, kSkin, 1.6);
+    art::LitLimb(cr, {18, 2, 30, 2 - lift}, 3.2, kSkin, kLimbLight, 1.6);
     art::RoundedRect(cr, -2, -6, 24, 16, 7);
     art::Paint(cr, art::Style{kSkin, pal::Outline, 1.8, 0.3});
     for (int i = 0; i < 3; ++i) {
-      Limb(cr, {18, 5.0 + i * 3.5, 27, 6.0 + i * 3.8}, 2.4, kSkin, 1.4);
+      art::LitLimb(cr, {18, 5.0 + i * 3.5, 27, 6.0 + i * 3.8}, 2.4, kSkin, kLimbLight, 1.4);
     }
     // Thumb.
-    Limb(cr, {8, -5, 16, -8}, 2.8, kSkin, 1.4);
+    art::LitLimb(cr, {8, -5, 16, -8}, 2.8, kSkin, kLimbLight, 1.4);
     cairo_restore(cr);
     return;
   }
@@ -128,9 +129,10 @@ void Hand(cairo_t* cr, Point w, bool left, HandPose pose, int tap, double lipsX)
       const double a = (-0.3 + 0.2 * i) * dir;
       const double len = i == 0 || i == 3 ? 10 : 13;
       const double bx = px + (-6 + i * 4) * dir, by = py - 4;
-      Limb(cr, {bx, by, bx + std::sin(a) * len, by - std::cos(a) * len}, 2.8, kSkin, 1.6);
+      art::LitLimb(cr, {bx, by, bx + std::sin(a) * len, by - std::cos(a) * len}, 2.8, kSkin,
+                   kLimbLight, 1.6);
     }
-    Limb(cr, {px + dir * 7, py + 4, px + dir * 15, py - 3}, 3, kSkin, 1.6);
+    art::LitLimb(cr, {px + dir * 7, py + 4, px + dir * 15, py - 3}, 3, kSkin, kLimbLight, 1.6);
     art::Ellipse(cr, px, py, 9, 10);
     art::Paint(cr, art::Style{kSkin, pal::Outline, 1.8, 0.2});
     cairo_move_to(cr, px - 5, py + 1);
@@ -144,9 +146,9 @@ void Hand(cairo_t* cr, Point w, bool left, HandPose pose, int tap, double lipsX)
   const double len = std::hypot(tipX - fx, tipY - fy);
   if (len > 34) {
     // Far from the lips: the cigarette is held short, pointing up.
-    Limb(cr, {fx, fy, fx + dir * 6, fy - 12}, 1.8, pal::White, 1);
+    art::LitLimb(cr, {fx, fy, fx + dir * 6, fy - 12}, 1.8, pal::White, kLimbLight, 1);
   } else {
-    Limb(cr, {fx, fy, tipX, tipY}, 1.8, pal::White, 1);
+    art::LitLimb(cr, {fx, fy, tipX, tipY}, 1.8, pal::White, kLimbLight, 1);
   }
   art::Ellipse(cr, w.x + dir * 7, w.y - 4, 10, 9);
   art::Paint(cr, art::Style{kSkin, pal::Outline, 1.8, 0.3});
@@ -235,8 +237,8 @@ void HeadAndBody(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::White, pal::Outline, 1.6, 0});
   }
   // Eyebrows.
-  Limb(cr, {294, 208, 304, 204, 314, 207}, 2.2, art::Hex(0x4A3020), 0.8);
-  Limb(cr, {324, 207, 334, 204, 344, 208}, 2.2, art::Hex(0x4A3020), 0.8);
+  art::LitLimb(cr, {294, 208, 304, 204, 314, 207}, 2.2, art::Hex(0x4A3020), kLimbLight, 0.8);
+  art::LitLimb(cr, {324, 207, 334, 204, 344, 208}, 2.2, art::Hex(0x4A3020), kLimbLight, 0.8);
   // The nose.
   art::Ellipse(cr, 319, 234, 8, 7);
   art::Paint(cr, art::Style{art::Hex(0xEE9A7A), pal::Outline, 1.8, 0.3, 0.6});
@@ -359,18 +361,11 @@ void Glow(cairo_t* cr, int p) {
   cairo_move_to(cr, 4, 8);
   cairo_curve_to(cr, 1, 6, 7, 4, 4, 1);
   art::Stroke(cr, art::Hex(0xDDDDDD, 0.7), 1.2 + k * 0.3);
-  cairo_pattern_t* g = cairo_pattern_create_radial(4, 8.5, 0, 4, 8.5, r + 1.5);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.95, 0.5, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0.5, 1.0, 0.45, 0.1, 0.9);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.3, 0.0, 0);
   cairo_arc(cr, 4, 8.5, r + 1.5, 0, 2 * M_PI);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-}
-
-ImageSpec Single(const char* name, int w, int h, void (*draw)(cairo_t*)) {
-  return {name, w, h, 1, [draw](cairo_t* cr, int) { draw(cr); }};
+  art::FillWith(
+      cr, art::RadialGradient(
+              4, 8.5, 0, 4, 8.5, r + 1.5,
+              {{0, {1.0, 0.95, 0.5, 1}}, {0.5, {1.0, 0.45, 0.1, 0.9}}, {1, {1.0, 0.3, 0.0, 0}}}));
 }
 
 }  // namespace
@@ -379,13 +374,13 @@ std::vector<ImageSpec> CashierImages() {
   return {
       {"Kib01", 66, 28, 5, Mouth},
       {"Kib02", 46, 30, 4, LeftHand},
-      Single("Kib03", 140, 203, HeadAndBody),
+      SinglePicture("Kib03", 140, 203, HeadAndBody),
       {"Kib04", 62, 18, 3, Eyelids},
-      Single("Kib05", 104, 112, RightArmRest),
-      Single("Kib06", 84, 100, LeftArmRest),
+      SinglePicture("Kib05", 104, 112, RightArmRest),
+      SinglePicture("Kib06", 84, 100, LeftArmRest),
       {"Kib07", 136, 162, 13, LeftGesture},
       {"Kib08", 134, 156, 13, RightGesture},
-      Single("Kib09", 8, 8, Pupil),
+      SinglePicture("Kib09", 8, 8, Pupil),
       {"Kib10", 8, 11, 6, Glow},
   };
 }

@@ -10,6 +10,7 @@
 
 #include "content.h"
 #include "content/lib/draw.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 
 namespace hubart {
@@ -32,11 +33,9 @@ inline constexpr double kRpsX = 438, kRpsY = 420, kRpsW = 72, kRpsH = 48;  // st
 inline constexpr double kDoorHandleX = 236, kDoorHandleY = 282;            // door handle (8)
 
 // --- Helpers.
-// A limb along a polyline: outlined round-capped stroke of the given half width.
-void Limb(cairo_t* cr, const std::vector<double>& pts, double r, const Color& c,
-          double outline = art::kOutline);
-// A path through the points (moves to the first, lines to the rest).
-void Polyline(cairo_t* cr, const std::vector<double>& pts, bool close);
+// How strongly the kiosk's limbs and rods catch the light (art::LitLimb).
+inline constexpr double kLimbLight = 0.55;
+using art::Polyline;
 // Text in capitals on a sign.
 void SignText(cairo_t* cr, const char* utf8, double cx, double cy, double size, const Color& fill,
               double squeeze = 1, const Color& line = art::pal::Outline, double lineWidth = 0);

@@ -102,8 +102,7 @@ Buffer LampZap(int rate) {
 
 // The lamp going dim: a small dry tick.
 Buffer LampTick(int rate) {
-  Buffer t = Tone(synth::Wave::Square, 900, 500, 0.06, rate);
-  Decay(t, rate, 0.0005, 0.01);
+  Buffer t = DecayedTone(synth::Wave::Square, 900, 500, 0.06, rate, 0.0005, 0.01);
   Buffer n = WhiteNoise(0.06, rate, 43);
   HighPass(n, rate, 2000);
   Decay(n, rate, 0.0003, 0.006);
@@ -129,8 +128,7 @@ Buffer SignRattle(int rate) {
 
 // The sign stops: a wooden knock.
 Buffer SignKnock(int rate) {
-  Buffer k = Tone(synth::Wave::Sine, 320, 180, 0.15, rate);
-  Decay(k, rate, 0.001, 0.03);
+  Buffer k = DecayedTone(synth::Wave::Sine, 320, 180, 0.15, rate, 0.001, 0.03);
   Buffer n = WhiteNoise(0.15, rate, 91);
   BandPass(n, rate, 1200, 1.5);
   Decay(n, rate, 0.0005, 0.012);

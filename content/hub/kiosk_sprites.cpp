@@ -12,19 +12,16 @@ namespace {
 
 namespace pal = art::pal;
 using content::ImageSpec;
+using content::SinglePicture;
 
 // Lamp01 at (280, 58): a tin shade on a cord with a bulb; patterns 0 (dim) to 4 (flaring),
 // 2 is the normal light.
 void Lamp(cairo_t* cr, int p) {
   const double cx = 40, bulbY = 36;
   const double glow = 0.12 + 0.2 * p;
-  cairo_pattern_t* g = cairo_pattern_create_radial(cx, bulbY + 4, 2, cx, bulbY + 4, 22 + 4 * p);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1.0, 0.95, 0.6, glow);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1.0, 0.85, 0.4, 0);
   cairo_arc(cr, cx, bulbY + 4, 22 + 4 * p, 0, 2 * M_PI);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, art::RadialGradient(cx, bulbY + 4, 2, cx, bulbY + 4, 22 + 4 * p,
+                                        {{0, {1.0, 0.95, 0.6, glow}}, {1, {1.0, 0.85, 0.4, 0}}}));
   // Cord and socket.
   cairo_move_to(cr, cx, 0);
   cairo_line_to(cr, cx, 12);
@@ -34,9 +31,7 @@ void Lamp(cairo_t* cr, int p) {
   art::Ellipse(cr, cx, bulbY + 6, 8, 9);
   art::Paint(cr, art::Style{bulb, pal::Outline, 1.8, 0.2, 0.6});
   // The shade.
-  cairo_move_to(cr, cx - 7, 10);
-  cairo_line_to(cr, cx + 7, 10);
-  cairo_line_to(cr, cx + 26, bulbY + 2);
+  art::Polyline(cr, {cx - 7, 10, cx + 7, 10, cx + 26, bulbY + 2}, false);
   cairo_curve_to(cr, cx + 10, bulbY + 6, cx - 10, bulbY + 6, cx - 26, bulbY + 2);
   cairo_close_path(cr);
   art::Paint(cr, art::Style{art::Hex(0x4F8F5A), pal::Outline, 2.2, 0.35, 0.5});
@@ -99,11 +94,8 @@ void Dartboard(cairo_t* cr) {
   // Two darts stuck in it.
   for (int i = 0; i < 2; ++i) {
     const double x = c + (i ? 12 : -16), y = c + (i ? -14 : 8);
-    Limb(cr, {x, y, x + 10, y - 8}, 1.6, pal::Brass, 1);
-    cairo_move_to(cr, x + 10, y - 8);
-    cairo_line_to(cr, x + 18, y - 16);
-    cairo_line_to(cr, x + 12, y - 6);
-    cairo_close_path(cr);
+    art::LitLimb(cr, {x, y, x + 10, y - 8}, 1.6, pal::Brass, kLimbLight, 1);
+    art::Polyline(cr, {x + 10, y - 8, x + 18, y - 16, x + 12, y - 6}, true);
     art::Paint(cr, art::Style{pal::Red, pal::Outline, 1, 0.2});
   }
 }
@@ -165,12 +157,7 @@ void Book(cairo_t* cr) {
   art::RoundedRect(cr, 2, 38, 58, 6, 2);
   art::Paint(cr, art::Style{pal::Purple.Darker(0.2), pal::Outline, 1.8, 0.2});
   // The bookmark ribbon.
-  cairo_move_to(cr, 40, 40);
-  cairo_line_to(cr, 44, 40);
-  cairo_line_to(cr, 44, 50);
-  cairo_line_to(cr, 42, 47);
-  cairo_line_to(cr, 40, 50);
-  cairo_close_path(cr);
+  art::Polyline(cr, {40, 40, 44, 40, 44, 50, 42, 47, 40, 50}, true);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 1, 0.2});
 }
 
@@ -202,9 +189,10 @@ void Snake(cairo_t* cr, int p) {
   const double sway = (p - 1.5) * 3;
   const Color body = pal::Green;
   // Coils round the branch (the branch lies at y 7..13 of this picture).
-  Limb(cr, {6, 10, 20, 4, 34, 14, 50, 4, 64, 12, 74, 6}, 5, body);
+  art::LitLimb(cr, {6, 10, 20, 4, 34, 14, 50, 4, 64, 12, 74, 6}, 5, body, kLimbLight);
   // Hanging part, swaying.
-  Limb(cr, {46, 12, 48 + sway, 24, 36 + sway * 1.5, 36, 44 + sway, 48, 40, 56}, 5.5, body);
+  art::LitLimb(cr, {46, 12, 48 + sway, 24, 36 + sway * 1.5, 36, 44 + sway, 48, 40, 56}, 5.5, body,
+               kLimbLight);
   // Belly stripes.
   for (int i = 0; i < 4; ++i) {
     art::Circle(cr, 20 + i * 14, 9 + (i % 2) * 2, 1.5);
@@ -268,7 +256,7 @@ void Gun(cairo_t* cr) {
 
 // Molot01 at (37, 238): the fairground mallet hanging from a hook, head up.
 void Hammer(cairo_t* cr) {
-  Limb(cr, {30, 26, 30, 96}, 4, pal::WoodLight);
+  art::LitLimb(cr, {30, 26, 30, 96}, 4, pal::WoodLight, kLimbLight);
   art::RoundedRect(cr, 4, 6, 52, 26, 7);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 2.2, 0.35, 0.6});
   for (double x : {10.0, 44.0}) {
@@ -281,8 +269,8 @@ void Hammer(cairo_t* cr) {
 // Televizor01 at (90, 282): an old television on the counter, showing the lottery balls.
 void Television(cairo_t* cr) {
   // Antenna.
-  Limb(cr, {45, 12, 30, 0}, 1, pal::SteelDark, 1);
-  Limb(cr, {45, 12, 62, 1}, 1, pal::SteelDark, 1);
+  art::LitLimb(cr, {45, 12, 30, 0}, 1, pal::SteelDark, kLimbLight, 1);
+  art::LitLimb(cr, {45, 12, 62, 1}, 1, pal::SteelDark, kLimbLight, 1);
   art::RoundedRect(cr, 2, 10, 86, 66, 8);
   art::Paint(cr, art::Style{pal::Wood, pal::Outline, 2.4, 0.35, 0.3});
   art::RoundedRect(cr, 8, 16, 58, 52, 10);
@@ -377,9 +365,7 @@ void Tank(cairo_t* cr) {
   // The glass body with the rounded corner.
   auto body = [cr]() {
     cairo_new_path(cr);
-    cairo_move_to(cr, 3, 10);
-    cairo_line_to(cr, 69, 10);
-    cairo_line_to(cr, 69, 38);
+    art::Polyline(cr, {3, 10, 69, 10, 69, 38}, false);
     cairo_curve_to(cr, 69, 52, 60, 58, 48, 58);
     cairo_line_to(cr, 3, 58);
     cairo_close_path(cr);
@@ -388,21 +374,17 @@ void Tank(cairo_t* cr) {
   body();
   cairo_save(cr);
   cairo_clip(cr);
-  cairo_pattern_t* w = cairo_pattern_create_linear(0, 16, 0, 58);
-  cairo_pattern_add_color_stop_rgba(w, 0, 0.55, 0.85, 0.95, 0.85);
-  cairo_pattern_add_color_stop_rgba(w, 1, 0.25, 0.55, 0.75, 0.9);
-  cairo_rectangle(cr, 0, 16, 72, 44);
-  cairo_set_source(cr, w);
-  cairo_fill(cr);
-  cairo_pattern_destroy(w);
+  art::FillRect(cr, 0, 16, 72, 44,
+                art::LinearGradient(0, 16, 0, 58,
+                                    {{0, {0.55, 0.85, 0.95, 0.85}}, {1, {0.25, 0.55, 0.75, 0.9}}}));
   // Gravel and a weed.
   art::Rng rng(5);
   for (int i = 0; i < 26; ++i) {
     art::Circle(cr, 4 + rng.Range(0, 60), 55 + rng.Range(-2, 2), 2.2);
     art::Fill(cr, i % 3 ? art::Hex(0xD9B07A) : art::Hex(0xB08050));
   }
-  Limb(cr, {12, 56, 9, 44, 14, 34, 10, 24}, 2, pal::Green, 1);
-  Limb(cr, {60, 56, 64, 46, 59, 36}, 2, pal::Lime, 1);
+  art::LitLimb(cr, {12, 56, 9, 44, 14, 34, 10, 24}, 2, pal::Green, kLimbLight, 1);
+  art::LitLimb(cr, {60, 56, 64, 46, 59, 36}, 2, pal::Lime, kLimbLight, 1);
   cairo_restore(cr);
   // Surface line and glass.
   cairo_move_to(cr, 4, 16);
@@ -499,7 +481,7 @@ void Daz(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::Navy, pal::Outline, 1.5, 0.2});
   }
   // Antenna.
-  Limb(cr, {20, 14, 24, 4}, 1, pal::SteelDark, 1);
+  art::LitLimb(cr, {20, 14, 24, 4}, 1, pal::SteelDark, kLimbLight, 1);
   art::Circle(cr, 24, 4, 3);
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.2, 0.3, 0.8});
   art::RoundedRect(cr, 3, 12, 34, 40, 10);
@@ -546,21 +528,14 @@ void BatteryGauge(cairo_t* cr) {
 
 // Batar03: the battery level, stretched into the gauge's slot.
 void BatteryLevel(cairo_t* cr) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 4, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.55, 0.95, 0.35);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.25, 0.7, 0.2);
-  cairo_rectangle(cr, 0, 0, 4, 24);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillRect(cr, 0, 0, 4, 24,
+                art::LinearGradient(0, 0, 4, 0, {{0, {0.55, 0.95, 0.35}}, {1, {0.25, 0.7, 0.2}}}));
 }
 
 // Boatle01 at (584, 301): a bottle of lemonade, a landing point for the flies.
 void Bottle(cairo_t* cr) {
   art::GroundShadow(cr, 16, 78, 13, 2.5);
-  cairo_move_to(cr, 12, 4);
-  cairo_line_to(cr, 20, 4);
-  cairo_line_to(cr, 20, 22);
+  art::Polyline(cr, {12, 4, 20, 4, 20, 22}, false);
   cairo_curve_to(cr, 28, 28, 28, 34, 28, 40);
   cairo_line_to(cr, 28, 74);
   cairo_curve_to(cr, 28, 78, 4, 78, 4, 74);
@@ -606,11 +581,8 @@ void SignFace(cairo_t* cr, int p) {
       art::Circle(cr, 12, 14 + i * 8, 2);
       art::Paint(cr, art::Style{pal::Steel, pal::Outline, 1, 0});
     }
-    Limb(cr, {50, 16, 32, 46}, 2.5, pal::Yellow, 1.2);
-    cairo_move_to(cr, 32, 46);
-    cairo_line_to(cr, 29, 52);
-    cairo_line_to(cr, 34, 49);
-    cairo_close_path(cr);
+    art::LitLimb(cr, {50, 16, 32, 46}, 2.5, pal::Yellow, kLimbLight, 1.2);
+    art::Polyline(cr, {32, 46, 29, 52, 34, 49}, true);
     art::Paint(cr, art::Style{pal::Ink, pal::Outline, 1, 0});
     return;
   }
@@ -632,10 +604,7 @@ void SignFace(cairo_t* cr, int p) {
 
 // Ksk03: the frame of one sign button, 68 x 68.
 void SignButton(cairo_t* cr) {
-  art::PanelStyle s;
-  s.Body = pal::Cream;
-  s.Radius = 10;
-  s.Bevel = 4;
+  art::PanelStyle s{.Body = pal::Cream, .Radius = 10, .Bevel = 4};
   art::Panel(cr, 1, 1, 66, 66, s);
 }
 
@@ -681,43 +650,39 @@ void Fly(cairo_t* cr, int p) {
   art::Fill(cr, art::Hex(0x8A1E1E));
 }
 
-ImageSpec Single(const char* name, int w, int h, void (*draw)(cairo_t*)) {
-  return {name, w, h, 1, [draw](cairo_t* cr, int) { draw(cr); }};
-}
-
 }  // namespace
 
 std::vector<ImageSpec> KioskImages() {
   return {
       {"Lamp01", 80, 72, 5, Lamp},
-      Single("Door01", 76, 190, Door),
-      Single("DTir01", 84, 84, Dartboard),
-      Single("Plakat01", 84, 120, Poster),
-      Single("Book01", 64, 50, Book),
-      Single("Perch01", 56, 72, Glove),
+      SinglePicture("Door01", 76, 190, Door),
+      SinglePicture("DTir01", 84, 84, Dartboard),
+      SinglePicture("Plakat01", 84, 120, Poster),
+      SinglePicture("Book01", 64, 50, Book),
+      SinglePicture("Perch01", 56, 72, Glove),
       {"Snake01", 80, 72, 4, Snake},
       {"Snake02", 10, 18, 2, Tongue},
-      Single("Gun02", 90, 40, Gun),
-      Single("Molot01", 60, 100, Hammer),
-      Single("Televizor01", 90, 80, Television),
-      Single("Bug01", 26, 20, Cockroach),
-      Single("Hleb01", 50, 30, Bread),
-      Single("Govno01", 36, 28, Heap),
-      Single("Kard01", 56, 30, Cards),
-      Single("Aqua01", 72, 62, Tank),
+      SinglePicture("Gun02", 90, 40, Gun),
+      SinglePicture("Molot01", 60, 100, Hammer),
+      SinglePicture("Televizor01", 90, 80, Television),
+      SinglePicture("Bug01", 26, 20, Cockroach),
+      SinglePicture("Hleb01", 50, 30, Bread),
+      SinglePicture("Govno01", 36, 28, Heap),
+      SinglePicture("Kard01", 56, 30, Cards),
+      SinglePicture("Aqua01", 72, 62, Tank),
       {"Riba01", 32, 20, 3, Fish},
       {"Bilet01", 50, 30, 5, TicketStack},
-      Single("Bilet02", 76, 48, TicketPlate),
-      Single("Daz01", 40, 60, Daz),
-      Single("Batar01", 38, 20, BatteryForSale),
-      Single("Batar02", 46, 48, BatteryGauge),
-      Single("Batar03", 4, 24, BatteryLevel),
-      Single("Boatle01", 32, 80, Bottle),
-      Single("Ksk01", 430, 100, SignBoard),
+      SinglePicture("Bilet02", 76, 48, TicketPlate),
+      SinglePicture("Daz01", 40, 60, Daz),
+      SinglePicture("Batar01", 38, 20, BatteryForSale),
+      SinglePicture("Batar02", 46, 48, BatteryGauge),
+      SinglePicture("Batar03", 4, 24, BatteryLevel),
+      SinglePicture("Boatle01", 32, 80, Bottle),
+      SinglePicture("Ksk01", 430, 100, SignBoard),
       {"Ksk02", 60, 60, 37, SignFace},
-      Single("Ksk03", 68, 68, SignButton),
-      Single("Ksk04", 450, 52, NameBoard),
-      Single("Ksk05", 428, 12, SignEdge),
+      SinglePicture("Ksk03", 68, 68, SignButton),
+      SinglePicture("Ksk04", 450, 52, NameBoard),
+      SinglePicture("Ksk05", 428, 12, SignEdge),
       {"Muha01", 12, 12, 4, Fly},
   };
 }

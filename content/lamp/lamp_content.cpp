@@ -30,13 +30,9 @@ void DrawDarkKiosk(cairo_t* cr) {
   hubart::DrawBackground(cr);
   cairo_rectangle(cr, 0, 0, 640, 480);
   art::Fill(cr, pal::Night.Darker(0.55).WithAlpha(0.9));
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 480);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.55, 0.65, 0.95, 0.10);
-  cairo_pattern_add_color_stop_rgba(g, 0.6, 0.55, 0.65, 0.95, 0.0);
-  cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillRect(cr, 0, 0, 640, 480,
+                art::LinearGradient(
+                    0, 0, 0, 480, {{0, {0.55, 0.65, 0.95, 0.10}}, {0.6, {0.55, 0.65, 0.95, 0.0}}}));
   art::Vignette(cr, 640, 480, 0.6);
 }
 

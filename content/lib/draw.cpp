@@ -45,14 +45,11 @@ void Paint(cairo_t* cr, const Style& s) {
   cairo_fill_extents(cr, &x1, &y1, &x2, &y2);
   const double w = x2 - x1, h = y2 - y1;
   if (s.Light > 0 && w > 0 && h > 0) {
-    cairo_pattern_t* g = cairo_pattern_create_linear(x1 + w * 0.2, y1, x1 + w * 0.6, y2);
     const Color top = s.Fill.Lighter(s.Light * 0.9), bottom = s.Fill.Shade(s.Light * 1.1);
-    cairo_pattern_add_color_stop_rgba(g, 0, top.r, top.g, top.b, top.a);
-    cairo_pattern_add_color_stop_rgba(g, 0.45, s.Fill.r, s.Fill.g, s.Fill.b, s.Fill.a);
-    cairo_pattern_add_color_stop_rgba(g, 1, bottom.r, bottom.g, bottom.b, bottom.a);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    FillWith(
+        cr,
+        LinearGradient(x1 + w * 0.2, y1, x1 + w * 0.6, y2, {{0, top}, {0.45, s.Fill}, {1, bottom}}),
+        true);
   } else {
     SetColor(cr, s.Fill);
     cairo_fill_preserve(cr);
@@ -93,38 +90,29 @@ void RoundLine(cairo_t* cr, double x1, double y1, double x2, double y2, const Co
   Stroke(cr, c, w);
 }
 
-void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha) {
+void FadingEllipse(cairo_t* cr, double cx, double cy, double rx, double ry,
+                   std::initializer_list<Stop> stops) {
   if (rx <= 0 || ry <= 0) return;
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
   cairo_scale(cr, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0, pal::Outline.r, pal::Outline.g, pal::Outline.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.6, pal::Outline.r, pal::Outline.g, pal::Outline.b,
-                                    alpha * 0.7);
-  cairo_pattern_add_color_stop_rgba(g, 1, pal::Outline.r, pal::Outline.g, pal::Outline.b, 0);
-  cairo_set_source(cr, g);
   cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillWith(cr, RadialGradient(0, 0, 0, 0, 0, 1, stops));
   cairo_restore(cr);
+}
+
+void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha) {
+  const Color& o = pal::Outline;
+  FadingEllipse(cr, cx, cy, rx, ry,
+                {{0, o.WithAlpha(alpha)}, {0.6, o.WithAlpha(alpha * 0.7)}, {1, o.WithAlpha(0)}});
 }
 
 void Shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha) {
   if (rx <= 0 || ry <= 0) return;
-  cairo_save(cr);
   cairo_new_path(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 0.55, 1, 1, 1, alpha * 0.6);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-  cairo_restore(cr);
+  const Color white{1, 1, 1, alpha};
+  FadingEllipse(cr, cx, cy, rx, ry,
+                {{0, white}, {0.55, white.WithAlpha(alpha * 0.6)}, {1, white.WithAlpha(0)}});
 }
 
 void Panel(cairo_t* cr, double x, double y, double w, double h, const PanelStyle& s) {
@@ -145,14 +133,11 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, const PanelStyle
   const double fw = bw - 2 * s.Bevel, fh = bh - 2 * s.Bevel;
   if (fw > 2 && fh > 2) {
     RoundedRect(cr, fx, fy, fw, fh, std::max(1.0, s.Radius - s.Bevel));
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, fy, 0, fy + fh);
     const Color top = s.Pressed ? s.Body.Shade(0.3) : s.Body.Lighter(0.28);
     const Color bottom = s.Pressed ? s.Body.Shade(0.05) : s.Body.Shade(0.08);
-    cairo_pattern_add_color_stop_rgba(g, 0, top.r, top.g, top.b, 1);
-    cairo_pattern_add_color_stop_rgba(g, 1, bottom.r, bottom.g, bottom.b, 1);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    FillWith(cr,
+             LinearGradient(0, fy, 0, fy + fh, {{0, top.WithAlpha(1)}, {1, bottom.WithAlpha(1)}}),
+             true);
     Stroke(cr, s.Body.Shade(0.45).WithAlpha(0.8), 1.0);
     if (!s.Pressed) {
       // A bright rim along the upper edge of the face.
@@ -380,38 +365,56 @@ void Fist(cairo_t* cr, double cx, double cy, double scale) {
   cairo_restore(cr);
 }
 
+namespace {
+
+cairo_pattern_t* WithStops(cairo_pattern_t* p, std::initializer_list<Stop> stops) {
+  for (const Stop& s : stops)
+    cairo_pattern_add_color_stop_rgba(p, s.At, s.C.r, s.C.g, s.C.b, s.C.a);
+  return p;
+}
+
+}  // namespace
+
+cairo_pattern_t* LinearGradient(double x0, double y0, double x1, double y1,
+                                std::initializer_list<Stop> stops) {
+  return WithStops(cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+cairo_pattern_t* RadialGradient(double cx0, double cy0, double r0, double cx1, double cy1,
+                                double r1, std::initializer_list<Stop> stops) {
+  return WithStops(cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
+}
+
+void FillWith(cairo_t* cr, cairo_pattern_t* pattern, bool preserve) {
+  cairo_set_source(cr, pattern);
+  if (preserve)
+    cairo_fill_preserve(cr);
+  else
+    cairo_fill(cr);
+  cairo_pattern_destroy(pattern);
+}
+
+void FillRect(cairo_t* cr, double x, double y, double w, double h, cairo_pattern_t* pattern) {
+  cairo_rectangle(cr, x, y, w, h);
+  FillWith(cr, pattern);
+}
+
 void VerticalGradient(cairo_t* cr, double x, double y, double w, double h, const Color& top,
                       const Color& bottom) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
-  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  FillRect(cr, x, y, w, h, LinearGradient(0, y, 0, y + h, {{0, top}, {1, bottom}}));
 }
 
 void Vignette(cairo_t* cr, double w, double h, double strength, double innerFraction) {
   const Color& o = pal::Outline;
-  cairo_pattern_t* p =
-      cairo_pattern_create_radial(w / 2, h / 2, h * innerFraction, w / 2, h / 2, w * 0.75);
-  cairo_pattern_add_color_stop_rgba(p, 0, o.r, o.g, o.b, 0);
-  cairo_pattern_add_color_stop_rgba(p, 1, o.r, o.g, o.b, strength);
-  cairo_rectangle(cr, 0, 0, w, h);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  FillRect(cr, 0, 0, w, h,
+           RadialGradient(w / 2, h / 2, h * innerFraction, w / 2, h / 2, w * 0.75,
+                          {{0, o.WithAlpha(0)}, {1, o.WithAlpha(strength)}}));
 }
 
 void Glow(cairo_t* cr, double cx, double cy, double r, const Color& c) {
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-  cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, c.a);
-  cairo_pattern_add_color_stop_rgba(p, 0.4, c.r, c.g, c.b, c.a * 0.45);
-  cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, 0);
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  FillWith(cr, RadialGradient(cx, cy, 0, cx, cy, r,
+                              {{0, c}, {0.4, c.WithAlpha(c.a * 0.45)}, {1, c.WithAlpha(0)}}));
 }
 
 }  // namespace art

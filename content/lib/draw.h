@@ -9,6 +9,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "palette.h"
@@ -48,6 +49,25 @@ void RoundLine(cairo_t* cr, double x1, double y1, double x2, double y2, const Co
 void GroundShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.3);
 // A small glossy highlight (white ellipse fading out).
 void Shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.8);
+
+// Gradients: a stop is a place along the gradient (0..1) and the colour there. Linear from
+// (x0, y0) to (x1, y1); radial from the circle (cx0, cy0, r0) out to (cx1, cy1, r1).
+struct Stop {
+  double At;
+  Color C;
+};
+cairo_pattern_t* LinearGradient(double x0, double y0, double x1, double y1,
+                                std::initializer_list<Stop> stops);
+cairo_pattern_t* RadialGradient(double cx0, double cy0, double r0, double cx1, double cy1,
+                                double r1, std::initializer_list<Stop> stops);
+// Fills the current path with a pattern and releases the pattern; the path is consumed, or
+// kept with `preserve` (for an outline on top).
+void FillWith(cairo_t* cr, cairo_pattern_t* pattern, bool preserve = false);
+// The rectangle x y w h filled with a pattern, which is released.
+void FillRect(cairo_t* cr, double x, double y, double w, double h, cairo_pattern_t* pattern);
+// An ellipse filled with a radial gradient from its centre (stop 0) to its rim (stop 1).
+void FadingEllipse(cairo_t* cr, double cx, double cy, double rx, double ry,
+                   std::initializer_list<Stop> stops);
 
 // Fills: a vertical gradient over a rectangle; a vignette darkening a w x h picture towards
 // its corners (strength 0..1 at the corners, clear inside innerFraction of the height from the

@@ -207,45 +207,7 @@ Buffer RenderVoice(const Instrument& ins, const Note& n, double seconds, int rat
           fi *= std::pow(2.0, depth / 12.0 * std::sin(2 * M_PI * ins.VibratoRate * t));
         }
         const double dt = fi / rate;
-        double v;
-        switch (wave) {
-          case Wave::Sine:
-            v = std::sin(2 * M_PI * phase);
-            break;
-          case Wave::Triangle:
-            v = 1.0 - 4.0 * std::fabs(phase - 0.5);
-            break;
-          case Wave::Organ:
-            v = (std::sin(2 * M_PI * phase) + 0.5 * std::sin(4 * M_PI * phase) +
-                 0.3 * std::sin(6 * M_PI * phase) + 0.12 * std::sin(8 * M_PI * phase)) /
-                1.6;
-            break;
-          default: {
-            // Saw and pulses with PolyBLEP edges.
-            auto blep = [dt](double tt) {
-              if (tt < dt) {
-                tt /= dt;
-                return tt + tt - tt * tt - 1.0;
-              }
-              if (tt > 1.0 - dt) {
-                tt = (tt - 1.0) / dt;
-                return tt * tt + tt + tt + 1.0;
-              }
-              return 0.0;
-            };
-            if (wave == Wave::Saw) {
-              v = (2.0 * phase - 1.0) - blep(phase);
-            } else {
-              const double duty = wave == Wave::Square ? 0.5 : wave == Wave::Pulse25 ? 0.25 : 0.125;
-              v = phase < duty ? 1.0 : -1.0;
-              v += blep(phase);
-              double p2 = phase - duty;
-              if (p2 < 0) p2 += 1.0;
-              v -= blep(p2);
-              v -= 2 * duty - 1;
-            }
-          }
-        }
+        const double v = Oscillator(wave, phase, dt);
         out[i] = static_cast<float>(out[i] + v / oscs);
         phase += dt;
         if (phase >= 1.0) phase -= std::floor(phase);

@@ -20,35 +20,6 @@ double PolyBlep(double t, double dt) {
   return 0.0;
 }
 
-double Oscillator(Wave w, double phase, double dt) {
-  switch (w) {
-    case Wave::Sine:
-      return std::sin(2 * M_PI * phase);
-    case Wave::Triangle:
-      return 1.0 - 4.0 * std::fabs(phase - 0.5);
-    case Wave::Saw:
-      return (2.0 * phase - 1.0) - PolyBlep(phase, dt);
-    case Wave::Square:
-    case Wave::Pulse25:
-    case Wave::Pulse12: {
-      const double duty = w == Wave::Square ? 0.5 : w == Wave::Pulse25 ? 0.25 : 0.125;
-      double v = phase < duty ? 1.0 : -1.0;
-      v += PolyBlep(phase, dt);
-      double p2 = phase - duty;
-      if (p2 < 0) p2 += 1.0;
-      v -= PolyBlep(p2, dt);
-      return v - (2 * duty - 1);  // remove the DC of narrow pulses
-    }
-    case Wave::Organ:
-      return (std::sin(2 * M_PI * phase) + 0.5 * std::sin(4 * M_PI * phase) +
-              0.3 * std::sin(6 * M_PI * phase) + 0.12 * std::sin(8 * M_PI * phase)) /
-             1.6;
-    case Wave::Noise:
-      return 0;
-  }
-  return 0;
-}
-
 struct Biquad {
   double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
   double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
@@ -95,6 +66,35 @@ void RunFilter(Buffer& b, Biquad::Type type, int rate, double f, double q) {
 
 }  // namespace
 
+double Oscillator(Wave w, double phase, double dt) {
+  switch (w) {
+    case Wave::Sine:
+      return std::sin(2 * M_PI * phase);
+    case Wave::Triangle:
+      return 1.0 - 4.0 * std::fabs(phase - 0.5);
+    case Wave::Saw:
+      return (2.0 * phase - 1.0) - PolyBlep(phase, dt);
+    case Wave::Square:
+    case Wave::Pulse25:
+    case Wave::Pulse12: {
+      const double duty = w == Wave::Square ? 0.5 : w == Wave::Pulse25 ? 0.25 : 0.125;
+      double v = phase < duty ? 1.0 : -1.0;
+      v += PolyBlep(phase, dt);
+      double p2 = phase - duty;
+      if (p2 < 0) p2 += 1.0;
+      v -= PolyBlep(p2, dt);
+      return v - (2 * duty - 1);  // remove the DC of narrow pulses
+    }
+    case Wave::Organ:
+      return (std::sin(2 * M_PI * phase) + 0.5 * std::sin(4 * M_PI * phase) +
+              0.3 * std::sin(6 * M_PI * phase) + 0.12 * std::sin(8 * M_PI * phase)) /
+             1.6;
+    case Wave::Noise:
+      return 0;
+  }
+  return 0;
+}
+
 size_t Samples(double seconds, int rate) {
   return seconds <= 0 ? 0 : static_cast<size_t>(std::llround(seconds * rate));
 }
@@ -125,6 +125,13 @@ Buffer Tone(Wave wave, double f0, double f1, double seconds, int rate, uint32_t 
       held = noise.Next();
     }
   }
+  return b;
+}
+
+Buffer DecayedTone(Wave wave, double f0, double f1, double seconds, int rate, double attack,
+                   double halfLife) {
+  Buffer b = Tone(wave, f0, f1, seconds, rate);
+  Decay(b, rate, attack, halfLife);
   return b;
 }
 
@@ -262,8 +269,7 @@ Buffer Hit(const HitRecipe& r, int rate) {
 }
 
 Buffer Kick(int rate, double pitch) {
-  Buffer b = Tone(Wave::Sine, 150 * pitch, 45 * pitch, 0.28, rate);
-  Decay(b, rate, 0.002, 0.06);
+  Buffer b = DecayedTone(Wave::Sine, 150 * pitch, 45 * pitch, 0.28, rate, 0.002, 0.06);
   Buffer click = WhiteNoise(0.01, rate, 3);
   LowPass(click, rate, 2500);
   Decay(click, rate, 0.0005, 0.003);
@@ -273,8 +279,7 @@ Buffer Kick(int rate, double pitch) {
 }
 
 Buffer Snare(int rate, uint32_t seed) {
-  Buffer body = Tone(Wave::Triangle, 210, 160, 0.18, rate);
-  Decay(body, rate, 0.001, 0.03);
+  Buffer body = DecayedTone(Wave::Triangle, 210, 160, 0.18, rate, 0.001, 0.03);
   Buffer n = WhiteNoise(0.22, rate, seed);
   BandPass(n, rate, 3200, 0.7);
   Decay(n, rate, 0.001, 0.045);
@@ -297,8 +302,8 @@ Buffer Bell(double freq, double seconds, int rate, double brightness) {
   for (int k = 0; k < 8; ++k) {
     const double f = freq * kRatio[k];
     if (f >= rate * 0.45) continue;
-    Buffer p = Tone(Wave::Sine, f, f, seconds, rate);
-    Decay(p, rate, 0.001, seconds * 0.28 / (1 + k * 0.35 * brightness));
+    Buffer p = DecayedTone(Wave::Sine, f, f, seconds, rate, 0.001,
+                           seconds * 0.28 / (1 + k * 0.35 * brightness));
     Mix(out, p, kLevel[k] * (k >= 4 ? brightness : 1.0));
   }
   return out;

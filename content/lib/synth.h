@@ -31,9 +31,15 @@ class Noise {
 size_t Samples(double seconds, int rate);
 Buffer Silence(double seconds, int rate);
 
+// One sample of a wave at a phase (0..1) that steps by dt a sample; the edges of saws and
+// pulses are smoothed (PolyBLEP). Noise gives 0 (it is not periodic).
+double Oscillator(Wave w, double phase, double dt);
 // A tone whose frequency glides exponentially from f0 to f1 over its length. Saw and square
 // waves are band-limited (no harsh aliasing at high pitches).
 Buffer Tone(Wave wave, double f0, double f1, double seconds, int rate, uint32_t seed = 1);
+// The same tone struck: rising over `attack` seconds, then halving every halfLife (Decay).
+Buffer DecayedTone(Wave wave, double f0, double f1, double seconds, int rate, double attack,
+                   double halfLife);
 // White noise.
 Buffer WhiteNoise(double seconds, int rate, uint32_t seed);
 

@@ -99,23 +99,15 @@ void Eye(cairo_t* cr, double x, double y, double rx, double ry, double dx, doubl
 // ---- Background -------------------------------------------------------------------------------
 
 void Wall(cairo_t* cr) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, kFloorY);
-  cairo_pattern_add_color_stop_rgb(g, 0, kWallTop.r, kWallTop.g, kWallTop.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, kWallBottom.r, kWallBottom.g, kWallBottom.b);
-  cairo_rectangle(cr, 0, 0, 640, kFloorY);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillRect(cr, 0, 0, 640, kFloorY,
+                art::LinearGradient(0, 0, 0, kFloorY, {{0, kWallTop}, {1, kWallBottom}}));
   // Tall light panels of the set.
   for (int i = 0; i < 9; ++i) {
     const double x = 20 + i * 72;
     art::RoundedRect(cr, x, 96, 44, kFloorY - 110, 8);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 96, 0, kFloorY - 14);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0.45, 0.35, 0.95, 0.10);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.95, 0.40, 0.85, 0.28);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    art::FillWith(
+        cr, art::LinearGradient(0, 96, 0, kFloorY - 14,
+                                {{0, {0.45, 0.35, 0.95, 0.10}}, {1, {0.95, 0.40, 0.85, 0.28}}}));
   }
   // Twinkling stars over the wall.
   art::Rng rng(404);
@@ -136,12 +128,8 @@ void Spotlights(cairo_t* cr) {
         cr,
         {tops[i] - 12, 0.0, tops[i] + 12, 0.0, feet[i][2], kFloorY + 30, feet[i][1], kFloorY + 30},
         true);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, kFloorY + 30);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.95, 0.7, 0.30);
-    cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.95, 0.7, 0.04);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    art::FillWith(cr, art::LinearGradient(0, 0, 0, kFloorY + 30,
+                                          {{0, {1, 0.95, 0.7, 0.30}}, {1, {1, 0.95, 0.7, 0.04}}}));
   }
   for (double x : tops) {
     art::RoundedRect(cr, x - 16, -10, 32, 22, 6);
@@ -152,13 +140,9 @@ void Spotlights(cairo_t* cr) {
 }
 
 void Floor(cairo_t* cr) {
-  cairo_rectangle(cr, 0, kFloorY, 640, 480 - kFloorY);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, kFloorY, 0, 480);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.30, 0.13, 0.40);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.13, 0.06, 0.20);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillRect(
+      cr, 0, kFloorY, 640, 480 - kFloorY,
+      art::LinearGradient(0, kFloorY, 0, 480, {{0, {0.30, 0.13, 0.40}}, {1, {0.13, 0.06, 0.20}}}));
   // Glossy tiles.
   for (int i = -8; i <= 16; ++i) {
     cairo_move_to(cr, 320 + i * 40, kFloorY);
@@ -184,15 +168,9 @@ void Curtains(cairo_t* cr) {
     const double x0 = side == 0 ? -10 : 584, w = 66;
     for (int f = 0; f < 4; ++f) {
       const double x = x0 + f * (w / 4);
-      cairo_rectangle(cr, x, 0, w / 4 + 1, kFloorY + 6);
-      cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w / 4, 0);
       const Color a = kCurtain.Lighter(0.15), b = kCurtain.Shade(0.35);
-      cairo_pattern_add_color_stop_rgb(p, 0, b.r, b.g, b.b);
-      cairo_pattern_add_color_stop_rgb(p, 0.5, a.r, a.g, a.b);
-      cairo_pattern_add_color_stop_rgb(p, 1, b.r, b.g, b.b);
-      cairo_set_source(cr, p);
-      cairo_fill(cr);
-      cairo_pattern_destroy(p);
+      art::FillRect(cr, x, 0, w / 4 + 1, kFloorY + 6,
+                    art::LinearGradient(x, 0, x + w / 4, 0, {{0, b}, {0.5, a}, {1, b}}));
     }
     cairo_rectangle(cr, x0, 0, w, kFloorY + 6);
     art::Stroke(cr, pal::Outline, 2);
@@ -239,11 +217,8 @@ void OnAirBadge(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 2, 0.3, 0.3});
   art::Circle(cr, 482, 50, 6);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 1.2, 0, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 13;
-  t.Fill = pal::White;
-  t.Anchor = art::Align::Left;
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 13, .Fill = pal::White, .Anchor = art::Align::Left};
   art::Text(cr, "ПРЯМОЙ ЭФИР", 492, 55, t);
 }
 
@@ -252,17 +227,10 @@ void StudioScreen(cairo_t* cr) {
   art::RoundedRect(cr, 462, 92, 118, 150, 10);
   art::Paint(cr, art::Style{art::Hex(0x2A2F58), pal::Outline, 2.5, 0.2, 0});
   art::RoundedRect(cr, 470, 100, 102, 134, 6);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 100, 0, 234);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.18, 0.55, 0.85);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.10, 0.25, 0.55);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 15;
-  t.Fill = pal::Yellow;
-  t.LineWidth = 1.2;
+  art::FillWith(
+      cr, art::LinearGradient(0, 100, 0, 234, {{0, {0.18, 0.55, 0.85}}, {1, {0.10, 0.25, 0.55}}}));
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 15, .Fill = pal::Yellow, .LineWidth = 1.2};
   art::TextCentered(cr, "УДАЧИ!", 521, 120, t);
   const Color colours[] = {kBall, pal::Orange, pal::Green, pal::Blue, pal::Purple, pal::Yellow};
   for (int i = 0; i < 6; ++i) {
@@ -300,36 +268,23 @@ void Stands(cairo_t* cr) {
 
 // Darker corners, as on a television screen.
 void TubeVignette(cairo_t* cr) {
-  cairo_pattern_t* v = cairo_pattern_create_radial(320, 240, 250, 320, 240, 430);
-  cairo_pattern_add_color_stop_rgba(v, 0, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(v, 1, 0, 0, 0.05, 0.55);
-  cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  art::FillRect(cr, 0, 0, 640, 480,
+                art::RadialGradient(320, 240, 250, 320, 240, 430,
+                                    {{0, {0, 0, 0, 0}}, {1, {0, 0, 0.05, 0.55}}}));
 }
 
 void ChannelLogo(cairo_t* cr) {
   art::RoundedRect(cr, 556, 430, 66, 34, 8);
   art::Fill(cr, pal::White.WithAlpha(0.25));
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 20;
-  t.Fill = pal::White.WithAlpha(0.85);
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 20, .Fill = pal::White.WithAlpha(0.85)};
   art::TextCentered(cr, "ТВ-4", 589, 447, t);
 }
 
 void DrawStudio(cairo_t* cr) {
-  Wall(cr);
-  StudioScreen(cr);
-  Spotlights(cr);
-  Floor(cr);
-  Curtains(cr);
-  NeonSign(cr);
-  OnAirBadge(cr);
-  Stands(cr);
-  TubeVignette(cr);
-  ChannelLogo(cr);
+  for (auto* part : {Wall, StudioScreen, Spotlights, Floor, Curtains, NeonSign, OnAirBadge, Stands,
+                     TubeVignette, ChannelLogo})
+    part(cr);
 }
 
 // ---- The drum ---------------------------------------------------------------------------------
@@ -352,12 +307,9 @@ void DrawDrum(cairo_t* cr, int pattern) {
   art::Paint(cr, art::Style{kGold, pal::Outline, 1.8, 0.3, 0});
   // The glass globe, tinted.
   art::Circle(cr, cx, cy, R);
-  cairo_pattern_t* glass = cairo_pattern_create_radial(cx - 18, cy - 22, 6, cx, cy, R);
-  cairo_pattern_add_color_stop_rgba(glass, 0, 0.85, 0.95, 1, 0.55);
-  cairo_pattern_add_color_stop_rgba(glass, 1, 0.35, 0.55, 0.85, 0.55);
-  cairo_set_source(cr, glass);
-  cairo_fill(cr);
-  cairo_pattern_destroy(glass);
+  art::FillWith(cr,
+                art::RadialGradient(cx - 18, cy - 22, 6, cx, cy, R,
+                                    {{0, {0.85, 0.95, 1, 0.55}}, {1, {0.35, 0.55, 0.85, 0.55}}}));
   // The balls inside.
   const Color colours[] = {kBall,     pal::Orange, pal::Yellow, pal::Green,
                            pal::Blue, pal::Purple, pal::Pink};
@@ -601,10 +553,7 @@ void DrawShelf(cairo_t* cr, int) {
   Polyline(cr, {3, top(3) + 6, w - 3, top(w - 3) + 6, w - 3, top(w - 3) + 18, 3, top(3) + 18},
            true);
   art::Paint(cr, art::Style{kGold, pal::Outline, 1.4, 0.3, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 10;
-  t.Fill = pal::Outline;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Size = 10, .Fill = pal::Outline};
   cairo_save(cr);
   cairo_translate(cr, w / 2, top(w / 2) + 12.5);
   cairo_rotate(cr, -std::atan(0.1));
@@ -728,10 +677,7 @@ void DrawDesk(cairo_t* cr, int) {
   art::Paint(cr, art::Style{kBall, pal::Outline, 2, 0.35, 0.5});
   art::Circle(cr, w / 2, 64, 15);
   art::Paint(cr, art::Style{pal::White, pal::Outline, 1.2, 0.1, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 14;
-  t.Fill = kBall;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Size = 14, .Fill = kBall};
   art::TextCentered(cr, "36", w / 2, 64, t);
   t.Size = 16;
   t.Fill = pal::Yellow;

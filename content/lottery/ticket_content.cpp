@@ -113,13 +113,9 @@ const Quad kPanelQuad{{108, 84}, {202, 84}, {207, 392}, {114, 392}};
 void Desk(cairo_t* cr) {
   art::WoodPlanks(cr, 0, 0, 640, 480, 64, false, 23, kDesk);
   // Darker towards the corners, as under a desk lamp.
-  cairo_pattern_t* v = cairo_pattern_create_radial(320, 220, 160, 320, 240, 520);
-  cairo_pattern_add_color_stop_rgba(v, 0, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(v, 1, 0.1, 0.04, 0.0, 0.45);
-  cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  art::FillRect(cr, 0, 0, 640, 480,
+                art::RadialGradient(320, 220, 160, 320, 240, 520,
+                                    {{0, {0, 0, 0, 0}}, {1, {0.1, 0.04, 0.0, 0.45}}}));
 }
 
 void Coins(cairo_t* cr) {
@@ -130,9 +126,7 @@ void Coins(cairo_t* cr) {
     art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.8, 0.35, 0.5});
     art::Ellipse(cr, c[0], c[1], 10, 7);
     art::Stroke(cr, pal::Gold.Shade(0.3), 1.2);
-    art::TextStyle t;
-    t.Size = 9;
-    t.Fill = pal::Gold.Shade(0.35);
+    art::TextStyle t{.Size = 9, .Fill = pal::Gold.Shade(0.35)};
     art::TextCentered(cr, "1", c[0], c[1], t);
   }
 }
@@ -212,11 +206,8 @@ void Paper(cairo_t* cr) {
 void TitleBand(cairo_t* cr) {
   Polyline(cr, {96, 51, 526, 53, 526, 75, 96, 74}, true);
   art::Paint(cr, art::Style{kBand, pal::Outline, 1.8, 0.3, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 19;
-  t.Fill = pal::Yellow;
-  t.LineWidth = 1.6;
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 19, .Fill = pal::Yellow, .LineWidth = 1.6};
   art::TextCentered(cr, "ЛОТЕРЕЯ  \u00AB6 ИЗ 36\u00BB", 360, 63, t);
   // Stars at both ends of the band.
   for (double x : {128.0, 208.0, 512.0}) {
@@ -239,11 +230,8 @@ void Stub(cairo_t* cr) {
   art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.6, 0.25, 0.5});
   art::Star(cr, ex, ey - 1, 20, 8.5, 5, -M_PI / 2);
   art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 1.4, 0.2, 0});
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 10;
-  t.Fill = pal::White;
-  t.LineWidth = 1.2;
+  art::TextStyle t{
+      .Face = art::Font::CondensedBold, .Size = 10, .Fill = pal::White, .LineWidth = 1.2};
   art::TextCentered(cr, "ТИРАЖ", ex, 170, t);
   // Serial number and the control code at the bottom of the stub.
   t.Size = 11;
@@ -277,23 +265,13 @@ void Grid(cairo_t* cr) {
 }
 
 void FooterText(cairo_t* cr) {
-  art::TextStyle t;
-  t.Face = art::Font::CondensedBold;
-  t.Size = 12;
-  t.Fill = kBoxLine;
+  art::TextStyle t{.Face = art::Font::CondensedBold, .Size = 12, .Fill = kBoxLine};
   art::TextCentered(cr, "ЗАЧЕРКНИТЕ 6 НОМЕРОВ \u2022 ЖЕЛАЕМ УДАЧИ!", 356, 411, t);
 }
 
 void DrawBackground(cairo_t* cr) {
-  Desk(cr);
-  UnderTicket(cr);
-  Coins(cr);
-  TeaCup(cr);
-  Paper(cr);
-  TitleBand(cr);
-  Stub(cr);
-  Grid(cr);
-  FooterText(cr);
+  for (auto* part : {Desk, UnderTicket, Coins, TeaCup, Paper, TitleBand, Stub, Grid, FooterText})
+    part(cr);
 }
 
 // ---- The cross --------------------------------------------------------------------------------

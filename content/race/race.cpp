@@ -232,11 +232,7 @@ void Teaspoon(cairo_t* cr, double x, double y, double turn) {
 }
 
 void DrawTitle(cairo_t* cr) {
-  art::PanelStyle board;
-  board.Body = pal::WoodDark;
-  board.Radius = 14;
-  board.Bevel = 6;
-  board.Rivets = true;
+  art::PanelStyle board{.Body = pal::WoodDark, .Radius = 14, .Bevel = 6, .Rivets = true};
   art::Panel(cr, 112, 14, 390, 86, board);
   // Light bulbs around the sign.
   for (int k = 0; k < 16; ++k) {
@@ -255,10 +251,7 @@ void DrawTitle(cairo_t* cr) {
 
 // The tote board at the top right: the prize for a right guess.
 void DrawToteBoard(cairo_t* cr) {
-  art::PanelStyle plate;
-  plate.Body = pal::Navy;
-  plate.Radius = 8;
-  plate.Bevel = 4;
+  art::PanelStyle plate{.Body = pal::Navy, .Radius = 8, .Bevel = 4};
   art::Panel(cr, 518, 24, 110, 64, plate);
   art::TextStyle head{art::Font::CondensedBold, 13, pal::Cream, pal::Outline, 2};
   art::TextCentered(cr, "УГАДАЕШЬ -", 573, 44, head);
@@ -332,10 +325,7 @@ void DrawTrack(cairo_t* cr) {
     const double x = (race::FinishLineLeft + race::FinishLineRight) / 2.0;
     const double dir = y < ft ? -1 : 1;
     art::Limb(cr, x, y, x, y + dir * 26, 1, pal::SteelDark, kThinOutline);
-    cairo_move_to(cr, x + 1, y + dir * 26);
-    cairo_line_to(cr, x + 24, y + dir * 20);
-    cairo_line_to(cr, x + 1, y + dir * 13);
-    cairo_close_path(cr);
+    art::Polyline(cr, {x + 1, y + dir * 26, x + 24, y + dir * 20, x + 1, y + dir * 13}, true);
     art::Paint(cr, art::Style{pal::Red, pal::Outline, 1.4, 0.25, 0});
   }
 }
@@ -352,10 +342,7 @@ void DrawCaller(cairo_t* cr) {
   for (double x = cx - 56; x < cx + 60; x += 14)
     art::RoundLine(cr, x, 468, x + 2, 480, pal::Cream, 4);
   // Bow tie.
-  cairo_move_to(cr, cx, 468);
-  cairo_line_to(cr, cx - 13, 461);
-  cairo_line_to(cr, cx - 13, 475);
-  cairo_close_path(cr);
+  art::Polyline(cr, {cx, 468, cx - 13, 461, cx - 13, 475}, true);
   cairo_move_to(cr, cx, 468);
   cairo_line_to(cr, cx + 13, 461);
   cairo_line_to(cr, cx + 13, 475);
@@ -397,11 +384,7 @@ void DrawCaller(cairo_t* cr) {
   art::Circle(cr, cx, cy - 38, 3.5);
   art::Paint(cr, art::Style{pal::Yellow, pal::Outline, 1.2, 0.2, 0});
   // The megaphone, raised towards the track.
-  cairo_move_to(cr, cx - 26, cy + 18);
-  cairo_line_to(cr, cx - 66, cy - 12);
-  cairo_line_to(cr, cx - 52, cy - 30);
-  cairo_line_to(cr, cx - 20, cy + 8);
-  cairo_close_path(cr);
+  art::Polyline(cr, {cx - 26, cy + 18, cx - 66, cy - 12, cx - 52, cy - 30, cx - 20, cy + 8}, true);
   art::Paint(cr, art::Style{pal::Orange, pal::Outline, art::kOutline, 0.3, 0.4});
   cairo_save(cr);
   cairo_translate(cr, cx - 59, cy - 21);
@@ -428,10 +411,7 @@ void DrawFans(cairo_t* cr) {
     cairo_restore(cr);
     const double px = x + 11, py = y - 14;
     art::Limb(cr, px, py, px + 4, py - 26, 0.7, pal::SteelDark, kThinOutline);
-    cairo_move_to(cr, px + 4, py - 26);
-    cairo_line_to(cr, px + 22, py - 21);
-    cairo_line_to(cr, px + 3, py - 15);
-    cairo_close_path(cr);
+    art::Polyline(cr, {px + 4, py - 26, px + 22, py - 21, px + 3, py - 15}, true);
     art::Paint(cr, art::Style{kMarkers[k], pal::Outline, 1.3, 0.25, 0});
   }
 }

@@ -179,9 +179,7 @@ void DrawButton(cairo_t* cr, int shape) {
     cairo_curve_to(cr, cx + 20, cy - 14, cx + 26, cy, cx + 22, cy + 12);
     cairo_close_path(cr);
     art::Paint(cr, art::Style{pal::Steel, pal::Outline, art::kOutline, 0.35, 0.4});
-    cairo_move_to(cr, cx - 8, cy - 6);
-    cairo_line_to(cr, cx - 2, cy + 2);
-    cairo_line_to(cr, cx + 8, cy);
+    art::Polyline(cr, {cx - 8, cy - 6, cx - 2, cy + 2, cx + 8, cy}, false);
     art::Stroke(cr, pal::SteelDark, 1.4);
   } else if (shape == rps::Scissors) {
     // Two blades crossing at a screw, two round handles below.
@@ -206,9 +204,7 @@ void DrawButton(cairo_t* cr, int shape) {
     cairo_line_to(cr, cx - 16, cy + 22);
     cairo_close_path(cr);
     art::Paint(cr, art::Style{pal::Cream, pal::Outline, art::kOutline, 0.15, 0});
-    cairo_move_to(cr, cx + 8, cy - 22);
-    cairo_line_to(cr, cx + 8, cy - 13);
-    cairo_line_to(cr, cx + 17, cy - 13);
+    art::Polyline(cr, {cx + 8, cy - 22, cx + 8, cy - 13, cx + 17, cy - 13}, false);
     art::Stroke(cr, pal::Outline, 1.4);
     for (int i = 0; i < 4; ++i) {
       cairo_move_to(cr, cx - 11, cy - 8 + 8 * i);

@@ -19,6 +19,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/screens/screen_art.h"
 #include "screens/logos_layout.h"
@@ -200,18 +201,10 @@ void Fill01(cairo_t* cr, int) {
 }
 
 void LightCone(cairo_t* cr, double w, double h, double topLeft, double topRight) {
-  cairo_move_to(cr, topLeft, 0);
-  cairo_line_to(cr, topRight, 0);
-  cairo_line_to(cr, w, h);
-  cairo_line_to(cr, 0, h);
-  cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+  art::Polyline(cr, {topLeft, 0, topRight, 0, w, h, 0, h}, true);
   const Color c = pal::Yellow.Lighter(0.5);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, 0.75);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0.12);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr,
+                art::LinearGradient(0, 0, 0, h, {{0, c.WithAlpha(0.75)}, {1, c.WithAlpha(0.12)}}));
 }
 
 void Fill02(cairo_t* cr, int) { LightCone(cr, 56, 157, 29, 45); }
@@ -220,12 +213,11 @@ void Fill03(cairo_t* cr, int) { LightCone(cr, 55, 157, 38, 52); }
 // ===== Publisher: the sign, its cord, the ribbon and the star ==============================
 
 art::TextStyle Lettering(double size, const Color& fill, double line) {
-  art::TextStyle s;
-  s.Face = art::Font::SansBold;
-  s.Size = size;
-  s.Fill = fill;
-  s.Line = pal::Outline;
-  s.LineWidth = line;
+  art::TextStyle s{.Face = art::Font::SansBold,
+                   .Size = size,
+                   .Fill = fill,
+                   .Line = pal::Outline,
+                   .LineWidth = line};
   return s;
 }
 
@@ -293,11 +285,7 @@ void Text02(cairo_t* cr, int) {
   Line(cr, 9.5, 0, 9.5, 40, pal::Gold, 2.0);
   art::Circle(cr, 9.5, 42, 4);
   art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.6, 0.3, 0.4});
-  cairo_move_to(cr, 5, 45);
-  cairo_line_to(cr, 14, 45);
-  cairo_line_to(cr, 17, 60);
-  cairo_line_to(cr, 2, 60);
-  cairo_close_path(cr);
+  art::Polyline(cr, {5, 45, 14, 45, 17, 60, 2, 60}, true);
   art::Paint(cr, art::Style{pal::Gold, pal::Outline, 1.6, 0.3, 0});
   for (int i = 0; i < 4; ++i) Line(cr, 6 + i * 2.5, 48, 5 + i * 3, 59, pal::Gold.Shade(0.4), 0.9);
 }
@@ -387,14 +375,8 @@ const Color kSun = pal::Yellow;
 
 // The face's fill, a lit gradient fixed to the face so any piece drawn over it matches.
 void SunFill(cairo_t* cr, double ox, double oy) {
-  cairo_pattern_t* g = cairo_pattern_create_radial(ox - 18, oy - 20, 4, ox, oy, kSunR + 2);
-  const Color in = kSun.Lighter(0.45), out = pal::Orange;
-  cairo_pattern_add_color_stop_rgb(g, 0, in.r, in.g, in.b);
-  cairo_pattern_add_color_stop_rgb(g, 0.55, kSun.r, kSun.g, kSun.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, out.r, out.g, out.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, art::RadialGradient(ox - 18, oy - 20, 4, ox, oy, kSunR + 2,
+                                        {{0, kSun.Lighter(0.45)}, {0.55, kSun}, {1, pal::Orange}}));
 }
 
 void SunDisc(cairo_t* cr, double ox, double oy, double r) {
@@ -444,12 +426,11 @@ void Smile(cairo_t* cr, double ox, double oy) {
 }
 
 art::TextStyle MakerText(double size, const Color& fill) {
-  art::TextStyle s;
-  s.Face = art::Font::SansBold;
-  s.Size = size;
-  s.Fill = fill;
-  s.Line = pal::Outline;
-  s.LineWidth = 0;
+  art::TextStyle s{.Face = art::Font::SansBold,
+                   .Size = size,
+                   .Fill = fill,
+                   .Line = pal::Outline,
+                   .LineWidth = 0};
   return s;
 }
 

@@ -70,11 +70,8 @@ Buffer Chime(double f) {
 }
 
 Buffer Voice(const std::string& text, int pitch, int speed) {
-  content::Voice v;
-  v.Pitch = pitch;
-  v.Speed = speed;
-  v.Range = 80;
-  const std::vector<int16_t> pcm = content::Speak(text, kRate, v);
+  const std::vector<int16_t> pcm =
+      content::Speak(text, kRate, {.Pitch = pitch, .Speed = speed, .Range = 80});
   Buffer b(pcm.size());
   for (size_t i = 0; i < pcm.size(); ++i) b[i] = pcm[i] / 32768.0f;
   return b;

@@ -12,6 +12,7 @@
 #include "content.h"
 #include "content/lib/draw.h"
 #include "content/lib/fonts.h"
+#include "content/lib/limbs.h"
 #include "content/lib/palette.h"
 #include "content/lib/synth.h"
 #include "content/screens/screen_art.h"
@@ -29,20 +30,12 @@ void Glow(cairo_t* cr, double cx, double cy, double rx, double ry, const Color& 
 }
 
 void VerticalGradient(cairo_t* cr, double x, double y, double w, double h,
-                      const std::vector<std::pair<double, Color>>& stops) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-  for (const auto& [at, c] : stops) cairo_pattern_add_color_stop_rgba(g, at, c.r, c.g, c.b, c.a);
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+                      std::initializer_list<art::Stop> stops) {
+  art::FillRect(cr, x, y, w, h, art::LinearGradient(0, y, 0, y + h, stops));
 }
 
 art::TextStyle Letters(double size, const Color& fill, art::Font face = art::Font::SansBold) {
-  art::TextStyle s;
-  s.Face = face;
-  s.Size = size;
-  s.Fill = fill;
+  art::TextStyle s{.Face = face, .Size = size, .Fill = fill};
   return s;
 }
 
@@ -138,11 +131,7 @@ void StreetLamp(cairo_t* cr, double x, bool lit) {
   art::Paint(cr, art::Style{pal::Navy.Darker(0.2), pal::Outline, 2, 0.3, 0});
   art::RoundedRect(cr, x - 10, 390, 20, 10, 3);
   art::Paint(cr, art::Style{pal::Navy.Darker(0.2), pal::Outline, 2, 0.3, 0});
-  cairo_move_to(cr, x - 16, 196);
-  cairo_line_to(cr, x + 16, 196);
-  cairo_line_to(cr, x + 10, 170);
-  cairo_line_to(cr, x - 10, 170);
-  cairo_close_path(cr);
+  art::Polyline(cr, {x - 16, 196, x + 16, 196, x + 10, 170, x - 10, 170}, true);
   art::Paint(cr, art::Style{lit ? pal::Yellow.Lighter(0.4) : art::Hex(0x6A6A80), pal::Outline, 2,
                             0.2, 0.3});
   cairo_move_to(cr, x - 14, 170);
@@ -161,17 +150,13 @@ void Kiosk(cairo_t* cr, double x0, bool open) {
   const double side = 46;  // the right side wall, in perspective
   art::GroundShadow(cr, x0 + w / 2 + 20, floor + 2, w * 0.65, 14, 0.45);
   // Side wall with the door.
-  cairo_move_to(cr, x0 + w, top);
-  cairo_line_to(cr, x0 + w + side, top - 14);
-  cairo_line_to(cr, x0 + w + side, floor - 10);
-  cairo_line_to(cr, x0 + w, floor);
-  cairo_close_path(cr);
+  art::Polyline(
+      cr, {x0 + w, top, x0 + w + side, top - 14, x0 + w + side, floor - 10, x0 + w, floor}, true);
   art::Paint(cr, art::Style{pal::Teal.Shade(0.35), pal::Outline, 2.4, 0.2, 0});
-  cairo_move_to(cr, x0 + w + 8, top + 24);
-  cairo_line_to(cr, x0 + w + side - 8, top + 14);
-  cairo_line_to(cr, x0 + w + side - 8, floor - 14);
-  cairo_line_to(cr, x0 + w + 8, floor - 4);
-  cairo_close_path(cr);
+  art::Polyline(cr,
+                {x0 + w + 8, top + 24, x0 + w + side - 8, top + 14, x0 + w + side - 8, floor - 14,
+                 x0 + w + 8, floor - 4},
+                true);
   art::Paint(cr, art::Style{pal::Teal.Shade(0.5), pal::Outline, 2, 0.15, 0});
   // The door handle.
   art::Ellipse(cr, x0 + w + 14, top + 110, 4, 6);
@@ -288,11 +273,7 @@ void Title(cairo_t* cr) {
 }
 
 void MenuPanel(cairo_t* cr) {
-  art::PanelStyle s;
-  s.Body = pal::Wood;
-  s.Radius = 12;
-  s.Bevel = 5;
-  s.Rivets = true;
+  art::PanelStyle s{.Body = pal::Wood, .Radius = 12, .Bevel = 5, .Rivets = true};
   art::Panel(cr, 8, 408, 624, 66, s);
   // Left: how to start.
   art::RoundedRect(cr, 22, 420, 196, 42, 8);
@@ -319,9 +300,7 @@ void MenuPanel(cairo_t* cr) {
   // A bubble icon marks the subtitled option.
   art::RoundedRect(cr, 578, 422, 40, 26, 8);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 2, 0.1, 0});
-  cairo_move_to(cr, 588, 447);
-  cairo_line_to(cr, 584, 458);
-  cairo_line_to(cr, 597, 447);
+  art::Polyline(cr, {588, 447, 584, 458, 597, 447}, false);
   art::Paint(cr, art::Style{pal::Cream, pal::Outline, 2, 0, 0});
   cairo_rectangle(cr, 589, 445, 8, 3);
   art::Fill(cr, pal::Cream);
@@ -348,9 +327,7 @@ void Selector01(cairo_t* cr, int pattern) {
     Glow(cr, 12, 10, 11.5, 9.5, pal::Lime, 0.8);
     art::Circle(cr, 12, 10, 6.2);
     art::Paint(cr, art::Style{pal::Lime, pal::Outline, 1.2, 0.35, 0.8});
-    cairo_move_to(cr, 8.5, 10);
-    cairo_line_to(cr, 11, 13);
-    cairo_line_to(cr, 16, 6.5);
+    art::Polyline(cr, {8.5, 10, 11, 13, 16, 6.5}, false);
     art::Stroke(cr, pal::Outline, 2.2);
   } else {
     art::Circle(cr, 12, 10, 6.2);
@@ -411,8 +388,8 @@ content::WaveSpec OptionClick() {
   constexpr int rate = 11000;
   Buffer out = Silence(0.18, rate);
   for (int i = 0; i < 2; ++i) {
-    Buffer t = Tone(synth::Wave::Sine, i == 0 ? 1320 : 990, i == 0 ? 1250 : 940, 0.09, rate);
-    Decay(t, rate, 0.001, 0.015);
+    Buffer t = DecayedTone(synth::Wave::Sine, i == 0 ? 1320 : 990, i == 0 ? 1250 : 940, 0.09, rate,
+                           0.001, 0.015);
     Buffer n = WhiteNoise(0.02, rate, 40 + i);
     HighPass(n, rate, 2000);
     Decay(n, rate, 0.0005, 0.003);

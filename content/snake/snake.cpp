@@ -67,13 +67,9 @@ void DrawFieldBackground(cairo_t* cr) {
     art::Stroke(cr, art::Hex(0x5E9A3E).WithAlpha(0.55), 1);
   }
   // The fence's inner edge casts a soft shadow on the lawn.
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, kFieldTop, 0, kFieldTop + 12);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.1, 0.06, 0.03, 0.35);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.1, 0.06, 0.03, 0);
-  cairo_rectangle(cr, kFieldLeft, kFieldTop, kFieldW, 12);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillRect(cr, kFieldLeft, kFieldTop, kFieldW, 12,
+                art::LinearGradient(0, kFieldTop, 0, kFieldTop + 12,
+                                    {{0, {0.1, 0.06, 0.03, 0.35}}, {1, {0.1, 0.06, 0.03, 0}}}));
   cairo_rectangle(cr, kFieldLeft, kFieldTop, kFieldW, kFieldH);
   art::Stroke(cr, pal::Outline.WithAlpha(0.8), 1.4);
   // The score board nailed on the top of the fence, behind the LED digits.

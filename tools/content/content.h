@@ -19,6 +19,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace content {
@@ -41,6 +42,11 @@ struct ImageSpec {
   PatternFn Draw;
   int PatternsPerRow = 0;  // 0: all patterns in one row
 };
+
+// A picture of one pattern, drawn by a function that needs no pattern number.
+inline ImageSpec SinglePicture(std::string name, int w, int h, void (*draw)(cairo_t* cr)) {
+  return {std::move(name), w, h, 1, [draw](cairo_t* cr, int) { draw(cr); }};
+}
 
 struct WaveSpec {
   std::string Name;

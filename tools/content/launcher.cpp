@@ -58,10 +58,7 @@ LauncherImage Caption(const std::string& component, int left, int top, int w, in
   cairo_t* cr = cairo_create(canvas.get());
   cairo_set_source_surface(cr, background, -left, -top);
   cairo_paint(cr);
-  art::TextStyle st;
-  st.Face = art::Font::SansBold;
-  st.Size = size;
-  st.Hinted = true;
+  art::TextStyle st{.Face = art::Font::SansBold, .Size = size, .Hinted = true};
   const double total = lineHeight * static_cast<double>(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     // Baseline so that the block of lines is centred vertically.
@@ -96,19 +93,11 @@ LauncherImage ExitButton() {
   CanvasPtr canvas = Canvas(w, h);
   cairo_t* cr = cairo_create(canvas.get());
   art::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, 3);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
   const art::Color top = art::pal::Orange.Lighter(0.3), bottom = art::pal::Orange.Shade(0.25);
-  cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, art::LinearGradient(0, 0, 0, h, {{0, top}, {1, bottom}}), true);
   art::Stroke(cr, art::pal::Outline, 1);
-  art::TextStyle st;
-  st.Face = art::Font::SansBold;
-  st.Size = 9;
-  st.Hinted = true;
-  st.Fill = art::pal::Outline;
+  const art::TextStyle st{
+      .Face = art::Font::SansBold, .Size = 9, .Fill = art::pal::Outline, .Hinted = true};
   art::Text(cr, "ВЫХОД", w / 2.0, 9, st);
   cairo_destroy(cr);
   vepa::Surface s = SurfaceFromCanvas(canvas.get(), false);

@@ -34,9 +34,8 @@ synth::Buffer Blip(double f0, double f1, double seconds, double halfLife, uint32
 // A bubble bursting at the surface: a tiny high plop with a click of spray.
 synth::Buffer Burst(double f0, uint32_t seed) {
   synth::Buffer b = Blip(f0, f0 * 2.6, 0.09, 0.018, seed);
-  synth::Buffer spray = synth::WhiteNoise(0.03, kRate, seed + 7);
-  synth::HighPass(spray, kRate, 2500);
-  synth::Decay(spray, kRate, 0.0005, 0.004);
+  synth::Buffer spray =
+      synth::NoiseBurst(0.03, kRate, seed + 7, 0.0005, 0.004, synth::Filter::High, 2500);
   synth::Mix(b, spray, 0.25);
   return b;
 }

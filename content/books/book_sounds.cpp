@@ -54,9 +54,7 @@ Buffer PageLand() {
 
 // The needle scratches off the record and the arm clicks into its rest.
 Buffer NeedleLift() {
-  Buffer b = synth::WhiteNoise(0.25, kRate, 77);
-  synth::BandPass(b, kRate, 2800, 2.0);
-  synth::Decay(b, kRate, 0.005, 0.05);
+  Buffer b = synth::NoiseBurst(0.25, kRate, 77, 0.005, 0.05, synth::Filter::Band, 2800, 2.0);
   Buffer click = synth::Hit({.Seconds = 0.08,
                              .F0 = 1500,
                              .F1 = 900,

@@ -315,9 +315,8 @@ synth::Buffer Swing(double centre, double seconds, uint32_t seed) {
 // A groan of a boxer who took a blow: a short spoken cry and a breath.
 synth::Buffer Groan(const std::string& text, int pitch, uint32_t seed) {
   synth::Buffer b = content::SpokenBuffer(text, kBoutRate, {pitch, 110, 90, 0, 1.4});
-  synth::Buffer breath = synth::WhiteNoise(0.18, kBoutRate, seed);
-  synth::BandPass(breath, kBoutRate, 1400, 0.9);
-  synth::Decay(breath, kBoutRate, 0.01, 0.05);
+  synth::Buffer breath =
+      synth::NoiseBurst(0.18, kBoutRate, seed, 0.01, 0.05, synth::Filter::Band, 1400, 0.9);
   synth::Mix(b, breath, 0.25);
   synth::Drive(b, 1.3);
   return b;

@@ -52,18 +52,19 @@ std::string GlyphText(int g) {
   return "";
 }
 
+// The body of a glyph: white at the top of the capitals fading to cream at the baseline.
+cairo_pattern_t* GlyphBody() {
+  return art::LinearGradient(0, kBaseline - kCapHeight, 0, kBaseline,
+                             {{0, {1, 1, 1}}, {1, art::pal::Cream}});
+}
+
 // Paints the current path as a glyph: dark outline outside, white body lit from above.
 void PaintGlyph(cairo_t* cr) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   art::SetColor(cr, art::pal::Outline);
   cairo_set_line_width(cr, 2 * kOutlineUnits);
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, kBaseline - kCapHeight, 0, kBaseline);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(g, 1, art::pal::Cream.r, art::pal::Cream.g, art::pal::Cream.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillWith(cr, GlyphBody());
 }
 
 // Moves every point of the current path below the baseline closer to it.
@@ -140,35 +141,16 @@ void SegmentGlyph(cairo_t* cr, int digit, double w) {
   }
   const double xl = l + t / 2, xr = r - t / 2;
   const double yt = kBaseline - kCapHeight + t / 2, yb = kBaseline - t / 2, mid = (yt + yb) / 2;
+  // Segments 'a' to 'g', each from (x0, y0) to (x1, y1).
+  const double segments[7][4] = {{xl, yt, xr, yt},  {xr, yt, xr, mid}, {xr, mid, xr, yb},
+                                 {xl, yb, xr, yb},  {xl, mid, xl, yb}, {xl, yt, xl, mid},
+                                 {xl, mid, xr, mid}};
   cairo_new_path(cr);
-  auto seg = [&](double x0, double y0, double x1, double y1) {
-    cairo_move_to(cr, x0, y0);
-    cairo_line_to(cr, x1, y1);
-  };
   for (const char* s = lit; *s; ++s) {
-    switch (*s) {
-      case 'a':
-        seg(xl, yt, xr, yt);
-        break;
-      case 'b':
-        seg(xr, yt, xr, mid);
-        break;
-      case 'c':
-        seg(xr, mid, xr, yb);
-        break;
-      case 'd':
-        seg(xl, yb, xr, yb);
-        break;
-      case 'e':
-        seg(xl, mid, xl, yb);
-        break;
-      case 'f':
-        seg(xl, yt, xl, mid);
-        break;
-      case 'g':
-        seg(xl, mid, xr, mid);
-        break;
-    }
+    if (*s < 'a' || *s > 'g') continue;
+    const double* seg = segments[*s - 'a'];
+    cairo_move_to(cr, seg[0], seg[1]);
+    cairo_line_to(cr, seg[2], seg[3]);
   }
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
@@ -177,9 +159,7 @@ void SegmentGlyph(cairo_t* cr, int digit, double w) {
   cairo_set_line_width(cr, t + 2 * kOutlineUnits);
   cairo_stroke(cr);
   cairo_append_path(cr, path);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, kBaseline - kCapHeight, 0, kBaseline);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(g, 1, art::pal::Cream.r, art::pal::Cream.g, art::pal::Cream.b);
+  cairo_pattern_t* g = GlyphBody();
   cairo_set_source(cr, g);
   cairo_set_line_width(cr, t);
   cairo_stroke(cr);

@@ -19,9 +19,7 @@ constexpr content::WaveFinish Wave{.Rate = kRate, .FadeOut = 0.004};
 // A thud: a punch landing, a dart in the board.
 Buffer Thud() {
   Buffer body = DecayedTone(synth::Wave::Sine, 140, 55, 0.25, kRate, 0.002, 0.045);
-  Buffer slap = WhiteNoise(0.25, kRate, 101);
-  LowPass(slap, kRate, 1400);
-  Decay(slap, kRate, 0.001, 0.012);
+  Buffer slap = NoiseBurst(0.25, kRate, 101, 0.001, 0.012, Filter::Low, 1400);
   Mix(body, slap, 0.9);
   Drive(body, 2.0);
   return body;
@@ -31,9 +29,8 @@ Buffer Thud() {
 Buffer Bite() {
   Buffer out = Silence(0.22, kRate);
   for (int i = 0; i < 2; ++i) {
-    Buffer n = WhiteNoise(0.09, kRate, 200 + i);
-    BandPass(n, kRate, i == 0 ? 1900 : 1500, 1.4);
-    Decay(n, kRate, 0.001, 0.014);
+    Buffer n =
+        NoiseBurst(0.09, kRate, 200 + i, 0.001, 0.014, Filter::Band, i == 0 ? 1900 : 1500, 1.4);
     Buffer knock = DecayedTone(synth::Wave::Triangle, 420 - i * 80, 180, 0.08, kRate, 0.001, 0.012);
     Mix(n, knock, 0.8);
     MixAt(out, n, kRate, i * 0.075);
@@ -45,9 +42,7 @@ Buffer Bite() {
 // A button click: a short wooden tock.
 Buffer Click() {
   Buffer t = DecayedTone(synth::Wave::Sine, 1900, 1300, 0.07, kRate, 0.0005, 0.008);
-  Buffer n = WhiteNoise(0.07, kRate, 300);
-  HighPass(n, kRate, 2500);
-  Decay(n, kRate, 0.0003, 0.003);
+  Buffer n = NoiseBurst(0.07, kRate, 300, 0.0003, 0.003, Filter::High, 2500);
   Mix(t, n, 0.6);
   return t;
 }
@@ -67,9 +62,7 @@ Buffer Shot() {
 // A metal clang: the windmill hit.
 Buffer Clang() {
   Buffer b = Bell(520, 0.9, kRate, 1.3);
-  Buffer strike = WhiteNoise(0.04, kRate, 500);
-  HighPass(strike, kRate, 1800);
-  Decay(strike, kRate, 0.0005, 0.006);
+  Buffer strike = NoiseBurst(0.04, kRate, 500, 0.0005, 0.006, Filter::High, 1800);
   Mix(b, strike, 0.6);
   return b;
 }
@@ -87,9 +80,7 @@ Buffer TinHit() {
 // A pop: apple hit, a box opening.
 Buffer Pop() {
   Buffer b = DecayedTone(synth::Wave::Sine, 950, 260, 0.12, kRate, 0.001, 0.025);
-  Buffer n = WhiteNoise(0.03, kRate, 700);
-  BandPass(n, kRate, 2200, 1.0);
-  Decay(n, kRate, 0.0005, 0.005);
+  Buffer n = NoiseBurst(0.03, kRate, 700, 0.0005, 0.005, Filter::Band, 2200, 1.0);
   Mix(b, n, 0.5);
   return b;
 }

@@ -97,9 +97,7 @@ Buffer Spit(double pitch, uint32_t seed) {
 
 // The spit landing: a small wet splat.
 Buffer Splat(double pitch, uint32_t seed) {
-  Buffer b = WhiteNoise(0.2, kRate, seed);
-  BandPass(b, kRate, 1200 * pitch, 0.9);
-  Decay(b, kRate, 0.001, 0.025);
+  Buffer b = NoiseBurst(0.2, kRate, seed, 0.001, 0.025, Filter::Band, 1200 * pitch, 0.9);
   Buffer plop = DecayedTone(Wave::Sine, 520 * pitch, 180 * pitch, 0.12, kRate, 0.002, 0.02);
   Mix(b, plop, 0.7);
   return b;
@@ -115,9 +113,7 @@ Buffer Squeak() {
     MixAt(b, s, kMouseRate, starts[i], 0.8);
   }
   for (int i = 0; i < 6; ++i) {
-    Buffer tap = WhiteNoise(0.015, kMouseRate, 40 + i);
-    HighPass(tap, kMouseRate, 3000);
-    Decay(tap, kMouseRate, 0.0005, 0.003);
+    Buffer tap = NoiseBurst(0.015, kMouseRate, 40 + i, 0.0005, 0.003, Filter::High, 3000);
     MixAt(b, tap, kMouseRate, 0.36 + i * 0.03, 0.4);
   }
   return b;

@@ -103,9 +103,7 @@ Buffer LampZap(int rate) {
 // The lamp going dim: a small dry tick.
 Buffer LampTick(int rate) {
   Buffer t = DecayedTone(synth::Wave::Square, 900, 500, 0.06, rate, 0.0005, 0.01);
-  Buffer n = WhiteNoise(0.06, rate, 43);
-  HighPass(n, rate, 2000);
-  Decay(n, rate, 0.0003, 0.006);
+  Buffer n = NoiseBurst(0.06, rate, 43, 0.0003, 0.006, Filter::High, 2000);
   Mix(t, n, 0.8);
   return t;
 }
@@ -129,9 +127,7 @@ Buffer SignRattle(int rate) {
 // The sign stops: a wooden knock.
 Buffer SignKnock(int rate) {
   Buffer k = DecayedTone(synth::Wave::Sine, 320, 180, 0.15, rate, 0.001, 0.03);
-  Buffer n = WhiteNoise(0.15, rate, 91);
-  BandPass(n, rate, 1200, 1.5);
-  Decay(n, rate, 0.0005, 0.012);
+  Buffer n = NoiseBurst(0.15, rate, 91, 0.0005, 0.012, Filter::Band, 1200, 1.5);
   Mix(k, n, 0.9);
   Drive(k, 1.5);
   return k;

@@ -140,9 +140,7 @@ content::WaveSpec BreakingLamp() {
   pop.DriveGain = 2.0;
   synth::Mix(out, synth::Hit(pop, kRate), 0.9);
   // The crash: a burst of bright noise.
-  synth::Buffer crash = synth::WhiteNoise(0.5, kRate, 77);
-  synth::HighPass(crash, kRate, 2200);
-  synth::Decay(crash, kRate, 0.002, 0.06);
+  synth::Buffer crash = synth::NoiseBurst(0.5, kRate, 77, 0.002, 0.06, synth::Filter::High, 2200);
   synth::MixAt(out, crash, kRate, 0.02, 0.8);
   // The shards: little glassy rings falling, thinning out.
   art::Rng rng(5);

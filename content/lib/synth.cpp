@@ -135,6 +135,24 @@ Buffer DecayedTone(Wave wave, double f0, double f1, double seconds, int rate, do
   return b;
 }
 
+Buffer NoiseBurst(double seconds, int rate, uint32_t seed, double attack, double halfLife,
+                  Filter filter, double hz, double q) {
+  Buffer b = WhiteNoise(seconds, rate, seed);
+  switch (filter) {
+    case Filter::Low:
+      LowPass(b, rate, hz, q);
+      break;
+    case Filter::High:
+      HighPass(b, rate, hz, q);
+      break;
+    case Filter::Band:
+      BandPass(b, rate, hz, q);
+      break;
+  }
+  Decay(b, rate, attack, halfLife);
+  return b;
+}
+
 Buffer WhiteNoise(double seconds, int rate, uint32_t seed) {
   Buffer b(Samples(seconds, rate));
   Noise n(seed);
@@ -259,9 +277,8 @@ Buffer Hit(const HitRecipe& r, int rate) {
   Decay(out, rate, r.Attack, r.ToneHalfLife);
   Gain(out, r.ToneGain);
   if (r.NoiseGain > 0) {
-    Buffer n = WhiteNoise(r.Seconds, rate, r.Seed + 7919);
-    BandPass(n, rate, r.NoiseCentre, r.NoiseQ);
-    Decay(n, rate, r.Attack * 0.5, r.NoiseHalfLife);
+    Buffer n = NoiseBurst(r.Seconds, rate, r.Seed + 7919, r.Attack * 0.5, r.NoiseHalfLife,
+                          Filter::Band, r.NoiseCentre, r.NoiseQ);
     Mix(out, n, r.NoiseGain);
   }
   if (r.DriveGain != 1.0) Drive(out, r.DriveGain);
@@ -270,9 +287,7 @@ Buffer Hit(const HitRecipe& r, int rate) {
 
 Buffer Kick(int rate, double pitch) {
   Buffer b = DecayedTone(Wave::Sine, 150 * pitch, 45 * pitch, 0.28, rate, 0.002, 0.06);
-  Buffer click = WhiteNoise(0.01, rate, 3);
-  LowPass(click, rate, 2500);
-  Decay(click, rate, 0.0005, 0.003);
+  Buffer click = NoiseBurst(0.01, rate, 3, 0.0005, 0.003, Filter::Low, 2500);
   Mix(b, click, 0.4);
   Drive(b, 1.5);
   return b;
@@ -280,17 +295,14 @@ Buffer Kick(int rate, double pitch) {
 
 Buffer Snare(int rate, uint32_t seed) {
   Buffer body = DecayedTone(Wave::Triangle, 210, 160, 0.18, rate, 0.001, 0.03);
-  Buffer n = WhiteNoise(0.22, rate, seed);
-  BandPass(n, rate, 3200, 0.7);
-  Decay(n, rate, 0.001, 0.045);
+  Buffer n = NoiseBurst(0.22, rate, seed, 0.001, 0.045, Filter::Band, 3200, 0.7);
   Mix(body, n, 1.4);
   return body;
 }
 
 Buffer HiHat(int rate, bool open, uint32_t seed) {
-  Buffer n = WhiteNoise(open ? 0.3 : 0.06, rate, seed);
-  HighPass(n, rate, std::min(7000.0, rate * 0.35), 0.8);
-  Decay(n, rate, 0.0008, open ? 0.07 : 0.012);
+  Buffer n = NoiseBurst(open ? 0.3 : 0.06, rate, seed, 0.0008, open ? 0.07 : 0.012, Filter::High,
+                        std::min(7000.0, rate * 0.35), 0.8);
   return n;
 }
 

@@ -57,6 +57,11 @@ void Tremolo(Buffer& b, int rate, double hz, double depth);
 void LowPass(Buffer& b, int rate, double cutoff, double q = 0.707);
 void HighPass(Buffer& b, int rate, double cutoff, double q = 0.707);
 void BandPass(Buffer& b, int rate, double centre, double q);
+// A burst of white noise, struck like DecayedTone, through one of the filters above (for a
+// band pass, q is its width).
+enum class Filter { Low, High, Band };
+Buffer NoiseBurst(double seconds, int rate, uint32_t seed, double attack, double halfLife,
+                  Filter filter, double hz, double q = 0.707);
 // A low-pass whose cutoff glides exponentially from c0 to c1 (a "wah" or closing filter).
 void SweepLowPass(Buffer& b, int rate, double c0, double c1, double q = 0.9);
 

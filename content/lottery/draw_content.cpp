@@ -704,9 +704,8 @@ synth::Buffer DrumRattle() {
     synth::Buffer knock = synth::Tone(synth::Wave::Triangle, 900 + 500 * std::abs(when.Next()), 600,
                                       0.03, kEffectRate, 803 + k);
     synth::Decay(knock, kEffectRate, 0.0005, 0.005);
-    synth::Buffer tick = synth::WhiteNoise(0.02, kEffectRate, 900 + k);
-    synth::HighPass(tick, kEffectRate, 1500);
-    synth::Decay(tick, kEffectRate, 0.0003, 0.003);
+    synth::Buffer tick =
+        synth::NoiseBurst(0.02, kEffectRate, 900 + k, 0.0003, 0.003, synth::Filter::High, 1500);
     synth::Mix(knock, tick, 0.6);
     synth::MixAt(rumble, knock, kEffectRate, std::clamp(at, 0.0, len - 0.03),
                  0.5 + 0.5 * std::abs(when.Next()));
@@ -723,9 +722,9 @@ synth::Buffer Applause() {
     const double at = (0.5 + 0.5 * rnd.Next()) * (len - 0.1);
     // The crowd swells in quickly and fades out slowly.
     const double level = at < 0.4 ? at / 0.4 : std::max(0.0, 1 - (at - 0.4) / (len - 0.4));
-    synth::Buffer clap = synth::WhiteNoise(0.05, kEffectRate, 1000 + k);
-    synth::BandPass(clap, kEffectRate, 1100 + 900 * std::abs(rnd.Next()), 1.1);
-    synth::Decay(clap, kEffectRate, 0.0008, 0.008);
+    synth::Buffer clap =
+        synth::NoiseBurst(0.05, kEffectRate, 1000 + k, 0.0008, 0.008, synth::Filter::Band,
+                          1100 + 900 * std::abs(rnd.Next()), 1.1);
     synth::MixAt(out, clap, kEffectRate, at, level * (0.4 + 0.6 * std::abs(rnd.Next())));
   }
   for (int k = 0; k < 3; ++k) {

@@ -504,9 +504,8 @@ synth::Buffer PaperRustle() {
   synth::Adsr(sw, kRate, 0.08, 0.15, 0.5, 0.2);
   synth::Noise crackle(58);
   for (int k = 0; k < 14; ++k) {
-    synth::Buffer c = synth::WhiteNoise(0.02, kRate, 60 + k);
-    synth::HighPass(c, kRate, 2000);
-    synth::Decay(c, kRate, 0.0005, 0.004);
+    synth::Buffer c =
+        synth::NoiseBurst(0.02, kRate, 60 + k, 0.0005, 0.004, synth::Filter::High, 2000);
     synth::MixAt(sw, c, kRate, 0.05 + 0.4 * (0.5 + 0.5 * crackle.Next()), 0.5);
   }
   return sw;

@@ -390,9 +390,7 @@ content::WaveSpec OptionClick() {
   for (int i = 0; i < 2; ++i) {
     Buffer t = DecayedTone(synth::Wave::Sine, i == 0 ? 1320 : 990, i == 0 ? 1250 : 940, 0.09, rate,
                            0.001, 0.015);
-    Buffer n = WhiteNoise(0.02, rate, 40 + i);
-    HighPass(n, rate, 2000);
-    Decay(n, rate, 0.0005, 0.003);
+    Buffer n = NoiseBurst(0.02, rate, 40 + i, 0.0005, 0.003, Filter::High, 2000);
     Mix(t, n, 0.4);
     MixAt(out, t, rate, i * 0.07);
   }

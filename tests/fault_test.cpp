@@ -109,6 +109,20 @@ std::unique_ptr<GameSession> StartIn(const std::string& dir, int scene, uint32_t
   return s;
 }
 
+// The launcher the game returns to after a data-read error, and how often it was called.
+struct LauncherWatch {
+  std::unique_ptr<SystemServices> sys = MakePosixSystemServices();
+  Launcher launcher{*sys};
+  int calls = 0;
+  LauncherWatch(const LauncherWatch&) = delete;
+  explicit LauncherWatch(Game& g) {
+    g.OnReturnToLauncher = [this] {
+      ++calls;
+      launcher.ShowLauncherState(2);
+    };
+  }
+};
+
 // After a failed load: the frame loop leaves full screen without drawing another frame and
 // calls the launcher once, which shows the data-read-error picture and its exit button.
 void ExpectLauncherAfterFailedLoad(GameSession& s, Launcher& launcher, const int& calls) {
@@ -142,13 +156,7 @@ TEST(FaultArchive, DeletedFilesTakeEveryScenetoTheLauncher) {
         auto s = StartIn(data.Dir(), scene, 7, m);
         ASSERT_EQ(s->game().SceneNumber, scene) << "the scene must be running when spoiled";
         ASSERT_FALSE(s->game().ReturnedToLauncher);
-        auto sys = MakePosixSystemServices();
-        Launcher launcher(*sys);
-        int calls = 0;
-        s->game().OnReturnToLauncher = [&] {
-          ++calls;
-          launcher.ShowLauncherState(2);
-        };
+        LauncherWatch watch(s->game());
         // Numbers on every ticket, as after a visit to the ticket scene (whose loader clears
         // them once its entries are loaded).
         for (int t = 0; t < 6; ++t)
@@ -158,7 +166,7 @@ TEST(FaultArchive, DeletedFilesTakeEveryScenetoTheLauncher) {
         s->game().LoadScene(ownLoader ? scene : 0, ownLoader ? (scene == 0 ? 2 : 0) : 1);
         EXPECT_EQ(s->game().SceneNumber, scene) << "a failed loader set the scene number";
         EXPECT_TRUE(ProgressOf(s->game()) == before) << "a failed loader changed the progress";
-        ExpectLauncherAfterFailedLoad(*s, launcher, calls);
+        ExpectLauncherAfterFailedLoad(*s, watch.launcher, watch.calls);
       }
     }
   }
@@ -175,13 +183,7 @@ TEST(FaultArchive, DeletedFilesUnderEverySceneAtPlay) {
     Monkey m(scene + 31, /*steered=*/true);
     auto s = StartIn(data.Dir(), scene, 9, m);
     ASSERT_EQ(s->game().SceneNumber, scene);
-    auto sys = MakePosixSystemServices();
-    Launcher launcher(*sys);
-    int calls = 0;
-    s->game().OnReturnToLauncher = [&] {
-      ++calls;
-      launcher.ShowLauncherState(2);
-    };
+    LauncherWatch watch(s->game());
     fs::remove(data.Gmd());
     fs::remove(data.Gam());
     uint64_t presentedAtError = 0;
@@ -197,12 +199,12 @@ TEST(FaultArchive, DeletedFilesUnderEverySceneAtPlay) {
     }
     if (s->game().ReturnedToLauncher) {
       ++toLauncher;
-      EXPECT_EQ(calls, 1);
-      EXPECT_EQ(launcher.State(), 2);
-      EXPECT_TRUE(launcher.Visible()[2] && launcher.Visible()[4]);
+      EXPECT_EQ(watch.calls, 1);
+      EXPECT_EQ(watch.launcher.State(), 2);
+      EXPECT_TRUE(watch.launcher.Visible()[2] && watch.launcher.Visible()[4]);
       EXPECT_EQ(s->game().FullScreenActive, 0);
     } else {
-      EXPECT_EQ(calls, 0);
+      EXPECT_EQ(watch.calls, 0);
     }
   }
   // The steered monkey leaves most scenes within its 600 ticks, and leaving loads.

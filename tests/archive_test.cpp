@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include "tests/archive_fixtures.h"
 
@@ -98,19 +99,15 @@ TEST(ScrambleTest, SliceUsesEntryPositions) {
 }
 
 TEST(EntryKindTest, PrefixDecidesKind) {
-  EXPECT_EQ(KindOfEntry("r_bil01"), EntryKind::Background);
-  EXPECT_EQ(KindOfEntry("l_blck01"), EntryKind::Background);
-  EXPECT_EQ(KindOfEntry("s_all01"), EntryKind::ImageList);
-  EXPECT_EQ(KindOfEntry("d_dreb01"), EntryKind::ImageList);
-  EXPECT_EQ(KindOfEntry("b_gun01"), EntryKind::HitMap);
-  EXPECT_EQ(KindOfEntry("w_all01"), EntryKind::WaveList);
-  EXPECT_EQ(KindOfEntry("m_vepa4"), EntryKind::Music);
-  EXPECT_EQ(KindOfEntry("t_kib01"), EntryKind::PhraseTable);
-  EXPECT_EQ(KindOfEntry("kib046"), EntryKind::Speech);
-  EXPECT_EQ(KindOfEntry("tvroz01"), EntryKind::Speech);
-  EXPECT_EQ(KindOfEntry("r"), EntryKind::Speech);
-  EXPECT_EQ(KindOfEntry("1_abc"), EntryKind::Speech);
-  EXPECT_EQ(KindOfEntry("q_misc"), EntryKind::Other);
+  const std::pair<const char*, EntryKind> cases[] = {
+      {"r_bil01", EntryKind::Background}, {"l_blck01", EntryKind::Background},
+      {"s_all01", EntryKind::ImageList},  {"d_dreb01", EntryKind::ImageList},
+      {"b_gun01", EntryKind::HitMap},     {"w_all01", EntryKind::WaveList},
+      {"m_vepa4", EntryKind::Music},      {"t_kib01", EntryKind::PhraseTable},
+      {"kib046", EntryKind::Speech},      {"tvroz01", EntryKind::Speech},
+      {"r", EntryKind::Speech},           {"1_abc", EntryKind::Speech},
+      {"q_misc", EntryKind::Other}};
+  for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfEntry(name), kind) << name;
   EXPECT_STREQ(EntryKindName(EntryKind::WaveList), "wave list");
   EXPECT_STREQ(EntryKindName(EntryKind::Speech), "speech");
 }

@@ -68,17 +68,20 @@ TEST(HubRoad, ANewPlayerBuysALotteryTicket) {
   EXPECT_EQ(JsonInt(r.Json, "MissingNameCount"), 0);
 }
 
+// The dartboard clicked and the cashier's offer answered with the button at x.
+RunnerResult DartsOfferAnswered(int buttonX) {
+  return Road(Click(5, kDartboardX, kDartboardY) + Click(90, buttonX, kButtonY), 200);
+}
+
 TEST(HubRoad, AGameIsBoughtAndOpensWithItsStake) {
-  const RunnerResult r =
-      Road(Click(5, kDartboardX, kDartboardY) + Click(90, kLeftButtonX, kButtonY), 200);
+  const RunnerResult r = DartsOfferAnswered(kLeftButtonX);
   EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::Darts));
   EXPECT_EQ(JsonInt(r.Json, "Money"), 46);
   EXPECT_EQ(JsonInt(r.Json, "GameStake"), 5);
 }
 
 TEST(HubRoad, SayingNoKeepsTheMoney) {
-  const RunnerResult r =
-      Road(Click(5, kDartboardX, kDartboardY) + Click(90, kRightButtonX, kButtonY), 200);
+  const RunnerResult r = DartsOfferAnswered(kRightButtonX);
   EXPECT_EQ(JsonInt(r.Json, "SceneNumber"), SceneNo(SceneId::Kiosk));
   EXPECT_EQ(JsonInt(r.Json, "Money"), 51);
 }

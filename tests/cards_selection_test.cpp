@@ -19,6 +19,12 @@ class CardsSelectionTest : public SceneFixture {
   }
   void TouchLabel(int i) { Touch(LabelX + LabelStep * i + LabelW / 2, LabelY + LabelH / 2); }
   void TouchReady() { Touch((ReadyLeft + ReadyRight) / 2, (ReadyTop + ReadyBottom) / 2); }
+  // Ticks into the card game and checks the seats it dealt to and the cards left in the stock.
+  void ExpectDealt(int seats, int stock) {
+    ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::CardGame); }, 30));
+    EXPECT_EQ(State("SeatCount"), seats);
+    EXPECT_EQ(State("StockCount"), stock);
+  }
   std::vector<long long> Balls(const char* field) {
     std::vector<long long> out;
     const std::string s = SceneState();
@@ -37,9 +43,7 @@ TEST_F(CardsSelectionTest, WithoutAClickThreeOpponentsAreDealt) {
   EXPECT_EQ(State("OpponentChoice"), 2);
   TouchReady();
   EXPECT_EQ(State("SelectionDone"), 1);
-  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::CardGame); }, 30));
-  EXPECT_EQ(State("SeatCount"), 4);
-  EXPECT_EQ(State("StockCount"), 12);
+  ExpectDealt(4, 12);
 }
 
 TEST_F(CardsSelectionTest, LabelsAndPortraitsChooseAndReadyEndsTheChoice) {
@@ -56,9 +60,7 @@ TEST_F(CardsSelectionTest, LabelsAndPortraitsChooseAndReadyEndsTheChoice) {
   // Once ready, the labels no longer change the choice.
   TouchLabel(2);
   EXPECT_EQ(State("OpponentChoice"), 0);
-  ASSERT_TRUE(TickUntil([&] { return g.InScene(SceneId::CardGame); }, 30));
-  EXPECT_EQ(State("SeatCount"), 2);
-  EXPECT_EQ(State("StockCount"), 24);
+  ExpectDealt(2, 24);
 }
 
 TEST_F(CardsSelectionTest, LightsKeepTheirRouteAndFiveAtMostRun) {

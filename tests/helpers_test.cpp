@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "engine/scene_ids.h"
 #include "engine/sound.h"
 #include "engine/text.h"
 #include "service_fixture.h"
@@ -409,7 +410,7 @@ TEST_F(ExitBoxTest, AFreshEscOpensTheBox) {
   g.HandFrame = 2;
   SceneTick();
   EXPECT_EQ(g.ExitMenuState, 0);
-  s.PressKey(27, true);
+  s.PressKey(key::Esc, true);
   SceneTick();
   EXPECT_EQ(g.ExitMenuState, 1);
   EXPECT_EQ(g.ClickState, 0);
@@ -420,32 +421,32 @@ TEST_F(ExitBoxTest, AFreshEscOpensTheBox) {
 }
 
 TEST_F(ExitBoxTest, AHeldEscDoesNotCloseTheBoxItOpened) {
-  s.PressKey(27, true);
-  SceneTick();
+  // Esc pressed or let go, then a tick of the scene.
+  auto esc = [&](bool down) {
+    s.PressKey(key::Esc, down);
+    SceneTick();
+  };
+  esc(true);
   ASSERT_EQ(g.ExitMenuState, 1);
   for (int t = 0; t < 10; ++t) SceneTick();
   EXPECT_EQ(g.ExitMenuState, 1);
-  s.PressKey(27, false);
-  SceneTick();
+  esc(false);
   EXPECT_EQ(g.ExitMenuState, 1);
   EXPECT_EQ(g.EscLatch, 1);
-  s.PressKey(27, true);
-  SceneTick();
+  esc(true);
   EXPECT_EQ(g.ExitMenuState, 0);
 
   // Closed with Esc still held: it does not open again until Esc is let go.
   for (int t = 0; t < 10; ++t) SceneTick();
   EXPECT_EQ(g.ExitMenuState, 0);
-  s.PressKey(27, false);
-  SceneTick();
-  s.PressKey(27, true);
-  SceneTick();
+  esc(false);
+  esc(true);
   EXPECT_EQ(g.ExitMenuState, 1);
 }
 
 TEST_F(ExitBoxTest, EscHeldWhenTheSceneStartsOpensTheBox) {
   g.EscLatch = 0;  // every loader clears it
-  s.PressKey(27, true);
+  s.PressKey(key::Esc, true);
   SceneTick();
   EXPECT_EQ(g.ExitMenuState, 1);
 }

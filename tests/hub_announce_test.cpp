@@ -214,7 +214,8 @@ TEST_F(HubAnnounceTest, ADrawWithoutTicketsChecksNothing) {
 
 class HubResultTest : public HubAnnounceTest {
  protected:
-  Clips Return(int stake, int winnings, int exitMenu = 0) {
+  // Back in the kiosk from darts with the stake and winnings given, before the announcement.
+  void ComeBack(int stake, int winnings, int exitMenu = 0) {
     WriteArchive();
     g.NewGame();
     g.GameStake = static_cast<uint16_t>(stake);
@@ -223,6 +224,9 @@ class HubResultTest : public HubAnnounceTest {
     g.SceneNumber = SceneNo(SceneId::Darts);
     g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
     EXPECT_EQ(hub->HubState, 14);
+  }
+  Clips Return(int stake, int winnings, int exitMenu = 0) {
+    ComeBack(stake, winnings, exitMenu);
     return RunAnnouncement();
   }
 };
@@ -265,11 +269,7 @@ TEST_F(HubResultTest, LeavingThroughTheExitBoxPaysNothingEvenWithWinnings) {
 }
 
 TEST_F(HubResultTest, EscOrEnterSkipToThePayment) {
-  WriteArchive();
-  g.NewGame();
-  g.GameStake = 5;
-  g.GameWinnings = 24;
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
+  ComeBack(5, 24);
   Key(13, true);
   const Clips spoken = RunAnnouncement();
   Key(13, false);
@@ -278,12 +278,8 @@ TEST_F(HubResultTest, EscOrEnterSkipToThePayment) {
 }
 
 TEST_F(HubResultTest, WinningsAreCappedAt60000) {
-  WriteArchive();
-  g.NewGame();
+  ComeBack(5, 20);
   g.Money = 59995;
-  g.GameStake = 5;
-  g.GameWinnings = 20;
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
   RunAnnouncement();
   EXPECT_EQ(g.Money, 60000);
 }

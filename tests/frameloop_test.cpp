@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/game.h"
+#include "app/scene_catalogue.h"
 #include "engine/backend_headless.h"
 
 namespace vepa {
@@ -270,8 +271,11 @@ TEST_F(TickTest, CountersAndBatteryOnlyInTheDazScenes) {
 // Each frame starts from the background over black: a background smaller than the screen
 // leaves black around it, and nothing of the previous frame shows through either way.
 TEST_F(TickTest, FrameStartsFromTheBackgroundOverBlack) {
-  g.SceneNumber = 3;  // a number no scene has: nothing is drawn over the background
-  ASSERT_EQ(g.GetScene(3), nullptr);
+  // The first number no scene of the catalogue has: nothing is drawn over the background.
+  int noScene = 0;
+  while (FindScene(noScene)) ++noScene;
+  g.SceneNumber = static_cast<uint8_t>(noScene);
+  ASSERT_EQ(g.GetScene(noScene), nullptr);
   Surface small(640, 200);
   FillSurface(small, 0x1234);
   layer.BackgroundSurface() = small;

@@ -857,10 +857,7 @@ TEST_F(CommonArchive, WavesAndMusic) {
 // noise burst adding high content that the tone alone does not have.
 TEST(EffectRecipe, HitStrikesAndDiesAway) {
   constexpr int kRate = 11000;
-  synth::HitRecipe r;
-  r.Seconds = 0.4;
-  r.F0 = 300;
-  r.F1 = 120;
+  synth::HitRecipe r{.Seconds = 0.4, .Tone = {.F0 = 300, .F1 = 120}};
   const synth::Buffer b = synth::Hit(r, kRate);
   ASSERT_EQ(b.size(), synth::Samples(0.4, kRate));
   auto energy = [&](size_t from, size_t to) {
@@ -871,7 +868,7 @@ TEST(EffectRecipe, HitStrikesAndDiesAway) {
   const size_t tenth = b.size() / 10;
   EXPECT_GT(energy(0, tenth), 50 * energy(b.size() - tenth, b.size()));
   EXPECT_GT(energy(0, tenth), 0.5);
-  r.NoiseGain = 0;
+  r.Noise.Gain = 0;
   const synth::Buffer pure = synth::Hit(r, kRate);
   // What is left above 1500 Hz comes from the noise.
   auto high = [&](synth::Buffer x) {

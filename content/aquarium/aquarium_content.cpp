@@ -16,19 +16,12 @@ constexpr content::WaveFinish MakeWave{.Rate = kRate, .FadeOut = 0.004};
 
 // One bubble: a sine that glides quickly upwards as it dies away, with a breath of wet noise.
 synth::Buffer Blip(double f0, double f1, double seconds, double halfLife, uint32_t seed) {
-  synth::HitRecipe r;
-  r.Seconds = seconds;
-  r.ToneWave = synth::Wave::Sine;
-  r.F0 = f0;
-  r.F1 = f1;
-  r.ToneHalfLife = halfLife;
-  r.NoiseCentre = f1 * 1.5;
-  r.NoiseQ = 2.5;
-  r.NoiseHalfLife = 0.006;
-  r.NoiseGain = 0.15;
-  r.Attack = 0.002;
-  r.Seed = seed;
-  return synth::Hit(r, kRate);
+  return synth::Hit({.Seconds = seconds,
+                     .Tone = {.F0 = f0, .F1 = f1, .HalfLife = halfLife},
+                     .Noise = {.Centre = f1 * 1.5, .Q = 2.5, .HalfLife = 0.006, .Gain = 0.15},
+                     .Attack = 0.002,
+                     .Seed = seed},
+                    kRate);
 }
 
 // A bubble bursting at the surface: a tiny high plop with a click of spray.

@@ -24,13 +24,8 @@ Buffer PagePick() {
   synth::HighPass(b, kRate, 500);
   synth::Adsr(b, kRate, 0.05, 0.1, 0.6, 0.15);
   Buffer crackle = synth::Hit({.Seconds = 0.06,
-                               .F0 = 2400,
-                               .F1 = 1800,
-                               .ToneHalfLife = 0.005,
-                               .ToneGain = 0.2,
-                               .NoiseCentre = 3500,
-                               .NoiseQ = 1.5,
-                               .NoiseHalfLife = 0.01,
+                               .Tone = {.F0 = 2400, .F1 = 1800, .HalfLife = 0.005, .Gain = 0.2},
+                               .Noise = {.Centre = 3500, .Q = 1.5, .HalfLife = 0.01},
                                .Seed = 5},
                               kRate);
   synth::Mix(b, crackle, 0.6);
@@ -40,49 +35,34 @@ Buffer PagePick() {
 // The sheet lands on the pile: a soft flat slap.
 Buffer PageLand() {
   return synth::Hit({.Seconds = 0.2,
-                     .F0 = 220,
-                     .F1 = 120,
-                     .ToneHalfLife = 0.02,
-                     .ToneGain = 0.5,
-                     .NoiseCentre = 1400,
-                     .NoiseQ = 0.7,
-                     .NoiseHalfLife = 0.03,
-                     .NoiseGain = 1.0,
+                     .Tone = {.F0 = 220, .F1 = 120, .HalfLife = 0.02, .Gain = 0.5},
+                     .Noise = {.Centre = 1400, .Q = 0.7, .HalfLife = 0.03, .Gain = 1.0},
                      .Seed = 9},
+                    kRate);
+}
+
+// The gramophone's arm clicking, into its rest or out of it: a tiny hard tick.
+Buffer ArmClick(double f0, double f1, uint32_t seed) {
+  return synth::Hit({.Seconds = 0.08,
+                     .Tone = {.F0 = f0, .F1 = f1, .HalfLife = 0.008},
+                     .Noise = {.Centre = 4000, .HalfLife = 0.004},
+                     .Seed = seed},
                     kRate);
 }
 
 // The needle scratches off the record and the arm clicks into its rest.
 Buffer NeedleLift() {
   Buffer b = synth::NoiseBurst(0.25, kRate, 77, 0.005, 0.05, synth::Filter::Band, 2800, 2.0);
-  Buffer click = synth::Hit({.Seconds = 0.08,
-                             .F0 = 1500,
-                             .F1 = 900,
-                             .ToneHalfLife = 0.008,
-                             .NoiseCentre = 4000,
-                             .NoiseHalfLife = 0.004,
-                             .Seed = 3},
-                            kRate);
-  synth::MixAt(b, click, kRate, 0.3, 0.9);
+  synth::MixAt(b, ArmClick(1500, 900, 3), kRate, 0.3, 0.9);
   return b;
 }
 
 // The arm leaves its rest and the needle drops into the groove: a thump and a crackle.
 Buffer NeedleDown() {
-  Buffer b = synth::Hit({.Seconds = 0.08,
-                         .F0 = 1300,
-                         .F1 = 1000,
-                         .ToneHalfLife = 0.008,
-                         .NoiseCentre = 4000,
-                         .NoiseHalfLife = 0.004,
-                         .Seed = 4},
-                        kRate);
+  Buffer b = ArmClick(1300, 1000, 4);
   Buffer thump = synth::Hit({.Seconds = 0.15,
-                             .F0 = 160,
-                             .F1 = 90,
-                             .ToneHalfLife = 0.03,
-                             .NoiseCentre = 600,
-                             .NoiseHalfLife = 0.01,
+                             .Tone = {.F0 = 160, .F1 = 90, .HalfLife = 0.03},
+                             .Noise = {.Centre = 600, .HalfLife = 0.01},
                              .Seed = 6},
                             kRate);
   synth::MixAt(b, thump, kRate, 0.18, 1.0);
@@ -103,16 +83,12 @@ Buffer Mumble() {
 
 // A selector snapping into place.
 Buffer SelectorClick() {
-  return synth::Hit({.Seconds = 0.1,
-                     .ToneWave = synth::Wave::Triangle,
-                     .F0 = 1800,
-                     .F1 = 1200,
-                     .ToneHalfLife = 0.01,
-                     .NoiseCentre = 3000,
-                     .NoiseHalfLife = 0.005,
-                     .NoiseGain = 0.6,
-                     .Seed = 2},
-                    kRate);
+  return synth::Hit(
+      {.Seconds = 0.1,
+       .Tone = {.Shape = synth::Wave::Triangle, .F0 = 1800, .F1 = 1200, .HalfLife = 0.01},
+       .Noise = {.Centre = 3000, .HalfLife = 0.005, .Gain = 0.6},
+       .Seed = 2},
+      kRate);
 }
 
 }  // namespace

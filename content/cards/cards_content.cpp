@@ -36,19 +36,11 @@ Buffer Swish(double seconds, double centre, uint32_t seed) {
 
 // A card slapped down: a papery snap over a soft knock on the table.
 Buffer Snap(double knock, uint32_t seed) {
-  HitRecipe r;
-  r.Seconds = 0.14;
-  r.ToneWave = synth::Wave::Sine;
-  r.F0 = knock;
-  r.F1 = knock * 0.6;
-  r.ToneHalfLife = 0.012;
-  r.ToneGain = 0.6;
-  r.NoiseCentre = 3200;
-  r.NoiseQ = 0.8;
-  r.NoiseHalfLife = 0.01;
-  r.NoiseGain = 1.0;
-  r.Seed = seed;
-  return Hit(r, kRate);
+  return Hit({.Seconds = 0.14,
+              .Tone = {.F0 = knock, .F1 = knock * 0.6, .HalfLife = 0.012, .Gain = 0.6},
+              .Noise = {.Centre = 3200, .Q = 0.8, .HalfLife = 0.01, .Gain = 1.0},
+              .Seed = seed},
+             kRate);
 }
 
 std::vector<content::WaveSpec> CardWaves() {
@@ -60,15 +52,10 @@ std::vector<content::WaveSpec> CardWaves() {
   MixAt(discard, Snap(120, 10), kRate, 0.08, 0.5);
   Buffer tuck = Swish(0.07, 2600, 11);
   MixAt(tuck, Snap(300, 12), kRate, 0.05, 0.3);
-  HitRecipe button;
-  button.Seconds = 0.12;
-  button.F0 = 900;
-  button.F1 = 600;
-  button.ToneHalfLife = 0.02;
-  button.NoiseCentre = 1800;
-  button.NoiseHalfLife = 0.006;
-  button.NoiseGain = 0.5;
-  button.Seed = 13;
+  const HitRecipe button{.Seconds = 0.12,
+                         .Tone = {.F0 = 900, .F1 = 600, .HalfLife = 0.02},
+                         .Noise = {.Centre = 1800, .HalfLife = 0.006, .Gain = 0.5},
+                         .Seed = 13};
   return {
       Effect("Kard01", Swish(0.14, 2200, 5), 0.6),   // a card leaves a hand or the table
       Effect("Kard02", laid),                        // a card lands on the table

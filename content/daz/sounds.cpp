@@ -22,33 +22,22 @@ constexpr int kMouseRate = 14000;
 Buffer PanKnock(double pitch, uint32_t seed) {
   Buffer b = Bell(430 * pitch, 0.45, kRate, 0.9);
   Decay(b, kRate, 0.001, 0.07);
-  HitRecipe thump;
-  thump.Seconds = 0.16;
-  thump.F0 = 190 * pitch;
-  thump.F1 = 90;
-  thump.ToneHalfLife = 0.03;
-  thump.NoiseCentre = 900;
-  thump.NoiseHalfLife = 0.012;
-  thump.NoiseGain = 0.6;
-  thump.DriveGain = 1.6;
-  thump.Seed = seed;
+  const HitRecipe thump{.Seconds = 0.16,
+                        .Tone = {.F0 = 190 * pitch, .F1 = 90, .HalfLife = 0.03},
+                        .Noise = {.Centre = 900, .HalfLife = 0.012, .Gain = 0.6},
+                        .DriveGain = 1.6,
+                        .Seed = seed};
   Mix(b, Hit(thump, kRate), 0.9);
   return b;
 }
 
 // A sausage landing on the boards: a soft, fleshy flop.
 Buffer Flop(double pitch, uint32_t seed) {
-  HitRecipe r;
-  r.Seconds = 0.25;
-  r.F0 = 150 * pitch;
-  r.F1 = 60;
-  r.ToneHalfLife = 0.04;
-  r.NoiseCentre = 600 * pitch;
-  r.NoiseQ = 0.8;
-  r.NoiseHalfLife = 0.03;
-  r.NoiseGain = 0.9;
-  r.DriveGain = 2.0;
-  r.Seed = seed;
+  const HitRecipe r{.Seconds = 0.25,
+                    .Tone = {.F0 = 150 * pitch, .F1 = 60, .HalfLife = 0.04},
+                    .Noise = {.Centre = 600 * pitch, .Q = 0.8, .HalfLife = 0.03, .Gain = 0.9},
+                    .DriveGain = 2.0,
+                    .Seed = seed};
   Buffer b = Hit(r, kRate);
   LowPass(b, kRate, 1400);
   // A little bounce after.

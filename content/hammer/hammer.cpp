@@ -220,26 +220,19 @@ void DrawBoard(cairo_t* cr, int) {
 }
 
 std::vector<int16_t> Knock(int rate, bool finger) {
-  synth::HitRecipe r;
-  if (finger) {
-    // A dull, fleshy thud with a crack in it.
-    r.Seconds = 0.45;
-    r.F0 = 150, r.F1 = 55;
-    r.ToneHalfLife = 0.07;
-    r.NoiseCentre = 900, r.NoiseQ = 0.8;
-    r.NoiseHalfLife = 0.05, r.NoiseGain = 0.9;
-    r.DriveGain = 2.2;
-    r.Seed = 21;
-  } else {
-    // The hammer knocks on the wooden table.
-    r.Seconds = 0.25;
-    r.ToneWave = synth::Wave::Triangle;
-    r.F0 = 520, r.F1 = 300;
-    r.ToneHalfLife = 0.03;
-    r.NoiseCentre = 2600, r.NoiseQ = 1.4;
-    r.NoiseHalfLife = 0.012, r.NoiseGain = 0.7;
-    r.Seed = 22;
-  }
+  // A dull, fleshy thud with a crack in it.
+  const synth::HitRecipe thud{.Seconds = 0.45,
+                              .Tone = {.F0 = 150, .F1 = 55, .HalfLife = 0.07},
+                              .Noise = {.Centre = 900, .Q = 0.8, .HalfLife = 0.05, .Gain = 0.9},
+                              .DriveGain = 2.2,
+                              .Seed = 21};
+  // The hammer knocks on the wooden table.
+  const synth::HitRecipe knock{
+      .Seconds = 0.25,
+      .Tone = {.Shape = synth::Wave::Triangle, .F0 = 520, .F1 = 300, .HalfLife = 0.03},
+      .Noise = {.Centre = 2600, .Q = 1.4, .HalfLife = 0.012, .Gain = 0.7},
+      .Seed = 22};
+  const synth::HitRecipe& r = finger ? thud : knock;
   return content::WaveFinish{.Rate = rate}.Pcm(synth::Hit(r, rate));
 }
 

@@ -127,17 +127,10 @@ std::vector<content::ImageSpec> StatusBarImages() {
 content::WaveSpec BreakingLamp() {
   constexpr int kRate = ll::BreakingRate;
   synth::Buffer out = synth::Silence(1.8, kRate);
-  synth::HitRecipe pop;
-  pop.Seconds = 0.25;
-  pop.F0 = 900;
-  pop.F1 = 180;
-  pop.ToneHalfLife = 0.02;
-  pop.ToneGain = 0.6;
-  pop.NoiseCentre = 3000;
-  pop.NoiseQ = 0.7;
-  pop.NoiseHalfLife = 0.03;
-  pop.NoiseGain = 1.0;
-  pop.DriveGain = 2.0;
+  const synth::HitRecipe pop{.Seconds = 0.25,
+                             .Tone = {.F0 = 900, .F1 = 180, .HalfLife = 0.02, .Gain = 0.6},
+                             .Noise = {.Centre = 3000, .Q = 0.7, .HalfLife = 0.03, .Gain = 1.0},
+                             .DriveGain = 2.0};
   synth::Mix(out, synth::Hit(pop, kRate), 0.9);
   // The crash: a burst of bright noise.
   synth::Buffer crash = synth::NoiseBurst(0.5, kRate, 77, 0.002, 0.06, synth::Filter::High, 2200);

@@ -273,13 +273,13 @@ std::vector<int16_t> ToPcm16(const Buffer& b) {
 }
 
 Buffer Hit(const HitRecipe& r, int rate) {
-  Buffer out = Tone(r.ToneWave, r.F0, r.F1, r.Seconds, rate, r.Seed);
-  Decay(out, rate, r.Attack, r.ToneHalfLife);
-  Gain(out, r.ToneGain);
-  if (r.NoiseGain > 0) {
-    Buffer n = NoiseBurst(r.Seconds, rate, r.Seed + 7919, r.Attack * 0.5, r.NoiseHalfLife,
-                          Filter::Band, r.NoiseCentre, r.NoiseQ);
-    Mix(out, n, r.NoiseGain);
+  Buffer out = Tone(r.Tone.Shape, r.Tone.F0, r.Tone.F1, r.Seconds, rate, r.Seed);
+  Decay(out, rate, r.Attack, r.Tone.HalfLife);
+  Gain(out, r.Tone.Gain);
+  if (r.Noise.Gain > 0) {
+    Buffer n = NoiseBurst(r.Seconds, rate, r.Seed + 7919, r.Attack * 0.5, r.Noise.HalfLife,
+                          Filter::Band, r.Noise.Centre, r.Noise.Q);
+    Mix(out, n, r.Noise.Gain);
   }
   if (r.DriveGain != 1.0) Drive(out, r.DriveGain);
   return out;

@@ -87,16 +87,24 @@ Buffer Bell(double freq, double seconds, int rate, double brightness = 1.0);
 
 // The recipe of most effects: a tone gliding from F0 to F1 that dies away, under a burst of
 // band-passed noise with its own, usually shorter, decay; mixed and driven. A knock, a tock, a
-// slap, a squeak and a bubble are all this with other numbers.
+// slap, a squeak and a bubble are all this with other numbers:
+//
+//   Hit({.Seconds = 0.12, .Tone = {.F0 = 900, .F1 = 600}, .Noise = {.Centre = 1800}}, rate)
+struct HitTone {
+  Wave Shape = Wave::Sine;
+  double F0 = 440, F1 = 440;
+  double HalfLife = 0.05;  // seconds for the tone to halve
+  double Gain = 1.0;
+};
+struct HitNoise {
+  double Centre = 2000, Q = 1.0;  // band-pass of the noise
+  double HalfLife = 0.01;
+  double Gain = 0.8;  // 0: no noise
+};
 struct HitRecipe {
   double Seconds = 0.3;
-  Wave ToneWave = Wave::Sine;
-  double F0 = 440, F1 = 440;
-  double ToneHalfLife = 0.05;  // seconds for the tone to halve
-  double ToneGain = 1.0;
-  double NoiseCentre = 2000, NoiseQ = 1.0;  // band-pass of the noise
-  double NoiseHalfLife = 0.01;
-  double NoiseGain = 0.8;
+  HitTone Tone = {};
+  HitNoise Noise = {};
   double Attack = 0.001;
   double DriveGain = 1.0;  // 1: no saturation
   uint32_t Seed = 1;

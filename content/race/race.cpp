@@ -478,17 +478,12 @@ synth::Buffer Patter(int runner) {
   synth::Buffer out = synth::Silence(len, rate);
   art::Rng rng(300 + runner);
   for (double at = 0.005; at < len - 0.02; at += rng.Range(0.024, 0.04)) {
-    synth::HitRecipe tick;
-    tick.Seconds = 0.018;
-    tick.F0 = 2400 + 350 * runner + rng.Range(-200, 200);
-    tick.F1 = tick.F0 * 0.8;
-    tick.ToneHalfLife = 0.002;
-    tick.ToneGain = 0.35;
-    tick.NoiseCentre = 3800 + 300 * runner;
-    tick.NoiseQ = 1.6;
-    tick.NoiseHalfLife = 0.0025;
-    tick.NoiseGain = 1.0;
-    tick.Seed = rng.Next();
+    const double f0 = 2400 + 350 * runner + rng.Range(-200, 200);
+    const synth::HitRecipe tick{
+        .Seconds = 0.018,
+        .Tone = {.F0 = f0, .F1 = f0 * 0.8, .HalfLife = 0.002, .Gain = 0.35},
+        .Noise = {.Centre = 3800.0 + 300 * runner, .Q = 1.6, .HalfLife = 0.0025, .Gain = 1.0},
+        .Seed = rng.Next()};
     synth::MixAt(out, synth::Hit(tick, rate), rate, at, rng.Range(0.5, 1.0));
   }
   synth::HighPass(out, rate, 900);
@@ -498,18 +493,11 @@ synth::Buffer Patter(int runner) {
 // The starter's pistol: a sharp crack, a short thump and the room answering.
 synth::Buffer StartShot() {
   const int rate = race::EffectRate;
-  synth::HitRecipe crack;
-  crack.Seconds = 0.5;
-  crack.F0 = 180;
-  crack.F1 = 60;
-  crack.ToneHalfLife = 0.03;
-  crack.ToneGain = 0.8;
-  crack.NoiseCentre = 2500;
-  crack.NoiseQ = 0.5;
-  crack.NoiseHalfLife = 0.025;
-  crack.NoiseGain = 1.3;
-  crack.DriveGain = 3;
-  crack.Seed = 71;
+  const synth::HitRecipe crack{.Seconds = 0.5,
+                               .Tone = {.F0 = 180, .F1 = 60, .HalfLife = 0.03, .Gain = 0.8},
+                               .Noise = {.Centre = 2500, .Q = 0.5, .HalfLife = 0.025, .Gain = 1.3},
+                               .DriveGain = 3,
+                               .Seed = 71};
   synth::Buffer b = synth::Hit(crack, rate);
   synth::Echo(b, rate, 0.09, 0.35, 0.4);
   return b;

@@ -152,28 +152,31 @@ void Tail(cairo_t* cr, double cx, double cy, double dx, double dy) {
   Spot(cr, at(-9, 0).first, at(-9, 0).second, dx * 0.8, dy * 0.8);
 }
 
+// A straight piece along (dx, dy), the cell's centre at (cx, cy) in a picture `length` long
+// that way: pattern 0 the body running through from edge to edge, patterns 1 and 2 the tail,
+// pointing `firstTail` times (dx, dy) in pattern 1 and the other way in pattern 2.
+void DrawStraight(cairo_t* cr, int pattern, double cx, double cy, double dx, double dy,
+                  double length, int firstTail) {
+  if (pattern == 0) {
+    const double c = dx != 0 ? cx : cy;
+    StraightBody(cr, cx, cy, dx, dy, -c - 1, length - c + 1);
+    Spot(cr, cx, cy, dx, dy);
+  } else {
+    const int tail = pattern == 1 ? firstTail : -firstTail;
+    Tail(cr, cx, cy, tail * dx, tail * dy);
+  }
+}
+
 // "Zmiy03" (vertical, drawn at (48, 31) from the cell): body, tail pointing down (the body
 // goes on upward), tail pointing up (the body goes on downward).
 void DrawVertical(cairo_t* cr, int pattern) {
-  const double cx = sn::CentreDX - 48, cy = sn::CentreDY - 31;
-  if (pattern == 0) {
-    StraightBody(cr, cx, cy, 0, 1, -cy - 1, sn::VerticalH - cy + 1);
-    Spot(cr, cx, cy, 0, 1);
-  } else {
-    Tail(cr, cx, cy, 0, pattern == 1 ? 1 : -1);
-  }
+  DrawStraight(cr, pattern, sn::CentreDX - 48, sn::CentreDY - 31, 0, 1, sn::VerticalH, 1);
 }
 
 // "Zmiy04" (horizontal, drawn at (36, 43)): body, tail pointing left (the body goes on to
 // the right), tail pointing right (the body goes on to the left).
 void DrawHorizontal(cairo_t* cr, int pattern) {
-  const double cx = sn::CentreDX - 36, cy = sn::CentreDY - 43;
-  if (pattern == 0) {
-    StraightBody(cr, cx, cy, 1, 0, -cx - 1, sn::HorizontalW - cx + 1);
-    Spot(cr, cx, cy, 1, 0);
-  } else {
-    Tail(cr, cx, cy, pattern == 1 ? -1 : 1, 0);
-  }
+  DrawStraight(cr, pattern, sn::CentreDX - 36, sn::CentreDY - 43, 1, 0, sn::HorizontalW, -1);
 }
 
 // "Zmiy02": a quarter circle round the cell's corner joining the two sides the bend opens to.
@@ -371,28 +374,18 @@ constexpr content::WaveFinish MakeWave{.Rate = kRate};
 // A bite and a crunch: the jaws snap, then the apple cracks.
 synth::Buffer Chomp(double pitch, uint32_t seed, int crunches) {
   synth::Buffer out;
-  synth::HitRecipe snap;
-  snap.Seconds = 0.08;
-  snap.F0 = 900 * pitch;
-  snap.F1 = 300 * pitch;
-  snap.ToneHalfLife = 0.012;
-  snap.NoiseCentre = 3200;
-  snap.NoiseHalfLife = 0.01;
-  snap.Seed = seed;
+  const synth::HitRecipe snap{.Seconds = 0.08,
+                              .Tone = {.F0 = 900 * pitch, .F1 = 300 * pitch, .HalfLife = 0.012},
+                              .Noise = {.Centre = 3200, .HalfLife = 0.01},
+                              .Seed = seed};
   synth::Mix(out, synth::Hit(snap, kRate));
   for (int i = 0; i < crunches; ++i) {
-    synth::HitRecipe crunch;
-    crunch.Seconds = 0.12;
-    crunch.F0 = 260 * pitch;
-    crunch.F1 = 120 * pitch;
-    crunch.ToneHalfLife = 0.02;
-    crunch.ToneGain = 0.5;
-    crunch.NoiseCentre = 1800 + 500 * i;
-    crunch.NoiseQ = 0.8;
-    crunch.NoiseHalfLife = 0.03;
-    crunch.NoiseGain = 1.0;
-    crunch.DriveGain = 1.6;
-    crunch.Seed = seed + 10 * (i + 1);
+    const synth::HitRecipe crunch{
+        .Seconds = 0.12,
+        .Tone = {.F0 = 260 * pitch, .F1 = 120 * pitch, .HalfLife = 0.02, .Gain = 0.5},
+        .Noise = {.Centre = 1800.0 + 500 * i, .Q = 0.8, .HalfLife = 0.03, .Gain = 1.0},
+        .DriveGain = 1.6,
+        .Seed = seed + 10 * (i + 1)};
     synth::MixAt(out, synth::Hit(crunch, kRate), kRate, 0.07 + 0.11 * i, 0.9 - 0.15 * i);
   }
   return out;
@@ -411,16 +404,11 @@ synth::Buffer Yuck() {
 
 // Into the fence: a heavy thud and a dizzy whistle falling away.
 synth::Buffer Crash() {
-  synth::HitRecipe thud;
-  thud.Seconds = 0.4;
-  thud.F0 = 140;
-  thud.F1 = 45;
-  thud.ToneHalfLife = 0.08;
-  thud.NoiseCentre = 700;
-  thud.NoiseHalfLife = 0.03;
-  thud.NoiseGain = 0.9;
-  thud.DriveGain = 2.0;
-  thud.Seed = 61;
+  const synth::HitRecipe thud{.Seconds = 0.4,
+                              .Tone = {.F0 = 140, .F1 = 45, .HalfLife = 0.08},
+                              .Noise = {.Centre = 700, .HalfLife = 0.03, .Gain = 0.9},
+                              .DriveGain = 2.0,
+                              .Seed = 61};
   synth::Buffer out = synth::Hit(thud, kRate);
   synth::Buffer whistle = synth::Tone(synth::Wave::Sine, 1800, 500, 0.6, kRate);
   synth::Tremolo(whistle, kRate, 14, 0.4);
@@ -431,19 +419,12 @@ synth::Buffer Crash() {
 
 // A wet splat.
 synth::Buffer Splat() {
-  synth::HitRecipe r;
-  r.Seconds = 0.3;
-  r.F0 = 320;
-  r.F1 = 70;
-  r.ToneHalfLife = 0.04;
-  r.ToneGain = 0.7;
-  r.NoiseCentre = 900;
-  r.NoiseQ = 0.6;
-  r.NoiseHalfLife = 0.05;
-  r.NoiseGain = 1.0;
-  r.DriveGain = 1.4;
-  r.Seed = 71;
-  synth::Buffer b = synth::Hit(r, kRate);
+  synth::Buffer b = synth::Hit({.Seconds = 0.3,
+                                .Tone = {.F0 = 320, .F1 = 70, .HalfLife = 0.04, .Gain = 0.7},
+                                .Noise = {.Centre = 900, .Q = 0.6, .HalfLife = 0.05, .Gain = 1.0},
+                                .DriveGain = 1.4,
+                                .Seed = 71},
+                               kRate);
   synth::LowPass(b, kRate, 2200);
   return b;
 }

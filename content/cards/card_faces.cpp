@@ -21,43 +21,24 @@ namespace pal = art::pal;
 using vepa::cards::CardH;
 using vepa::cards::CardW;
 
+// The suit signs centred at (cx, cy), s high.
 void HeartPath(cairo_t* cr, double cx, double cy, double s) {
-  const double w = s * 0.55;
-  cairo_move_to(cr, cx, cy + s * 0.5);
-  cairo_curve_to(cr, cx - w * 0.9, cy + s * 0.05, cx - w * 1.05, cy - s * 0.3, cx - w * 0.55,
-                 cy - s * 0.45);
-  cairo_curve_to(cr, cx - w * 0.2, cy - s * 0.55, cx, cy - s * 0.35, cx, cy - s * 0.2);
-  cairo_curve_to(cr, cx, cy - s * 0.35, cx + w * 0.2, cy - s * 0.55, cx + w * 0.55, cy - s * 0.45);
-  cairo_curve_to(cr, cx + w * 1.05, cy - s * 0.3, cx + w * 0.9, cy + s * 0.05, cx, cy + s * 0.5);
-  cairo_close_path(cr);
+  // The left lobe, from the point at the bottom up to the dip at the top.
+  art::MirroredOutline(
+      cr, cx, cy, s * 0.55, s,
+      {0, 0.5, -0.9, 0.05, -1.05, -0.3, -0.55, -0.45, -0.2, -0.55, 0, -0.35, 0, -0.2});
 }
 
 void DiamondPath(cairo_t* cr, double cx, double cy, double s) {
-  const double w = s * 0.4;
-  cairo_move_to(cr, cx, cy - s * 0.5);
-  cairo_curve_to(cr, cx + w * 0.4, cy - s * 0.2, cx + w * 0.7, cy - s * 0.05, cx + w, cy);
-  cairo_curve_to(cr, cx + w * 0.7, cy + s * 0.05, cx + w * 0.4, cy + s * 0.2, cx, cy + s * 0.5);
-  cairo_curve_to(cr, cx - w * 0.4, cy + s * 0.2, cx - w * 0.7, cy + s * 0.05, cx - w, cy);
-  cairo_curve_to(cr, cx - w * 0.7, cy - s * 0.05, cx - w * 0.4, cy - s * 0.2, cx, cy - s * 0.5);
-  cairo_close_path(cr);
+  art::MirroredOutline(cr, cx, cy, s * 0.4, s,
+                       {0, -0.5, 0.4, -0.2, 0.7, -0.05, 1, 0, 0.7, 0.05, 0.4, 0.2, 0, 0.5});
 }
 
 void SpadePath(cairo_t* cr, double cx, double cy, double s) {
-  const double w = s * 0.55;
-  cairo_move_to(cr, cx, cy - s * 0.5);
-  cairo_curve_to(cr, cx + w * 0.5, cy - s * 0.15, cx + w * 1.05, cy + s * 0.05, cx + w * 0.6,
-                 cy + s * 0.28);
-  cairo_curve_to(cr, cx + w * 0.3, cy + s * 0.4, cx + w * 0.05, cy + s * 0.3, cx + w * 0.04,
-                 cy + s * 0.2);
-  cairo_curve_to(cr, cx + w * 0.1, cy + s * 0.38, cx + w * 0.25, cy + s * 0.48, cx + w * 0.4,
-                 cy + s * 0.5);
-  cairo_line_to(cr, cx - w * 0.4, cy + s * 0.5);
-  cairo_curve_to(cr, cx - w * 0.25, cy + s * 0.48, cx - w * 0.1, cy + s * 0.38, cx - w * 0.04,
-                 cy + s * 0.2);
-  cairo_curve_to(cr, cx - w * 0.05, cy + s * 0.3, cx - w * 0.3, cy + s * 0.4, cx - w * 0.6,
-                 cy + s * 0.28);
-  cairo_curve_to(cr, cx - w * 1.05, cy + s * 0.05, cx - w * 0.5, cy - s * 0.15, cx, cy - s * 0.5);
-  cairo_close_path(cr);
+  // The right side: the blade from its tip, in under it to the stem and out to the foot.
+  art::MirroredOutline(cr, cx, cy, s * 0.55, s,
+                       {0,    -0.5, 0.5,  -0.15, 1.05, 0.05, 0.6,  0.28, 0.3, 0.4,
+                        0.05, 0.3,  0.04, 0.2,   0.1,  0.38, 0.25, 0.48, 0.4, 0.5});
 }
 
 void ClubPath(cairo_t* cr, double cx, double cy, double s) {
@@ -68,12 +49,7 @@ void ClubPath(cairo_t* cr, double cx, double cy, double s) {
   cairo_arc(cr, cx - s * 0.24, cy + s * 0.06, r, 0, 2 * M_PI);
   cairo_new_sub_path(cr);
   cairo_arc(cr, cx + s * 0.24, cy + s * 0.06, r, 0, 2 * M_PI);
-  cairo_move_to(cr, cx - s * 0.06, cy);
-  cairo_curve_to(cr, cx - s * 0.06, cy + s * 0.3, cx - s * 0.15, cy + s * 0.45, cx - s * 0.25,
-                 cy + s * 0.5);
-  cairo_line_to(cr, cx + s * 0.25, cy + s * 0.5);
-  cairo_curve_to(cr, cx + s * 0.15, cy + s * 0.45, cx + s * 0.06, cy + s * 0.3, cx + s * 0.06, cy);
-  cairo_close_path(cr);
+  art::MirroredOutline(cr, cx, cy, s, s, {-0.06, 0, -0.06, 0.3, -0.15, 0.45, -0.25, 0.5});
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 }
 

@@ -131,11 +131,7 @@ const Color kGranSkin = art::Hex(0xF5C9A5);
 
 void GranFigure(cairo_t* cr) {
   // Shoulders and the cardigan.
-  cairo_move_to(cr, -55, 200);
-  cairo_curve_to(cr, -56, 140, -40, 112, 0, 110);
-  cairo_curve_to(cr, 40, 112, 56, 140, 55, 200);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{kCardigan, pal::Outline, 2.2, 0.3});
+  art::Shoulders(cr, -55, 200, {-56, 140, -40, 112, 0, 110}, {40, 112, 56, 140, 55}, kCardigan);
   cairo_move_to(cr, 0, 114);
   cairo_line_to(cr, 0, 200);
   art::Stroke(cr, kCardigan.Darker(0.35), 1.5);
@@ -207,11 +203,7 @@ const Color kGrey = art::Hex(0xE4E2DC);
 
 void GrandpaFigure(cairo_t* cr) {
   // Jacket over a checked shirt.
-  cairo_move_to(cr, -62, 200);
-  cairo_curve_to(cr, -64, 130, -46, 104, 3, 102);
-  cairo_curve_to(cr, 52, 104, 70, 130, 66, 200);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{kJacket, pal::Outline, 2.2, 0.3});
+  art::Shoulders(cr, -62, 200, {-64, 130, -46, 104, 3, 102}, {52, 104, 70, 130, 66}, kJacket);
   art::Polyline(cr, {-16, 104, 3, 150, 22, 104}, true);
   art::Paint(cr, art::Style{art::Hex(0xD9CBA0), pal::Outline, 1.6, 0.1});
   cairo_move_to(cr, -20, 104);
@@ -259,12 +251,8 @@ void GrandpaFigure(cairo_t* cr) {
 void GrandpaMouth(cairo_t* cr, int p) {
   TalkingMouth(cr, p, 1, 80, 1, art::Hex(0xB0504A));
   const double lift = p == 0 ? 0 : 1.5;
-  cairo_move_to(cr, 3, 70 - lift);
-  cairo_curve_to(cr, -8, 66 - lift, -22, 70 - lift, -26, 80 - lift);
-  cairo_curve_to(cr, -16, 77 - lift, -6, 78 - lift, 3, 75 - lift);
-  cairo_curve_to(cr, 12, 78 - lift, 22, 77 - lift, 32, 80 - lift);
-  cairo_curve_to(cr, 28, 70 - lift, 14, 66 - lift, 3, 70 - lift);
-  cairo_close_path(cr);
+  art::MirroredOutline(cr, 3, 70 - lift, 1, 1,
+                       {0, 0, -11, -4, -25, 0, -29, 10, -19, 7, -9, 8, 0, 5});
   art::Paint(cr, art::Style{kGrey, pal::Outline, 1.5, 0.25});
   // The pipe: a stem from the mouth's corner to the bowl below the smoke.
   Limb(cr, {{10, 81}, {20, 90}, {24, 92}}, 1.8, art::Hex(0x3A2418));
@@ -312,11 +300,7 @@ const Color kVest = art::Hex(0x7A4A2C);
 const Color kCap = art::Hex(0x5A6470);
 
 void HostFigure(cairo_t* cr) {
-  cairo_move_to(cr, -62, 210);
-  cairo_curve_to(cr, -62, 136, -44, 112, 0, 110);
-  cairo_curve_to(cr, 44, 112, 62, 136, 62, 210);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{kShirt, pal::Outline, 2.2, 0.2});
+  art::Shoulders(cr, -62, 210, {-62, 136, -44, 112, 0, 110}, {44, 112, 62, 136, 62}, kShirt, 0.2);
   cairo_save(cr);
   cairo_rectangle(cr, -62, 110, 124, 100);
   cairo_clip(cr);
@@ -369,12 +353,7 @@ void HostFigure(cairo_t* cr) {
 void HostMouth(cairo_t* cr, int p) {
   TalkingMouth(cr, p, 0, 86, 1.1, pal::Lips);
   const double lift = p == 0 ? 0 : 1.5;
-  cairo_move_to(cr, 0, 76 - lift);
-  cairo_curve_to(cr, -9, 73 - lift, -20, 77 - lift, -24, 84 - lift);
-  cairo_curve_to(cr, -16, 82 - lift, -7, 83 - lift, 0, 81 - lift);
-  cairo_curve_to(cr, 7, 83 - lift, 16, 82 - lift, 24, 84 - lift);
-  cairo_curve_to(cr, 20, 77 - lift, 9, 73 - lift, 0, 76 - lift);
-  cairo_close_path(cr);
+  art::MirroredOutline(cr, 0, 76 - lift, 1, 1, {0, 0, -9, -3, -20, 1, -24, 8, -16, 6, -7, 7, 0, 5});
   art::Paint(cr, art::Style{art::Hex(0x5A3A26), pal::Outline, 1.5, 0.3});
 }
 

@@ -7,7 +7,6 @@
 //   Gorm's bubble (10, 130) and Puch's (200, 130) end their tails over the speaker's head.
 #include <cairo.h>
 
-#include <array>
 #include <cmath>
 
 #include "content.h"
@@ -169,22 +168,11 @@ void DrawDaz(cairo_t* cr, int) {
   }
 }
 
-// Shoulders rising from the bottom edge (y 482) at x0, over the neck (curve a) and down again
-// (curve b, ending at the bottom edge at b[4]).
-void Shoulders(cairo_t* cr, double x0, const std::array<double, 6>& a,
-               const std::array<double, 5>& b, const Color& cloth) {
-  cairo_new_path(cr);
-  cairo_move_to(cr, x0, 482);
-  cairo_curve_to(cr, a[0], a[1], a[2], a[3], a[4], a[5]);
-  cairo_curve_to(cr, b[0], b[1], b[2], b[3], b[4], 482);
-  cairo_close_path(cr);
-  art::Paint(cr, art::Style{cloth, pal::Outline, art::kOutline, 0.3});
-}
-
 void DrawTableGorm(cairo_t* cr, int) {
   AtScreen(cr, layout::TableGormX, layout::TableGormY);
   // Shoulders in the green sweater, cut by the bottom of the screen.
-  Shoulders(cr, 128, {130, 420, 150, 392, 204, 390}, {262, 392, 318, 414, 322}, dazart::kSweater);
+  art::Shoulders(cr, 128, 482, {130, 420, 150, 392, 204, 390}, {262, 392, 318, 414, 322},
+                 dazart::kSweater);
   for (double y = 430; y < 480; y += 14) {
     cairo_move_to(cr, 140, y);
     cairo_line_to(cr, 310, y);
@@ -203,7 +191,8 @@ void DrawTableGormMouth(cairo_t* cr, int pattern) {
 void DrawTablePuch(cairo_t* cr, int) {
   AtScreen(cr, layout::TablePuchX, layout::TablePuchY);
   // A thin neck and the shoulders of a worn jacket.
-  Shoulders(cr, 360, {364, 410, 380, 380, 420, 378}, {470, 380, 500, 420, 510}, dazart::kJacket);
+  art::Shoulders(cr, 360, 482, {364, 410, 380, 380, 420, 378}, {470, 380, 500, 420, 510},
+                 dazart::kJacket);
   cairo_move_to(cr, 420, 384);
   cairo_line_to(cr, 412, 480);
   art::Stroke(cr, dazart::kJacket.Shade(0.35), 2);

@@ -60,12 +60,8 @@ constexpr double kAppleCX = 25, kAppleCY = 30, kAppleR = 19;
 
 void AppleBody(cairo_t* cr, double cx, double cy, double r) {
   cairo_new_path(cr);
-  cairo_move_to(cr, cx, cy - r * 0.72);
-  cairo_curve_to(cr, cx + r * 0.5, cy - r * 1.15, cx + r * 1.1, cy - r * 0.8, cx + r, cy);
-  cairo_curve_to(cr, cx + r * 0.95, cy + r * 0.8, cx + r * 0.35, cy + r * 1.05, cx, cy + r * 0.9);
-  cairo_curve_to(cr, cx - r * 0.35, cy + r * 1.05, cx - r * 0.95, cy + r * 0.8, cx - r, cy);
-  cairo_curve_to(cr, cx - r * 1.1, cy - r * 0.8, cx - r * 0.5, cy - r * 1.15, cx, cy - r * 0.72);
-  cairo_close_path(cr);
+  art::MirroredOutline(cr, cx, cy, r, r,
+                       {0, -0.72, 0.5, -1.15, 1.1, -0.8, 1, 0, 0.95, 0.8, 0.35, 1.05, 0, 0.9});
 }
 
 void StemAndLeaf(cairo_t* cr, double cx, double top) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "content.h"
 
 namespace art {
 
@@ -38,6 +41,39 @@ void Star(cairo_t* cr, double cx, double cy, double outer, double inner, int poi
     cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
   }
   cairo_close_path(cr);
+}
+
+void MirroredOutline(cairo_t* cr, double cx, double cy, double rx, double ry,
+                     std::initializer_list<double> half) {
+  const size_t n = half.size();
+  if (n < 8 || (n - 2) % 6 != 0)
+    throw content::BuildError("a mirrored outline needs a start and whole cubics (" +
+                              std::to_string(n) + " numbers)");
+  const double* p = half.begin();
+  auto x = [&](size_t i) { return cx + rx * p[i]; };
+  auto mirroredX = [&](size_t i) { return cx - rx * p[i]; };
+  auto y = [&](size_t i) { return cy + ry * p[i]; };
+  cairo_move_to(cr, x(0), y(1));
+  for (size_t i = 2; i < n; i += 6)
+    cairo_curve_to(cr, x(i), y(i + 1), x(i + 2), y(i + 3), x(i + 4), y(i + 5));
+  if (p[n - 2] != 0) cairo_line_to(cr, mirroredX(n - 2), y(n - 1));
+  // The cubics backwards: the second control point, the first, then where the cubic started.
+  for (size_t k = (n - 2) / 6; k > 0; --k) {
+    const size_t i = 6 * k - 4;  // the k-th cubic's first control point
+    cairo_curve_to(cr, mirroredX(i + 2), y(i + 3), mirroredX(i), y(i + 1), mirroredX(i - 2),
+                   y(i - 1));
+  }
+  cairo_close_path(cr);
+}
+
+void Shoulders(cairo_t* cr, double x0, double bottom, const std::array<double, 6>& a,
+               const std::array<double, 5>& b, const Color& cloth, double light) {
+  cairo_new_path(cr);
+  cairo_move_to(cr, x0, bottom);
+  cairo_curve_to(cr, a[0], a[1], a[2], a[3], a[4], a[5]);
+  cairo_curve_to(cr, b[0], b[1], b[2], b[3], b[4], bottom);
+  cairo_close_path(cr);
+  Paint(cr, Style{cloth, pal::Outline, kOutline, light});
 }
 
 void Paint(cairo_t* cr, const Style& s) {

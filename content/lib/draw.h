@@ -8,6 +8,7 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -25,6 +26,12 @@ void Circle(cairo_t* cr, double cx, double cy, double r);
 // A star with n points.
 void Star(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
           double turn = 0);
+// A closed outline symmetric about the vertical through (cx, cy) (a heart, an apple, a
+// moustache). `half` is one side of it, in units of rx across and ry down from (cx, cy): the
+// start x y, then c1x c1y c2x c2y x y for each cubic. The other side comes back mirrored, from
+// the end to the start, joined by a straight line where the half ends off the middle.
+void MirroredOutline(cairo_t* cr, double cx, double cy, double rx, double ry,
+                     std::initializer_list<double> half);
 
 struct Style {
   Color Fill = pal::White;
@@ -113,6 +120,12 @@ void Grain(cairo_t* cr, double x, double y, double w, double h, uint32_t seed, d
 // Wood planks with grain lines, vertical or horizontal.
 void WoodPlanks(cairo_t* cr, double x, double y, double w, double h, double plank, bool vertical,
                 uint32_t seed, const Color& base = pal::Wood);
+
+// Shoulders rising from the bottom edge (y `bottom`) at x0, over the neck (the cubic a, ending
+// at a[4], a[5]) and down again (the cubic b, ending on the bottom edge at b[4]), in cloth lit
+// `light` strong.
+void Shoulders(cairo_t* cr, double x0, double bottom, const std::array<double, 6>& a,
+               const std::array<double, 5>& b, const Color& cloth, double light = 0.3);
 
 // The game's hand (the player's): a cartoon hand with a sleeve cuff, pointing with the index
 // finger. bend 0 straight, 1 half bent (pressing), 2 fully pressed. The fingertip is at (tipX,

@@ -8,7 +8,7 @@ void Build(content::ContentSink& sink) {
   for (content::ImageSpec& s : common::CommonSprites()) images.push_back(std::move(s));
   sink.ImageList("s_all01", images);
   sink.WaveList("w_all01", common::CommonWaves());
-  sink.Sound("m_vepa4", common::MainTune(sink.SourceDir()));
+  sink.Sound("m_vepa4", common::Tune(sink.SourceDir(), "vepa4.score", "m_vepa4"));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ content::ImageSpec FontP();
 content::ImageSpec EFont01();
 std::vector<content::ImageSpec> CommonSprites();
 std::vector<content::WaveSpec> CommonWaves();
-content::WaveSpec MainTune(const std::string& sourceDir);
+// A looping tune `name` at 22050 Hz, rendered from the score music/<score> in the source tree.
+content::WaveSpec Tune(const std::string& sourceDir, const std::string& score,
+                       const std::string& name);
 
 }  // namespace common

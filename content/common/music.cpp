@@ -1,4 +1,4 @@
-// The main tune "m_vepa4", rendered from its score.
+// The game's tunes, rendered from their scores.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,14 +8,15 @@
 
 namespace common {
 
-content::WaveSpec MainTune(const std::string& sourceDir) {
-  const std::string path = (std::filesystem::path(sourceDir) / "music" / "vepa4.score").string();
+content::WaveSpec Tune(const std::string& sourceDir, const std::string& score,
+                       const std::string& name) {
+  const std::string path = (std::filesystem::path(sourceDir) / "music" / score).string();
   std::ifstream in(path, std::ios::binary);
   if (!in) throw content::BuildError("cannot read " + path);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   constexpr int kRate = 22050;
   synth::Buffer tune = synth::RenderScore(text, path, kRate, true);
-  return {"m_vepa4", true, synth::ToPcm16(tune), kRate};
+  return {name, true, synth::ToPcm16(tune), kRate};
 }
 
 }  // namespace common

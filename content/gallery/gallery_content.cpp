@@ -8,17 +8,14 @@
 
 #include <array>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "content.h"
+#include "content/common/common.h"
 #include "content/lib/draw.h"
 #include "content/lib/limbs.h"
 #include "content/lib/palette.h"
-#include "content/lib/synth.h"
 #include "minigames/gallery_layout.h"
 
 namespace {
@@ -569,18 +566,6 @@ std::vector<content::HitShape> HitShapes() {
   return s;
 }
 
-// ---- The tune -------------------------------------------------------------------------------
-
-content::WaveSpec GalleryTune(const std::string& sourceDir) {
-  const std::string path = (std::filesystem::path(sourceDir) / "music" / "gun02.score").string();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw content::BuildError("cannot read " + path);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  constexpr int kRate = 22050;
-  synth::Buffer tune = synth::RenderScore(text, path, kRate, true);
-  return {gl::Music, true, synth::ToPcm16(tune), kRate};
-}
-
 void Build(content::ContentSink& sink) {
   sink.ImageList(gl::Sprites,
                  {
@@ -600,7 +585,7 @@ void Build(content::ContentSink& sink) {
                      {"Gun03", gl::GunRecoilW, gl::GunRecoilH, 1, DrawGunRecoil},
                  });
   sink.HitMap(gl::HitMapEntry, HitShapes());
-  sink.Sound(gl::Music, GalleryTune(sink.SourceDir()));
+  sink.Sound(gl::Music, common::Tune(sink.SourceDir(), "gun02.score", gl::Music));
 }
 
 }  // namespace

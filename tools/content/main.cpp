@@ -4,9 +4,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content.h"
@@ -41,27 +43,25 @@ std::vector<std::string> SplitCommas(const std::string& s) {
 int main(int argc, char** argv) {
   std::string source, out, preview, launcher, only, mockup;
   bool list = false;
+  // The options that take a value, and where it goes.
+  const std::pair<const char*, std::string*> valued[] = {
+      {"--source", &source},
+      {"--out", &out},
+      {"--preview", &preview},
+      {"--only", &only},
+      {"--launcher-source", &launcher},
+      {"--mockup", &mockup},
+  };
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
-    auto value = [&](std::string& target) {
+    const auto* option = std::find_if(std::begin(valued), std::end(valued),
+                                      [&](const auto& o) { return a == o.first; });
+    if (option != std::end(valued)) {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "vepa4-content: %s needs a value\n", a.c_str());
-        std::exit(2);
+        return 2;
       }
-      target = argv[++i];
-    };
-    if (a == "--source") {
-      value(source);
-    } else if (a == "--out") {
-      value(out);
-    } else if (a == "--preview") {
-      value(preview);
-    } else if (a == "--only") {
-      value(only);
-    } else if (a == "--launcher-source") {
-      value(launcher);
-    } else if (a == "--mockup") {
-      value(mockup);
+      *option->second = argv[++i];
     } else if (a == "--list") {
       list = true;
     } else if (a == "--help" || a == "-h") {

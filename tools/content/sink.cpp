@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <utility>
 
 #include "engine/streams.h"
 #include "phrases.h"
@@ -25,6 +26,27 @@ std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw BuildError("cannot read " + path);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs one step of making an entry; a BuildError from it names `what` (the entry or the file)
+// first.
+template <typename Step>
+auto Naming(const std::string& what, Step&& step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const BuildError& e) {
+    throw BuildError(what + ": " + e.what());
+  }
+}
+
+// A preview picture with no transparent colour (a background, a hit map).
+vepa::Image OpaqueImage(int width, int height, std::vector<uint16_t> pixels) {
+  vepa::Image img;
+  img.Width = width;
+  img.Height = height;
+  img.Transparent = false;
+  img.Pixels = std::move(pixels);
+  return img;
 }
 
 void WritePng(const std::string& path, cairo_surface_t* s) {
@@ -128,21 +150,11 @@ void TreeSink::PreviewImage(const std::string& file, const vepa::Image& img) {
 }
 
 void TreeSink::Background(const std::string& entry, int width, int height, const DrawFn& draw) {
-  vepa::Surface surface;
-  try {
-    surface = RenderBackground(width, height, draw);
-  } catch (const BuildError& e) {
-    throw BuildError(entry + ": " + e.what());
-  }
+  const vepa::Surface surface =
+      Naming(entry, [&] { return RenderBackground(width, height, draw); });
   Emit(entry, ".bmp", vepa::EncodeBitmap(surface));
-  if (!options_.PreviewDir.empty()) {
-    vepa::Image img;
-    img.Width = surface.width;
-    img.Height = surface.height;
-    img.Transparent = false;
-    img.Pixels = surface.pixels;
-    PreviewImage(entry, img);
-  }
+  if (!options_.PreviewDir.empty())
+    PreviewImage(entry, OpaqueImage(surface.width, surface.height, surface.pixels));
 }
 
 void TreeSink::ImageList(const std::string& entry, const std::vector<ImageSpec>& images) {
@@ -153,37 +165,24 @@ void TreeSink::ImageList(const std::string& entry, const std::vector<ImageSpec>&
     if (!names.insert(spec.Name).second) {
       throw BuildError(entry + ": image '" + spec.Name + "' appears twice");
     }
-    try {
-      rendered.push_back(RenderImage(spec));
-    } catch (const BuildError& e) {
-      throw BuildError(entry + ": " + e.what());
-    }
+    rendered.push_back(Naming(entry, [&] { return RenderImage(spec); }));
   }
   Emit(entry, ".img", vepa::EncodeImageList(rendered));
   for (const vepa::Image& img : rendered) PreviewImage(entry + "-" + img.Name, img);
 }
 
 void TreeSink::HitMap(const std::string& entry, const std::vector<HitShape>& shapes) {
-  std::vector<uint8_t> map;
-  try {
-    map = RasterizeHitMap(shapes);
-  } catch (const BuildError& e) {
-    throw BuildError(entry + ": " + e.what());
-  }
+  const std::vector<uint8_t> map = Naming(entry, [&] { return RasterizeHitMap(shapes); });
   Emit(entry, ".hit", map);
   if (!options_.PreviewDir.empty()) {
     // Each code gets a distinct colour; 0 stays black.
-    vepa::Image img;
-    img.Width = kHitMapWidth;
-    img.Height = kHitMapHeight;
-    img.Transparent = false;
-    img.Pixels.resize(map.size());
+    std::vector<uint16_t> colours(map.size());
     for (size_t i = 0; i < map.size(); ++i) {
       const unsigned v = map[i];
-      img.Pixels[i] =
+      colours[i] =
           v == 0 ? 0 : Pack565(64 + (v * 97) % 192, 64 + (v * 57) % 192, 64 + (v * 151) % 192);
     }
-    PreviewImage(entry, img);
+    PreviewImage(entry, OpaqueImage(kHitMapWidth, kHitMapHeight, std::move(colours)));
   }
 }
 
@@ -222,12 +221,7 @@ void TreeSink::PhraseTable(const std::string& stem, const std::string& sourceFil
   std::vector<SpeechJob> jobs;
   for (const Phrase& p : src.Phrases)
     jobs.push_back({SpokenText(p), speechRate, SpokenVoice(src, p)});
-  std::vector<std::vector<int16_t>> spoken;
-  try {
-    spoken = SpeakAll(jobs);
-  } catch (const BuildError& e) {
-    throw BuildError(path.string() + ": " + e.what());
-  }
+  std::vector<std::vector<int16_t>> spoken = Naming(path.string(), [&] { return SpeakAll(jobs); });
   for (size_t i = 0; i < src.Phrases.size(); ++i) {
     char number[8];
     std::snprintf(number, sizeof number, "%03d", src.Phrases[i].Number);
@@ -246,12 +240,7 @@ void TreeSink::SpokenClip(const std::string& entry, const std::string& textUtf8,
 
 void TreeSink::SpokenClip(const std::string& entry, const std::string& textUtf8, int sampleRate,
                           const Voice& voice) {
-  std::vector<int16_t> samples;
-  try {
-    samples = Speak(textUtf8, sampleRate, voice);
-  } catch (const BuildError& e) {
-    throw BuildError(entry + ": " + e.what());
-  }
+  std::vector<int16_t> samples = Naming(entry, [&] { return Speak(textUtf8, sampleRate, voice); });
   Emit(entry, ".wav", EncodeWave({entry, false, std::move(samples), sampleRate}, entry));
 }
 

@@ -1,8 +1,10 @@
 // The score player: instruments and parts written as text, rendered note by note.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "content.h"
 #include "synth.h"
@@ -268,27 +270,20 @@ Buffer RenderScore(std::string_view text, const std::string& fileName, int rate,
           ins.VibratoDepth = ParseReal(w[k + 2], where, "vibrato depth");
           k += 3;
         } else {
+          // The settings with one number.
+          static const std::pair<const char*, double Instrument::*> kSettings[] = {
+              {"attack", &Instrument::Attack},     {"decay", &Instrument::DecayTime},
+              {"sustain", &Instrument::Sustain},   {"release", &Instrument::Release},
+              {"volume", &Instrument::Volume},     {"detune", &Instrument::Detune},
+              {"lowpass", &Instrument::LowPassHz}, {"gate", &Instrument::Gate}};
           need(1);
           const double v = ParseReal(w[k + 1], where, key.c_str());
           if (v < 0 && key != "detune") Fail(where, "'" + key + "' must not be negative");
-          if (key == "attack")
-            ins.Attack = v;
-          else if (key == "decay")
-            ins.DecayTime = v;
-          else if (key == "sustain")
-            ins.Sustain = v;
-          else if (key == "release")
-            ins.Release = v;
-          else if (key == "volume")
-            ins.Volume = v;
-          else if (key == "detune")
-            ins.Detune = v;
-          else if (key == "lowpass")
-            ins.LowPassHz = v;
-          else if (key == "gate")
-            ins.Gate = std::min(1.0, v);
-          else
+          const auto* setting = std::find_if(std::begin(kSettings), std::end(kSettings),
+                                             [&](const auto& s) { return key == s.first; });
+          if (setting == std::end(kSettings))
             Fail(where, "unknown instrument setting '" + key + "'");
+          ins.*setting->second = key == "gate" ? std::min(1.0, v) : v;
           k += 2;
         }
       }

@@ -1,6 +1,7 @@
 // The score player: instruments and parts written as text, rendered note by note.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -87,16 +88,21 @@ int ParsePitch(const std::string& s) {
   return 12 * (s[i] - '0' + 1) + n;
 }
 
+// Takes a mark off the end of a token and gives the factor it stands for; 1 when the token ends
+// in none of the marks.
+double TakeMark(std::string& token, std::initializer_list<std::pair<char, double>> marks) {
+  for (const auto& [mark, factor] : marks) {
+    if (!token.empty() && token.back() == mark) {
+      token.pop_back();
+      return factor;
+    }
+  }
+  return 1;
+}
+
 double ParseDuration(const std::string& s, const std::string& where) {
   std::string d = s;
-  double factor = 1;
-  if (!d.empty() && d.back() == '.') {
-    factor = 1.5;
-    d.pop_back();
-  } else if (!d.empty() && d.back() == 't') {
-    factor = 2.0 / 3.0;
-    d.pop_back();
-  }
+  const double factor = TakeMark(d, {{'.', 1.5}, {'t', 2.0 / 3.0}});  // dotted, triplet
   if (d != "1" && d != "2" && d != "4" && d != "8" && d != "16" && d != "32") {
     Fail(where, "duration ':" + s + "' must be 1, 2, 4, 8, 16 or 32, optionally with '.' or 't'");
   }
@@ -141,14 +147,7 @@ void ParseNotes(Part& part, const std::vector<std::pair<std::string, std::string
   for (const auto& [tok, where] : tokens) {
     if (tok == "|") continue;
     std::string body = tok;
-    double velocity = 1;
-    if (!body.empty() && body.back() == '!') {
-      velocity = 1.35;
-      body.pop_back();
-    } else if (!body.empty() && body.back() == '?') {
-      velocity = 0.55;
-      body.pop_back();
-    }
+    const double velocity = TakeMark(body, {{'!', 1.35}, {'?', 0.55}});  // accented, soft
     const size_t colon = body.find(':');
     if (colon != std::string::npos) {
       length = ParseDuration(body.substr(colon + 1), where);

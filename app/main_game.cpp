@@ -151,10 +151,12 @@ int main(int argc, char** argv) {
     showDialog(4);
   }
 
-  // The first tick runs at once, so the first picture follows the window without a wait;
-  // from then on one tick every 50 ms.
+  // The first tick runs as soon as the window can show it (a window manager may take a
+  // moment to map and focus a full-screen window), so the first picture follows the window
+  // without waiting for the next tick of the timer; from then on one tick every 50 ms.
   const auto tick = std::chrono::milliseconds(50);
   auto next = Clock::now();
+  bool ticked = false;
   while (!router.quit) {
     backend.PollEvents(router);
     if (router.quit) break;
@@ -166,7 +168,14 @@ int main(int argc, char** argv) {
     const auto now = Clock::now();
     if (now >= next) {
       // The timer fires only while the window is active; a long stall does not queue ticks.
-      if (backend.WindowActive()) input.Tick();
+      if (backend.WindowActive()) {
+        if (!ticked) next = now;  // the timer starts with the first picture
+        input.Tick();
+        ticked = true;
+      } else if (!ticked) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        continue;
+      }
       next += tick;
       if (now - next > tick * 4) next = now + tick;
       if (game.QuitRequested) break;

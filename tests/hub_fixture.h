@@ -148,6 +148,12 @@ class HubFixture : public ::testing::Test {
     PressLeft();
   }
   void Key(int code, bool down) { backend.SetKey(code, down); }
+  // Holds a key for a tick, then lets it go.
+  void TapKey(int code) {
+    Key(code, true);
+    Tick();
+    Key(code, false);
+  }
 
   std::string Said() const { return g.SpeechRecord.Lines[0]; }
   uint16_t Pixel(int x, int y) { return layer.BackBuffer().At(x, y); }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -120,6 +122,32 @@ class HubFixture : public ::testing::Test {
     g.SceneNumber = SceneNo(SceneId::StartMenu);  // as if coming from the start menu
     g.LoadScene(SceneId::Kiosk, static_cast<int>(entry));
     ASSERT_EQ(g.SceneNumber, 0);
+  }
+
+  // A new game back in the kiosk from the draw of `drawn`, with these tickets filled in, before
+  // the check starts.
+  void ComeBackFromTheDraw(const std::array<uint8_t, 6>& drawn,
+                           const std::vector<std::array<uint8_t, 6>>& tickets) {
+    WriteArchive();
+    g.NewGame();
+    g.Tickets = static_cast<uint16_t>(tickets.size());
+    g.TicketsFilled = tickets.empty() ? 0 : 1;
+    g.DrawnNumbers = drawn;
+    std::copy(tickets.begin(), tickets.end(), g.TicketNumbers.begin());
+    g.SceneNumber = SceneNo(SceneId::Draw);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  }
+  // A new game back in the kiosk from darts with the stake and winnings given (and the exit box
+  // as darts left it), before the announcement.
+  void ComeBackFromAGame(int stake, int winnings, int exitMenu = 0) {
+    WriteArchive();
+    g.NewGame();
+    g.GameStake = static_cast<uint16_t>(stake);
+    g.GameWinnings = static_cast<uint16_t>(winnings);
+    g.ExitMenuState = static_cast<uint8_t>(exitMenu);
+    g.SceneNumber = SceneNo(SceneId::Darts);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
+    EXPECT_EQ(hub->HubState, 14);
   }
 
   void Tick(int n = 1) {

@@ -37,6 +37,10 @@ struct RoadResult {
 class LotteryRoadTest : public SceneFixture {
  protected:
   LotteryRoadTest() : SceneFixture(false) {}
+  void SetUp() override {
+    SceneFixture::SetUp();
+    start_ = g;
+  }
 
   void ClickKiosk(int code) {
     const auto [x, y] = PointerOn(code);
@@ -60,14 +64,8 @@ class LotteryRoadTest : public SceneFixture {
 
   RoadResult Play(uint32_t seed, const std::array<std::array<uint8_t, 6>, 2>& numbers) {
     RoadResult r;
-    // The shell's own counters as at start-up, so that both runs tick alike.
-    g.FrameToggle = 0;
-    g.FadeMode = 0;
-    g.FadeProgress = 0;
-    g.FadeLatch = 0;
-    g.SpeechCountdown = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    // The shared state as at start-up (the shell's counters too), so that both runs tick alike.
+    static_cast<SharedState&>(g) = start_;
     g.MouseMove(0, 0);
     g.rng.Seed = seed;
     g.NewGame();
@@ -112,6 +110,9 @@ class LotteryRoadTest : public SceneFixture {
     r.FilledAfterCheck = g.TicketsFilled;
     return r;
   }
+
+ private:
+  SharedState start_;
 };
 
 int Matches(const std::array<uint8_t, 6>& ticket, const std::array<uint8_t, 6>& drawn) {

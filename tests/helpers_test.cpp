@@ -18,6 +18,8 @@ namespace vepa {
 namespace {
 
 using servicetest::ServiceGame;
+using servicetest::ServiceTest;
+using servicetest::Silent;
 using servicetest::SolidImage;
 using servicetest::TestRiffWave;
 using servicetest::TestWave;
@@ -78,9 +80,9 @@ void ExpectRecord(const PhraseRecord& got, const PhraseRecord& want) {
 
 // --- Phrase player.
 
-class PhraseTest : public ::testing::Test {
+class PhraseTest : public ServiceTest {
  protected:
-  explicit PhraseTest(bool sound = true) : s(sound) {}
+  explicit PhraseTest(bool sound = true) : ServiceTest(sound) {}
   void SetUp() override {
     std::vector<uint8_t> ply = NumberedTable(3);
     // Player phrase 2 carries a kind and price of its own that a reply must not take over.
@@ -98,14 +100,9 @@ class PhraseTest : public ::testing::Test {
     });
   }
   size_t SpeechFrames() { return s.Speech()->Buffer.FrameCount(); }
-  ServiceGame s;
-  Game& g = s.game;
 };
 
-class SilentPhraseTest : public PhraseTest {
- protected:
-  SilentPhraseTest() : PhraseTest(false) {}
-};
+using SilentPhraseTest = Silent<PhraseTest>;
 
 TEST_F(PhraseTest, PhraseEightIsRecordEightAndItsWave) {
   SayPhrase(g, "kib", 8, 0, 11000);
@@ -275,9 +272,9 @@ constexpr uint16_t kBubble = 0x0010;
 constexpr uint16_t kTopLeft = 0x07E0, kTopRight = 0x001F, kBottomLeft = 0xF800,
                    kBottomRight = 0xFFE0;
 
-class BubbleTest : public ::testing::Test {
+class BubbleTest : public ServiceTest {
  protected:
-  BubbleTest() : s(false) {
+  BubbleTest() : ServiceTest(false) {
     Image tail;
     tail.Name = "Bazar02";
     tail.Width = tail.PatternWidth = 73;
@@ -297,8 +294,6 @@ class BubbleTest : public ::testing::Test {
   }
   uint16_t At(int x, int y) { return s.Screen().At(x, y); }
   static bool Text(uint16_t p) { return (p >> 11) >= 30; }  // white blended at 254
-  ServiceGame s;
-  Game& g = s.game;
 };
 
 constexpr int kX = 200, kY = 150;
@@ -387,9 +382,9 @@ TEST_F(BubbleTest, SubtitlesOfASceneFillFromTheTopAndEmptyTheRest) {
 
 constexpr uint16_t kBox = 0x4208;
 
-class ExitBoxTest : public ::testing::Test {
+class ExitBoxTest : public ServiceTest {
  protected:
-  ExitBoxTest() : s(true) {
+  ExitBoxTest() : ServiceTest(true) {
     s.layer.Images(1)->Images = {SolidImage("Exi01", 1, 286, 166, [](int) { return kBox; })};
     s.layer.ReplaceWaves(1, {TestWave("Boom07", 8000)});
   }
@@ -401,8 +396,6 @@ class ExitBoxTest : public ::testing::Test {
       ExitBox(g);
     }
   }
-  ServiceGame s;
-  Game& g = s.game;
 };
 
 TEST_F(ExitBoxTest, AFreshEscOpensTheBox) {

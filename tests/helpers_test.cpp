@@ -577,61 +577,40 @@ TEST(NearestTest, HalvesGoToTheEvenNeighbourAndWildValuesStayOffTheScreen) {
   EXPECT_EQ(std::abs(Nearest(std::numeric_limits<double>::quiet_NaN())), 100000);
 }
 
+// The angles after each of `steps` turns from `from` towards `target`.
+std::vector<int> TurnPath(int from, int target, int steps) {
+  std::vector<int> path;
+  for (int a = from; steps-- > 0;) {
+    TurnTowards(target, a);
+    path.push_back(a);
+  }
+  return path;
+}
+
 TEST(TurnTowardsTest, TheDirectWayTakesStepsOfFive) {
-  int a = 50;
-  TurnTowards(100, a);
-  EXPECT_EQ(a, 55);
-  a = 100;
-  TurnTowards(50, a);
-  EXPECT_EQ(a, 95);
+  EXPECT_EQ(TurnPath(50, 100, 1), std::vector<int>{55});
+  EXPECT_EQ(TurnPath(100, 50, 1), std::vector<int>{95});
 }
 
 TEST(TurnTowardsTest, NeverStopsOnTheTarget) {
-  int a = 0;
-  std::vector<int> path;
-  for (int t = 0; t < 6; ++t) {
-    TurnTowards(10, a);
-    path.push_back(a);
-  }
-  EXPECT_EQ(path, (std::vector<int>{5, 10, 15, 10, 15, 10}));
+  EXPECT_EQ(TurnPath(0, 10, 6), (std::vector<int>{5, 10, 15, 10, 15, 10}));
 }
 
 TEST(TurnTowardsTest, TheWayAcrossZeroAndLeavingTheRange) {
-  int a = 5;
-  std::vector<int> path;
-  for (int t = 0; t < 5; ++t) {
-    TurnTowards(250, a);
-    path.push_back(a);
-  }
   // Down through 0 to -5, which the next call reads as 251.
-  EXPECT_EQ(path, (std::vector<int>{0, -5, 246, 251, 246}));
-
-  a = 250;
-  path.clear();
-  for (int t = 0; t < 4; ++t) {
-    TurnTowards(5, a);
-    path.push_back(a);
-  }
+  EXPECT_EQ(TurnPath(5, 250, 5), (std::vector<int>{0, -5, 246, 251, 246}));
   // Up through 255 to 260, read as 4 by the next call.
-  EXPECT_EQ(path, (std::vector<int>{255, 260, 9, 4}));
+  EXPECT_EQ(TurnPath(250, 5, 4), (std::vector<int>{255, 260, 9, 4}));
 }
 
 TEST(TurnTowardsTest, TargetsAndAnglesAreReadByTheirLowEightBits) {
-  int a = 5 + 256;
-  TurnTowards(-6, a);  // -6 is 250
-  EXPECT_EQ(a, 0);
-  a = -251;  // 5
-  TurnTowards(100 + 512, a);
-  EXPECT_EQ(a, 10);
+  EXPECT_EQ(TurnPath(5 + 256, -6, 1), std::vector<int>{0}) << "-6 is 250";
+  EXPECT_EQ(TurnPath(-251, 100 + 512, 1), std::vector<int>{10}) << "-251 is 5";
 }
 
 TEST(TurnTowardsTest, OppositeDirectionsTurnTheSameWayEachTime) {
-  int a = 0;
-  TurnTowards(128, a);
-  EXPECT_EQ(a, -5);
-  a = 128;
-  TurnTowards(0, a);
-  EXPECT_EQ(a, 133);
+  EXPECT_EQ(TurnPath(0, 128, 1), std::vector<int>{-5});
+  EXPECT_EQ(TurnPath(128, 0, 1), std::vector<int>{133});
 }
 
 }  // namespace

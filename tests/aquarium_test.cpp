@@ -26,7 +26,9 @@ class AquariumTest : public SceneFixture {
     g.SpeechRecord.Price = kPrice;
     EnterAndOpen(SceneId::Aquarium, 0, {{"Money", "36"}});
   }
-  AquariumScene& aq() { return *dynamic_cast<AquariumScene*>(g.GetScene(2)); }
+  AquariumScene& aq() {
+    return *dynamic_cast<AquariumScene*>(g.GetScene(SceneNo(SceneId::Aquarium)));
+  }
   AquariumCreature& fish(int f) { return aq().Fish[f]; }
   AquariumAngler& angler(int a) { return aq().Angler[a]; }
 

@@ -50,7 +50,7 @@ class HubFixture : public ::testing::Test {
       EXPECT_TRUE(layer.InitSound());
     }
     g.SoundAvailable = sound ? 1 : 0;
-    hub = static_cast<HubScene*>(g.GetScene(0));
+    hub = static_cast<HubScene*>(g.GetScene(SceneNo(SceneId::Kiosk)));
   }
 
   // Cashier phrase n gets this kind and price (before WriteArchive).

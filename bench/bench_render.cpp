@@ -124,28 +124,22 @@ void BM_DrawPatternAlphaLarge(benchmark::State& st) {
 }
 BENCHMARK(BM_DrawPatternAlphaLarge)->ComputeStatistics("min", Fastest);
 
-// An 80 x 80 sprite turned by a varying angle (the flies, darts and cards).
+// An 80 x 80 sprite turned by a varying angle (the flies, darts and cards), drawn plainly
+// (alpha 256) or blended at the alpha given.
 void BM_DrawPatternRotated(benchmark::State& st) {
   Image img = MakeSprite(80, 80);
   Surface s = MakeScreen();
+  const int alpha = static_cast<int>(st.range(0));
   int angle = 0;
   DrawEachIteration(st, s, [&] {
-    DrawPatternRotated(s, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angle);
+    if (alpha == 256)
+      DrawPatternRotated(s, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angle);
+    else
+      DrawPatternRotatedAlpha(s, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angle, alpha);
     angle = (angle + 7) & 255;
   });
 }
-BENCHMARK(BM_DrawPatternRotated)->ComputeStatistics("min", Fastest);
-
-void BM_DrawPatternRotatedAlpha(benchmark::State& st) {
-  Image img = MakeSprite(80, 80);
-  Surface s = MakeScreen();
-  int angle = 0;
-  DrawEachIteration(st, s, [&] {
-    DrawPatternRotatedAlpha(s, &img, 0, 320, 240, 80, 80, 0.5, 0.5, angle, 128);
-    angle = (angle + 7) & 255;
-  });
-}
-BENCHMARK(BM_DrawPatternRotatedAlpha)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_DrawPatternRotated)->ComputeStatistics("min", Fastest)->Arg(256)->Arg(128);
 
 void BM_DrawPatternWaveAdd(benchmark::State& st) {
   Image img = MakeSprite(100, 50);

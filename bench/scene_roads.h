@@ -26,6 +26,7 @@
 #include "minigames/rps_layout.h"
 #include "screens/book_layout.h"
 #include "tests/monkey.h"
+#include "tests/scripted_players.h"
 
 namespace vepa::roads {
 
@@ -77,29 +78,8 @@ struct TickFigures {
   }
 };
 
-// The number after "key": in a JSON text (NaN when missing).
-inline double JsonNumber(const std::string& json, const std::string& key) {
-  const std::string k = "\"" + key + "\":";
-  const size_t at = json.find(k);
-  if (at == std::string::npos) return std::nan("");
-  return std::strtod(json.c_str() + at + k.size(), nullptr);
-}
-// The numbers of the flat array "key":[...].
-inline std::vector<double> JsonNumbers(const std::string& json, const std::string& key) {
-  std::vector<double> out;
-  const std::string k = "\"" + key + "\":[";
-  const size_t at = json.find(k);
-  if (at == std::string::npos) return out;
-  const char* p = json.c_str() + at + k.size();
-  while (*p && *p != ']') {
-    char* end = nullptr;
-    const double v = std::strtod(p, &end);
-    if (end == p) break;
-    out.push_back(v);
-    p = *end == ',' ? end + 1 : end;
-  }
-  return out;
-}
+using testing::JsonNumber;
+using testing::JsonNumbers;
 
 // Drives one road: input helpers as a player's hand, and the timed tick. Once the scene is
 // left or the road's length is reached every further Tick does nothing and returns false, so
@@ -437,22 +417,12 @@ inline void PlayRps(Road& r) {
 // The hammer: the middle finger starts it; then the finger the hammer aims at is always lifted
 // until 25 points, after which the player falls asleep and the hammer strikes three fingers.
 inline void PlayHammer(Road& r) {
-  auto digit = [](int finger) { return key::Digit0 + 1 + finger; };
-  r.KeyDown(digit(2));
+  r.KeyDown(testing::FingerKey(2));
   r.TickUntil([&] { return r.State("HammerState") >= 2; }, 200);
-  r.KeyUp(digit(2));
-  int held = -1;
-  while (!r.Over() && r.State("Score") < 25) {
-    const double state = r.State("HammerState");
-    const int target = static_cast<int>(r.State("TargetFinger"));
-    if ((state == 3 || state == 4) && target != held) {
-      if (held >= 0) r.KeyUp(digit(held));
-      r.KeyDown(digit(target));
-      held = target;
-    }
-    r.Tick();
-  }
-  if (held >= 0) r.KeyUp(digit(held));
+  r.KeyUp(testing::FingerKey(2));
+  testing::PlayWithOneKey(
+      r, std::numeric_limits<int>::max(), [&] { return r.Over() || r.State("Score") >= 25; },
+      [&] { return testing::KeyOfTheAimedFinger(r); });
   r.Idle();
 }
 

@@ -33,36 +33,34 @@ class AboutTest : public SceneFixture {
       Tick();
     }
   }
+  // Types the letters, then checks the money.
+  void TypeAndExpectMoney(const std::string& letters, int money) {
+    Type(letters);
+    EXPECT_EQ(g.Money, money) << "after " << letters;
+  }
   std::string Typed() const { return JsonText(SceneState(), "TypedKeys"); }
 };
 
 TEST_F(AboutTest, TheTipCodeAddsAHundredEachTimeItIsTyped) {
   g.Money = 51;
-  Type("HELLOWQZJXK");
-  EXPECT_EQ(g.Money, 51);
-  Type("D");
-  EXPECT_EQ(g.Money, 151);
+  TypeAndExpectMoney("HELLOWQZJXK", 51);
+  TypeAndExpectMoney("D", 151);
   EXPECT_EQ(Typed(), "");
   EXPECT_TRUE(WavePlaying(1, "boom01"));
-  Type("WQZJXKDWQZJXKD");
-  EXPECT_EQ(g.Money, 351);
+  TypeAndExpectMoney("WQZJXKDWQZJXKD", 351);
 }
 
 TEST_F(AboutTest, TheTipStopsAtThirtyThousand) {
   g.Money = 29950;
-  Type("WQZJXKD");
-  EXPECT_EQ(g.Money, 30050);
-  Type("WQZJXKD");
-  EXPECT_EQ(g.Money, 30050);
+  TypeAndExpectMoney("WQZJXKD", 30050);
+  TypeAndExpectMoney("WQZJXKD", 30050);
   EXPECT_EQ(Typed(), "") << "the code is used up all the same";
 }
 
 TEST_F(AboutTest, TheOtherCodeEmptiesThePockets) {
   g.Money = 777;
-  Type("ZXQ");
-  EXPECT_EQ(g.Money, 777);
-  Type("J");
-  EXPECT_EQ(g.Money, 0);
+  TypeAndExpectMoney("ZXQ", 777);
+  TypeAndExpectMoney("J", 0);
   EXPECT_EQ(Typed(), "");
 }
 
@@ -103,8 +101,7 @@ TEST_F(AboutTest, OnlyTheLastFortyCharactersAreKept) {
   EXPECT_EQ(Typed(), all.substr(all.size() - 40));
   // A code typed over a full buffer still counts.
   g.Money = 10;
-  Type("ZXQJ");
-  EXPECT_EQ(g.Money, 0);
+  TypeAndExpectMoney("ZXQJ", 0);
 }
 
 TEST_F(AboutTest, TheKioskButtonLeadsBackToTheKiosk) {

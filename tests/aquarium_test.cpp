@@ -26,7 +26,9 @@ class AquariumTest : public SceneFixture {
     g.SpeechRecord.Price = kPrice;
     EnterAndOpen(SceneId::Aquarium, 0, {{"Money", "36"}});
   }
-  AquariumScene& aq() { return *dynamic_cast<AquariumScene*>(g.GetScene(2)); }
+  AquariumScene& aq() {
+    return *dynamic_cast<AquariumScene*>(g.GetScene(SceneNo(SceneId::Aquarium)));
+  }
   AquariumCreature& fish(int f) { return aq().Fish[f]; }
   AquariumAngler& angler(int a) { return aq().Angler[a]; }
 
@@ -37,6 +39,12 @@ class AquariumTest : public SceneFixture {
     an.HookX = x;
     an.Line = y - 27;
     an.HookY = y;
+  }
+  // Creature f on angler a's hook, the angler in the given state (1 reeling in, 2 lifting).
+  void Hooked(int a, int f, int state = 1) {
+    angler(a).State = static_cast<uint8_t>(state);
+    angler(a).Catch = static_cast<uint8_t>(f);
+    fish(f).HookedBy = static_cast<uint8_t>(a + 1);
   }
   // Puts a creature somewhere, swimming (or walking) slowly.
   void Place(int f, int x, int y, int dir) {
@@ -293,9 +301,7 @@ TEST_F(AquariumTest, TheBigFishFreesACatchBeingReeledIn) {
   Settle();
   // The player reels in a fish; the big fish swims through the hook.
   HangHook(kPlayer, 330, 202);
-  angler(kPlayer).State = 1;
-  angler(kPlayer).Catch = 1;
-  fish(1).HookedBy = 2;
+  Hooked(kPlayer, 1);
   Place(0, 330 - 60, 170, 0);
   fish(0).State = 0;
   Tick();
@@ -448,9 +454,7 @@ TEST_F(AquariumTest, ThePlayersKeysActOnlyWhileFishingOrReeling) {
   Open();
   Settle();
   HangHook(kPlayer, 421, 200);
-  angler(kPlayer).State = 2;  // lifting a catch
-  angler(kPlayer).Catch = 1;
-  fish(1).HookedBy = 2;
+  Hooked(kPlayer, 1, 2);  // lifting a catch
   for (int k : {key::Left, key::Down}) KeyDown(k);
   Tick(3);
   EXPECT_EQ(angler(kPlayer).Tip, 0);
@@ -499,9 +503,7 @@ TEST_F(AquariumTest, TheComputerGoesForASmallCreatureAndSwitchesWhenItIsTaken) {
   for (int t = 1; t <= 3; ++t) {
     Settle();
     angler(kComputer).Target = static_cast<uint8_t>(t);
-    fish(t).HookedBy = 2;
-    angler(kPlayer).Catch = static_cast<uint8_t>(t);
-    angler(kPlayer).State = 1;
+    Hooked(kPlayer, t);
     Tick();
     EXPECT_NE(angler(kComputer).Target, t);
     fish(t).HookedBy = 0;
@@ -522,9 +524,7 @@ TEST_F(AquariumTest, TheComputerGivesLineAndDodgesWhileTheBigFishIsNear) {
     Open();
     Settle();
     HangHook(kComputer, 330, 260);
-    angler(kComputer).State = 1;
-    angler(kComputer).Catch = 1;
-    fish(1).HookedBy = 1;
+    Hooked(kComputer, 1);
     Place(0, c.BigX, 160, c.BigDir);
     fish(0).Speed = 0;
     const int line = angler(kComputer).Line, tip = angler(kComputer).Tip;

@@ -120,29 +120,27 @@ TEST_F(TransitionTest, NewShapeIsDrawnAtEachStart) {
   EXPECT_EQ(shapes.size(), 5u);
 }
 
-using MouseRulesTest = GameFixture;
+struct MouseRulesTest : GameFixture {
+  // The click state a press at (x, y) leaves, from the click state and hand frame given.
+  int AfterPress(MouseButton b, int clickState, int handFrame = 0, int x = 1, int y = 1) {
+    g.ClickState = static_cast<uint8_t>(clickState);
+    g.HandFrame = static_cast<uint8_t>(handFrame);
+    g.MouseDown(b, x, y);
+    return g.ClickState;
+  }
+};
 
 TEST_F(MouseRulesTest, HubAcceptsPressesOnlyWhenTheHandIsIdle) {
   g.SceneNumber = SceneNo(SceneId::Kiosk);
-  g.MouseDown(MouseButton::Left, 10, 10);
-  EXPECT_EQ(g.ClickState, 1);
-  g.ClickState = 0;
-  g.HandFrame = 1;  // previous press animation not over
-  g.MouseDown(MouseButton::Left, 10, 10);
-  g.MouseDown(MouseButton::Right, 10, 10);
-  EXPECT_EQ(g.ClickState, 0);
-  g.HandFrame = 0;
-  g.MouseDown(MouseButton::Right, 10, 10);
-  EXPECT_EQ(g.ClickState, 3);
-  g.ClickState = 4;
-  g.MouseDown(MouseButton::Left, 10, 10);
-  EXPECT_EQ(g.ClickState, 5);
-  g.ClickState = 4;
-  g.MouseDown(MouseButton::Right, 10, 10);
-  EXPECT_EQ(g.ClickState, 4);
-  g.ClickState = 2;  // a double click during the animation does nothing
-  g.MouseDown(MouseButton::Left, 10, 10);
-  EXPECT_EQ(g.ClickState, 2);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 0), 1);
+  // The previous press animation not over.
+  EXPECT_EQ(AfterPress(MouseButton::Left, 0, 1), 0);
+  EXPECT_EQ(AfterPress(MouseButton::Right, 0, 1), 0);
+  EXPECT_EQ(AfterPress(MouseButton::Right, 0), 3);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 4), 5);
+  EXPECT_EQ(AfterPress(MouseButton::Right, 4), 4);
+  // A double click during the animation does nothing.
+  EXPECT_EQ(AfterPress(MouseButton::Left, 2), 2);
 }
 
 TEST_F(MouseRulesTest, LeftPressSetAndSilentScenes) {
@@ -151,42 +149,27 @@ TEST_F(MouseRulesTest, LeftPressSetAndSilentScenes) {
                         SceneId::CockroachRace, SceneId::OpponentSelection, SceneId::About,
                         SceneId::Journal, SceneId::SettingsBook, SceneId::StartMenu}) {
     g.SceneNumber = SceneNo(scene);
-    g.ClickState = 0;
-    g.HandFrame = 0;
-    g.MouseDown(MouseButton::Right, 1, 1);
-    EXPECT_EQ(g.ClickState, 0) << int(SceneNo(scene));
-    g.MouseDown(MouseButton::Left, 1, 1);
-    EXPECT_EQ(g.ClickState, 1) << int(SceneNo(scene));
-    g.ClickState = 0;
-    g.HandFrame = 2;
-    g.MouseDown(MouseButton::Left, 1, 1);
-    EXPECT_EQ(g.ClickState, 0) << int(SceneNo(scene));
+    EXPECT_EQ(AfterPress(MouseButton::Right, 0), 0) << int(SceneNo(scene));
+    EXPECT_EQ(AfterPress(MouseButton::Left, 0), 1) << int(SceneNo(scene));
+    EXPECT_EQ(AfterPress(MouseButton::Left, 0, 2), 0) << int(SceneNo(scene));
   }
   for (SceneId scene : {SceneId::Snake, SceneId::Lamp, SceneId::Draw, SceneId::MakerLogo,
                         SceneId::PublisherLogo, SceneId::Closing}) {
     g.SceneNumber = SceneNo(scene);
-    g.ClickState = 0;
-    g.HandFrame = 0;
-    g.MouseDown(MouseButton::Left, 1, 1);
-    g.MouseDown(MouseButton::Right, 1, 1);
-    EXPECT_EQ(g.ClickState, 0) << int(SceneNo(scene));
+    EXPECT_EQ(AfterPress(MouseButton::Left, 0), 0) << int(SceneNo(scene));
+    EXPECT_EQ(AfterPress(MouseButton::Right, 0), 0) << int(SceneNo(scene));
   }
 }
 
 TEST_F(MouseRulesTest, GalleryNeedsShotsAndCardGameAlwaysTakesThePress) {
   g.SceneNumber = SceneNo(SceneId::Gallery);
   g.ShotsLeft = 0;
-  g.MouseDown(MouseButton::Left, 1, 1);
-  EXPECT_EQ(g.ClickState, 0);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 0), 0);
   g.ShotsLeft = 5;
-  g.HandFrame = 2;  // the gallery does not wait for the hand
-  g.MouseDown(MouseButton::Left, 1, 1);
-  EXPECT_EQ(g.ClickState, 1);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 0, 2), 1) << "the gallery does not wait for the hand";
 
   g.SceneNumber = SceneNo(SceneId::CardGame);
-  g.ClickState = 3;
-  g.MouseDown(MouseButton::Left, 1, 1);
-  EXPECT_EQ(g.ClickState, 1);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 3, 2), 1) << "whatever the click and the hand";
   EXPECT_EQ(g.ButtonHeld, 1);
   g.MouseUp(MouseButton::Right, 1, 1);
   EXPECT_EQ(g.ButtonHeld, 1);
@@ -203,22 +186,14 @@ TEST_F(MouseRulesTest, DartsTakesADartFromTheRackAndThrowsAtTheBoard) {
   g.HitMap[120 * 320 + 200] = 3;
   g.SceneBytes[0] = 3;
   // Rack: row (y + 20) div 2 = 100, column x div 2 = 50.
-  g.MouseDown(MouseButton::Left, 100, 180);
-  EXPECT_EQ(g.ClickState, 1);
-  g.ClickState = 0;
+  EXPECT_EQ(AfterPress(MouseButton::Left, 0, 0, 100, 180), 1);
   g.SceneBytes[0] = 0;  // no darts left
-  g.MouseDown(MouseButton::Left, 100, 180);
-  EXPECT_EQ(g.ClickState, 0);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 0, 0, 100, 180), 0);
   // Board: row (y + 32) div 2 = 120, column (x + 75) div 2 = 200.
-  g.ClickState = 2;
-  g.MouseDown(MouseButton::Left, 325, 208);
-  EXPECT_EQ(g.ClickState, 3);
-  g.ClickState = 2;
-  g.MouseDown(MouseButton::Left, 10, 10);  // value 0: nothing
-  EXPECT_EQ(g.ClickState, 2);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 2, 0, 325, 208), 3);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 2, 0, 10, 10), 2) << "value 0: nothing";
   // Below the map reads as 0 rather than past the buffer.
-  g.MouseDown(MouseButton::Left, 100, 470);
-  EXPECT_EQ(g.ClickState, 2);
+  EXPECT_EQ(AfterPress(MouseButton::Left, 2, 0, 100, 470), 2);
 }
 
 TEST_F(MouseRulesTest, DartsFreezesThePointerWhileTakingOrThrowing) {

@@ -18,6 +18,8 @@ namespace vepa {
 namespace {
 
 using servicetest::ServiceGame;
+using servicetest::ServiceTest;
+using servicetest::Silent;
 using servicetest::SolidImage;
 using servicetest::TestRiffWave;
 using servicetest::TestWave;
@@ -78,9 +80,9 @@ void ExpectRecord(const PhraseRecord& got, const PhraseRecord& want) {
 
 // --- Phrase player.
 
-class PhraseTest : public ::testing::Test {
+class PhraseTest : public ServiceTest {
  protected:
-  explicit PhraseTest(bool sound = true) : s(sound) {}
+  explicit PhraseTest(bool sound = true) : ServiceTest(sound) {}
   void SetUp() override {
     std::vector<uint8_t> ply = NumberedTable(3);
     // Player phrase 2 carries a kind and price of its own that a reply must not take over.
@@ -98,14 +100,9 @@ class PhraseTest : public ::testing::Test {
     });
   }
   size_t SpeechFrames() { return s.Speech()->Buffer.FrameCount(); }
-  ServiceGame s;
-  Game& g = s.game;
 };
 
-class SilentPhraseTest : public PhraseTest {
- protected:
-  SilentPhraseTest() : PhraseTest(false) {}
-};
+using SilentPhraseTest = Silent<PhraseTest>;
 
 TEST_F(PhraseTest, PhraseEightIsRecordEightAndItsWave) {
   SayPhrase(g, "kib", 8, 0, 11000);
@@ -275,9 +272,9 @@ constexpr uint16_t kBubble = 0x0010;
 constexpr uint16_t kTopLeft = 0x07E0, kTopRight = 0x001F, kBottomLeft = 0xF800,
                    kBottomRight = 0xFFE0;
 
-class BubbleTest : public ::testing::Test {
+class BubbleTest : public ServiceTest {
  protected:
-  BubbleTest() : s(false) {
+  BubbleTest() : ServiceTest(false) {
     Image tail;
     tail.Name = "Bazar02";
     tail.Width = tail.PatternWidth = 73;
@@ -297,8 +294,6 @@ class BubbleTest : public ::testing::Test {
   }
   uint16_t At(int x, int y) { return s.Screen().At(x, y); }
   static bool Text(uint16_t p) { return (p >> 11) >= 30; }  // white blended at 254
-  ServiceGame s;
-  Game& g = s.game;
 };
 
 constexpr int kX = 200, kY = 150;
@@ -387,9 +382,9 @@ TEST_F(BubbleTest, SubtitlesOfASceneFillFromTheTopAndEmptyTheRest) {
 
 constexpr uint16_t kBox = 0x4208;
 
-class ExitBoxTest : public ::testing::Test {
+class ExitBoxTest : public ServiceTest {
  protected:
-  ExitBoxTest() : s(true) {
+  ExitBoxTest() : ServiceTest(true) {
     s.layer.Images(1)->Images = {SolidImage("Exi01", 1, 286, 166, [](int) { return kBox; })};
     s.layer.ReplaceWaves(1, {TestWave("Boom07", 8000)});
   }
@@ -401,8 +396,6 @@ class ExitBoxTest : public ::testing::Test {
       ExitBox(g);
     }
   }
-  ServiceGame s;
-  Game& g = s.game;
 };
 
 TEST_F(ExitBoxTest, AFreshEscOpensTheBox) {
@@ -584,61 +577,40 @@ TEST(NearestTest, HalvesGoToTheEvenNeighbourAndWildValuesStayOffTheScreen) {
   EXPECT_EQ(std::abs(Nearest(std::numeric_limits<double>::quiet_NaN())), 100000);
 }
 
+// The angles after each of `steps` turns from `from` towards `target`.
+std::vector<int> TurnPath(int from, int target, int steps) {
+  std::vector<int> path;
+  for (int a = from; steps-- > 0;) {
+    TurnTowards(target, a);
+    path.push_back(a);
+  }
+  return path;
+}
+
 TEST(TurnTowardsTest, TheDirectWayTakesStepsOfFive) {
-  int a = 50;
-  TurnTowards(100, a);
-  EXPECT_EQ(a, 55);
-  a = 100;
-  TurnTowards(50, a);
-  EXPECT_EQ(a, 95);
+  EXPECT_EQ(TurnPath(50, 100, 1), std::vector<int>{55});
+  EXPECT_EQ(TurnPath(100, 50, 1), std::vector<int>{95});
 }
 
 TEST(TurnTowardsTest, NeverStopsOnTheTarget) {
-  int a = 0;
-  std::vector<int> path;
-  for (int t = 0; t < 6; ++t) {
-    TurnTowards(10, a);
-    path.push_back(a);
-  }
-  EXPECT_EQ(path, (std::vector<int>{5, 10, 15, 10, 15, 10}));
+  EXPECT_EQ(TurnPath(0, 10, 6), (std::vector<int>{5, 10, 15, 10, 15, 10}));
 }
 
 TEST(TurnTowardsTest, TheWayAcrossZeroAndLeavingTheRange) {
-  int a = 5;
-  std::vector<int> path;
-  for (int t = 0; t < 5; ++t) {
-    TurnTowards(250, a);
-    path.push_back(a);
-  }
   // Down through 0 to -5, which the next call reads as 251.
-  EXPECT_EQ(path, (std::vector<int>{0, -5, 246, 251, 246}));
-
-  a = 250;
-  path.clear();
-  for (int t = 0; t < 4; ++t) {
-    TurnTowards(5, a);
-    path.push_back(a);
-  }
+  EXPECT_EQ(TurnPath(5, 250, 5), (std::vector<int>{0, -5, 246, 251, 246}));
   // Up through 255 to 260, read as 4 by the next call.
-  EXPECT_EQ(path, (std::vector<int>{255, 260, 9, 4}));
+  EXPECT_EQ(TurnPath(250, 5, 4), (std::vector<int>{255, 260, 9, 4}));
 }
 
 TEST(TurnTowardsTest, TargetsAndAnglesAreReadByTheirLowEightBits) {
-  int a = 5 + 256;
-  TurnTowards(-6, a);  // -6 is 250
-  EXPECT_EQ(a, 0);
-  a = -251;  // 5
-  TurnTowards(100 + 512, a);
-  EXPECT_EQ(a, 10);
+  EXPECT_EQ(TurnPath(5 + 256, -6, 1), std::vector<int>{0}) << "-6 is 250";
+  EXPECT_EQ(TurnPath(-251, 100 + 512, 1), std::vector<int>{10}) << "-251 is 5";
 }
 
 TEST(TurnTowardsTest, OppositeDirectionsTurnTheSameWayEachTime) {
-  int a = 0;
-  TurnTowards(128, a);
-  EXPECT_EQ(a, -5);
-  a = 128;
-  TurnTowards(0, a);
-  EXPECT_EQ(a, 133);
+  EXPECT_EQ(TurnPath(0, 128, 1), std::vector<int>{-5});
+  EXPECT_EQ(TurnPath(128, 0, 1), std::vector<int>{133});
 }
 
 }  // namespace

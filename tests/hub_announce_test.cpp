@@ -54,8 +54,6 @@ class HubAnnounceTest : public HubFixture {
     return spoken;
   }
 
-  void SetTicket(int t, std::array<uint8_t, 6> numbers) { g.TicketNumbers[t] = numbers; }
-
   std::string Line(int i) const { return Utf8FromCp1251(g.SpeechRecord.Lines[i]); }
 
   std::map<int, std::string> byFrames_;
@@ -66,14 +64,7 @@ using Clips = std::vector<std::string>;
 // --- The ticket check.
 
 TEST_F(HubAnnounceTest, AThreeMatchTicketIsSpokenAndPaidAsWritten) {
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 1;
-  g.TicketsFilled = 1;
-  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
-  SetTicket(0, {1, 2, 3, 10, 11, 12});
-  g.SceneNumber = SceneNo(SceneId::Draw);
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {{1, 2, 3, 10, 11, 12}});
   EXPECT_EQ(hub->HubState, 10);
   Tick();    // state 10 to 11
   g.Tick();  // the ticket is compared and the first clip starts
@@ -104,14 +95,9 @@ class HubPrizeTest : public HubAnnounceTest, public ::testing::WithParamInterfac
 
 TEST_P(HubPrizeTest, EachPrizeIsSpokenWithItsNumberAndCurrencyWord) {
   const PrizeCase& c = GetParam();
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 1;
-  g.DrawnNumbers = {7, 8, 9, 10, 11, 12};
   std::array<uint8_t, 6> ticket = {20, 21, 22, 23, 24, 25};
   for (int i = 0; i < c.Matches; ++i) ticket[i] = static_cast<uint8_t>(7 + i);
-  SetTicket(0, ticket);
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  ComeBackFromTheDraw({7, 8, 9, 10, 11, 12}, {ticket});
   const Clips spoken = RunAnnouncement();
   Clips expected = {"rsm001", "rcf001", "rsm003", "rsm004", "rcf00" + std::to_string(c.Matches),
                     "rsm005"};
@@ -129,13 +115,7 @@ INSTANTIATE_TEST_SUITE_P(PrizeTable, HubPrizeTest,
                                            PrizeCase{6, 1000, {"rcf999", "rdl003"}}));
 
 TEST_F(HubAnnounceTest, ALosingTicketIsAnnouncedAndUsedUp) {
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 2;
-  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
-  SetTicket(0, {1, 20, 21, 22, 23, 24});
-  SetTicket(1, {30, 31, 32, 33, 34, 35});
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {{1, 20, 21, 22, 23, 24}, {30, 31, 32, 33, 34, 35}});
   const Clips spoken = RunAnnouncement();
   EXPECT_EQ(spoken, (Clips{"rsm001", "rcf001", "rsm003", "rsm004", "rcf001", "rsm005", "rcf001",
                            "rdl001", "rsm001", "rcf002", "rsm002"}));
@@ -147,12 +127,7 @@ TEST_F(HubAnnounceTest, ALosingTicketIsAnnouncedAndUsedUp) {
 }
 
 TEST_F(HubAnnounceTest, ANumberNeverFilledInNeverWins) {
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 1;
-  g.DrawnNumbers = {0, 1, 2, 3, 4, 5};  // even a zero among the drawn numbers
-  SetTicket(0, {0, 0, 0, 0, 0, 0});
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  ComeBackFromTheDraw({0, 1, 2, 3, 4, 5}, {{0, 0, 0, 0, 0, 0}});  // even a zero drawn
   RunAnnouncement();
   EXPECT_EQ(hub->Matches, 0);
   EXPECT_EQ(g.Money, 51);
@@ -162,48 +137,33 @@ TEST_F(HubAnnounceTest, ANumberNeverFilledInNeverWins) {
 }
 
 TEST_F(HubAnnounceTest, MoneyStopsAt60000ButTheWinIsStillAnnounced) {
-  WriteArchive();
-  g.NewGame();
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {{1, 2, 3, 4, 5, 6}});
   g.Money = 60000;
-  g.Tickets = 1;
-  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
-  SetTicket(0, {1, 2, 3, 4, 5, 6});
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   const Clips spoken = RunAnnouncement();
   EXPECT_EQ(spoken.back(), "rdl003");
   EXPECT_EQ(Line(3), "ВЫИГРЫШ: 1000$");
   EXPECT_EQ(g.Money, 60000);
 
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {{1, 2, 3, 20, 21, 22}});
   g.Money = 59990;
-  g.Tickets = 1;
-  SetTicket(0, {1, 2, 3, 20, 21, 22});
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
   RunAnnouncement();
   EXPECT_EQ(g.Money, 60000);
 }
 
 TEST_F(HubAnnounceTest, EscSkipsTheRestOfATicketButNotItsPayment) {
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 2;
-  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
-  SetTicket(0, {1, 2, 3, 4, 20, 21});    // 50
-  SetTicket(1, {1, 2, 30, 31, 32, 33});  // 5
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  // Tickets of 50 and of 5.
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {{1, 2, 3, 4, 20, 21}, {1, 2, 30, 31, 32, 33}});
   Tick(3);
-  Key(27, true);
+  Key(key::Esc, true);
   const Clips spoken = RunAnnouncement();
-  Key(27, false);
+  Key(key::Esc, false);
   EXPECT_EQ(g.Money, 51 + 50 + 5);
   EXPECT_EQ(g.Tickets, 0);
   EXPECT_LT(spoken.size(), 8u) << "both tickets were cut short";
 }
 
 TEST_F(HubAnnounceTest, ADrawWithoutTicketsChecksNothing) {
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 0;
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {});
   const Clips spoken = RunAnnouncement();
   EXPECT_TRUE(spoken.empty());
   EXPECT_EQ(g.Tickets, 0) << "the ticket count must not run below zero";
@@ -214,19 +174,9 @@ TEST_F(HubAnnounceTest, ADrawWithoutTicketsChecksNothing) {
 
 class HubResultTest : public HubAnnounceTest {
  protected:
-  // Back in the kiosk from darts with the stake and winnings given, before the announcement.
-  void ComeBack(int stake, int winnings, int exitMenu = 0) {
-    WriteArchive();
-    g.NewGame();
-    g.GameStake = static_cast<uint16_t>(stake);
-    g.GameWinnings = static_cast<uint16_t>(winnings);
-    g.ExitMenuState = static_cast<uint8_t>(exitMenu);
-    g.SceneNumber = SceneNo(SceneId::Darts);
-    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
-    EXPECT_EQ(hub->HubState, 14);
-  }
+  // Back from darts with the stake and winnings given: the clips of the announcement.
   Clips Return(int stake, int winnings, int exitMenu = 0) {
-    ComeBack(stake, winnings, exitMenu);
+    ComeBackFromAGame(stake, winnings, exitMenu);
     return RunAnnouncement();
   }
 };
@@ -269,16 +219,16 @@ TEST_F(HubResultTest, LeavingThroughTheExitBoxPaysNothingEvenWithWinnings) {
 }
 
 TEST_F(HubResultTest, EscOrEnterSkipToThePayment) {
-  ComeBack(5, 24);
-  Key(13, true);
+  ComeBackFromAGame(5, 24);
+  Key(key::Enter, true);
   const Clips spoken = RunAnnouncement();
-  Key(13, false);
+  Key(key::Enter, false);
   EXPECT_EQ(spoken, (Clips{"rsm006"}));
   EXPECT_EQ(g.Money, 75);
 }
 
 TEST_F(HubResultTest, WinningsAreCappedAt60000) {
-  ComeBack(5, 20);
+  ComeBackFromAGame(5, 20);
   g.Money = 59995;
   RunAnnouncement();
   EXPECT_EQ(g.Money, 60000);
@@ -289,12 +239,7 @@ TEST_F(HubResultTest, WinningsAreCappedAt60000) {
 class HubSilentAnnounceTest : public HubFixture {};
 
 TEST_F(HubSilentAnnounceTest, TheCheckRunsOnTheSpeechCountdownAlone) {
-  WriteArchive();
-  g.NewGame();
-  g.Tickets = 1;
-  g.DrawnNumbers = {1, 2, 3, 4, 5, 6};
-  g.TicketNumbers[0] = {1, 2, 3, 10, 11, 12};
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  ComeBackFromTheDraw({1, 2, 3, 4, 5, 6}, {{1, 2, 3, 10, 11, 12}});
   int ticks = 0;
   ASSERT_TRUE(TickUntil(
       [&] {
@@ -310,11 +255,7 @@ TEST_F(HubSilentAnnounceTest, TheCheckRunsOnTheSpeechCountdownAlone) {
 }
 
 TEST_F(HubSilentAnnounceTest, TheCashiersMouthMovesDuringAnnouncements) {
-  WriteArchive();
-  g.NewGame();
-  g.GameStake = 1;
-  g.GameWinnings = 3;
-  g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
+  ComeBackFromAGame(1, 3);
   Tick(2);
   EXPECT_EQ(hub->HubState, 15);
   EXPECT_EQ(hub->HostSpeaking, 1);

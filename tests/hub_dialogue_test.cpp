@@ -11,12 +11,30 @@ namespace {
 constexpr int kTicketItem = 36;
 constexpr int kTicketOffer = 19;
 
-class HubDialogueTest : public HubFixture {};
+class HubDialogueTest : public HubFixture {
+ protected:
+  // A new game in the kiosk, whose ticket stack offers a ticket of this kind for 3.
+  void EnterWithATicketOffer(int kind = 2) {
+    SetPhrase(kTicketOffer, kind, 3);
+    Enter();
+  }
+  // The same, and a click on the ticket stack.
+  void OfferATicket(int kind = 2) {
+    EnterWithATicketOffer(kind);
+    ClickItem(kTicketItem);
+  }
+  // The door handle's question is one of kiosk phrases 2 to 4, of these kinds, at `price`; the
+  // goodbye after it is phrase 5 to 7 of the same variant, of kind 7, at `goodbyePrice`.
+  void SetLeavePhrases(std::array<int, 3> kinds, int price = 0, int goodbyePrice = 0) {
+    for (int v = 0; v < 3; ++v) {
+      SetPhrase(2 + v, kinds[v], price);
+      SetPhrase(5 + v, 7, goodbyePrice);
+    }
+  }
+};
 
 TEST_F(HubDialogueTest, BuyingATicketPaysItsPriceAndAddsATicket) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   Tick(2);  // the press, then the click moment
   EXPECT_EQ(hub->HubState, 3);
   EXPECT_EQ(Said(), "KIB 19");
@@ -42,9 +60,7 @@ TEST_F(HubDialogueTest, BuyingATicketPaysItsPriceAndAddsATicket) {
 }
 
 TEST_F(HubDialogueTest, TheRightButtonSaysNoAndPaysNothing) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   ASSERT_TRUE(WaitForButtons());
   ClickButton(1);
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 8; }));
@@ -55,8 +71,7 @@ TEST_F(HubDialogueTest, TheRightButtonSaysNoAndPaysNothing) {
 }
 
 TEST_F(HubDialogueTest, WithFiveTicketsTheStackIsGoneAndAClickDoesNothing) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
+  EnterWithATicketOffer();
   g.Tickets = 5;
   ClickItem(kTicketItem);
   Tick(4);
@@ -103,8 +118,7 @@ TEST_F(HubDialogueTest, TooLittleMoneyGivesThePlayersRefusalAndPaysNothing) {
 }
 
 TEST_F(HubDialogueTest, ExactlyEnoughMoneyIsEnough) {
-  SetPhrase(kTicketOffer, 7, 3);
-  Enter();
+  EnterWithATicketOffer(7);
   g.Money = 3;
   ClickItem(kTicketItem);
   ASSERT_TRUE(TickUntil([&] { return g.Tickets == 1; }));
@@ -112,8 +126,7 @@ TEST_F(HubDialogueTest, ExactlyEnoughMoneyIsEnough) {
 }
 
 TEST_F(HubDialogueTest, AutoAnswerAcceptsWithTheLeftReplyWithoutButtons) {
-  SetPhrase(kTicketOffer, 1, 3);
-  Enter();
+  EnterWithATicketOffer(1);
   g.AutoAnswer = 1;
   ClickItem(kTicketItem);
   bool sawButtons = false;
@@ -129,13 +142,10 @@ TEST_F(HubDialogueTest, AutoAnswerAcceptsWithTheLeftReplyWithoutButtons) {
 }
 
 TEST_F(HubDialogueTest, AutoAnswerToALeaveQuestionLeavesTheGame) {
-  SetPhrase(2, 4, 0);
-  SetPhrase(3, 5, 0);
-  SetPhrase(4, 6, 0);
-  for (int n = 5; n <= 7; ++n) SetPhrase(n, 7, 0);
+  SetLeavePhrases({4, 5, 6});
   Enter();
   g.AutoAnswer = 1;
-  ClickItem(8);
+  ClickItem(hub::DoorHandle);
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 8; }));
   // Kinds 4, 5, 6 answer with ply 7, 8, 9.
   EXPECT_EQ(Said(), "PLY " + std::to_string(hub->PhraseVariant + 7));
@@ -143,9 +153,7 @@ TEST_F(HubDialogueTest, AutoAnswerToALeaveQuestionLeavesTheGame) {
 }
 
 TEST_F(HubDialogueTest, AKindSevenOfferIsPaidWithoutButtons) {
-  SetPhrase(kTicketOffer, 7, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket(7);
   bool sawButtons = false, sawReply = false;
   ASSERT_TRUE(TickUntil([&] {
     sawButtons |= hub->HubState >= 4 && hub->HubState <= 8;
@@ -230,10 +238,9 @@ TEST_F(HubDialogueTest, TheBatteryIsSoldOnlyWhenEmptyAndCharged) {
 }
 
 TEST_F(HubDialogueTest, LeavingTheGameAsksThenSaysGoodbyeAndOpensTheClosingScreen) {
-  for (int n = 2; n <= 4; ++n) SetPhrase(n, n + 2, 0);
-  for (int n = 5; n <= 7; ++n) SetPhrase(n, 7, 0);
+  SetLeavePhrases({4, 5, 6});
   Enter();
-  ClickItem(8);
+  ClickItem(hub::DoorHandle);
   Tick(2);
   const int variant = hub->PhraseVariant;
   EXPECT_EQ(Said(), "KIB " + std::to_string(2 + variant));
@@ -249,9 +256,9 @@ TEST_F(HubDialogueTest, LeavingTheGameAsksThenSaysGoodbyeAndOpensTheClosingScree
 }
 
 TEST_F(HubDialogueTest, StayingAnswersWithPlyTen) {
-  for (int n = 2; n <= 4; ++n) SetPhrase(n, 4, 0);
+  SetLeavePhrases({4, 4, 4});
   Enter();
-  ClickItem(8);
+  ClickItem(hub::DoorHandle);
   ASSERT_TRUE(WaitForButtons());
   ClickButton(1);
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 8; }));
@@ -261,12 +268,9 @@ TEST_F(HubDialogueTest, StayingAnswersWithPlyTen) {
 }
 
 TEST_F(HubDialogueTest, PricesOnBothLeavePhrasesAreTakenTwice) {
-  SetPhrase(2, 4, 2);
-  SetPhrase(3, 4, 2);
-  SetPhrase(4, 4, 2);
-  for (int n = 5; n <= 7; ++n) SetPhrase(n, 7, 3);
+  SetLeavePhrases({4, 4, 4}, 2, 3);
   Enter();
-  ClickItem(8);
+  ClickItem(hub::DoorHandle);
   ASSERT_TRUE(WaitForButtons());
   ClickButton(0);
   ASSERT_TRUE(TickUntil([&] { return g.FadeMode == 1; }, 300));
@@ -316,9 +320,7 @@ TEST_F(HubDialogueTest, ARightClickInTheIdleKioskMakesTheCashierTalk) {
 }
 
 TEST_F(HubDialogueTest, RightClicksDuringAConversationAreDropped) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   Tick(8);
   ASSERT_EQ(hub->HubState, 3);
   PressRight();
@@ -329,8 +331,7 @@ TEST_F(HubDialogueTest, RightClicksDuringAConversationAreDropped) {
 }
 
 TEST_F(HubDialogueTest, APressWhileTheHandIsStillMovingIsIgnored) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
+  EnterWithATicketOffer();
   PointAt(5, 455);
   PressLeft();
   std::vector<int> frames;
@@ -356,62 +357,50 @@ TEST_F(HubDialogueTest, APressWhileTheHandIsStillMovingIsIgnored) {
 }
 
 TEST_F(HubDialogueTest, EscCutsTheCashierShortAndTheConversationMovesOn) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   Tick(4);
   ASSERT_EQ(hub->HubState, 3);
   ASSERT_GT(g.SpeechCountdown, 40);
-  Key(27, true);
+  Key(key::Esc, true);
   Tick();
   EXPECT_EQ(g.SpeechCountdown, 0) << "silenced at once";
-  Key(27, false);
+  Key(key::Esc, false);
   Tick();
   EXPECT_EQ(hub->HubState, 4) << "the buttons come as if the phrase had ended";
   // Esc while the buttons are still fading in does not answer.
-  Key(27, true);
+  Key(key::Esc, true);
   Tick();
   EXPECT_EQ(hub->HubState, 4);
-  Key(27, false);
+  Key(key::Esc, false);
   ASSERT_TRUE(WaitForButtons());
   // Esc on the shown buttons is the right answer.
-  Key(27, true);
-  Tick();
-  Key(27, false);
+  TapKey(key::Esc);
   EXPECT_EQ(hub->HubState, 6);
   EXPECT_EQ(hub->Answer, 1);
 }
 
 TEST_F(HubDialogueTest, EnterCutsTheCashierShortAndMeansYes) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   Tick(4);
-  Key(13, true);  // held down through the whole question
+  Key(key::Enter, true);  // held down through the whole question
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 6; }, 10));
   EXPECT_EQ(hub->Answer, 0);
-  Key(13, false);
+  Key(key::Enter, false);
   ASSERT_TRUE(TickUntil([&] { return g.Tickets == 1; }));
 }
 
 TEST_F(HubDialogueTest, EnterOverridesAClickOnTheRightButtonInTheSameFrame) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   ASSERT_TRUE(WaitForButtons());
   ClickButton(1);
-  Tick();  // the press
-  Key(13, true);
-  Tick();  // the click moment and Enter together
-  Key(13, false);
+  Tick();              // the press
+  TapKey(key::Enter);  // the click moment and Enter together
   EXPECT_EQ(hub->HubState, 6);
   EXPECT_EQ(hub->Answer, 0);
 }
 
 TEST_F(HubDialogueTest, ButtonCaptionsGrowAsTheButtonsBrighten) {
-  SetPhrase(kTicketOffer, 1, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket(1);
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 4; }));
   std::vector<int> alphas;
   while (hub->HubState == 4) {
@@ -433,9 +422,7 @@ TEST_F(HubDialogueTest, ButtonCaptionsGrowAsTheButtonsBrighten) {
 }
 
 TEST_F(HubDialogueTest, ClickingAButtonWhileTheyFadeInCounts) {
-  SetPhrase(kTicketOffer, 2, 3);
-  Enter();
-  ClickItem(kTicketItem);
+  OfferATicket();
   ASSERT_TRUE(TickUntil([&] { return hub->HubState == 4; }));
   ClickButton(0);
   Tick(2);
@@ -485,31 +472,28 @@ TEST_F(HubDialogueTest, CodesThatAreNoItemStartNothing) {
 
 TEST_F(HubDialogueTest, TheTelevisionAndTheInkpotChooseTheirPhraseByTheTickets) {
   Enter();
-  auto said = [&](int item) {
-    ClickItem(item);
-    Tick(2);
-    const std::string s = Said();
-    Key(27, true);  // cut it short and wait for the idle kiosk
-    TickUntil([&] { return hub->HubState == 0 && g.HandFrame == 0 && g.ClickState == 0; });
-    Key(27, false);
-    Tick();
-    return s;
+  // Clicks each item in turn and checks the phrase it gets, cut short with Esc.
+  auto expectSaid = [&](std::initializer_list<std::pair<int, const char*>> items) {
+    for (const auto& [item, phrase] : items) {
+      ClickItem(item);
+      Tick(2);
+      EXPECT_EQ(Said(), phrase) << "item " << item;
+      Key(key::Esc, true);  // cut it short and wait for the idle kiosk
+      TickUntil([&] { return hub->HubState == 0 && g.HandFrame == 0 && g.ClickState == 0; });
+      Key(key::Esc, false);
+      Tick();
+    }
   };
-  EXPECT_EQ(said(18), "KIB 14");
-  EXPECT_EQ(said(41), "KIB 18");
+  expectSaid({{hub::Television, "KIB 14"}, {hub::Inkpot, "KIB 18"}});
   g.Tickets = 2;
-  EXPECT_EQ(said(18), "KIB 15");
-  EXPECT_EQ(said(41), "KIB 16");
-  EXPECT_EQ(said(36), "KIB 19");
+  expectSaid({{hub::Television, "KIB 15"}, {hub::Inkpot, "KIB 16"}, {hub::TicketStack, "KIB 19"}});
   g.TicketsFilled = 1;
-  EXPECT_EQ(said(18), "KIB 13");
-  EXPECT_EQ(said(41), "KIB 17");
-  EXPECT_EQ(said(36), "KIB 20");
-  EXPECT_EQ(said(33), "KIB 75");
+  expectSaid({{hub::Television, "KIB 13"},
+              {hub::Inkpot, "KIB 17"},
+              {hub::TicketStack, "KIB 20"},
+              {hub::Daz, "KIB 75"}});
   g.BatteryCharge = 0;
-  EXPECT_EQ(said(33), "KIB 81");
-  EXPECT_EQ(said(44), "KIB 89");
-  EXPECT_EQ(said(49), "KIB 94");
+  expectSaid({{hub::Daz, "KIB 81"}, {hub::Bread, "KIB 89"}, {hub::Houses, "KIB 94"}});
 }
 
 // --- The choice sign of the book.
@@ -579,9 +563,7 @@ TEST_F(HubSignTest, AClickBelowTheSignCancelsIt) {
 
 TEST_F(HubSignTest, EscAndTheRightButtonCancelTheSign) {
   SignDown();
-  Key(27, true);
-  Tick();
-  Key(27, false);
+  TapKey(key::Esc);
   EXPECT_EQ(hub->TabletState, 5);
   ASSERT_TRUE(TickUntil([&] { return hub->TabletState == 0 && hub->HubState == 0; }, 20));
   Tick(3);

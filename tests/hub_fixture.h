@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -48,7 +50,7 @@ class HubFixture : public ::testing::Test {
       EXPECT_TRUE(layer.InitSound());
     }
     g.SoundAvailable = sound ? 1 : 0;
-    hub = static_cast<HubScene*>(g.GetScene(0));
+    hub = static_cast<HubScene*>(g.GetScene(SceneNo(SceneId::Kiosk)));
   }
 
   // Cashier phrase n gets this kind and price (before WriteArchive).
@@ -122,6 +124,32 @@ class HubFixture : public ::testing::Test {
     ASSERT_EQ(g.SceneNumber, 0);
   }
 
+  // A new game back in the kiosk from the draw of `drawn`, with these tickets filled in, before
+  // the check starts.
+  void ComeBackFromTheDraw(const std::array<uint8_t, 6>& drawn,
+                           const std::vector<std::array<uint8_t, 6>>& tickets) {
+    WriteArchive();
+    g.NewGame();
+    g.Tickets = static_cast<uint16_t>(tickets.size());
+    g.TicketsFilled = tickets.empty() ? 0 : 1;
+    g.DrawnNumbers = drawn;
+    std::copy(tickets.begin(), tickets.end(), g.TicketNumbers.begin());
+    g.SceneNumber = SceneNo(SceneId::Draw);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterDraw));
+  }
+  // A new game back in the kiosk from darts with the stake and winnings given (and the exit box
+  // as darts left it), before the announcement.
+  void ComeBackFromAGame(int stake, int winnings, int exitMenu = 0) {
+    WriteArchive();
+    g.NewGame();
+    g.GameStake = static_cast<uint16_t>(stake);
+    g.GameWinnings = static_cast<uint16_t>(winnings);
+    g.ExitMenuState = static_cast<uint8_t>(exitMenu);
+    g.SceneNumber = SceneNo(SceneId::Darts);
+    g.LoadScene(SceneId::Kiosk, static_cast<int>(HubEntry::AfterGame));
+    EXPECT_EQ(hub->HubState, 14);
+  }
+
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
       g.Tick();
@@ -148,6 +176,12 @@ class HubFixture : public ::testing::Test {
     PressLeft();
   }
   void Key(int code, bool down) { backend.SetKey(code, down); }
+  // Holds a key for a tick, then lets it go.
+  void TapKey(int code) {
+    Key(code, true);
+    Tick();
+    Key(code, false);
+  }
 
   std::string Said() const { return g.SpeechRecord.Lines[0]; }
   uint16_t Pixel(int x, int y) { return layer.BackBuffer().At(x, y); }

@@ -37,37 +37,14 @@ struct RoadResult {
 class LotteryRoadTest : public SceneFixture {
  protected:
   LotteryRoadTest() : SceneFixture(false) {}
-
-  HubScene* Hub() { return static_cast<HubScene*>(g.GetScene(SceneNo(SceneId::Kiosk))); }
-
-  // A pointer position whose fingertip lies on a kiosk code, near the middle of its area.
-  std::pair<int, int> PointerOn(int code) {
-    const int mx = g.MouseX, my = g.MouseY;
-    std::vector<std::pair<int, int>> hits;
-    for (int y = 0; y < 480; y += 2)
-      for (int x = 0; x < 640; x += 2) {
-        g.MouseX = x;
-        g.MouseY = y;
-        if (Hub()->PointerCode() == code) hits.emplace_back(x, y);
-      }
-    g.MouseX = mx;
-    g.MouseY = my;
-    if (hits.empty()) {
-      ADD_FAILURE() << "no kiosk code " << code << " on the screen";
-      return {0, 0};
-    }
-    std::sort(hits.begin(), hits.end());
-    return hits[hits.size() / 2];
+  void SetUp() override {
+    SceneFixture::SetUp();
+    start_ = g;
   }
 
   void ClickKiosk(int code) {
     const auto [x, y] = PointerOn(code);
     PressAt(x, y);
-  }
-
-  bool KioskIdle() {
-    return g.InScene(SceneId::Kiosk) && Hub()->HubState == 0 && g.FadeMode == 0 &&
-           g.ClickState == 0 && g.HandFrame == 0;
   }
 
   // Clicks a kiosk item, waits for the cashier's question and answers yes.
@@ -87,14 +64,8 @@ class LotteryRoadTest : public SceneFixture {
 
   RoadResult Play(uint32_t seed, const std::array<std::array<uint8_t, 6>, 2>& numbers) {
     RoadResult r;
-    // The shell's own counters as at start-up, so that both runs tick alike.
-    g.FrameToggle = 0;
-    g.FadeMode = 0;
-    g.FadeProgress = 0;
-    g.FadeLatch = 0;
-    g.SpeechCountdown = 0;
-    g.ClickState = 0;
-    g.HandFrame = 0;
+    // The shared state as at start-up (the shell's counters too), so that both runs tick alike.
+    static_cast<SharedState&>(g) = start_;
     g.MouseMove(0, 0);
     g.rng.Seed = seed;
     g.NewGame();
@@ -139,6 +110,9 @@ class LotteryRoadTest : public SceneFixture {
     r.FilledAfterCheck = g.TicketsFilled;
     return r;
   }
+
+ private:
+  SharedState start_;
 };
 
 int Matches(const std::array<uint8_t, 6>& ticket, const std::array<uint8_t, 6>& drawn) {

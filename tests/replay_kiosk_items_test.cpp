@@ -20,26 +20,8 @@ constexpr int kDoor = 8, kBook = 15;
 
 class KioskItemsTest : public SceneFixture {
  protected:
-  HubScene* Hub() { return static_cast<HubScene*>(g.GetScene(0)); }
-
-  // A pointer position whose fingertip lies on a kiosk code; false when no cell has it.
-  bool PointerOn(int code, int& x, int& y) {
-    std::vector<std::pair<int, int>> hits;
-    for (int py = 0; py < 480; py += 2)
-      for (int px = 0; px < 640; px += 2)
-        if (g.HitMapAt(px, py, 5, 25) == code) hits.emplace_back(px, py);
-    if (hits.empty()) return false;
-    x = hits[hits.size() / 2].first;
-    y = hits[hits.size() / 2].second;
-    return true;
-  }
-  bool KioskIdle() {
-    return g.InScene(SceneId::Kiosk) && Hub()->HubState == 0 && g.FadeMode == 0 &&
-           g.ClickState == 0 && g.HandFrame == 0;
-  }
   void ClickCode(int code) {
-    int x = 0, y = 0;
-    ASSERT_TRUE(PointerOn(code, x, y)) << "no kiosk code " << code;
+    const auto [x, y] = PointerOn(code);
     Click(x, y);
   }
 

@@ -13,6 +13,7 @@
 #include "minigames/race_layout.h"
 #include "minigames/rps_layout.h"
 #include "tests/replays/roads.h"
+#include "tests/scripted_players.h"
 
 namespace vepa::testing {
 namespace {
@@ -24,23 +25,6 @@ constexpr int kBoxingGlove = 2, kDartboard = 5, kPoster = 6, kHammer = 7, kDoor 
 
 // The answer buttons of the exit box.
 constexpr int kExitYesX = 295, kExitButtonY = 262;
-
-// The numbers of a real scene's state that are kept with a fraction.
-std::vector<double> Reals(const RoadPlayer& p, const std::string& key) {
-  std::vector<double> out;
-  const std::string json = p.SceneState();
-  const size_t at = json.find("\"" + key + "\":[");
-  if (at == std::string::npos) return out;
-  const char* c = json.c_str() + at + key.size() + 4;
-  while (*c && *c != ']') {
-    char* end = nullptr;
-    const double v = std::strtod(c, &end);
-    if (end == c) break;
-    out.push_back(v);
-    c = *end == ',' ? end + 1 : end;
-  }
-  return out;
-}
 
 // Leaves a scene through its exit box: Esc, then its yes button.
 void LeaveThroughTheExitBox(RoadPlayer& p) {
@@ -62,6 +46,14 @@ void BuyAndEnter(RoadPlayer& p, int item, SceneId scene, const std::string& what
 void ComeBackAndBePaid(RoadPlayer& p) {
   p.Say("back at the kiosk: the cashier's word and the pay");
   ASSERT_TRUE(p.WaitUntilPaid()) << "not back in the idle kiosk, scene " << int(p.g.SceneNumber);
+}
+// Hands off until the game has ended and is back in the kiosk (within `limit` ticks), then
+// the same, and the kiosk must pay a prize.
+void ComeBackAndWin(RoadPlayer& p, int limit, const char* why) {
+  ASSERT_TRUE(p.TickUntil([&] { return p.In(SceneId::Kiosk); }, limit));
+  const int before = p.g.Money;
+  ComeBackAndBePaid(p);
+  EXPECT_GT(p.g.Money, before) << why;
 }
 
 VEPA_ROAD(darts, "buys three darts, throws them at the middle of the board and is paid") {
@@ -175,22 +167,14 @@ VEPA_ROAD(snake, "buys the snake, steers it to the apples until it has eaten six
   BuyAndEnter(p, kSnake, SceneId::Snake, "clicks the snake and says yes");
   p.Say("steers with the arrows to the nearest apple, leaving himself room");
   const int keys[4] = {key::Up, key::Right, key::Down, key::Left};
-  int held = -1;
-  for (int t = 0; t < 6000 && p.State("ApplesEaten") < 6 && p.State("Dead") == 0; ++t) {
-    const int want = SnakeWay(p);
-    if (want != held && want >= 0) {
-      if (held >= 0) p.KeyUp(keys[held]);
-      p.KeyDown(keys[want]);
-      held = want;
-    }
-    p.Tick();
-  }
-  if (held >= 0) p.KeyUp(keys[held]);
+  auto sixEatenOrDead = [&] { return p.State("ApplesEaten") >= 6 || p.State("Dead") != 0; };
+  auto arrowOfTheWay = [&] {
+    const int way = SnakeWay(p);
+    return way < 0 ? -1 : keys[way];
+  };
+  PlayWithOneKey(p, 6000, sixEatenOrDead, arrowOfTheWay);
   p.Say("lets go of the keys and runs into the fence");
-  ASSERT_TRUE(p.TickUntil([&] { return p.In(SceneId::Kiosk); }, 2000));
-  const int before = p.g.Money;
-  ComeBackAndBePaid(p);
-  EXPECT_GT(p.g.Money, before);
+  ComeBackAndWin(p, 2000, "six apples win something");
 }
 
 VEPA_ROAD(boxing, "buys a bout, walks up to the opponent and punches in reach until the end") {
@@ -198,7 +182,8 @@ VEPA_ROAD(boxing, "buys a bout, walks up to the opponent and punches in reach un
   p.Say("walks beside the opponent with the arrows and punches with Ctrl when in reach");
   auto set = [&](int k, bool down) { down ? p.KeyDown(k) : p.KeyUp(k); };
   for (int t = 0; t < 6000 && p.In(SceneId::Boxing); ++t) {
-    const auto x = Reals(p, "X"), y = Reals(p, "Y");
+    const std::string state = p.SceneState();  // its positions have fractions
+    const auto x = JsonNumbers(state, "X"), y = JsonNumbers(state, "Y");
     if (x.size() >= 2 && y.size() >= 2 && t % 2 == 0) {
       const double side = x[0] >= x[1] ? 1 : -1, level = y[0] >= y[1] ? 1 : -1;
       const double tx = x[1] + 110 * side, ty = y[1] + 40 * level;
@@ -226,31 +211,17 @@ VEPA_ROAD(rps, "buys a round of rock-paper-scissors, shows scissors and is paid 
 
 VEPA_ROAD(hammer, "buys the hammer game, lifts each finger the hammer aims at, then tires") {
   BuyAndEnter(p, kHammer, SceneId::Hammer, "clicks the hammer and says yes");
-  auto digit = [](int finger) { return key::Digit0 + 1 + finger; };
   p.Say("lifts the middle finger (3) to start");
-  p.KeyDown(digit(2));
+  p.KeyDown(FingerKey(2));
   ASSERT_TRUE(p.TickUntil([&] { return p.State("HammerState") >= 2; }, 600));
-  p.KeyUp(digit(2));
+  p.KeyUp(FingerKey(2));
   p.Tick();
   p.Say("lifts the finger under the hammer with its digit key, up to thirty points");
-  int held = -1;
-  for (int t = 0; t < 6000 && p.State("Score") < 30; ++t) {
-    const long long state = p.State("HammerState");
-    const int target = static_cast<int>(p.State("TargetFinger"));
-    if ((state == 3 || state == 4) && target != held) {
-      if (held >= 0) p.KeyUp(digit(held));
-      p.KeyDown(digit(target));
-      held = target;
-    }
-    p.Tick();
-  }
-  if (held >= 0) p.KeyUp(digit(held));
+  PlayWithOneKey(
+      p, 6000, [&] { return p.State("Score") >= 30; }, [&] { return KeyOfTheAimedFinger(p); });
   ASSERT_GE(p.State("Score"), 30);
   p.Say("then lets the hammer strike until the game ends");
-  ASSERT_TRUE(p.TickUntil([&] { return p.In(SceneId::Kiosk); }, 3000));
-  const int before = p.g.Money;
-  ComeBackAndBePaid(p);
-  EXPECT_GT(p.g.Money, before);
+  ComeBackAndWin(p, 3000, "thirty points win something");
 }
 
 VEPA_ROAD(race, "bets on the first cockroach and watches the race") {
@@ -328,8 +299,9 @@ VEPA_ROAD(about, "reads the poster's about screen and goes back by its kiosk but
   ASSERT_TRUE(p.TickUntil([&] { return p.KioskIdle(); }, 200));
 }
 
-// The book: the sign comes down, one of its two buttons is chosen, then the offer.
-void OpenBook(RoadPlayer& p, int signButton, SceneId book) {
+// The book: the sign comes down, one of its two buttons is chosen, then the offer; a while in
+// the book, and its kiosk corner leads back.
+void VisitBook(RoadPlayer& p, int signButton, SceneId book) {
   p.Say("clicks the book; the sign comes down");
   ASSERT_TRUE(p.ClickItem(kBook));
   ASSERT_TRUE(p.TickUntil([&] { return p.Hub()->TabletState == 3; }, 60));
@@ -340,22 +312,18 @@ void OpenBook(RoadPlayer& p, int signButton, SceneId book) {
   const auto [x, y] = p.PointerOn(hub::LeftButton);
   p.Click(x, y);
   ASSERT_TRUE(p.TickUntil([&] { return p.In(book) && p.g.FadeMode == 0; }, 600));
+  p.Tick(40);
+  p.Say("clicks the kiosk corner");
+  p.Click(55, 435);
+  ASSERT_TRUE(p.TickUntil([&] { return p.KioskIdle(); }, 200));
 }
 
 VEPA_ROAD(journal, "opens the journal through the sign, turns a page and goes back") {
-  OpenBook(p, 0, SceneId::Journal);
-  p.Tick(40);
-  p.Say("clicks the kiosk corner");
-  p.Click(55, 435);
-  ASSERT_TRUE(p.TickUntil([&] { return p.KioskIdle(); }, 200));
+  VisitBook(p, 0, SceneId::Journal);
 }
 
 VEPA_ROAD(settings, "opens the settings book through the sign and goes back") {
-  OpenBook(p, 1, SceneId::SettingsBook);
-  p.Tick(40);
-  p.Say("clicks the kiosk corner");
-  p.Click(55, 435);
-  ASSERT_TRUE(p.TickUntil([&] { return p.KioskIdle(); }, 200));
+  VisitBook(p, 1, SceneId::SettingsBook);
 }
 
 // The whole game plays these roads in this order, then the lottery, then leaves.

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -27,6 +28,7 @@
 #include "engine/cp1251.h"
 #include "engine/layer.h"
 #include "engine/scene_helpers.h"
+#include "hub/hub.h"
 #include "tests/json_read.h"
 #include "tests/test_paths.h"
 
@@ -48,7 +50,64 @@ inline std::string SceneStateJson(const Game& g) {
   return j.Text();
 }
 
-class SceneFixture : public ::testing::Test {
+// The steps a player takes with the hand and the eye, over `Player`'s own MoveTo, Press,
+// Release, KeyDown, KeyUp and Tick and its game `g`: the scene fixture below and the golden
+// replays' player (tests/replays/roads.h) both take them.
+template <typename Player>
+class PlayerSteps {
+ public:
+  // Moves to (x, y), ticks once, then presses and releases there: a player's click.
+  void Click(int x, int y, MouseButton b = MouseButton::Left) {
+    self().MoveTo(x, y);
+    self().Tick();
+    self().Press(b);
+    self().Release(b);
+  }
+  // Holds a key for `ticks` ticks, then lets it go.
+  void TapKey(int code, int ticks = 1) {
+    self().KeyDown(code);
+    self().Tick(ticks);
+    self().KeyUp(code);
+  }
+
+  // The current scene's own state as the runner prints it (its "Scene" object).
+  std::string SceneState() const { return SceneStateJson(game()); }
+  long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
+  std::vector<long long> StateArray(const std::string& key) const {
+    return JsonInts(SceneState(), key);
+  }
+
+  // --- The kiosk.
+  HubScene* Hub() const { return static_cast<HubScene*>(game().GetScene(SceneNo(SceneId::Kiosk))); }
+  // Idle: nothing said or asked, no transition, the hand at rest.
+  bool KioskIdle() const {
+    const Game& g = game();
+    return g.InScene(SceneId::Kiosk) && Hub()->HubState == 0 && g.FadeMode == 0 &&
+           g.ClickState == 0 && g.HandFrame == 0;
+  }
+  // A pointer position whose fingertip lies on a kiosk code, near the middle of its area.
+  std::pair<int, int> PointerOn(int code) const {
+    std::vector<std::pair<int, int>> hits;
+    for (int y = 0; y < 480; y += 2)
+      for (int x = 0; x < 640; x += 2)
+        if (game().HitMapAt(x, y, hub::FingertipX, hub::FingertipY) == code)
+          hits.emplace_back(x, y);
+    if (hits.empty()) {
+      ADD_FAILURE() << "no kiosk code " << code << " on the screen";
+      return {0, 0};
+    }
+    std::sort(hits.begin(), hits.end());
+    return hits[hits.size() / 2];
+  }
+
+ private:
+  Player& self() { return static_cast<Player&>(*this); }
+  const Game& game() const { return static_cast<const Player&>(*this).g; }
+};
+
+class SceneFixture : public ::testing::Test, public PlayerSteps<SceneFixture> {
+  friend class PlayerSteps<SceneFixture>;
+
  protected:
   // With sound the headless channels keep simulated time, so scenes that wait for a phrase
   // wait as long as in play; without it they behave as with no sound device.
@@ -133,30 +192,10 @@ class SceneFixture : public ::testing::Test {
     Press(b);
     Release(b);
   }
-  // Moves to (x, y), ticks once, then presses and releases there.
-  void Click(int x, int y, MouseButton b = MouseButton::Left) {
-    MoveTo(x, y);
-    Tick();
-    Press(b);
-    Release(b);
-  }
 
   // Keys by virtual-key code (key::Enter, key::Left, 'A' ...).
   void KeyDown(int code) { backend.SetKey(code, true); }
   void KeyUp(int code) { backend.SetKey(code, false); }
-  // Holds a key for `ticks` ticks, then lets it go.
-  void TapKey(int code, int ticks = 1) {
-    KeyDown(code);
-    Tick(ticks);
-    KeyUp(code);
-  }
-
-  // The current scene's own state as the runner prints it (its "Scene" object).
-  std::string SceneState() const { return SceneStateJson(g); }
-  long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
-  std::vector<long long> StateArray(const std::string& key) const {
-    return JsonInts(SceneState(), key);
-  }
   // The whole shared state and scene state, as the runner prints it.
   std::string GameState() const { return DescribeGame(g, backend.FrameHash(), 0); }
 

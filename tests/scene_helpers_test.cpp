@@ -43,18 +43,33 @@ TEST_F(SceneHelpersTest, DeclaresOnlyNamedEntries) {
   EXPECT_EQ(withMusic.Entries, (std::vector<std::string>{"s_x", "m_vepa4", "w_x"}));
 }
 
-TEST_F(SceneHelpersTest, EnterSceneOpensTheTransitionAndClosesTheExitBox) {
-  g.ExitMenuState = 2;
-  g.EscLatch = 1;
-  EnterScene(g, SceneId::Darts);
-  EXPECT_TRUE(g.InScene(SceneId::Darts));
-  EXPECT_EQ(g.ExitMenuState, 0);
-  EXPECT_EQ(g.EscLatch, 0);
-  EXPECT_EQ(g.FadeMode, 2);
-  EXPECT_EQ(g.FadeProgress, 400);
+// A scene entered closes the exit box and lets go of Esc; the kiosk opened keeps both, as how
+// the game was left is still to be read there. Both start the opening transition.
+TEST_F(SceneHelpersTest, OpeningAScreenStartsTheTransitionAndOnlyTheKioskKeepsTheExitBox) {
+  const struct {
+    SceneId scene;
+    void (*open)(GameServices&, SceneId);
+    int exitMenuState, escLatch;
+  } cases[] = {
+      {SceneId::Darts, [](GameServices& g, SceneId id) { EnterScene(g, id); }, 0, 0},
+      {SceneId::Kiosk, [](GameServices& g, SceneId id) { OpenScene(g, id); }, 2, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(SceneNo(c.scene)));
+    g.FadeMode = 0;
+    g.FadeProgress = 0;
+    g.ExitMenuState = 2;
+    g.EscLatch = 1;
+    c.open(g, c.scene);
+    EXPECT_TRUE(g.InScene(c.scene));
+    EXPECT_EQ(g.ExitMenuState, c.exitMenuState);
+    EXPECT_EQ(g.EscLatch, c.escLatch);
+    EXPECT_EQ(g.FadeMode, 2);
+    EXPECT_EQ(g.FadeProgress, 400);
+  }
 }
 
-TEST_F(SceneHelpersTest, AScreenOpenedAtOnceHasNoTransitionAndTheKioskKeepsTheExitBox) {
+TEST_F(SceneHelpersTest, AScreenOpenedAtOnceHasNoTransition) {
   g.FadeMode = 1;
   g.FadeProgress = 400;
   g.ExitMenuState = 2;
@@ -62,15 +77,6 @@ TEST_F(SceneHelpersTest, AScreenOpenedAtOnceHasNoTransitionAndTheKioskKeepsTheEx
   EXPECT_TRUE(g.InScene(SceneId::PublisherLogo));
   EXPECT_EQ(g.FadeMode, 0);
   EXPECT_EQ(g.ExitMenuState, 0);
-  // The kiosk opens without closing the exit box: how the game was left is still there.
-  g.ExitMenuState = 2;
-  g.EscLatch = 1;
-  OpenScene(g, SceneId::Kiosk);
-  EXPECT_TRUE(g.InScene(SceneId::Kiosk));
-  EXPECT_EQ(g.ExitMenuState, 2);
-  EXPECT_EQ(g.EscLatch, 1);
-  EXPECT_EQ(g.FadeMode, 2);
-  EXPECT_EQ(g.FadeProgress, 400);
 }
 
 TEST_F(SceneHelpersTest, ReturnsToTheKioskOnlyOnceTheScreenIsCovered) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "app/game.h"
 #include "engine/sound.h"
@@ -85,22 +87,30 @@ TEST_F(StartMenuTest, EnterWithoutAChoiceStartsWithSubtitlesOff) {
   EXPECT_EQ(g.MusicVolume, -1000);
 }
 
-TEST_F(StartMenuTest, TheChosenOptionSetsTheSubtitles) {
-  ClickAndSettle(kOptionBX, kOptionBY);
-  EXPECT_EQ(menu->OptionA, 2);
-  EXPECT_EQ(menu->OptionB, 1);
+// The options clicked in turn: the last one is the choice, marked (1, the other 2), and the new
+// game starts with its subtitles.
+struct ChoiceCase {
+  std::vector<std::pair<int, int>> Clicks;
+  int OptionA, OptionB;
+  int BubbleMode;
+};
+
+class StartMenuChoiceTest : public StartMenuTest,
+                            public ::testing::WithParamInterface<ChoiceCase> {};
+
+TEST_P(StartMenuChoiceTest, TheLastChosenOptionSetsTheSubtitles) {
+  const ChoiceCase& c = GetParam();
+  for (const auto& [x, y] : c.Clicks) ClickAndSettle(x, y);
+  EXPECT_EQ(menu->OptionA, c.OptionA);
+  EXPECT_EQ(menu->OptionB, c.OptionB);
   ASSERT_GT(PressEnterAndLeave(), 0);
-  EXPECT_EQ(g.BubbleMode, 1);
+  EXPECT_EQ(g.BubbleMode, c.BubbleMode);
 }
 
-TEST_F(StartMenuTest, ChangingTheChoiceKeepsTheLastOne) {
-  ClickAndSettle(kOptionBX, kOptionBY);
-  ClickAndSettle(kOptionAX, kOptionAY);
-  EXPECT_EQ(menu->OptionA, 1);
-  EXPECT_EQ(menu->OptionB, 2);
-  ASSERT_GT(PressEnterAndLeave(), 0);
-  EXPECT_EQ(g.BubbleMode, 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Options, StartMenuChoiceTest,
+    ::testing::Values(ChoiceCase{{{kOptionBX, kOptionBY}}, 2, 1, 1},
+                      ChoiceCase{{{kOptionBX, kOptionBY}, {kOptionAX, kOptionAY}}, 1, 2, 0}));
 
 TEST_F(StartMenuTest, TheClickActsOnTheSecondTickOfThePress) {
   PressAt(kOptionAX, kOptionAY);

@@ -78,4 +78,19 @@ class ServiceGame {
   Game game;
 };
 
+// A test over a ServiceGame `s` and its game `g`, sound on unless the test says otherwise.
+class ServiceTest : public ::testing::Test {
+ protected:
+  explicit ServiceTest(bool sound = true) : s(sound) {}
+  ServiceGame s;
+  Game& g = s.game;
+};
+
+// A fixture's tests again with no sound device.
+template <typename Fixture>
+class Silent : public Fixture {
+ protected:
+  Silent() : Fixture(false) {}
+};
+
 }  // namespace vepa::servicetest

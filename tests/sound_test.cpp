@@ -9,7 +9,8 @@
 namespace vepa {
 namespace {
 
-using servicetest::ServiceGame;
+using servicetest::ServiceTest;
+using servicetest::Silent;
 using servicetest::TestRiffWave;
 using servicetest::TestWave;
 
@@ -28,9 +29,9 @@ std::vector<PackEntry> SoundEntries() {
   };
 }
 
-class SoundTest : public ::testing::Test {
+class SoundTest : public ServiceTest {
  protected:
-  explicit SoundTest(bool sound = true) : s(sound) {}
+  explicit SoundTest(bool sound = true) : ServiceTest(sound) {}
   void SetUp() override {
     s.WriteEntries(SoundEntries());
     s.layer.ReplaceWaves(1, {TestWave("Boom07", 8000), TestWave("Klik01", 2000)});
@@ -38,14 +39,9 @@ class SoundTest : public ::testing::Test {
   }
   Wave* Common(const char* name) { return s.layer.FindWave(1, name); }
   Wave* SceneWave(const char* name) { return s.layer.FindWave(2, name); }
-  ServiceGame s;
-  Game& g = s.game;
 };
 
-class SilentSoundTest : public SoundTest {
- protected:
-  SilentSoundTest() : SoundTest(false) {}
-};
+using SilentSoundTest = Silent<SoundTest>;
 
 // --- Effects.
 

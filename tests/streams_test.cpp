@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -19,10 +20,10 @@ struct BmpSpec {
   int32_t Height = 2;  // negative: top-down
   uint16_t Bpp = 24;
   uint32_t Compression = 0;
-  std::vector<uint32_t> Masks;    // BI_BITFIELDS: red, green, blue
-  std::vector<uint32_t> Palette;  // 0x00RRGGBB
+  std::vector<uint32_t> Masks{};    // BI_BITFIELDS: red, green, blue
+  std::vector<uint32_t> Palette{};  // 0x00RRGGBB
   uint32_t ColorsUsed = 0;
-  std::vector<uint8_t> Pixels;  // rows as stored (with padding)
+  std::vector<uint8_t> Pixels{};  // rows as stored (with padding)
 };
 
 void Put16(std::vector<uint8_t>& v, uint16_t x) {
@@ -31,6 +32,13 @@ void Put16(std::vector<uint8_t>& v, uint16_t x) {
 }
 void Put32(std::vector<uint8_t>& v, uint32_t x) {
   for (int i = 0; i < 4; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+}
+
+// A copy of the bytes with `with` written over them from `at` on.
+std::vector<uint8_t> Patched(std::vector<uint8_t> bytes, size_t at,
+                             const std::vector<uint8_t>& with) {
+  std::copy(with.begin(), with.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+  return bytes;
 }
 
 std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
@@ -100,13 +108,12 @@ TEST(BitmapTest, EncodeDecodeRoundTripIsExact) {
 }
 
 TEST(BitmapTest, EightBitPalettedBottomUpAndTopDown) {
-  BmpSpec spec;
-  spec.Bpp = 8;
-  spec.Width = 3;
-  spec.Palette = {0xFF0000, 0x00FF00, 0x0000FF};
-  spec.ColorsUsed = 3;
   // Stored bottom row first: bottom = 2,1,0 ; top = 0,1,2. Index 200 lies past the palette.
-  spec.Pixels = {2, 1, 0, 0, /*top*/ 0, 1, 200, 0};
+  BmpSpec spec{.Width = 3,
+               .Bpp = 8,
+               .Palette = {0xFF0000, 0x00FF00, 0x0000FF},
+               .ColorsUsed = 3,
+               .Pixels = {2, 1, 0, 0, /*top*/ 0, 1, 200, 0}};
   Surface s = Decode(MakeBmp(spec));
   EXPECT_EQ(s.At(0, 0), Red);
   EXPECT_EQ(s.At(1, 0), Green);
@@ -120,11 +127,8 @@ TEST(BitmapTest, EightBitPalettedBottomUpAndTopDown) {
 }
 
 TEST(BitmapTest, SixteenBit555And565) {
-  BmpSpec spec;
-  spec.Bpp = 16;
-  spec.Width = 2;
-  spec.Height = 1;
-  spec.Pixels = {0x00, 0x7C, 0x1F, 0x00};  // 555: red, blue
+  // 555: red, blue.
+  BmpSpec spec{.Width = 2, .Height = 1, .Bpp = 16, .Pixels = {0x00, 0x7C, 0x1F, 0x00}};
   Surface s = Decode(MakeBmp(spec));
   EXPECT_EQ(s.At(0, 0), Red);
   EXPECT_EQ(s.At(1, 0), Blue);
@@ -141,11 +145,10 @@ TEST(BitmapTest, SixteenBit555And565) {
 }
 
 TEST(BitmapTest, ThirtyTwoBitAndCoreHeader) {
-  BmpSpec spec;
-  spec.Bpp = 32;
-  spec.Width = 1;
-  spec.Height = 2;
-  spec.Pixels = {0xFF, 0x00, 0x00, 0x00, /*top*/ 0xFF, 0xFF, 0xFF, 0x80};  // BGRX
+  BmpSpec spec{.Width = 1,
+               .Height = 2,
+               .Bpp = 32,
+               .Pixels = {0xFF, 0x00, 0x00, 0x00, /*top*/ 0xFF, 0xFF, 0xFF, 0x80}};  // BGRX
   Surface s = Decode(MakeBmp(spec));
   EXPECT_EQ(s.At(0, 0), White);
   EXPECT_EQ(s.At(0, 1), Blue);
@@ -157,30 +160,20 @@ TEST(BitmapTest, ThirtyTwoBitAndCoreHeader) {
   EXPECT_EQ(s.At(0, 0), Blue);
   EXPECT_EQ(s.At(0, 1), Red);
 
-  BmpSpec core;
-  core.HeaderSize = 12;
-  core.Bpp = 24;
-  core.Width = 1;
-  core.Height = 1;
-  core.Pixels = {0x00, 0x00, 0xFF, 0x00};
+  const BmpSpec core{.HeaderSize = 12, .Width = 1, .Height = 1, .Pixels = {0x00, 0x00, 0xFF, 0x00}};
   EXPECT_EQ(Decode(MakeBmp(core)).At(0, 0), Red);
 }
 
 TEST(BitmapTest, LastRowMayLackItsPadding) {
-  BmpSpec spec;
-  spec.Width = 1;
-  spec.Height = 2;
-  spec.Pixels = {0, 0, 0xFF, 0, 0, 0xFF, 0};  // second row without its pad byte
+  // The second row without its pad byte.
+  const BmpSpec spec{.Width = 1, .Height = 2, .Pixels = {0, 0, 0xFF, 0, 0, 0xFF, 0}};
   Surface s = Decode(MakeBmp(spec));
   EXPECT_EQ(s.At(0, 0), Green);
   EXPECT_EQ(s.At(0, 1), Red);
 }
 
 TEST(BitmapTest, DamagedBitmapsAreRefused) {
-  BmpSpec good;
-  good.Width = 2;
-  good.Height = 2;
-  good.Pixels.assign(16, 0x55);
+  const BmpSpec good{.Width = 2, .Height = 2, .Pixels = std::vector<uint8_t>(16, 0x55)};
   const std::vector<uint8_t> base = MakeBmp(good);
   Surface untouched(1, 1);
   untouched.pixels[0] = 1234;
@@ -194,39 +187,22 @@ TEST(BitmapTest, DamagedBitmapsAreRefused) {
   // Every prefix cut short of the last row's pixels (its two pad bytes may be missing).
   for (size_t n = 0; n < base.size() - 2; ++n)
     refused(std::vector<uint8_t>(base.begin(), base.begin() + n), "prefix");
-  std::vector<uint8_t> b = base;
-  b[0] = 'X';
-  refused(b, "magic");
-  BmpSpec spec = good;
-  spec.Width = 0;
-  refused(MakeBmp(spec), "zero width");
-  spec = good;
-  spec.Width = 30000;
-  spec.Height = 30000;
-  refused(MakeBmp(spec), "huge size, tiny data");
-  spec = good;
-  spec.Height = INT32_MIN;
-  refused(MakeBmp(spec), "most negative height");
-  spec = good;
-  spec.Compression = 1;
-  refused(MakeBmp(spec), "RLE8 compression");
-  spec = good;
-  spec.Bpp = 4;
-  refused(MakeBmp(spec), "4-bit");
-  spec = good;
-  spec.HeaderSize = 20;
-  refused(MakeBmp(spec), "odd header size");
-  b = base;
-  std::memset(b.data() + 10, 0xFF, 4);  // pixel offset far past the end
-  refused(b, "pixel offset");
-  spec = good;
-  spec.Bpp = 16;
-  spec.Compression = 3;
-  spec.HeaderSize = 40;
-  spec.Masks = {};
-  spec.Pixels = {};
-  std::vector<uint8_t> noMasks = MakeBmp(spec);
-  refused(noMasks, "bitfields without masks or pixels");
+  refused(Patched(base, 0, {'X'}), "magic");
+  // The good bitmap with a change to its header.
+  auto altered = [&](void (*change)(BmpSpec&)) {
+    BmpSpec spec = good;
+    change(spec);
+    return MakeBmp(spec);
+  };
+  refused(altered([](BmpSpec& s) { s.Width = 0; }), "zero width");
+  refused(altered([](BmpSpec& s) { s.Width = s.Height = 30000; }), "huge size, tiny data");
+  refused(altered([](BmpSpec& s) { s.Height = INT32_MIN; }), "most negative height");
+  refused(altered([](BmpSpec& s) { s.Compression = 1; }), "RLE8 compression");
+  refused(altered([](BmpSpec& s) { s.Bpp = 4; }), "4-bit");
+  refused(altered([](BmpSpec& s) { s.HeaderSize = 20; }), "odd header size");
+  refused(Patched(base, 10, {0xFF, 0xFF, 0xFF, 0xFF}), "pixel offset far past the end");
+  refused(MakeBmp({.Width = 2, .Height = 2, .Bpp = 16, .Compression = 3}),
+          "bitfields without masks or pixels");
 }
 
 TEST(BitmapTest, RandomDamageNeverCrashes) {
@@ -391,43 +367,27 @@ std::vector<uint8_t> TinyImageList() {
 
 TEST(ImageListTest, DamagedHeadersAreRefused) {
   const std::vector<uint8_t> tiny = TinyImageList();
-  std::vector<uint8_t> b = tiny;
-  b[0] = 'X';
-  EXPECT_TRUE(RefusesImageList(b)) << "magic";
-  b = tiny;
-  b[4] = 0xFF, b[5] = 0xFF, b[6] = 0xFF, b[7] = 0xFF;
-  EXPECT_TRUE(RefusesImageList(b)) << "count far beyond the stream";
-  b = tiny;
-  b[4] = 2;
-  EXPECT_TRUE(RefusesImageList(b)) << "count one too many";
-  b = tiny;
-  b[8] = 0;
-  EXPECT_TRUE(RefusesImageList(b)) << "empty name";
-  b = tiny;
-  b[10] = 0;
-  b[11] = 0;
-  EXPECT_TRUE(RefusesImageList(b)) << "zero width";
-  b = tiny;
-  b[14] = 3;
-  EXPECT_TRUE(RefusesImageList(b)) << "pattern wider than the picture";
-  b = tiny;
-  b[16] = 0;
-  EXPECT_TRUE(RefusesImageList(b)) << "zero pattern height";
-  b = tiny;
-  b[18] |= 0x80;
-  EXPECT_TRUE(RefusesImageList(b)) << "unknown flag";
-  b = tiny;
-  b[18] |= 2;
-  EXPECT_TRUE(RefusesImageList(b)) << "alpha flag without an alpha plane";
-  b = tiny;
-  b[21] = 7;
-  EXPECT_TRUE(RefusesImageList(b)) << "unknown plane encoding";
-  b = tiny;
-  b[22] = 6;
-  EXPECT_TRUE(RefusesImageList(b)) << "raw plane size not width x height x 2";
-  b = tiny;
-  b[10] = 0xFF, b[11] = 0xFF, b[12] = 0xFF, b[13] = 0xFF;
-  EXPECT_TRUE(RefusesImageList(b)) << "65535 x 65535 picture in 8 bytes";
+  const uint8_t flags = tiny[18];
+  const struct {
+    const char* what;
+    size_t at;
+    std::vector<uint8_t> with;
+  } damages[] = {
+      {"magic", 0, {'X'}},
+      {"count far beyond the stream", 4, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {"count one too many", 4, {2}},
+      {"empty name", 8, {0}},
+      {"zero width", 10, {0, 0}},
+      {"pattern wider than the picture", 14, {3}},
+      {"zero pattern height", 16, {0}},
+      {"unknown flag", 18, {static_cast<uint8_t>(flags | 0x80)}},
+      {"alpha flag without an alpha plane", 18, {static_cast<uint8_t>(flags | 2)}},
+      {"unknown plane encoding", 21, {7}},
+      {"raw plane size not width x height x 2", 22, {6}},
+      {"65535 x 65535 picture in 8 bytes", 10, {0xFF, 0xFF, 0xFF, 0xFF}},
+  };
+  for (const auto& d : damages)
+    EXPECT_TRUE(RefusesImageList(Patched(tiny, d.at, d.with))) << d.what;
 }
 
 TEST(ImageListTest, DamagedRunLengthPlanesAreRefused) {
@@ -600,9 +560,7 @@ TEST(RiffWaveTest, DamagedWavesAreRefusedAndLeaveTheBufferAlone) {
   const std::vector<uint8_t> good = EncodeRiffWave(Ramp(10), 11000);
   for (size_t n = 0; n < 44; ++n)
     refused(std::vector<uint8_t>(good.begin(), good.begin() + n), "cut inside the headers");
-  std::vector<uint8_t> b = good;
-  b[8] = 'X';
-  refused(b, "not WAVE");
+  refused(Patched(good, 8, {'X'}), "not WAVE");
   refused(Riff({{"data", {1, 2}}}), "no format chunk");
   refused(Riff({{"fmt ", Fmt(1, 1, 8000, 8)}}), "no data chunk");
   refused(Riff({{"fmt ", Fmt(3, 1, 8000, 32)}, {"data", {1, 2, 3, 4}}}), "float samples");
@@ -613,9 +571,9 @@ TEST(RiffWaveTest, DamagedWavesAreRefusedAndLeaveTheBufferAlone) {
   refused(Riff({{"fmt ", Fmt(1, 1, 0, 16)}, {"data", {1, 2}}}), "rate 0");
   refused(Riff({{"fmt ", {1, 0, 1, 0}}, {"data", {1, 2}}}), "format chunk too small");
   // A huge unknown chunk jumps past the end: the format after it is never reached.
-  std::vector<uint8_t> jump = Riff({{"junk", {}}, {"fmt ", Fmt(1, 1, 8000, 8)}, {"data", {1}}});
-  jump[16] = 0xFF, jump[17] = 0xFF, jump[18] = 0xFF, jump[19] = 0xFF;
-  refused(jump, "chunk size past the end");
+  const std::vector<uint8_t> jump =
+      Riff({{"junk", {}}, {"fmt ", Fmt(1, 1, 8000, 8)}, {"data", {1}}});
+  refused(Patched(jump, 16, {0xFF, 0xFF, 0xFF, 0xFF}), "chunk size past the end");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -665,18 +623,10 @@ TEST(WaveListTest, DamagedListsAreRefused) {
   std::vector<uint8_t> b = bytes;
   b.push_back(1);
   refused(b, "stray byte");
-  b = bytes;
-  b[4] = 0xFF, b[5] = 0xFF, b[6] = 0xFF, b[7] = 0x7F;
-  refused(b, "huge count");
-  b = bytes;
-  b[8 + 1 + 6] = 4;
-  refused(b, "unknown flag");
-  b = bytes;
-  b[8 + 1 + 6 + 1 + 4] = 'X';  // first wave's "RIFF"
-  refused(b, "inner wave damaged");
-  b = bytes;
-  b[8 + 1 + 6 + 1 + 3] = 0x80;  // first wave's size: 2 GB
-  refused(b, "wave size past the end");
+  refused(Patched(bytes, 4, {0xFF, 0xFF, 0xFF, 0x7F}), "huge count");
+  refused(Patched(bytes, 8 + 1 + 6, {4}), "unknown flag");
+  refused(Patched(bytes, 8 + 1 + 6 + 1 + 4, {'X'}), "inner wave damaged");  // first wave's "RIFF"
+  refused(Patched(bytes, 8 + 1 + 6 + 1 + 3, {0x80}), "wave size past the end");  // 2 GB
 }
 
 TEST(WaveListTest, RandomDamageNeverCrashes) {

@@ -11,7 +11,7 @@
 namespace vepa {
 namespace {
 
-using servicetest::ServiceGame;
+using servicetest::ServiceTest;
 using servicetest::SolidImage;
 
 // Glyph g of the test font is a solid colour that stays recognisable after the 254 blend:
@@ -39,9 +39,9 @@ int GlyphAt(const Surface& s, int x, int y) {
   return bestDistance <= 2 ? best : -2;
 }
 
-class TextTest : public ::testing::Test {
+class TextTest : public ServiceTest {
  protected:
-  TextTest() : s(false) {
+  TextTest() : ServiceTest(false) {
     s.layer.Images(1)->Images = {
         SolidImage("FontP", 93, 4, 4, GlyphColor),
         SolidImage("EFont01", 13, 6, 9, [](int p) { return static_cast<uint16_t>(0x1000 + p); }),
@@ -62,8 +62,6 @@ class TextTest : public ::testing::Test {
     EXPECT_EQ(GlyphAt(scr, x, y - 1), -1) << "above x " << x;
     EXPECT_EQ(GlyphAt(scr, x, y + height), -1) << "below x " << x;
   }
-  ServiceGame s;
-  Game& g = s.game;
 };
 
 // --- Glyph table.

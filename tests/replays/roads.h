@@ -37,7 +37,7 @@ namespace vepa::testing {
 // The seed of every road: the same game each time the roads are recorded.
 inline constexpr uint32_t kRoadSeed = 7;
 
-class RoadPlayer {
+class RoadPlayer : public PlayerSteps<RoadPlayer> {
  public:
   // From the kiosk of a new game (`fromStartUp` false) or from the start-up sequence.
   explicit RoadPlayer(bool fromStartUp = false)
@@ -75,13 +75,6 @@ class RoadPlayer {
   void MoveTo(int x, int y) { s_.Input().MouseMove(x, y); }
   void Press(MouseButton b = MouseButton::Left) { s_.Input().MouseDown(b, g.MouseX, g.MouseY); }
   void Release(MouseButton b = MouseButton::Left) { s_.Input().MouseUp(b, g.MouseX, g.MouseY); }
-  // Moves there, lets a tick pass, then presses and releases: a player's click.
-  void Click(int x, int y, MouseButton b = MouseButton::Left) {
-    MoveTo(x, y);
-    Tick();
-    Press(b);
-    Release(b);
-  }
   // Moves and presses at once, for an aim that must not wait a tick (a trembling dart).
   void ClickNow(int x, int y) {
     MoveTo(x, y);
@@ -90,40 +83,10 @@ class RoadPlayer {
   }
   void KeyDown(int code) { s_.Input().KeyDown(code); }
   void KeyUp(int code) { s_.Input().KeyUp(code); }
-  void TapKey(int code, int ticks = 1) {
-    KeyDown(code);
-    Tick(ticks);
-    KeyUp(code);
-  }
 
-  // The scene's own state, as the runner prints it.
-  std::string SceneState() const { return SceneStateJson(g); }
-  long long State(const std::string& key) const { return JsonInt(SceneState(), key); }
-  std::vector<long long> StateArray(const std::string& key) const {
-    return JsonInts(SceneState(), key);
-  }
   bool In(SceneId id) const { return g.InScene(id); }
 
-  // --- The kiosk.
-  HubScene* Hub() const { return static_cast<HubScene*>(g.GetScene(0)); }
-  // Idle: nothing said or asked, no transition, the hand at rest.
-  bool KioskIdle() const {
-    return In(SceneId::Kiosk) && Hub()->HubState == 0 && g.FadeMode == 0 && g.ClickState == 0 &&
-           g.HandFrame == 0;
-  }
-  // A pointer position whose fingertip lies on a kiosk code, near the middle of its area.
-  std::pair<int, int> PointerOn(int code) const {
-    std::vector<std::pair<int, int>> hits;
-    for (int y = 0; y < 480; y += 2)
-      for (int x = 0; x < 640; x += 2)
-        if (g.HitMapAt(x, y, 5, 25) == code) hits.emplace_back(x, y);
-    if (hits.empty()) {
-      ADD_FAILURE() << "no kiosk code " << code << " on the screen";
-      return {0, 0};
-    }
-    std::sort(hits.begin(), hits.end());
-    return hits[hits.size() / 2];
-  }
+  // --- The kiosk (its state, whether it is idle and where its items lie are shared steps).
   // Waits for the idle kiosk and clicks an item.
   bool ClickItem(int code) {
     if (!TickUntil([&] { return KioskIdle(); }, 2000)) return false;

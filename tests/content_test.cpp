@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/launcher_pictures.h"
+#include "draw.h"
 #include "engine/archive.h"
 #include "engine/mixer.h"
 #include "engine/streams.h"
@@ -854,6 +855,42 @@ TEST_F(CommonArchive, WavesAndMusic) {
   const double seconds = static_cast<double>(music.FrameCount()) / music.SampleRate;
   EXPECT_GE(seconds, 20);
   EXPECT_LE(seconds, 40);
+}
+
+// A mirrored outline is whole and symmetric: the half given on the right comes back on the left,
+// so a filled heart covers the same pixels on both sides of its middle and leaves no gap there.
+// A list that is not a start and whole cubics is refused.
+TEST(MirroredOutline, FillsBothSidesAlikeAndRefusesBrokenLists) {
+  constexpr int kSize = 64;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, kSize, kSize);
+  cairo_t* cr = cairo_create(surface);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  // The right half of a heart: from the dip at the top over the lobe down to the point.
+  art::MirroredOutline(cr, 32, 24, 24, 24,
+                       {0, -0.3, 0.3, -1.1, 1.2, -0.7, 0.9, 0.1, 0.7, 0.6, 0.3, 0.9, 0, 1.4});
+  cairo_fill(cr);
+  cairo_surface_flush(surface);
+  const unsigned char* px = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  int inked = 0, unlike = 0;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize / 2; ++x) {
+      const bool left = px[y * stride + x] != 0, right = px[y * stride + (kSize - 1 - x)] != 0;
+      inked += left + right;
+      unlike += left != right;
+    }
+  EXPECT_GT(inked, 600);
+  // Pixel centres mirror about x = 32 onto x' = 63 - x, so only the sampling of the edges
+  // may differ.
+  EXPECT_LT(unlike, inked / 20);
+  EXPECT_NE(px[30 * stride + 31], 0) << "the middle is filled";
+  EXPECT_NE(px[30 * stride + 32], 0);
+  for (std::initializer_list<double> broken :
+       {std::initializer_list<double>{0, 0, 1, 1, 2, 2}, {0, 0, 1, 1, 2, 2, 3, 3, 4}}) {
+    EXPECT_THROW(art::MirroredOutline(cr, 32, 24, 24, 24, broken), BuildError);
+  }
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
 }
 
 }  // namespace

@@ -54,33 +54,26 @@ constexpr int kDeathSteps = 26;
 constexpr std::array kWaves = {"Hom01", "Hom02",   "Hom03", "Hom04",
                                "Die01", "Blood01", "Per01", "Per02"};
 
-class SnakeScene : public Scene {
+// What a game starts from: the snake three cells long in the middle row, heading right, on an
+// otherwise empty field.
+struct SnakeState {
+  // Field[x][y], column by column as the field is drawn.
+  std::array<std::array<uint8_t, Rows>, Columns> Field{};
+  int32_t HeadX = 5, HeadY = 5, PrevHeadX = 5, PrevHeadY = 5, TailX = 3, TailY = 5;
+  int32_t Dir = Right, PrevDir = Right, WantDir = Right;
+  int32_t StepDelay = kStartDelay, StepCount = 0;
+  uint16_t ApplesEaten = 0;
+  int32_t BadApples = 0, Grew = 0, Dead = 0, DeathCount = 0;
+  int32_t HeadPattern = 0, MouthState = 0, MouthStep = 0, BloodFrame = 0;
+};
+
+class SnakeScene : public Scene, private SnakeState {
  public:
   using Scene::Scene;
 
   void Load(int) override {
     if (!LoadSceneEntries(g, kEntries, {.TakeStake = true})) return;
-    HeadX = 5;
-    HeadY = 5;
-    PrevHeadX = HeadX;
-    PrevHeadY = HeadY;
-    TailX = 3;
-    TailY = 5;
-    Dir = Right;
-    PrevDir = Right;
-    WantDir = Right;
-    StepDelay = kStartDelay;
-    StepCount = 0;
-    ApplesEaten = 0;
-    BadApples = 0;
-    Grew = 0;
-    Dead = 0;
-    DeathCount = 0;
-    HeadPattern = 0;
-    MouthState = 0;
-    MouthStep = 0;
-    BloodFrame = 0;
-    for (auto& column : Field) column.fill(Empty);
+    static_cast<SnakeState&>(*this) = {};
     Field[5][5] = HeadRight;
     Field[4][5] = BodyHorizontal;
     Field[3][5] = TailBodyRight;
@@ -361,15 +354,6 @@ class SnakeScene : public Scene {
         g.layer.Draw(2, p.Image, pattern, CellSize * x + p.DX, CellSize * y + p.DY);
       }
   }
-
-  // Field[x][y], column by column as the field is drawn.
-  std::array<std::array<uint8_t, Rows>, Columns> Field{};
-  int32_t HeadX = 5, HeadY = 5, PrevHeadX = 5, PrevHeadY = 5, TailX = 3, TailY = 5;
-  int32_t Dir = Right, PrevDir = Right, WantDir = Right;
-  int32_t StepDelay = kStartDelay, StepCount = 0;
-  uint16_t ApplesEaten = 0;
-  int32_t BadApples = 0, Grew = 0, Dead = 0, DeathCount = 0;
-  int32_t HeadPattern = 0, MouthState = 0, MouthStep = 0, BloodFrame = 0;
 };
 
 }  // namespace

@@ -59,6 +59,20 @@ void CardGame::DrawFlyingBack(int w, int h) {
                            1000);
 }
 
+bool CardGame::FlyToOpponent(int seat, int w, int h) {
+  DrawFlyingBack(w, h);
+  if (FlyFrames == 8) Opp(seat).CardGesture = 3;
+  return FlyY <= kOpponentHandY;
+}
+
+bool CardGame::LandInHand(int seat, bool arrived) {
+  if (!arrived && !g.layer.KeyPressed(key::Esc)) return false;
+  GiveCard(seat, FlyCard);
+  FlyCard = 0;
+  PlayCardSound("Pick01");
+  return true;
+}
+
 int CardGame::LastTableCard(int& slot, int& row) const {
   int card = 0;
   for (int r = 0; r < 2; ++r)
@@ -273,17 +287,10 @@ void CardGame::DefenderTakes() {
     arrived = FlyY >= kPlayerTakeY;
   } else {
     ++FlyFrames;
-    DrawFlyingBack(Nearest(((10 - FlyFrames) * 10.1 + 18) * 0.5),
-                   Nearest(((10 - FlyFrames) * 11.7 + 24) * 0.5));
-    if (FlyFrames == 8) Opp(Defender).CardGesture = 3;
-    arrived = FlyY <= kOpponentHandY;
+    arrived = FlyToOpponent(Defender, Nearest(((10 - FlyFrames) * 10.1 + 18) * 0.5),
+                            Nearest(((10 - FlyFrames) * 11.7 + 24) * 0.5));
   }
-  if (arrived || g.layer.KeyPressed(key::Esc)) {
-    GiveCard(Defender, FlyCard);
-    FlyCard = 0;
-    PlayCardSound("Pick01");
-    Step = 0;
-  }
+  if (LandInHand(Defender, arrived)) Step = 0;
 }
 
 // ---- Phase 10: the bout is beaten off ----
@@ -432,17 +439,10 @@ void CardGame::DrawFromStock() {
                        Nearest((FlyFrames * 10.6 + 35) * 0.5));
         arrived = FlyY >= kPlayerDrawY;
       } else {
-        DrawFlyingBack(Nearest(((10 - FlyFrames) * 0.8 + 18) * 0.5),
-                       Nearest(((10 - FlyFrames) * 0.9 + 24) * 0.5));
-        if (FlyFrames == 8) Opp(Attacker).CardGesture = 3;
-        arrived = FlyY <= kOpponentHandY;
+        arrived = FlyToOpponent(Attacker, Nearest(((10 - FlyFrames) * 0.8 + 18) * 0.5),
+                                Nearest(((10 - FlyFrames) * 0.9 + 24) * 0.5));
       }
-      if (arrived || g.layer.KeyPressed(key::Esc)) {
-        GiveCard(Attacker, FlyCard);
-        FlyCard = 0;
-        PlayCardSound("Pick01");
-        Step = 1;
-      }
+      if (LandInHand(Attacker, arrived)) Step = 1;
       break;
     }
     case 10:

@@ -98,6 +98,12 @@ class CardGame : public Scene {
   bool FlyToOpponent(int seat, int w, int h);
   // The flying card joins the seat's hand once it has arrived or Esc hurries it; true then.
   bool LandInHand(int seat, bool arrived);
+  // An opponent throws the card at `pos` of the hand towards table slot `slot` of the row at y
+  // (kAttackY or kCoverY).
+  void ThrowToTable(int seat, int pos, int slot, int y);
+  // The thrown card on its way, growing as it comes nearer: once it reaches the row at y (or Esc
+  // hurries it) it leaves the flight and its number is returned; 0 while it flies.
+  int LandOnTable(int y);
   // The card to take off the table: covers before attacks, higher slots first (0: none).
   int LastTableCard(int& slot, int& row) const;
   // Sends that card towards (targetX, targetY), or ends the bout when the table is empty.

@@ -109,6 +109,19 @@ bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
 // announces and pays it) and the kiosk is entered after a game; true when it did.
 bool PayPrizeWhenCovered(GameServices& g, int prize);
 
+// The trembling hand of the shooting games (darts, the gallery): the aim is the pointer moved
+// by AimShakeX/AimShakeY. Each call it wanders by -tremor..+tremor on each axis, a random walk.
+void TrembleAim(GameServices& g, int tremor);
+// Where the aim may go: from (0, 0) to (Right, Bottom). With the pointer pressed against an edge
+// (0, or StopRight and StopBottom, where the pointer stops) the aim could never come back by
+// itself, so once it is further than Slack from that edge it creeps back by Creep a tick.
+struct AimArea {
+  int Right = 0, Bottom = 0;
+  int StopRight = Right - 1, StopBottom = Bottom - 1;
+  int Slack = 0, Creep = 0;
+};
+void KeepAimInArea(GameServices& g, const AimArea& area);
+
 // The side glances of a face that looks about (the cashier, the card players), by its gaze
 // mode: 4 and 5 look right and left by 1 a tick as far as 5, 7 and 8 by 2 as far as 9. False
 // for any other mode, which leaves `x` as it is.

@@ -77,6 +77,14 @@ struct ImageUse {
   std::string_view Name;
   int MinPatterns = 1;
 };
+// A picture as a layout header gives it: its name in the scene's image list, the size of one
+// pattern (the size the scene's offsets were made for, and its content module paints it at)
+// and the number of patterns.
+struct Picture {
+  const char* Name;
+  int Width, Height, Patterns;
+};
+
 // Lists the pictures for the content check.
 void DeclareImages(AssetNeeds& needs, std::span<const ImageUse> images);
 // Lists waves of one wave list entry ("w_") for the content check.

@@ -88,7 +88,7 @@ class SnakeScene : public Scene, private SnakeState {
     if (MouthState == 0 && Dead == 0 && g.Random(50) == 2) MouthState = 3;
     if (g.FrameToggle != 0) Animate();
     if (Dead && BloodFrame > 0)
-      g.layer.Draw(2, BloodImage, BloodFrame - 1, CellSize * HeadX + BloodDX,
+      g.layer.Draw(2, BloodImage.Name, BloodFrame - 1, CellSize * HeadX + BloodDX,
                    CellSize * HeadY + BloodDY);
     if (StepCount > StepDelay && Dead == 0) Step();
     DrawField();
@@ -111,14 +111,10 @@ class SnakeScene : public Scene, private SnakeState {
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
-    constexpr ImageUse kPictures[] = {{"s_zmiy01", HeadImage, HeadPatterns},
-                                      {"s_zmiy01", BendImage, BendPatterns},
-                                      {"s_zmiy01", VerticalImage, StraightPatterns},
-                                      {"s_zmiy01", HorizontalImage, StraightPatterns},
-                                      {"s_zmiy01", AppleImage, ApplePatterns},
-                                      {"s_zmiy01", BloodImage, BloodPatterns},
-                                      {"s_all01", "EFont01", 13}};
-    DeclareImages(a, kPictures);
+    for (const Picture& p :
+         {HeadImage, BendImage, VerticalImage, HorizontalImage, AppleImage, BloodImage})
+      a.Images.push_back({"s_zmiy01", p.Name, p.Patterns});
+    a.Images.push_back({"s_all01", "EFont01", 13});
     for (const char* w : kWaves) a.Waves.push_back({"w_zmiy01", w});
   }
 
@@ -349,7 +345,7 @@ class SnakeScene : public Scene, private SnakeState {
         const uint8_t code = Field[x][y];
         if (code == Empty) continue;
         const CellPicture p = PictureOf(code);
-        if (p.Image.empty()) continue;
+        if (p.Image == nullptr) continue;
         const int pattern = code <= HeadRight ? p.Pattern + HeadPattern : p.Pattern;
         g.layer.Draw(2, p.Image, pattern, CellSize * x + p.DX, CellSize * y + p.DY);
       }

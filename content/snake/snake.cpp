@@ -157,7 +157,7 @@ void Tail(cairo_t* cr, double cx, double cy, double dx, double dy) {
 void DrawVertical(cairo_t* cr, int pattern) {
   const double cx = sn::CentreDX - 48, cy = sn::CentreDY - 31;
   if (pattern == 0) {
-    StraightBody(cr, cx, cy, 0, 1, -cy - 1, sn::VerticalH - cy + 1);
+    StraightBody(cr, cx, cy, 0, 1, -cy - 1, sn::VerticalImage.Height - cy + 1);
     Spot(cr, cx, cy, 0, 1);
   } else {
     Tail(cr, cx, cy, 0, pattern == 1 ? 1 : -1);
@@ -169,7 +169,7 @@ void DrawVertical(cairo_t* cr, int pattern) {
 void DrawHorizontal(cairo_t* cr, int pattern) {
   const double cx = sn::CentreDX - 36, cy = sn::CentreDY - 43;
   if (pattern == 0) {
-    StraightBody(cr, cx, cy, 1, 0, -cx - 1, sn::HorizontalW - cx + 1);
+    StraightBody(cr, cx, cy, 1, 0, -cx - 1, sn::HorizontalImage.Width - cx + 1);
     Spot(cr, cx, cy, 1, 0);
   } else {
     Tail(cr, cx, cy, pattern == 1 ? -1 : 1, 0);
@@ -302,7 +302,7 @@ void DrawHead(cairo_t* cr, int pattern) {
 
 // "Apple01": a red apple, a yellow-green apple, and a rotten one with a worm in it.
 void DrawApple(cairo_t* cr, int pattern) {
-  const double cx = sn::AppleW / 2.0, cy = 17;
+  const double cx = sn::AppleImage.Width / 2.0, cy = 17;
   art::GroundShadow(cr, cx + 2, cy + 8, 8, 3, 0.35);
   const Color body = pattern == 0   ? pal::Red
                      : pattern == 1 ? art::Hex(0xC8D84A)
@@ -479,19 +479,21 @@ std::vector<content::WaveSpec> Waves() {
 
 void Build(content::ContentSink& sink) {
   sink.Background("r_zmiy01", 640, 480, DrawFieldBackground);
-  sink.ImageList(
-      "s_zmiy01",
-      {
-          {std::string(sn::HeadImage), sn::HeadW, sn::HeadH, sn::HeadPatterns, DrawHead,
-           sn::HeadFrames},
-          {std::string(sn::BendImage), sn::BendW, sn::BendH, sn::BendPatterns, DrawBend},
-          {std::string(sn::VerticalImage), sn::VerticalW, sn::VerticalH, sn::StraightPatterns,
-           DrawVertical},
-          {std::string(sn::HorizontalImage), sn::HorizontalW, sn::HorizontalH, sn::StraightPatterns,
-           DrawHorizontal},
-          {std::string(sn::AppleImage), sn::AppleW, sn::AppleH, sn::ApplePatterns, DrawApple},
-          {std::string(sn::BloodImage), sn::BloodW, sn::BloodH, sn::BloodPatterns, DrawBlood},
-      });
+  sink.ImageList("s_zmiy01",
+                 {
+                     {sn::HeadImage.Name, sn::HeadImage.Width, sn::HeadImage.Height,
+                      sn::HeadImage.Patterns, DrawHead, sn::HeadFrames},
+                     {sn::BendImage.Name, sn::BendImage.Width, sn::BendImage.Height,
+                      sn::BendImage.Patterns, DrawBend},
+                     {sn::VerticalImage.Name, sn::VerticalImage.Width, sn::VerticalImage.Height,
+                      sn::VerticalImage.Patterns, DrawVertical},
+                     {sn::HorizontalImage.Name, sn::HorizontalImage.Width,
+                      sn::HorizontalImage.Height, sn::HorizontalImage.Patterns, DrawHorizontal},
+                     {sn::AppleImage.Name, sn::AppleImage.Width, sn::AppleImage.Height,
+                      sn::AppleImage.Patterns, DrawApple},
+                     {sn::BloodImage.Name, sn::BloodImage.Width, sn::BloodImage.Height,
+                      sn::BloodImage.Patterns, DrawBlood},
+                 });
   sink.WaveList("w_zmiy01", Waves());
 }
 

@@ -77,6 +77,11 @@ struct ImageUse {
   std::string_view Name;
   int MinPatterns = 1;
 };
+// A place on the screen, or an offset, as the layout headers give them.
+struct Point {
+  int X = 0, Y = 0;
+};
+
 // A picture as a layout header gives it: its name in the scene's image list, the size of one
 // pattern (the size the scene's offsets were made for, and its content module paints it at)
 // and the number of patterns.

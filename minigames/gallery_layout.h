@@ -31,10 +31,6 @@ inline constexpr int AnimalPrize = 5;
 
 inline constexpr int Shots = 5;
 
-struct Point {
-  int X = 0, Y = 0;
-};
-
 // The lamp hangs from the ceiling at the top middle.
 inline constexpr Point LampAt{292, 0};
 inline constexpr int LampW = 56, LampH = 52;

@@ -82,14 +82,14 @@ class SnakeScene : public Scene, private SnakeState {
   }
 
   void Frame() override {
-    DrawDigits(g, ScoreX, ScoreY, std::to_string(ApplesEaten));
+    DrawDigits(g, ScoreAt.X, ScoreAt.Y, std::to_string(ApplesEaten));
     ++StepCount;
     ReadKeys();
     if (MouthState == 0 && Dead == 0 && g.Random(50) == 2) MouthState = 3;
     if (g.FrameToggle != 0) Animate();
     if (Dead && BloodFrame > 0)
-      g.layer.Draw(2, BloodImage.Name, BloodFrame - 1, CellSize * HeadX + BloodDX,
-                   CellSize * HeadY + BloodDY);
+      g.layer.Draw(2, BloodImage.Name, BloodFrame - 1, CellSize * HeadX + BloodAt.X,
+                   CellSize * HeadY + BloodAt.Y);
     if (StepCount > StepDelay && Dead == 0) Step();
     DrawField();
     if (g.FadeMode == 0 && DeathCount >= kDeathSteps) StartClosing(g);

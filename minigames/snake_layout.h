@@ -16,10 +16,10 @@ namespace vepa::snake {
 
 inline constexpr int Columns = 15, Rows = 11;
 inline constexpr int CellSize = 38;
-// The centre of cell (x, y) is at (38x + CentreDX, 38y + CentreDY).
-inline constexpr int CentreDX = 55, CentreDY = 50;
-// The cell's square on the screen, relative to (38x, 38y).
-inline constexpr int CellLeft = 36, CellTop = 31;
+// The centre of cell (x, y) is at (38x, 38y) + CellCentre, its square's top-left corner at
+// (38x, 38y) + CellCorner.
+inline constexpr Point CellCentre{55, 50};
+inline constexpr Point CellCorner{36, 31};
 
 // Cell codes of the field.
 enum Cell : uint8_t {
@@ -104,9 +104,9 @@ inline constexpr CellPicture PictureOf(uint8_t code) {
   }
 }
 
-// The blood splash of a crash, drawn at (38 HeadX + BloodDX, 38 HeadY + BloodDY).
-inline constexpr int BloodDX = 26, BloodDY = 23;
+// The blood splash of a crash, drawn at (38 HeadX, 38 HeadY) + BloodAt.
+inline constexpr Point BloodAt{26, 23};
 // The points, drawn with the LED digits.
-inline constexpr int ScoreX = 315, ScoreY = 12;
+inline constexpr Point ScoreAt{315, 12};
 
 }  // namespace vepa::snake

@@ -28,7 +28,7 @@ constexpr int kRate = 11000;
 
 // ---- The field -------------------------------------------------------------------------------
 
-constexpr double kFieldLeft = sn::CellLeft, kFieldTop = sn::CellTop;
+constexpr double kFieldLeft = sn::CellCorner.X, kFieldTop = sn::CellCorner.Y;
 constexpr double kFieldW = sn::Columns * sn::CellSize, kFieldH = sn::Rows * sn::CellSize;
 constexpr Color kGrassLight = art::Hex(0x86C25A), kGrassDark = art::Hex(0x74B04C);
 constexpr Color kHedge = art::Hex(0x2F6A34);
@@ -73,9 +73,9 @@ void DrawFieldBackground(cairo_t* cr) {
   cairo_rectangle(cr, kFieldLeft, kFieldTop, kFieldW, kFieldH);
   art::Stroke(cr, pal::Outline.WithAlpha(0.8), 1.4);
   // The score board nailed on the top of the fence, behind the LED digits.
-  art::Panel(cr, sn::ScoreX + 1, sn::ScoreY - 6, 58, 26,
+  art::Panel(cr, sn::ScoreAt.X + 1, sn::ScoreAt.Y - 6, 58, 26,
              art::PanelStyle{art::Hex(0x3A2A22), 5, 3, false, true});
-  cairo_rectangle(cr, sn::ScoreX + 6, sn::ScoreY - 2, 48, 18);
+  cairo_rectangle(cr, sn::ScoreAt.X + 6, sn::ScoreAt.Y - 2, 48, 18);
   art::Fill(cr, art::Hex(0x1A1210));
 }
 
@@ -155,7 +155,7 @@ void Tail(cairo_t* cr, double cx, double cy, double dx, double dy) {
 // "Zmiy03" (vertical, drawn at (48, 31) from the cell): body, tail pointing down (the body
 // goes on upward), tail pointing up (the body goes on downward).
 void DrawVertical(cairo_t* cr, int pattern) {
-  const double cx = sn::CentreDX - 48, cy = sn::CentreDY - 31;
+  const double cx = sn::CellCentre.X - 48, cy = sn::CellCentre.Y - 31;
   if (pattern == 0) {
     StraightBody(cr, cx, cy, 0, 1, -cy - 1, sn::VerticalImage.Height - cy + 1);
     Spot(cr, cx, cy, 0, 1);
@@ -167,7 +167,7 @@ void DrawVertical(cairo_t* cr, int pattern) {
 // "Zmiy04" (horizontal, drawn at (36, 43)): body, tail pointing left (the body goes on to
 // the right), tail pointing right (the body goes on to the left).
 void DrawHorizontal(cairo_t* cr, int pattern) {
-  const double cx = sn::CentreDX - 36, cy = sn::CentreDY - 43;
+  const double cx = sn::CellCentre.X - 36, cy = sn::CellCentre.Y - 43;
   if (pattern == 0) {
     StraightBody(cr, cx, cy, 1, 0, -cx - 1, sn::HorizontalImage.Width - cx + 1);
     Spot(cr, cx, cy, 1, 0);
@@ -182,7 +182,8 @@ void DrawBend(cairo_t* cr, int pattern) {
   struct Bend {
     double OX, OY, CornerX, CornerY, A0;
   };
-  const double l = sn::CellLeft, t = sn::CellTop, r = l + sn::CellSize, b = t + sn::CellSize;
+  const double l = sn::CellCorner.X, t = sn::CellCorner.Y, r = l + sn::CellSize,
+               b = t + sn::CellSize;
   const Bend bends[4] = {
       {36, 44, l, b, -M_PI / 2},  // left and bottom
       {35, 30, l, t, 0},          // top and left
@@ -203,7 +204,7 @@ void DrawBend(cairo_t* cr, int pattern) {
 void DrawHead(cairo_t* cr, int pattern) {
   const int way = pattern / sn::HeadFrames, face = pattern % sn::HeadFrames;
   const sn::CellPicture pic = sn::PictureOf(static_cast<uint8_t>(sn::HeadDown + way));
-  const double cx = sn::CentreDX - pic.DX, cy = sn::CentreDY - pic.DY;
+  const double cx = sn::CellCentre.X - pic.DX, cy = sn::CellCentre.Y - pic.DY;
   const double turn[4] = {M_PI / 2, M_PI, -M_PI / 2, 0};  // down, left, up, right
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
@@ -350,7 +351,7 @@ void DrawApple(cairo_t* cr, int pattern) {
 
 // "Blood01": a splash under the crashed head, growing over three frames.
 void DrawBlood(cairo_t* cr, int pattern) {
-  const double cx = sn::CentreDX - sn::BloodDX, cy = sn::CentreDY - sn::BloodDY;
+  const double cx = sn::CellCentre.X - sn::BloodAt.X, cy = sn::CellCentre.Y - sn::BloodAt.Y;
   const double grow = 0.55 + 0.225 * pattern;
   const Color blood = art::Hex(0xB01818), dark = art::Hex(0x6E0A0A);
   art::Rng rng(31);

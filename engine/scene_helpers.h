@@ -12,6 +12,9 @@
 //     PayPrizeWhenCovered(g, prize);
 //   }
 //   void DeclareAssets(AssetNeeds& a) const override { DeclareSceneEntries(a, kEntries); ... }
+//
+// Also the small shapes the layout headers place a scene's things with, and the trembling aim
+// of the shooting games.
 #pragma once
 
 #include <cstdint>
@@ -70,13 +73,6 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneS
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
 
-// A picture a scene draws: its image list entry ("s_"/"d_"), its name and the fewest patterns
-// it must have.
-struct ImageUse {
-  std::string_view Entry;
-  std::string_view Name;
-  int MinPatterns = 1;
-};
 // A place on the screen, or an offset, as the layout headers give them.
 struct Point {
   int X = 0, Y = 0;
@@ -90,6 +86,13 @@ struct Picture {
   int Width, Height, Patterns;
 };
 
+// A picture a scene draws: its image list entry ("s_"/"d_"), its name and the fewest patterns
+// it must have.
+struct ImageUse {
+  std::string_view Entry;
+  std::string_view Name;
+  int MinPatterns = 1;
+};
 // Lists the pictures for the content check.
 void DeclareImages(AssetNeeds& needs, std::span<const ImageUse> images);
 // Lists waves of one wave list entry ("w_") for the content check.

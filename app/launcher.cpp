@@ -1,6 +1,10 @@
 #include "app/launcher.h"
 
+#include <cstdio>
+
+#include "app/game.h"
 #include "engine/layer.h"
+#include "engine/scene_ids.h"
 
 namespace vepa {
 
@@ -70,6 +74,23 @@ void ReturnToLauncher(Layer& layer, Launcher& launcher) {
   layer.FinalizeDisplay();
   launcher.HideLauncherPictures(0);
   launcher.ShowLauncherState(2);
+}
+
+bool StartFromLauncher(Launcher& launcher, Game& game, uint32_t seed) {
+  launcher.HideLauncherPictures(1);
+  game.DataDir = launcher.DataDir;
+  game.archive.SetDataDir(launcher.DataDir);
+  game.rng.Seed = seed;
+  game.FatalError = 0;
+  game.SceneNumber = SceneNo(SceneId::PublisherLogo);
+  game.layer.SetDisplayMode(640, 480, 16);
+  game.layer.SetFullScreen(true);
+  std::string error;
+  if (!game.layer.InitDisplay(&error)) {
+    std::fprintf(stderr, "vepa4: %s\n", error.c_str());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace vepa

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/platform.h"
@@ -10,7 +11,8 @@
 
 namespace vepa {
 class Layer;
-}
+struct Game;
+}  // namespace vepa
 
 namespace vepa {
 
@@ -54,5 +56,11 @@ class Launcher {
 // the dialog shows its data-read-error picture. The sound is left as it was, so whatever was
 // playing goes on under the dialog.
 void ReturnToLauncher(Layer& layer, Launcher& launcher);
+
+// The way from the dialog into the game: the dialog's pictures hidden, the game set to read the
+// archive the launcher found, with this random seed and the publisher's logo as its first scene,
+// and the display opened full screen. False, the reason written to stderr, when the display does
+// not open: the caller shows the dialog again.
+bool StartFromLauncher(Launcher& launcher, Game& game, uint32_t seed);
 
 }  // namespace vepa

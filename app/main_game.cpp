@@ -108,19 +108,10 @@ int main(int argc, char** argv) {
   };
 
   auto startFullScreen = [&]() {
-    launcher.HideLauncherPictures(1);
-    game.DataDir = launcher.DataDir;
-    game.archive.SetDataDir(launcher.DataDir);
-    game.rng.Seed = static_cast<uint32_t>(
-        std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
-    game.FatalError = 0;
-    game.SceneNumber = vepa::SceneNo(vepa::SceneId::PublisherLogo);
     backend.CloseLauncherWindow();
-    layer.SetDisplayMode(640, 480, 16);
-    layer.SetFullScreen(true);
-    std::string error;
-    if (!layer.InitDisplay(&error)) {
-      std::fprintf(stderr, "vepa4: %s\n", error.c_str());
+    const auto seed = static_cast<uint32_t>(
+        std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
+    if (!vepa::StartFromLauncher(launcher, game, seed)) {
       showDialog(4);
       return;
     }

@@ -103,17 +103,7 @@ struct Page {
       ShowDialog(4);
       return;
     }
-    launcher.HideLauncherPictures(1);
-    game.DataDir = launcher.DataDir;
-    game.archive.SetDataDir(launcher.DataDir);
-    game.rng.Seed = seed;
-    game.FatalError = 0;
-    game.SceneNumber = vepa::SceneNo(vepa::SceneId::PublisherLogo);
-    layer.SetDisplayMode(640, 480, 16);
-    layer.SetFullScreen(true);
-    std::string error;
-    if (!layer.InitDisplay(&error)) {
-      std::fprintf(stderr, "vepa4: %s\n", error.c_str());
+    if (!vepa::StartFromLauncher(launcher, game, seed)) {
       ShowDialog(4);
       return;
     }

@@ -93,6 +93,17 @@ class CardGame : public Scene {
   void StartFlight(int card, float x, float y, int targetX, int targetY);
   void FlyStep();
   void DrawFlyingBack(int w, int h);
+  // The face-down card on its way to an opponent's hand, drawn as DrawFlyingBack: the
+  // opponent reaches for it at the eighth frame. True once it is at the hand.
+  bool FlyToOpponent(int seat, int w, int h);
+  // The flying card joins the seat's hand once it has arrived or Esc hurries it; true then.
+  bool LandInHand(int seat, bool arrived);
+  // An opponent throws the card at `pos` of the hand towards table slot `slot` of the row at y
+  // (kAttackY or kCoverY).
+  void ThrowToTable(int seat, int pos, int slot, int y);
+  // The thrown card on its way, growing as it comes nearer: once it reaches the row at y (or Esc
+  // hurries it) it leaves the flight and its number is returned; 0 while it flies.
+  int LandOnTable(int y);
   // The card to take off the table: covers before attacks, higher slots first (0: none).
   int LastTableCard(int& slot, int& row) const;
   // Sends that card towards (targetX, targetY), or ends the bout when the table is empty.

@@ -59,6 +59,40 @@ void CardGame::DrawFlyingBack(int w, int h) {
                            1000);
 }
 
+bool CardGame::FlyToOpponent(int seat, int w, int h) {
+  DrawFlyingBack(w, h);
+  if (FlyFrames == 8) Opp(seat).CardGesture = 3;
+  return FlyY <= kOpponentHandY;
+}
+
+bool CardGame::LandInHand(int seat, bool arrived) {
+  if (!arrived && !g.layer.KeyPressed(key::Esc)) return false;
+  GiveCard(seat, FlyCard);
+  FlyCard = 0;
+  PlayCardSound("Pick01");
+  return true;
+}
+
+void CardGame::ThrowToTable(int seat, int pos, int slot, int y) {
+  const int card = Hands[seat][pos];
+  TakeCard(seat, pos);
+  StartFlight(card, static_cast<float>(SeatHandX(seat)), kOpponentHandY, kSlotX + TableStep * slot,
+              y);
+  Opp(seat).CardGesture = 3;
+  PlayCardSound("Kard01");
+}
+
+int CardGame::LandOnTable(int y) {
+  FlyStep();
+  ++FlyFrames;
+  DrawFlyingBack(Nearest((FlyFrames * 10.1 + 18) * 0.5), Nearest((FlyFrames * 11.7 + 24) * 0.5));
+  if (FlyY < y && !g.layer.KeyPressed(key::Esc)) return 0;
+  const int card = FlyCard;
+  FlyCard = 0;
+  PlayCardSound("Kard02");
+  return card;
+}
+
 int CardGame::LastTableCard(int& slot, int& row) const {
   int card = 0;
   for (int r = 0; r < 2; ++r)
@@ -163,29 +197,17 @@ void CardGame::OpponentLays() {
       PlayList[PlayCount] = 0;
       const int pos = FindInHand(Hands[Attacker], HandCount[Attacker], card);
       if (pos < 0) break;  // planned from this hand a moment ago; cannot be missing
-      TakeCard(Attacker, pos);
-      const int slot = AttackCards();
-      StartFlight(card, static_cast<float>(SeatHandX(Attacker)), kOpponentHandY,
-                  kSlotX + TableStep * slot, kAttackY);
-      Opp(Attacker).CardGesture = 3;
-      PlayCardSound("Kard01");
+      ThrowToTable(Attacker, pos, AttackCards(), kAttackY);
       Step = 4;
       break;
     }
-    case 4: {
-      FlyStep();
-      ++FlyFrames;
-      DrawFlyingBack(Nearest((FlyFrames * 10.1 + 18) * 0.5),
-                     Nearest((FlyFrames * 11.7 + 24) * 0.5));
-      if (FlyY >= kAttackY || g.layer.KeyPressed(key::Esc)) {
+    case 4:
+      if (const int card = LandOnTable(kAttackY)) {
         const int slot = AttackCards();
-        if (slot < TableSlots) Table[slot].Attack = static_cast<uint8_t>(FlyCard);
-        FlyCard = 0;
-        PlayCardSound("Kard02");
+        if (slot < TableSlots) Table[slot].Attack = static_cast<uint8_t>(card);
         Step = 3;
       }
       break;
-    }
     default:
       Step = 0;
       break;
@@ -273,17 +295,10 @@ void CardGame::DefenderTakes() {
     arrived = FlyY >= kPlayerTakeY;
   } else {
     ++FlyFrames;
-    DrawFlyingBack(Nearest(((10 - FlyFrames) * 10.1 + 18) * 0.5),
-                   Nearest(((10 - FlyFrames) * 11.7 + 24) * 0.5));
-    if (FlyFrames == 8) Opp(Defender).CardGesture = 3;
-    arrived = FlyY <= kOpponentHandY;
+    arrived = FlyToOpponent(Defender, Nearest(((10 - FlyFrames) * 10.1 + 18) * 0.5),
+                            Nearest(((10 - FlyFrames) * 11.7 + 24) * 0.5));
   }
-  if (arrived || g.layer.KeyPressed(key::Esc)) {
-    GiveCard(Defender, FlyCard);
-    FlyCard = 0;
-    PlayCardSound("Pick01");
-    Step = 0;
-  }
+  if (LandInHand(Defender, arrived)) Step = 0;
 }
 
 // ---- Phase 10: the bout is beaten off ----
@@ -359,24 +374,13 @@ void CardGame::OpponentCovers() {
         AttackTurns = 1;
         break;
       }
-      const int card = Hands[Defender][pos];
-      TakeCard(Defender, pos);
-      StartFlight(card, static_cast<float>(SeatHandX(Defender)), kOpponentHandY,
-                  kSlotX + TableStep * CoverSlot, kCoverY);
-      Opp(Defender).CardGesture = 3;
-      PlayCardSound("Kard01");
+      ThrowToTable(Defender, pos, CoverSlot, kCoverY);
       Step = 2;
       break;
     }
     case 2:
-      FlyStep();
-      ++FlyFrames;
-      DrawFlyingBack(Nearest((FlyFrames * 10.1 + 18) * 0.5),
-                     Nearest((FlyFrames * 11.7 + 24) * 0.5));
-      if (FlyY >= kCoverY || g.layer.KeyPressed(key::Esc)) {
-        Table[CoverSlot].Cover = static_cast<uint8_t>(FlyCard);
-        FlyCard = 0;
-        PlayCardSound("Kard02");
+      if (const int card = LandOnTable(kCoverY)) {
+        Table[CoverSlot].Cover = static_cast<uint8_t>(card);
         Step = 1;
       }
       break;
@@ -432,17 +436,10 @@ void CardGame::DrawFromStock() {
                        Nearest((FlyFrames * 10.6 + 35) * 0.5));
         arrived = FlyY >= kPlayerDrawY;
       } else {
-        DrawFlyingBack(Nearest(((10 - FlyFrames) * 0.8 + 18) * 0.5),
-                       Nearest(((10 - FlyFrames) * 0.9 + 24) * 0.5));
-        if (FlyFrames == 8) Opp(Attacker).CardGesture = 3;
-        arrived = FlyY <= kOpponentHandY;
+        arrived = FlyToOpponent(Attacker, Nearest(((10 - FlyFrames) * 0.8 + 18) * 0.5),
+                                Nearest(((10 - FlyFrames) * 0.9 + 24) * 0.5));
       }
-      if (arrived || g.layer.KeyPressed(key::Esc)) {
-        GiveCard(Attacker, FlyCard);
-        FlyCard = 0;
-        PlayCardSound("Pick01");
-        Step = 1;
-      }
+      if (LandInHand(Attacker, arrived)) Step = 1;
       break;
     }
     case 10:

@@ -34,19 +34,24 @@ struct Ball {
   int X = 0, Y = 0, Route = 0, PulseDown = 0, Alpha = 0, Active = 0;
 };
 
-class SelectionScene : public Scene {
+// What the selection starts afresh on every visit.
+struct SelectionState {
+  int OpponentChoice = 2;
+  int SelectionDone = 0;
+  int ContinueFlag = 0;
+  int EyeFrame = 0, EyeClosing = 0;
+  int BallTimer = 0;
+  std::array<Ball, kBallCount> Balls{};
+};
+
+class SelectionScene : public Scene, private SelectionState {
  public:
   using Scene::Scene;
 
   void Load(int arg) override {
     if (!LoadSceneEntries(g, kEntries, {.IdlePointer = true})) return;
+    static_cast<SelectionState&>(*this) = {};
     ContinueFlag = arg;
-    BallTimer = 0;
-    Balls = {};
-    SelectionDone = 0;
-    EyeFrame = 0;
-    EyeClosing = 0;
-    OpponentChoice = 2;
     EnterScene(g, SceneId::OpponentSelection);
   }
 
@@ -174,13 +179,6 @@ class SelectionScene : public Scene {
     } else
       b.Active = 0;
   }
-
-  int OpponentChoice = 2;
-  int SelectionDone = 0;
-  int ContinueFlag = 0;
-  int EyeFrame = 0, EyeClosing = 0;
-  int BallTimer = 0;
-  std::array<Ball, kBallCount> Balls{};
 };
 
 }  // namespace

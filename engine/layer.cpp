@@ -50,29 +50,31 @@ void MissingNameLog::Report(const char* kind, std::string_view name) {
   Names.push_back(std::move(message));
 }
 
-const Image* ImageList::FindImage(std::string_view name) const {
-  for (const Image& img : Images) {
-    if (SameName(img.Name, name)) return &img;
+namespace {
+
+// The first item of a list with this name, letters of either case alike; null when there is
+// none, the miss reported to the log (or written out when the list has no log).
+template <typename Items>
+auto FindNamed(Items& items, std::string_view name, const char* kind, MissingNameLog* log)
+    -> decltype(&items.front()) {
+  for (auto& item : items) {
+    if (SameName(item.Name, name)) return &item;
   }
-  if (Log != nullptr) {
-    Log->Report("Image", name);
+  if (log != nullptr) {
+    log->Report(kind, name);
   } else {
-    std::fprintf(stderr, "Image '%.*s' not found\n", static_cast<int>(name.size()), name.data());
+    std::fprintf(stderr, "%s '%.*s' not found\n", kind, static_cast<int>(name.size()), name.data());
   }
   return nullptr;
 }
 
-Wave* WaveList::FindWave(std::string_view name) {
-  for (Wave& w : Waves) {
-    if (SameName(w.Name, name)) return &w;
-  }
-  if (Log != nullptr) {
-    Log->Report("Wave", name);
-  } else {
-    std::fprintf(stderr, "Wave '%.*s' not found\n", static_cast<int>(name.size()), name.data());
-  }
-  return nullptr;
+}  // namespace
+
+const Image* ImageList::FindImage(std::string_view name) const {
+  return FindNamed(Images, name, "Image", Log);
 }
+
+Wave* WaveList::FindWave(std::string_view name) { return FindNamed(Waves, name, "Wave", Log); }
 
 Wave* WaveList::WaveItem(int index) {
   if (index < 0 || static_cast<size_t>(index) >= Waves.size()) return nullptr;
@@ -189,52 +191,37 @@ Wave* Layer::FindWave(int list, std::string_view name) {
   return waves->FindWave(name);
 }
 
+template <typename Op>
+auto Layer::OnBuffer(Wave* w, Op op) {
+  using Result = decltype(op(w->Buffer));
+  if (w == nullptr || !soundReady_) return Result();
+  AudioLock lock(backend_);
+  return op(w->Buffer);
+}
+
 void Layer::Play(Wave* w, bool loop) {
-  if (w == nullptr || !soundReady_) return;
-  AudioLock lock(backend_);
-  w->Buffer.Play(loop);
+  OnBuffer(w, [&](SoundBuffer& b) { b.Play(loop); });
 }
-
 void Layer::Stop(Wave* w) {
-  if (w == nullptr || !soundReady_) return;
-  AudioLock lock(backend_);
-  w->Buffer.Stop();
+  OnBuffer(w, [](SoundBuffer& b) { b.Stop(); });
 }
-
 void Layer::SetPosition(Wave* w, uint32_t bytes) {
-  if (w == nullptr || !soundReady_) return;
-  AudioLock lock(backend_);
-  w->Buffer.SetPosition(bytes);
+  OnBuffer(w, [&](SoundBuffer& b) { b.SetPosition(bytes); });
 }
-
 void Layer::SetFrequency(Wave* w, int hz) {
-  if (w == nullptr || !soundReady_) return;
-  AudioLock lock(backend_);
-  w->Buffer.SetFrequency(hz);
+  OnBuffer(w, [&](SoundBuffer& b) { b.SetFrequency(hz); });
 }
-
 void Layer::SetVolume(Wave* w, int hundredthsDb) {
-  if (w == nullptr || !soundReady_) return;
-  AudioLock lock(backend_);
-  w->Buffer.SetVolume(hundredthsDb);
+  OnBuffer(w, [&](SoundBuffer& b) { b.SetVolume(hundredthsDb); });
 }
-
 void Layer::SetPan(Wave* w, int pan) {
-  if (w == nullptr || !soundReady_) return;
-  AudioLock lock(backend_);
-  w->Buffer.SetPan(pan);
+  OnBuffer(w, [&](SoundBuffer& b) { b.SetPan(pan); });
 }
-
 bool Layer::IsPlaying(Wave* w) {
-  if (w == nullptr || !soundReady_) return false;
-  AudioLock lock(backend_);
-  return w->Buffer.IsPlaying();
+  return OnBuffer(w, [](SoundBuffer& b) { return b.IsPlaying(); });
 }
-
 uint32_t Layer::GetPosition(Wave* w) {
-  if (w == nullptr || !soundReady_) return 0;
-  AudioLock lock(backend_);
-  return w->Buffer.GetPosition();
+  return OnBuffer(w, [](SoundBuffer& b) { return b.GetPosition(); });
 }
 
 void Layer::ReplaceWaves(int list, std::vector<Wave> waves) {

@@ -172,6 +172,11 @@ class Layer {
   Backend& GetBackend() { return backend_; }
 
  private:
+  // Runs op on the wave's buffer under the audio lock. Without a wave or a sound device it
+  // does nothing and returns op's result type empty (false, 0).
+  template <typename Op>
+  auto OnBuffer(Wave* w, Op op);
+
   Backend& backend_;
   bool fullScreen_ = false;
   bool displayReady_ = false;

@@ -76,6 +76,24 @@ void StartClosing(GameServices& g) {
   g.FadeProgress = 0;
 }
 
+void TrembleAim(GameServices& g, int tremor) {
+  g.AimShakeX += g.Random(2 * tremor + 1) - tremor;
+  g.AimShakeY += g.Random(2 * tremor + 1) - tremor;
+}
+
+void KeepAimInArea(GameServices& g, const AimArea& a) {
+  auto aimX = [&g] { return g.MouseX + g.AimShakeX; };
+  auto aimY = [&g] { return g.MouseY + g.AimShakeY; };
+  if (aimX() > a.Right) g.AimShakeX = a.Right - g.MouseX;
+  if (aimX() < 0) g.AimShakeX = -g.MouseX;
+  if (aimY() > a.Bottom) g.AimShakeY = a.Bottom - g.MouseY;
+  if (aimY() < 0) g.AimShakeY = -g.MouseY;
+  if (g.MouseX == 0 && g.AimShakeX > a.Slack) g.AimShakeX -= a.Creep;
+  if (g.MouseY == 0 && g.AimShakeY > a.Slack) g.AimShakeY -= a.Creep;
+  if (g.MouseX == a.StopRight && aimX() < a.Right - a.Slack) g.AimShakeX += a.Creep;
+  if (g.MouseY == a.StopBottom && aimY() < a.Bottom - a.Slack) g.AimShakeY += a.Creep;
+}
+
 bool ScreenCovered(const GameServices& g) { return g.FadeMode == 1 && g.FadeProgress >= 400; }
 
 void ReturnToKiosk(GameServices& g, HubEntry entry) {

@@ -12,6 +12,9 @@
 //     PayPrizeWhenCovered(g, prize);
 //   }
 //   void DeclareAssets(AssetNeeds& a) const override { DeclareSceneEntries(a, kEntries); ... }
+//
+// Also the small shapes the layout headers place a scene's things with, and the trembling aim
+// of the shooting games.
 #pragma once
 
 #include <cstdint>
@@ -70,6 +73,19 @@ bool LoadSceneEntries(GameServices& g, const SceneEntries& entries, const SceneS
 // Lists the entries for the content check (the music only when it names an entry).
 void DeclareSceneEntries(AssetNeeds& needs, const SceneEntries& entries);
 
+// A place on the screen, or an offset, as the layout headers give them.
+struct Point {
+  int X = 0, Y = 0;
+};
+
+// A picture as a layout header gives it: its name in the scene's image list, the size of one
+// pattern (the size the scene's offsets were made for, and its content module paints it at)
+// and the number of patterns.
+struct Picture {
+  const char* Name;
+  int Width, Height, Patterns;
+};
+
 // A picture a scene draws: its image list entry ("s_"/"d_"), its name and the fewest patterns
 // it must have.
 struct ImageUse {
@@ -108,6 +124,19 @@ bool ReturnToKioskWhenCovered(GameServices& g, HubEntry entry);
 // The end of a mini-game: once the screen is covered, the prize becomes GameWinnings (the kiosk
 // announces and pays it) and the kiosk is entered after a game; true when it did.
 bool PayPrizeWhenCovered(GameServices& g, int prize);
+
+// The trembling hand of the shooting games (darts, the gallery): the aim is the pointer moved
+// by AimShakeX/AimShakeY. Each call it wanders by -tremor..+tremor on each axis, a random walk.
+void TrembleAim(GameServices& g, int tremor);
+// Where the aim may go: from (0, 0) to (Right, Bottom). With the pointer pressed against an edge
+// (0, or StopRight and StopBottom, where the pointer stops) the aim could never come back by
+// itself, so once it is further than Slack from that edge it creeps back by Creep a tick.
+struct AimArea {
+  int Right = 0, Bottom = 0;
+  int StopRight = Right - 1, StopBottom = Bottom - 1;
+  int Slack = 0, Creep = 0;
+};
+void KeepAimInArea(GameServices& g, const AimArea& area);
 
 // The side glances of a face that looks about (the cashier, the card players), by its gaze
 // mode: 4 and 5 look right and left by 1 a tick as far as 5, 7 and 8 by 2 as far as 9. False

@@ -289,6 +289,25 @@ bool DecodeNamedList(const uint8_t* data, size_t size, const char (&listMagic)[4
   return true;
 }
 
+// The writing side of DecodeNamedList: the magic, the count, then each item's name (1 to 255
+// bytes, or std::invalid_argument naming the `what`) followed by what writeRecord writes.
+template <typename Item, typename WriteRecord>
+std::vector<uint8_t> EncodeNamedList(const char (&listMagic)[4], const char* what,
+                                     const std::vector<Item>& items, WriteRecord writeRecord) {
+  Writer w;
+  w.Bytes(listMagic, 4);
+  w.U32(static_cast<uint32_t>(items.size()));
+  for (const Item& item : items) {
+    if (item.Name.empty() || item.Name.size() > 255)
+      throw std::invalid_argument(std::string(what) + " name \"" + item.Name +
+                                  "\" must have 1..255 bytes");
+    w.U8(static_cast<uint8_t>(item.Name.size()));
+    w.Bytes(item.Name.data(), item.Name.size());
+    writeRecord(w, item);
+  }
+  return std::move(w.Out);
+}
+
 template <typename T>
 bool ReadPlane(Reader& r, std::vector<T>& out, size_t count, std::string& reason) {
   uint8_t encoding;
@@ -522,21 +541,14 @@ bool DecodeImageList(const uint8_t* data, size_t size, std::vector<Image>& out,
 }
 
 std::vector<uint8_t> EncodeImageList(const std::vector<Image>& images) {
-  Writer w;
-  w.Bytes(ImageListMagic, 4);
-  w.U32(static_cast<uint32_t>(images.size()));
-  for (const Image& img : images) {
+  return EncodeNamedList(ImageListMagic, "image", images, [](Writer& w, const Image& img) {
     const size_t pixels = static_cast<size_t>(std::max(img.Width, 0)) * std::max(img.Height, 0);
-    if (img.Name.empty() || img.Name.size() > 255)
-      throw std::invalid_argument("image name \"" + img.Name + "\" must have 1..255 bytes");
     if (img.Width <= 0 || img.Height <= 0 || img.Width > 65535 || img.Height > 65535 ||
         img.PatternWidth <= 0 || img.PatternHeight <= 0 || img.PatternWidth > img.Width ||
         img.PatternHeight > img.Height)
       throw std::invalid_argument("image \"" + img.Name + "\" has a bad picture or pattern size");
     if (img.Pixels.size() != pixels || (!img.Alpha.empty() && img.Alpha.size() != pixels))
       throw std::invalid_argument("image \"" + img.Name + "\" pixel count does not match its size");
-    w.U8(static_cast<uint8_t>(img.Name.size()));
-    w.Bytes(img.Name.data(), img.Name.size());
     w.U16(static_cast<uint16_t>(img.Width));
     w.U16(static_cast<uint16_t>(img.Height));
     w.U16(static_cast<uint16_t>(img.PatternWidth));
@@ -547,8 +559,7 @@ std::vector<uint8_t> EncodeImageList(const std::vector<Image>& images) {
     w.U16(img.TransparentColor);
     WritePlane(w, img.Pixels.data(), pixels);
     if (!img.Alpha.empty()) WritePlane(w, img.Alpha.data(), pixels);
-  }
-  return std::move(w.Out);
+  });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -573,19 +584,11 @@ bool DecodeWaveList(const uint8_t* data, size_t size, std::vector<Wave>& out, st
 }
 
 std::vector<uint8_t> EncodeWaveList(const std::vector<WaveListItem>& items) {
-  Writer w;
-  w.Bytes(WaveListMagic, 4);
-  w.U32(static_cast<uint32_t>(items.size()));
-  for (const WaveListItem& item : items) {
-    if (item.Name.empty() || item.Name.size() > 255)
-      throw std::invalid_argument("wave name \"" + item.Name + "\" must have 1..255 bytes");
-    w.U8(static_cast<uint8_t>(item.Name.size()));
-    w.Bytes(item.Name.data(), item.Name.size());
+  return EncodeNamedList(WaveListMagic, "wave", items, [](Writer& w, const WaveListItem& item) {
     w.U8(item.Loop ? WaveFlagLoop : 0);
     w.U32(static_cast<uint32_t>(item.RiffWave.size()));
     w.Bytes(item.RiffWave.data(), item.RiffWave.size());
-  }
-  return std::move(w.Out);
+  });
 }
 
 // ---------------------------------------------------------------------------------------------

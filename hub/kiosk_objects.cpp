@@ -25,6 +25,19 @@ int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 // One step towards 0 of a depth the fish has when it touches a wall.
 int StepTowardsZero(int v) { return v < 0 ? v + 1 : (v > 0 ? v - 1 : 0); }
 
+// One step of an animation frame running up to `top`, or down to `bottom`; false once it is
+// there, when the animation turns or rests.
+bool CountUp(int& frame, int top) {
+  if (frame >= top) return false;
+  ++frame;
+  return true;
+}
+bool CountDown(int& frame, int bottom = 0) {
+  if (frame <= bottom) return false;
+  --frame;
+  return true;
+}
+
 // Relaxing gaze: large offsets come back by 5, small ones snap to 0.
 double Relax(double v) {
   if (v < -5) return v + 5;
@@ -39,36 +52,24 @@ double Relax(double v) {
 void HubScene::DrawKioskFirstGroup() {
   if (g.FrameToggle == 1 && LampFlicker > 0) {
     if (LampPhase == 0) {
-      if (LampFrame < 4) {
-        ++LampFrame;
-      } else {
+      if (!CountUp(LampFrame, 4)) {
         StopSceneSound(g, "Lamp01");
         PlaySceneSound(g, "Lamp01", 13000);
         LampPhase = 1;
       }
-    } else {
-      if (LampFrame > 0) {
-        --LampFrame;
-      } else {
-        LampPhase = 0;
-        StopSceneSound(g, "Lamp02");
-        PlaySceneSound(g, "Lamp02", 13000);
-      }
+    } else if (!CountDown(LampFrame)) {
+      LampPhase = 0;
+      StopSceneSound(g, "Lamp02");
+      PlaySceneSound(g, "Lamp02", 13000);
     }
     if (LampFrame == 2) --LampFlicker;
   }
 
   if (g.FrameToggle == 1) {
     if (TongueDirection == 0) {
-      if (TongueFrame < 2)
-        ++TongueFrame;
-      else if (g.Random(10) == 1)
-        TongueDirection = 1;
-    } else {
-      if (TongueFrame > 0)
-        --TongueFrame;
-      else if (g.Random(20) == 1)
-        TongueDirection = 0;
+      if (!CountUp(TongueFrame, 2) && g.Random(10) == 1) TongueDirection = 1;
+    } else if (!CountDown(TongueFrame) && g.Random(20) == 1) {
+      TongueDirection = 0;
     }
   }
 
@@ -76,18 +77,12 @@ void HubScene::DrawKioskFirstGroup() {
     if (g.Random(30) == 1) SnakeActive = 1;
   } else if (g.FrameToggle == 1) {
     if (SnakePhase == 0) {
-      if (SnakeFrame < 3) {
-        ++SnakeFrame;
-        // Halfway up the snake may lose interest and stay where it is.
-        if (SnakeFrame == 1 && g.Random(2) == 1) SnakeActive = 0;
-      } else {
+      if (!CountUp(SnakeFrame, 3))
         SnakePhase = 1;
-      }
-    } else {
-      if (SnakeFrame > 0)
-        --SnakeFrame;
-      else
-        SnakePhase = 0;
+      else if (SnakeFrame == 1 && g.Random(2) == 1)  // halfway up it may lose interest and stay
+        SnakeActive = 0;
+    } else if (!CountDown(SnakeFrame)) {
+      SnakePhase = 0;
     }
   }
 
@@ -112,17 +107,7 @@ void HubScene::MoveFish(FishRecord& f) {
   if (f.Mode == 3 || f.Mode == 5) {
     // Turning round through the mid-turn frame, in place; the depth may change on the way.
     if (g.FrameToggle == 1) {
-      if (f.Mode == 3) {
-        if (f.Facing < 2)
-          ++f.Facing;
-        else
-          f.Mode = 0;
-      } else {
-        if (f.Facing > 0)
-          --f.Facing;
-        else
-          f.Mode = 0;
-      }
+      if (f.Mode == 3 ? !CountUp(f.Facing, 2) : !CountDown(f.Facing)) f.Mode = 0;
       f.Depth += 1 - g.Random(3);
     }
   } else {
@@ -393,17 +378,10 @@ void HubScene::UpdateHostArms() {
   }
   if (left.Mode == 3 && g.FrameToggle == 1) {
     if (left.TapDirection == 1) {
-      if (left.TapCounter < 3)
-        ++left.TapCounter;
-      else
-        left.TapDirection = 2;
-    } else {
-      if (left.TapCounter > 0) {
-        --left.TapCounter;
-      } else {
-        left.TapDirection = 0;
-        left.Mode = 0;
-      }
+      if (!CountUp(left.TapCounter, 3)) left.TapDirection = 2;
+    } else if (!CountDown(left.TapCounter)) {
+      left.TapDirection = 0;
+      left.Mode = 0;
     }
   }
 
@@ -417,16 +395,12 @@ void HubScene::UpdateHostArms() {
   }
   if (left.Mode == 2 && g.FrameToggle == 1) {
     if (left.Phase == 0) {
-      if (left.Frame < left.Target) {
-        ++left.Frame;
-      } else {
+      if (!CountUp(left.Frame, left.Target)) {
         left.Target = g.Random(5) == 1 ? 9 : 0;
         left.Phase = 1;
       }
-    } else {
-      if (left.Frame > left.Target) {
-        --left.Frame;
-      } else if (left.Target == 9) {
+    } else if (!CountDown(left.Frame, left.Target)) {
+      if (left.Target == 9) {
         left.Target = 12;
         left.Phase = 0;
       } else {

@@ -26,7 +26,6 @@ using lottery::TicketCells;
 constexpr SceneEntries kEntries{.Background = "r_bil01",
                                 .Images = "s_bil01",
                                 .Music = "m_vepa4",
-                                .MusicOffset = 0,
                                 .Waves = "w_bil01",
                                 .HitMap = "b_bil01"};
 

@@ -2,6 +2,8 @@
 // content module and its test, so the tank, the creatures and the anglers' arms fit together.
 #pragma once
 
+#include "engine/scene_helpers.h"
+
 namespace vepa::aquarium {
 
 // Archive entries.
@@ -18,10 +20,6 @@ inline constexpr const char* kBubbleWaves[7] = {"Buble01", "Buble02", "Buble03",
 inline constexpr int kBubbleRate = 11000;
 
 // Pictures of "s_aqua01": name, pattern size and pattern count.
-struct Picture {
-  const char* Name;
-  int Width, Height, Patterns;
-};
 inline constexpr Picture kWater{"Voda01", 280, 18, 4};      // surface ripples, 0..3
 inline constexpr Picture kCastle{"Aqua01", 100, 62, 1};     // the decoration creatures grow from
 inline constexpr Picture kStone{"Aqua02", 52, 50, 1};       // drawn three times

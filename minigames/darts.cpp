@@ -25,10 +25,10 @@ using namespace darts;
 constexpr SceneEntries kEntries{
     .Background = BackgroundEntry, .Images = ImagesEntry, .HitMap = HitMapEntry};
 
-// The aim point stays in the playing area; at the area's edges the tremor creeps back.
-constexpr int kAimRight = 500, kAimBottom = 480;
 constexpr int kTremor = 15;  // each tick the aim wanders by -15..+15 on each axis
-constexpr int kCreep = 10;
+// The aim point stays in the playing area; at the area's edges the tremor creeps back.
+constexpr AimArea kAimArea{
+    .Right = 500, .Bottom = 480, .StopRight = 500, .Slack = kTremor, .Creep = 10};
 
 // Steps of the hand animation.
 constexpr int kPickSoundStep = 2, kRackTakeStep = 3, kAimStep = 6;
@@ -56,8 +56,8 @@ class DartsScene : public Scene {
     g.layer.Draw(2, "DTir01", 0, BoardX, BoardY);
     g.layer.Draw(1, "Bax01", 0, PlateX, PlateY);
     DrawTextCentered(g, ScoreX, ScoreY, ScoreSize, std::to_string(g.GameWinnings), 0, ScoreSize);
-    if (g.ClickState == 2) Tremble();
-    KeepAimInArea();
+    if (g.ClickState == 2) TrembleAim(g, kTremor);  // while a dart is in hand
+    KeepAimInArea(g, kAimArea);
     if (g.FrameToggle == 1) StepHand();
     for (int i = 0; i < DartsOnRack(); ++i)
       g.layer.Draw(2, "Drot01", 0, RackX + RackStep * i, RackY);
@@ -94,24 +94,6 @@ class DartsScene : public Scene {
   uint8_t& DartsOnRack() { return g.SceneBytes[0]; }
   int AimX() const { return g.MouseX + g.AimShakeX; }
   int AimY() const { return g.MouseY + g.AimShakeY; }
-
-  // The tremor adds up as a random walk while a dart is in hand.
-  void Tremble() {
-    g.AimShakeX += g.Random(2 * kTremor + 1) - kTremor;
-    g.AimShakeY += g.Random(2 * kTremor + 1) - kTremor;
-  }
-
-  void KeepAimInArea() {
-    if (AimX() > kAimRight) g.AimShakeX = kAimRight - g.MouseX;
-    if (AimX() < 0) g.AimShakeX = -g.MouseX;
-    if (AimY() > kAimBottom) g.AimShakeY = kAimBottom - g.MouseY;
-    if (AimY() < 0) g.AimShakeY = -g.MouseY;
-    // With the pointer pressed against an edge the aim could never come back by itself.
-    if (g.MouseX == 0 && g.AimShakeX > kTremor) g.AimShakeX -= kCreep;
-    if (g.MouseY == 0 && g.AimShakeY > kTremor) g.AimShakeY -= kCreep;
-    if (g.MouseX == kAimRight && AimX() < kAimRight - kTremor) g.AimShakeX += kCreep;
-    if (g.MouseY == kAimBottom - 1 && AimY() < kAimBottom - kTremor) g.AimShakeY += kCreep;
-  }
 
   void StepHand() {
     if (g.ClickState == 1) {

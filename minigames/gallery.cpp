@@ -74,7 +74,8 @@ class GalleryScene : public Scene {
     g.layer.Draw(1, "Bax01", 0, PlateAt.X, PlateAt.Y);
     DrawTextCentered(g, ScoreAt.X, ScoreAt.Y, ScoreSize, std::to_string(g.GameWinnings), 0,
                      ScoreSize);
-    AimShake(AimTremor);
+    TrembleAim(g, AimTremor);
+    KeepAimInArea(g, AimBounds);
 
     g.layer.Draw(2, "Lamp01", 0, LampAt.X, LampAt.Y);
     g.layer.Draw(2, "Apple01", AppleDown[0] + 1, AppleAt[0].X, AppleAt[0].Y);
@@ -159,22 +160,6 @@ class GalleryScene : public Scene {
     j.BeginObject(name);
     j.Fields("X", t.X, "Dir", t.Dir, "Turn", t.Turn, "Pattern", t.Pattern);
     j.EndObject();
-  }
-
-  // The tremor of the hand, a random walk of the aim that the screen's edges hold in. With the
-  // pointer pressed against the left or top edge, or the right or bottom one, the aim could
-  // never come back by itself, so there it creeps towards the pointer.
-  void AimShake(int a) {
-    g.AimShakeX += g.Random(2 * a + 1) - a;
-    g.AimShakeY += g.Random(2 * a + 1) - a;
-    if (AimX() > 640) g.AimShakeX = 640 - g.MouseX;
-    if (AimX() < 0) g.AimShakeX = -g.MouseX;
-    if (AimY() > 480) g.AimShakeY = 480 - g.MouseY;
-    if (AimY() < 0) g.AimShakeY = -g.MouseY;
-    if (g.MouseX == 0 && g.AimShakeX > AimEdgeSlack) g.AimShakeX -= AimCreep;
-    if (g.MouseY == 0 && g.AimShakeY > AimEdgeSlack) g.AimShakeY -= AimCreep;
-    if (g.MouseX == 639 && AimX() < 640 - AimEdgeSlack) g.AimShakeX += AimCreep;
-    if (g.MouseY == 479 && AimY() < 480 - AimEdgeSlack) g.AimShakeY += AimCreep;
   }
 
   // A tin target runs to the end of the rail, turns about over three frames of two and runs

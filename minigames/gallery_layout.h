@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/scene_helpers.h"
+
 namespace vepa::gallery {
 
 // Archive entries.
@@ -28,10 +30,6 @@ inline constexpr int MillPrize = 20;
 inline constexpr int AnimalPrize = 5;
 
 inline constexpr int Shots = 5;
-
-struct Point {
-  int X = 0, Y = 0;
-};
 
 // The lamp hangs from the ceiling at the top middle.
 inline constexpr Point LampAt{292, 0};
@@ -112,11 +110,10 @@ inline constexpr Point RecoilMuzzle{SmokeAt.X - GunRecoilAt.X + FireW / 2,
 inline constexpr int RecoilFrames = 15;
 inline constexpr int EndFrames = 40;
 
-// The sight trembles by -AimTremor..+AimTremor on each axis every frame; pressed against an
-// edge of the screen it creeps back by AimCreep.
+// The sight trembles by -AimTremor..+AimTremor on each axis every frame and stays on the
+// screen; pressed against an edge of the screen it creeps back.
 inline constexpr int AimTremor = 20;
-inline constexpr int AimCreep = 10;
-inline constexpr int AimEdgeSlack = 15;
+inline constexpr AimArea AimBounds{.Right = 640, .Bottom = 480, .Slack = 15, .Creep = 10};
 
 inline constexpr int SoundRate = 11000;
 

@@ -59,28 +59,30 @@ float SpeedFactor(int score) {
   return 0.3f;
 }
 
-class HammerScene : public Scene {
+// What a round starts from: the hammer resting over the middle finger, nothing lifted, hurt or
+// scored yet.
+struct HammerRound {
+  int HammerState = 0;
+  int IntroPhrases = 0;
+  int TargetFinger = kMiddleFinger, HoleNow = kMiddleFinger, HoleLast = kMiddleFinger;
+  int PointX = Holes[kMiddleFinger].X, PointY = Holes[kMiddleFinger].Y;
+  float HammerX = static_cast<float>(PointX), HammerY = static_cast<float>(PointY);
+  float StepX = 0, StepY = 0;
+  int SwingStep = 0;
+  int SwingBack = 0;
+  int Injuries = 0;
+  uint16_t Score = 0;
+  int LiftedFinger = 0;
+  std::array<int, Fingers> Lift{}, Injured{}, KeyHeld{};
+};
+
+class HammerScene : public Scene, private HammerRound {
  public:
   using Scene::Scene;
 
   void Load(int) override {
     if (!LoadSceneEntries(g, kEntries, {.TakeStake = true, .NothingWon = true})) return;
-    HammerState = 0;
-    IntroPhrases = 0;
-    TargetFinger = HoleNow = HoleLast = kMiddleFinger;
-    PointX = Holes[kMiddleFinger].X;
-    PointY = Holes[kMiddleFinger].Y;
-    HammerX = static_cast<float>(PointX);
-    HammerY = static_cast<float>(PointY);
-    StepX = StepY = 0;
-    SwingStep = 0;
-    SwingBack = 0;
-    Injuries = 0;
-    Score = 0;
-    LiftedFinger = 0;
-    Lift.fill(0);
-    Injured.fill(0);
-    KeyHeld.fill(0);
+    static_cast<HammerRound&>(*this) = {};
     EnterScene(g, SceneId::Hammer);
   }
 
@@ -289,19 +291,6 @@ class HammerScene : public Scene {
     g.layer.Draw(2, kSwingPictures[std::clamp(SwingStep, 0, SwingPictures - 1)], 0,
                  Nearest(HammerX), Nearest(HammerY));
   }
-
-  int HammerState = 0;
-  int IntroPhrases = 0;
-  int TargetFinger = kMiddleFinger, HoleNow = kMiddleFinger, HoleLast = kMiddleFinger;
-  int PointX = Holes[kMiddleFinger].X, PointY = Holes[kMiddleFinger].Y;
-  float HammerX = 0, HammerY = 0;
-  float StepX = 0, StepY = 0;
-  int SwingStep = 0;
-  int SwingBack = 0;
-  int Injuries = 0;
-  uint16_t Score = 0;
-  int LiftedFinger = 0;
-  std::array<int, Fingers> Lift{}, Injured{}, KeyHeld{};
 };
 
 }  // namespace

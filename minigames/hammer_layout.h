@@ -5,13 +5,11 @@
 
 #include <array>
 
+#include "engine/scene_helpers.h"
+
 namespace vepa::hammer {
 
 inline constexpr int Fingers = 5;  // 0 thumb .. 4 little finger, left to right
-
-struct Point {
-  int X = 0, Y = 0;
-};
 
 // Where the hammer's picture rests above each finger before it strikes (its top-left).
 inline constexpr std::array<Point, Fingers> Holes{

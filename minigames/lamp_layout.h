@@ -4,16 +4,14 @@
 // the screen is the kiosk's own (engine/status_bar.h).
 #pragma once
 
+#include "engine/scene_helpers.h"
+
 namespace vepa::lamp {
 
 inline constexpr const char* Backdrop = "r_lamp01";
 inline constexpr const char* Sprites = "s_lamp01";
 inline constexpr const char* Music = "m_vepa4";
 inline constexpr const char* BreakingClip = "lamp01";
-
-struct Point {
-  int X = 0, Y = 0;
-};
 
 // The cashier's eyes behind the counter window: the eyes and, over them, the lids.
 inline constexpr Point HostEyesAt{289, 216};

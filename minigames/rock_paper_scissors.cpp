@@ -46,6 +46,23 @@ struct SwingBounds {
 constexpr SwingBounds kLeftSwing{-9, -14, -20, -16};
 constexpr SwingBounds kRightSwing{-19, -24, -30, -26};
 
+// How the two arms are drawn: the opened hand at its place, and the arm sliding in from its
+// side (Side times the arms' offset), the fist on the arm's circle at the arm's angle plus
+// FistTurn (mirrored on the left) and the forearm turned to the angle plus ForearmTurn.
+struct ArmLook {
+  const char* Hand;
+  int HandX, HandY;
+  int Side;  // -1 left, 1 right
+  int ElbowX;
+  int FistTurn, ForearmTurn;
+  int Forearm;  // the sleeve's pattern of "Ruka03"
+};
+// The player's arm, then the opponent's.
+constexpr ArmLook kArms[2] = {
+    {"Ruka04", PlayerHandX, PlayerHandY, -1, LeftElbowX, -4, 0, PlayerForearm},
+    {"Ruka02", OpponentHandX, OpponentHandY, 1, RightElbowX, -84, -90, OpponentForearm},
+};
+
 // What the player says about the result, by his shape and the opponent's.
 struct Result {
   int Prize;
@@ -99,8 +116,8 @@ class RockPaperScissorsScene : public Scene {
 
   void Frame() override {
     DrawButtons();
-    DrawPlayerArm();
-    DrawOpponentArm();
+    DrawArm(kArms[0], PlayerShape() % ShapeCount, LeftShape, LeftAngle);
+    DrawArm(kArms[1], OpponentShape() % ShapeCount, RightShape, RightAngle);
     switch (RpsState) {
       case 0:
         SlideIn();
@@ -167,33 +184,20 @@ class RockPaperScissorsScene : public Scene {
                  MarkerY);
   }
 
-  // The player's arm on the left; its fist is the opponent's one mirrored.
-  void DrawPlayerArm() {
-    const int shape = g.SceneBytes[1] % ShapeCount;
-    if (RpsState > 2 && shape != Rock && LeftShape > 0) {
-      g.layer.Draw(2, "Ruka04", 3 * shape + LeftShape - 4, PlayerHandX, PlayerHandY);
+  // One arm: the opened hand once the throw shows scissors or paper, else the fist on the
+  // arm's circle; then the forearm from the elbow.
+  void DrawArm(const ArmLook& arm, int shape, int step, int angle) {
+    const int elbowX = arm.Side * ArmsOffset + arm.ElbowX;
+    if (RpsState > 2 && shape != Rock && step > 0) {
+      g.layer.Draw(2, arm.Hand, 3 * shape + step - 4, arm.HandX, arm.HandY);
     } else {
-      g.layer.DrawPatternRotated(
-          g.layer.FindImage(2, "Ruka01"), 0, CircleX(LeftAngle - 4) - ArmsOffset + LeftElbowX,
-          CircleY(LeftAngle - 4) + ElbowY, -FistWidth, FistHeight, 0, 0, LeftAngle + 20);
+      const int fist = angle + arm.FistTurn;
+      g.layer.DrawPatternRotated(g.layer.FindImage(2, "Ruka01"), 0, CircleX(fist) + elbowX,
+                                 CircleY(fist) + ElbowY, arm.Side * FistWidth, FistHeight, 0, 0,
+                                 angle + 20);
     }
-    g.layer.DrawPatternRotated(g.layer.FindImage(2, "Ruka03"), PlayerForearm,
-                               -ArmsOffset + LeftElbowX, ElbowY, ForearmLength, ForearmThickness, 0,
-                               0.5, LeftAngle);
-  }
-
-  void DrawOpponentArm() {
-    const int shape = g.SceneBytes[2] % ShapeCount;
-    if (RpsState > 2 && shape != Rock && RightShape > 0) {
-      g.layer.Draw(2, "Ruka02", 3 * shape + RightShape - 4, OpponentHandX, OpponentHandY);
-    } else {
-      g.layer.DrawPatternRotated(
-          g.layer.FindImage(2, "Ruka01"), 0, CircleX(RightAngle - 84) + ArmsOffset + RightElbowX,
-          CircleY(RightAngle - 84) + ElbowY, FistWidth, FistHeight, 0, 0, RightAngle + 20);
-    }
-    g.layer.DrawPatternRotated(g.layer.FindImage(2, "Ruka03"), OpponentForearm,
-                               ArmsOffset + RightElbowX, ElbowY, ForearmLength, ForearmThickness, 0,
-                               0.5, RightAngle - 90);
+    g.layer.DrawPatternRotated(g.layer.FindImage(2, "Ruka03"), arm.Forearm, elbowX, ElbowY,
+                               ForearmLength, ForearmThickness, 0, 0.5, angle + arm.ForearmTurn);
   }
 
   void SlideIn() {

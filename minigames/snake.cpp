@@ -54,33 +54,26 @@ constexpr int kDeathSteps = 26;
 constexpr std::array kWaves = {"Hom01", "Hom02",   "Hom03", "Hom04",
                                "Die01", "Blood01", "Per01", "Per02"};
 
-class SnakeScene : public Scene {
+// What a game starts from: the snake three cells long in the middle row, heading right, on an
+// otherwise empty field.
+struct SnakeState {
+  // Field[x][y], column by column as the field is drawn.
+  std::array<std::array<uint8_t, Rows>, Columns> Field{};
+  int32_t HeadX = 5, HeadY = 5, PrevHeadX = 5, PrevHeadY = 5, TailX = 3, TailY = 5;
+  int32_t Dir = Right, PrevDir = Right, WantDir = Right;
+  int32_t StepDelay = kStartDelay, StepCount = 0;
+  uint16_t ApplesEaten = 0;
+  int32_t BadApples = 0, Grew = 0, Dead = 0, DeathCount = 0;
+  int32_t HeadPattern = 0, MouthState = 0, MouthStep = 0, BloodFrame = 0;
+};
+
+class SnakeScene : public Scene, private SnakeState {
  public:
   using Scene::Scene;
 
   void Load(int) override {
     if (!LoadSceneEntries(g, kEntries, {.TakeStake = true})) return;
-    HeadX = 5;
-    HeadY = 5;
-    PrevHeadX = HeadX;
-    PrevHeadY = HeadY;
-    TailX = 3;
-    TailY = 5;
-    Dir = Right;
-    PrevDir = Right;
-    WantDir = Right;
-    StepDelay = kStartDelay;
-    StepCount = 0;
-    ApplesEaten = 0;
-    BadApples = 0;
-    Grew = 0;
-    Dead = 0;
-    DeathCount = 0;
-    HeadPattern = 0;
-    MouthState = 0;
-    MouthStep = 0;
-    BloodFrame = 0;
-    for (auto& column : Field) column.fill(Empty);
+    static_cast<SnakeState&>(*this) = {};
     Field[5][5] = HeadRight;
     Field[4][5] = BodyHorizontal;
     Field[3][5] = TailBodyRight;
@@ -89,14 +82,14 @@ class SnakeScene : public Scene {
   }
 
   void Frame() override {
-    DrawDigits(g, ScoreX, ScoreY, std::to_string(ApplesEaten));
+    DrawDigits(g, ScoreAt.X, ScoreAt.Y, std::to_string(ApplesEaten));
     ++StepCount;
     ReadKeys();
     if (MouthState == 0 && Dead == 0 && g.Random(50) == 2) MouthState = 3;
     if (g.FrameToggle != 0) Animate();
     if (Dead && BloodFrame > 0)
-      g.layer.Draw(2, BloodImage, BloodFrame - 1, CellSize * HeadX + BloodDX,
-                   CellSize * HeadY + BloodDY);
+      g.layer.Draw(2, BloodImage.Name, BloodFrame - 1, CellSize * HeadX + BloodAt.X,
+                   CellSize * HeadY + BloodAt.Y);
     if (StepCount > StepDelay && Dead == 0) Step();
     DrawField();
     if (g.FadeMode == 0 && DeathCount >= kDeathSteps) StartClosing(g);
@@ -118,14 +111,10 @@ class SnakeScene : public Scene {
 
   void DeclareAssets(AssetNeeds& a) const override {
     DeclareSceneEntries(a, kEntries);
-    constexpr ImageUse kPictures[] = {{"s_zmiy01", HeadImage, HeadPatterns},
-                                      {"s_zmiy01", BendImage, BendPatterns},
-                                      {"s_zmiy01", VerticalImage, StraightPatterns},
-                                      {"s_zmiy01", HorizontalImage, StraightPatterns},
-                                      {"s_zmiy01", AppleImage, ApplePatterns},
-                                      {"s_zmiy01", BloodImage, BloodPatterns},
-                                      {"s_all01", "EFont01", 13}};
-    DeclareImages(a, kPictures);
+    for (const Picture& p :
+         {HeadImage, BendImage, VerticalImage, HorizontalImage, AppleImage, BloodImage})
+      a.Images.push_back({"s_zmiy01", p.Name, p.Patterns});
+    a.Images.push_back({"s_all01", "EFont01", 13});
     for (const char* w : kWaves) a.Waves.push_back({"w_zmiy01", w});
   }
 
@@ -356,20 +345,11 @@ class SnakeScene : public Scene {
         const uint8_t code = Field[x][y];
         if (code == Empty) continue;
         const CellPicture p = PictureOf(code);
-        if (p.Image.empty()) continue;
+        if (p.Image == nullptr) continue;
         const int pattern = code <= HeadRight ? p.Pattern + HeadPattern : p.Pattern;
         g.layer.Draw(2, p.Image, pattern, CellSize * x + p.DX, CellSize * y + p.DY);
       }
   }
-
-  // Field[x][y], column by column as the field is drawn.
-  std::array<std::array<uint8_t, Rows>, Columns> Field{};
-  int32_t HeadX = 5, HeadY = 5, PrevHeadX = 5, PrevHeadY = 5, TailX = 3, TailY = 5;
-  int32_t Dir = Right, PrevDir = Right, WantDir = Right;
-  int32_t StepDelay = kStartDelay, StepCount = 0;
-  uint16_t ApplesEaten = 0;
-  int32_t BadApples = 0, Grew = 0, Dead = 0, DeathCount = 0;
-  int32_t HeadPattern = 0, MouthState = 0, MouthStep = 0, BloodFrame = 0;
 };
 
 }  // namespace

@@ -9,16 +9,17 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
+
+#include "engine/scene_helpers.h"
 
 namespace vepa::snake {
 
 inline constexpr int Columns = 15, Rows = 11;
 inline constexpr int CellSize = 38;
-// The centre of cell (x, y) is at (38x + CentreDX, 38y + CentreDY).
-inline constexpr int CentreDX = 55, CentreDY = 50;
-// The cell's square on the screen, relative to (38x, 38y).
-inline constexpr int CellLeft = 36, CellTop = 31;
+// The centre of cell (x, y) is at (38x, 38y) + CellCentre, its square's top-left corner at
+// (38x, 38y) + CellCorner.
+inline constexpr Point CellCentre{55, 50};
+inline constexpr Point CellCorner{36, 31};
 
 // Cell codes of the field.
 enum Cell : uint8_t {
@@ -45,28 +46,20 @@ enum Cell : uint8_t {
 // Directions of travel.
 enum Direction : int { Up = 0, Right = 1, Down = 2, Left = 3 };
 
-// Images of "s_zmiy01" and their pattern counts.
-inline constexpr std::string_view HeadImage = "Zmiy01";  // 4 directions x 5 frames
-inline constexpr std::string_view BendImage = "Zmiy02";  // 4 bends
-inline constexpr std::string_view VerticalImage = "Zmiy03";
-inline constexpr std::string_view HorizontalImage = "Zmiy04";
-inline constexpr std::string_view AppleImage = "Apple01";
-inline constexpr std::string_view BloodImage = "Blood01";
-inline constexpr int HeadFrames = 5, HeadPatterns = 20, BendPatterns = 4, StraightPatterns = 3;
-inline constexpr int ApplePatterns = 3, BloodPatterns = 3;
-
-// Pattern sizes the offsets below were made for.
-inline constexpr int HeadW = 36, HeadH = 36;
-inline constexpr int BendW = 28, BendH = 28;
-inline constexpr int VerticalW = 15, VerticalH = 39;
-inline constexpr int HorizontalW = 39, HorizontalH = 15;
-inline constexpr int AppleW = 20, AppleH = 28;
-inline constexpr int BloodW = 58, BloodH = 56;
+// Pictures of "s_zmiy01": name, the pattern size the offsets below were made for, and the
+// pattern count.
+inline constexpr Picture HeadImage{"Zmiy01", 36, 36, 20};  // 4 directions x HeadFrames
+inline constexpr int HeadFrames = 5;
+inline constexpr Picture BendImage{"Zmiy02", 28, 28, 4};  // 4 bends
+inline constexpr Picture VerticalImage{"Zmiy03", 15, 39, 3};
+inline constexpr Picture HorizontalImage{"Zmiy04", 39, 15, 3};
+inline constexpr Picture AppleImage{"Apple01", 20, 28, 3};
+inline constexpr Picture BloodImage{"Blood01", 58, 56, 3};
 
 // How a cell code is drawn: image, pattern (heads add HeadPattern) and the offset from
 // (38x, 38y). A null image draws nothing.
 struct CellPicture {
-  std::string_view Image = {};
+  const char* Image = nullptr;
   int Pattern = 0;
   int DX = 0, DY = 0;
 };
@@ -74,46 +67,46 @@ struct CellPicture {
 inline constexpr CellPicture PictureOf(uint8_t code) {
   switch (code) {
     case HeadDown:
-      return {HeadImage, 0, 38, 30};
+      return {HeadImage.Name, 0, 38, 30};
     case HeadLeft:
-      return {HeadImage, 5, 40, 33};
+      return {HeadImage.Name, 5, 40, 33};
     case HeadUp:
-      return {HeadImage, 10, 38, 35};
+      return {HeadImage.Name, 10, 38, 35};
     case HeadRight:
-      return {HeadImage, 15, 35, 33};
+      return {HeadImage.Name, 15, 35, 33};
     case BodyVertical:
-      return {VerticalImage, 0, 48, 31};
+      return {VerticalImage.Name, 0, 48, 31};
     case BodyHorizontal:
-      return {HorizontalImage, 0, 36, 43};
+      return {HorizontalImage.Name, 0, 36, 43};
     case BendLeftBottom:
-      return {BendImage, 0, 36, 44};
+      return {BendImage.Name, 0, 36, 44};
     case BendBottomRight:
-      return {BendImage, 3, 49, 44};
+      return {BendImage.Name, 3, 49, 44};
     case BendTopLeft:
-      return {BendImage, 1, 35, 30};
+      return {BendImage.Name, 1, 35, 30};
     case BendTopRight:
-      return {BendImage, 2, 49, 30};
+      return {BendImage.Name, 2, 49, 30};
     case TailBodyUp:
-      return {VerticalImage, 1, 48, 31};
+      return {VerticalImage.Name, 1, 48, 31};
     case TailBodyLeft:
-      return {HorizontalImage, 2, 36, 43};
+      return {HorizontalImage.Name, 2, 36, 43};
     case TailBodyDown:
-      return {VerticalImage, 2, 48, 31};
+      return {VerticalImage.Name, 2, 48, 31};
     case TailBodyRight:
-      return {HorizontalImage, 1, 36, 43};
+      return {HorizontalImage.Name, 1, 36, 43};
     case Apple:
     case AppleGreen:
-      return {AppleImage, code - Apple, 45, 36};
+      return {AppleImage.Name, code - Apple, 45, 36};
     case BadApple:
-      return {AppleImage, 2, 45, 36};
+      return {AppleImage.Name, 2, 45, 36};
     default:
       return {};
   }
 }
 
-// The blood splash of a crash, drawn at (38 HeadX + BloodDX, 38 HeadY + BloodDY).
-inline constexpr int BloodDX = 26, BloodDY = 23;
+// The blood splash of a crash, drawn at (38 HeadX, 38 HeadY) + BloodAt.
+inline constexpr Point BloodAt{26, 23};
 // The points, drawn with the LED digits.
-inline constexpr int ScoreX = 315, ScoreY = 12;
+inline constexpr Point ScoreAt{315, 12};
 
 }  // namespace vepa::snake

@@ -71,18 +71,7 @@ void SetTarget(PublisherLogoScene::Part& p, int x, int y) {
 
 void PublisherLogoScene::Load(int) {
   if (!LoadSceneEntries(g, kPublisherEntries)) return;
-  LogoStage = 0;
-  IntroCount = 10;
-  PauseCount = 0;
-  TextFade = 6;
-  Keyframe = 0;
-  JumpSpeed = 0;
-  LidRequest = 0;
-  EyeLid = 0;
-  BodyPattern = 0;
-  Text03Frame = 0;
-  Text04Frame = 0;
-  FinalCount = 0;
+  static_cast<PublisherLogoState&>(*this) = {};
   const int start[3][2] = {{550, 220}, {515, 290}, {550, 290}};
   for (int i = 0; i < 3; ++i) {
     Part& p = Parts[static_cast<size_t>(i)];

@@ -11,7 +11,23 @@
 
 namespace vepa {
 
-class PublisherLogoScene : public Scene {
+// The publisher logo's counters, started afresh on every load.
+struct PublisherLogoState {
+  int32_t LogoStage = 0;  // 0 intro, 1 jumping, 2 texts, 3 final pause, 4 done
+  int32_t IntroCount = 10;
+  int32_t PauseCount = 0;
+  int32_t TextFade = 6;  // 6 invisible .. 0 full
+  int32_t Keyframe = 0;
+  int32_t JumpSpeed = 0;
+  int32_t LidRequest = 0;
+  int32_t EyeLid = 0;
+  int32_t BodyPattern = 0;
+  int32_t Text03Frame = 0;
+  int32_t Text04Frame = 0;
+  int32_t FinalCount = 0;
+};
+
+class PublisherLogoScene : public Scene, public PublisherLogoState {
  public:
   static constexpr SceneId Id = SceneId::PublisherLogo;
 
@@ -30,18 +46,6 @@ class PublisherLogoScene : public Scene {
   void DescribeState(JsonWriter& j) const override;
   void DeclareAssets(AssetNeeds& needs) const override;
 
-  int32_t LogoStage = 0;  // 0 intro, 1 jumping, 2 texts, 3 final pause, 4 done
-  int32_t IntroCount = 10;
-  int32_t PauseCount = 0;
-  int32_t TextFade = 6;  // 6 invisible .. 0 full
-  int32_t Keyframe = 0;
-  int32_t JumpSpeed = 0;
-  int32_t LidRequest = 0;
-  int32_t EyeLid = 0;
-  int32_t BodyPattern = 0;
-  int32_t Text03Frame = 0;
-  int32_t Text04Frame = 0;
-  int32_t FinalCount = 0;
   std::array<Part, 3> Parts{};
 
  private:

@@ -5,11 +5,10 @@
 
 #include <string_view>
 
+#include "engine/scene_helpers.h"
+
 namespace vepa::logos {
 
-struct Point {
-  int X, Y;
-};
 struct Box {
   int Left, Top, Right, Bottom;
 };

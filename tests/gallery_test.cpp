@@ -100,13 +100,13 @@ class GalleryTest : public SceneFixture {
     return {NextX("Duck") + (gl::DuckBox.Left + gl::DuckBox.Right) / 2, 215};
   }
 
-  static gl::Point AppleCentre(int i) {
+  static vepa::Point AppleCentre(int i) {
     return {gl::AppleAt[i].X + gl::AppleW / 2, gl::AppleAt[i].Y + 30};
   }
-  static constexpr gl::Point kLamp{gl::LampAt.X + gl::LampW / 2, gl::LampAt.Y + 36};
+  static constexpr vepa::Point kLamp{gl::LampAt.X + gl::LampW / 2, gl::LampAt.Y + 36};
   // The back wall beside the shelf, the rail's front board, the counter.
-  static constexpr gl::Point kWall{90, 200};
-  static constexpr gl::Point kBoard{200, 320};
+  static constexpr vepa::Point kWall{90, 200};
+  static constexpr vepa::Point kBoard{200, 320};
 };
 
 TEST_F(GalleryTest, TheLoaderSetsUpAFreshGame) {
@@ -135,7 +135,7 @@ TEST_F(GalleryTest, ShotsAtTheTargetsPayTheirPrizes) {
   EXPECT_EQ(g.GameWinnings, 10);
   EXPECT_EQ(Target("Duck", "Turn"), 1);
 
-  const gl::Point a = AppleCentre(2);
+  const vepa::Point a = AppleCentre(2);
   ASSERT_TRUE(ShootAt(a.X, a.Y));
   EXPECT_EQ(State("LastHitValue"), 3);
   EXPECT_EQ(StateArray("AppleDown"), (std::vector<long long>{0, 0, 1}));
@@ -169,7 +169,7 @@ TEST_F(GalleryTest, TheWindmillPaysEveryHitAndEachHitRestartsItsTurn) {
 
 TEST_F(GalleryTest, AnAppleAlreadyDownScoresNothingAndTheShotLeavesAHole) {
   EnterGallery();
-  const gl::Point a = AppleCentre(0);
+  const vepa::Point a = AppleCentre(0);
   ASSERT_TRUE(ShootAt(a.X, a.Y));
   EXPECT_EQ(g.GameWinnings, 3);
   ASSERT_TRUE(ShootAt(a.X, a.Y));
@@ -195,7 +195,7 @@ TEST_F(GalleryTest, MissesLeaveHolesBehindOrInFrontOfTheTargets) {
 
 TEST_F(GalleryTest, AKnockedOffAppleJumpsThenFallsFasterAndIsGoneBelowTheScreen) {
   EnterGallery();
-  const gl::Point a = AppleCentre(1);
+  const vepa::Point a = AppleCentre(1);
   ASSERT_TRUE(ShootAt(a.X, a.Y));
   EXPECT_EQ(StateArray("FallingAppleActive")[1], 1);
   EXPECT_EQ(StateArray("FallingAppleX")[1], gl::AppleFallX + gl::AppleFallStep);
@@ -314,7 +314,7 @@ TEST_F(GalleryTest, TheSightStaysOnTheScreenWithThePointerInAnyCorner) {
 
 TEST_F(GalleryTest, TheLampShotEndsTheGameAtOnceAndLeadsToTheLampScene) {
   EnterGallery(30);
-  const gl::Point a = AppleCentre(0);
+  const vepa::Point a = AppleCentre(0);
   ASSERT_TRUE(ShootAt(a.X, a.Y));
   ASSERT_TRUE(ShootAt(kLamp.X, kLamp.Y));
   EXPECT_EQ(State("LastHitValue"), gl::CodeLamp);
@@ -338,7 +338,7 @@ TEST_F(GalleryTest, TheLampShotEndsTheGameAtOnceAndLeadsToTheLampScene) {
 TEST_F(GalleryTest, TheHitMapHasItsCodesWhereTheTargetsAreDrawn) {
   EnterGallery();
   for (int i = 0; i < 3; ++i) {
-    const gl::Point a = AppleCentre(i);
+    const vepa::Point a = AppleCentre(i);
     EXPECT_EQ(g.HitMapAt(a.X, a.Y), gl::CodeFirstApple + i) << "apple " << i;
   }
   EXPECT_EQ(g.HitMapAt(gl::MillCentre.X, gl::MillCentre.Y), gl::CodeMill);

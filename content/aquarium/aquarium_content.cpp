@@ -68,7 +68,7 @@ std::vector<content::WaveSpec> BubbleWaves() {
   };
 }
 
-content::ImageSpec Spec(const Picture& p, content::PatternFn draw, int perRow = 0) {
+content::ImageSpec Spec(const vepa::Picture& p, content::PatternFn draw, int perRow = 0) {
   return {p.Name, p.Width, p.Height, p.Patterns, std::move(draw), perRow};
 }
 

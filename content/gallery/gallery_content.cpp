@@ -528,8 +528,8 @@ void Rifle(cairo_t* cr, double mx, double my, double angle) {
 
 constexpr double kRestAngle = 40, kKickAngle = 48, kRecoilAngle = 55;
 // The muzzle of the gun at rest: under the flash of the shot on the screen.
-constexpr gl::Point kRestMuzzle{gl::FlashAt.X - gl::GunRestAt.X + gl::FireW / 2,
-                                gl::FlashAt.Y - gl::GunRestAt.Y + gl::FireH / 2 + 24};
+constexpr vepa::Point kRestMuzzle{gl::FlashAt.X - gl::GunRestAt.X + gl::FireW / 2,
+                                  gl::FlashAt.Y - gl::GunRestAt.Y + gl::FireH / 2 + 24};
 
 void DrawGunRest(cairo_t* cr, int) { Rifle(cr, kRestMuzzle.X, kRestMuzzle.Y, kRestAngle); }
 void DrawGunKick(cairo_t* cr, int) { Rifle(cr, gl::KickMuzzle.X, gl::KickMuzzle.Y, kKickAngle); }
@@ -554,7 +554,7 @@ std::vector<content::HitShape> HitShapes() {
                          gl::MillCentre.X + r, gl::MillCentre.Y + r));
   // The apples: their round bodies.
   for (int i = 0; i < 3; ++i) {
-    const gl::Point a = gl::AppleAt[i];
+    const vepa::Point a = gl::AppleAt[i];
     s.push_back(HitEllipse(gl::CodeFirstApple + i, a.X + kAppleCX - kAppleR - 1,
                            a.Y + kAppleCY - kAppleR - 3, a.X + kAppleCX + kAppleR + 1,
                            a.Y + kAppleCY + kAppleR));

@@ -45,7 +45,7 @@ Vec Nail(int i) {
 constexpr double kTipBeyondNail = 3;
 
 // The size a picture drawn from `at` needs to hold the finger, swollen by `grow`.
-Vec PictureSize(int i, hm::Point at, double grow) {
+Vec PictureSize(int i, vepa::Point at, double grow) {
   const FingerShape& f = kFingerShapes[i];
   const Vec n = Nail(i);
   const double r = f.Radius + grow + 4;
@@ -55,7 +55,7 @@ Vec PictureSize(int i, hm::Point at, double grow) {
 
 // The finger from its knuckle towards the nail, `reach` of its full length (a lifted finger
 // points at the eye and looks shorter), drawn in the picture's coordinates.
-void DrawFinger(cairo_t* cr, int i, hm::Point at, double reach, double grow, const Color& skin) {
+void DrawFinger(cairo_t* cr, int i, vepa::Point at, double reach, double grow, const Color& skin) {
   const FingerShape& f = kFingerShapes[i];
   const Vec n = Nail(i);
   const double bx = f.Base.X - at.X, by = f.Base.Y - at.Y;
@@ -72,7 +72,7 @@ void DrawFinger(cairo_t* cr, int i, hm::Point at, double reach, double grow, con
 }
 
 // The shadow a finger casts on the table, further off the higher it is lifted.
-void FingerShadow(cairo_t* cr, int i, hm::Point at, double offset, double alpha) {
+void FingerShadow(cairo_t* cr, int i, vepa::Point at, double offset, double alpha) {
   const FingerShape& f = kFingerShapes[i];
   const Vec n = Nail(i);
   cairo_save(cr);
@@ -87,14 +87,14 @@ void FingerShadow(cairo_t* cr, int i, hm::Point at, double offset, double alpha)
 
 // Patterns: 0 flat on the table, 1 half lifted, 2 lifted.
 void DrawLiftFinger(cairo_t* cr, int i, int lift) {
-  const hm::Point at = hm::FingerAt[i];
+  const vepa::Point at = hm::FingerAt[i];
   FingerShadow(cr, i, at, 3 + 3 * lift, 0.22 - 0.03 * lift);
   const double reach = lift == 0 ? 1.0 : lift == 1 ? 0.8 : 0.62;
   DrawFinger(cr, i, at, reach, lift * 1.0, pal::Skin.Lighter(0.04 * lift));
 }
 
 void DrawBandage(cairo_t* cr, int i) {
-  const hm::Point at = hm::BandageAt[i];
+  const vepa::Point at = hm::BandageAt[i];
   const FingerShape& f = kFingerShapes[i];
   const Vec n = Nail(i);
   FingerShadow(cr, i, at, 3, 0.22);

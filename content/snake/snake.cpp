@@ -28,7 +28,7 @@ constexpr int kRate = 11000;
 
 // ---- The field -------------------------------------------------------------------------------
 
-constexpr double kFieldLeft = sn::CellLeft, kFieldTop = sn::CellTop;
+constexpr double kFieldLeft = sn::CellCorner.X, kFieldTop = sn::CellCorner.Y;
 constexpr double kFieldW = sn::Columns * sn::CellSize, kFieldH = sn::Rows * sn::CellSize;
 constexpr Color kGrassLight = art::Hex(0x86C25A), kGrassDark = art::Hex(0x74B04C);
 constexpr Color kHedge = art::Hex(0x2F6A34);
@@ -73,9 +73,9 @@ void DrawFieldBackground(cairo_t* cr) {
   cairo_rectangle(cr, kFieldLeft, kFieldTop, kFieldW, kFieldH);
   art::Stroke(cr, pal::Outline.WithAlpha(0.8), 1.4);
   // The score board nailed on the top of the fence, behind the LED digits.
-  art::Panel(cr, sn::ScoreX + 1, sn::ScoreY - 6, 58, 26,
+  art::Panel(cr, sn::ScoreAt.X + 1, sn::ScoreAt.Y - 6, 58, 26,
              art::PanelStyle{art::Hex(0x3A2A22), 5, 3, false, true});
-  cairo_rectangle(cr, sn::ScoreX + 6, sn::ScoreY - 2, 48, 18);
+  cairo_rectangle(cr, sn::ScoreAt.X + 6, sn::ScoreAt.Y - 2, 48, 18);
   art::Fill(cr, art::Hex(0x1A1210));
 }
 
@@ -170,13 +170,15 @@ void DrawStraight(cairo_t* cr, int pattern, double cx, double cy, double dx, dou
 // "Zmiy03" (vertical, drawn at (48, 31) from the cell): body, tail pointing down (the body
 // goes on upward), tail pointing up (the body goes on downward).
 void DrawVertical(cairo_t* cr, int pattern) {
-  DrawStraight(cr, pattern, sn::CentreDX - 48, sn::CentreDY - 31, 0, 1, sn::VerticalH, 1);
+  DrawStraight(cr, pattern, sn::CellCentre.X - 48, sn::CellCentre.Y - 31, 0, 1,
+               sn::VerticalImage.Height, 1);
 }
 
 // "Zmiy04" (horizontal, drawn at (36, 43)): body, tail pointing left (the body goes on to
 // the right), tail pointing right (the body goes on to the left).
 void DrawHorizontal(cairo_t* cr, int pattern) {
-  DrawStraight(cr, pattern, sn::CentreDX - 36, sn::CentreDY - 43, 1, 0, sn::HorizontalW, -1);
+  DrawStraight(cr, pattern, sn::CellCentre.X - 36, sn::CellCentre.Y - 43, 1, 0,
+               sn::HorizontalImage.Width, -1);
 }
 
 // "Zmiy02": a quarter circle round the cell's corner joining the two sides the bend opens to.
@@ -185,7 +187,8 @@ void DrawBend(cairo_t* cr, int pattern) {
   struct Bend {
     double OX, OY, CornerX, CornerY, A0;
   };
-  const double l = sn::CellLeft, t = sn::CellTop, r = l + sn::CellSize, b = t + sn::CellSize;
+  const double l = sn::CellCorner.X, t = sn::CellCorner.Y, r = l + sn::CellSize,
+               b = t + sn::CellSize;
   const Bend bends[4] = {
       {36, 44, l, b, -M_PI / 2},  // left and bottom
       {35, 30, l, t, 0},          // top and left
@@ -206,7 +209,7 @@ void DrawBend(cairo_t* cr, int pattern) {
 void DrawHead(cairo_t* cr, int pattern) {
   const int way = pattern / sn::HeadFrames, face = pattern % sn::HeadFrames;
   const sn::CellPicture pic = sn::PictureOf(static_cast<uint8_t>(sn::HeadDown + way));
-  const double cx = sn::CentreDX - pic.DX, cy = sn::CentreDY - pic.DY;
+  const double cx = sn::CellCentre.X - pic.DX, cy = sn::CellCentre.Y - pic.DY;
   const double turn[4] = {M_PI / 2, M_PI, -M_PI / 2, 0};  // down, left, up, right
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
@@ -305,7 +308,7 @@ void DrawHead(cairo_t* cr, int pattern) {
 
 // "Apple01": a red apple, a yellow-green apple, and a rotten one with a worm in it.
 void DrawApple(cairo_t* cr, int pattern) {
-  const double cx = sn::AppleW / 2.0, cy = 17;
+  const double cx = sn::AppleImage.Width / 2.0, cy = 17;
   art::GroundShadow(cr, cx + 2, cy + 8, 8, 3, 0.35);
   const Color body = pattern == 0   ? pal::Red
                      : pattern == 1 ? art::Hex(0xC8D84A)
@@ -353,7 +356,7 @@ void DrawApple(cairo_t* cr, int pattern) {
 
 // "Blood01": a splash under the crashed head, growing over three frames.
 void DrawBlood(cairo_t* cr, int pattern) {
-  const double cx = sn::CentreDX - sn::BloodDX, cy = sn::CentreDY - sn::BloodDY;
+  const double cx = sn::CellCentre.X - sn::BloodAt.X, cy = sn::CellCentre.Y - sn::BloodAt.Y;
   const double grow = 0.55 + 0.225 * pattern;
   const Color blood = art::Hex(0xB01818), dark = art::Hex(0x6E0A0A);
   art::Rng rng(31);
@@ -460,19 +463,21 @@ std::vector<content::WaveSpec> Waves() {
 
 void Build(content::ContentSink& sink) {
   sink.Background("r_zmiy01", 640, 480, DrawFieldBackground);
-  sink.ImageList(
-      "s_zmiy01",
-      {
-          {std::string(sn::HeadImage), sn::HeadW, sn::HeadH, sn::HeadPatterns, DrawHead,
-           sn::HeadFrames},
-          {std::string(sn::BendImage), sn::BendW, sn::BendH, sn::BendPatterns, DrawBend},
-          {std::string(sn::VerticalImage), sn::VerticalW, sn::VerticalH, sn::StraightPatterns,
-           DrawVertical},
-          {std::string(sn::HorizontalImage), sn::HorizontalW, sn::HorizontalH, sn::StraightPatterns,
-           DrawHorizontal},
-          {std::string(sn::AppleImage), sn::AppleW, sn::AppleH, sn::ApplePatterns, DrawApple},
-          {std::string(sn::BloodImage), sn::BloodW, sn::BloodH, sn::BloodPatterns, DrawBlood},
-      });
+  sink.ImageList("s_zmiy01",
+                 {
+                     {sn::HeadImage.Name, sn::HeadImage.Width, sn::HeadImage.Height,
+                      sn::HeadImage.Patterns, DrawHead, sn::HeadFrames},
+                     {sn::BendImage.Name, sn::BendImage.Width, sn::BendImage.Height,
+                      sn::BendImage.Patterns, DrawBend},
+                     {sn::VerticalImage.Name, sn::VerticalImage.Width, sn::VerticalImage.Height,
+                      sn::VerticalImage.Patterns, DrawVertical},
+                     {sn::HorizontalImage.Name, sn::HorizontalImage.Width,
+                      sn::HorizontalImage.Height, sn::HorizontalImage.Patterns, DrawHorizontal},
+                     {sn::AppleImage.Name, sn::AppleImage.Width, sn::AppleImage.Height,
+                      sn::AppleImage.Patterns, DrawApple},
+                     {sn::BloodImage.Name, sn::BloodImage.Width, sn::BloodImage.Height,
+                      sn::BloodImage.Patterns, DrawBlood},
+                 });
   sink.WaveList("w_zmiy01", Waves());
 }
 

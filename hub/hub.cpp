@@ -101,7 +101,8 @@ bool HubScene::SceneAvailable(int item) const {
 
 int HubScene::FilterItem(int code) const {
   if (code == hub::CashierHand) return hub::RpsSticker;
-  if (std::ranges::find(kDeadCodes, code) != std::end(kDeadCodes)) return 0;
+  if (std::find(std::begin(kDeadCodes), std::end(kDeadCodes), code) != std::end(kDeadCodes))
+    return 0;
   if (code == hub::Battery)  // for sale only while the old one is empty
     return g.BatteryCharge > 0 ? 0 : code;
   if (code == hub::TicketStack)  // sold out at five tickets

@@ -317,7 +317,8 @@ class SnakeScene : public Scene, private SnakeState {
     }
     const int vacatedX = TailX, vacatedY = TailY;
     const uint8_t tail = Field[TailX][TailY];
-    const TailStep* step = std::ranges::find(kTailSteps, tail, &TailStep::Tail);
+    const TailStep* step = std::find_if(std::begin(kTailSteps), std::end(kTailSteps),
+                                        [tail](const TailStep& s) { return s.Tail == tail; });
     // Not a tail: the field is not what the snake left, so leave it be.
     if (step == std::end(kTailSteps)) return;
     const int nx = TailX + step->DX, ny = TailY + step->DY;
